@@ -1,0 +1,13 @@
+#pragma once
+// Subcommands of tarvo-import-cli. Each takes its own arguments and returns the exit status.
+
+#include <string>
+#include <vector>
+
+namespace tarvo::cli {
+
+using Arguments = std::vector<std::string>;
+
+int dbfCommand(const Arguments& args);
+
+}  // namespace tarvo::cli

@@ -1,0 +1,123 @@
+// "dbf" subcommands: look inside a table without the retail application.
+
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "app/cli/commands.h"
+#include "xbase/dates.h"
+#include "xbase/error.h"
+#include "xbase/number_text.h"
+#include "xbase/settings.h"
+#include "xbase/table.h"
+
+namespace tarvo::cli {
+
+namespace {
+
+using xbase::Table;
+using xbase::Value;
+
+const char* versionName(uint8_t version) {
+    switch (version) {
+        case 0x02: return "FoxBASE";
+        case 0x03: return "dBASE III / FoxPro, no memo";
+        case 0x04: return "dBASE IV, no memo";
+        case 0x05: return "dBASE V, no memo";
+        case 0x30: return "Visual FoxPro";
+        case 0x31: return "Visual FoxPro, autoincrement";
+        case 0x32: return "Visual FoxPro, varchar";
+        case 0x83: return "dBASE III with DBT memo";
+        case 0x8B: return "dBASE IV with DBT memo";
+        case 0x8E: return "dBASE IV with SQL table";
+        case 0xF5: return "FoxPro 2 with FPT memo";
+        case 0xFB: return "FoxBASE with memo";
+        default: return "other";
+    }
+}
+
+// Tabs, line ends and backslashes escaped so that a record stays on one line.
+std::string escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+            case '\t': out += "\\t"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\\': out += "\\\\"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string shown(const Value& value, const xbase::FieldInfo& field) {
+    switch (value.type()) {
+        case xbase::ValueType::Nil: return ".NULL.";
+        case xbase::ValueType::Character: {
+            std::string text = value.text();
+            if (field.type != 'M') text.erase(text.find_last_not_of(' ') + 1);
+            return escaped(text);
+        }
+        case xbase::ValueType::Numeric: {
+            int decimals = field.type == 'N' || field.type == 'F' ? field.decimals : field.type == 'Y' ? 4 : 0;
+            if (field.type == 'B') decimals = field.decimals;
+            std::string text = xbase::Str(value.number(), 30, decimals);
+            return text.substr(text.find_first_not_of(' '));
+        }
+        case xbase::ValueType::Date: return value.date().empty() ? "" : xbase::DToC(value.date());
+        case xbase::ValueType::Logical: return value.logical() ? "T" : "F";
+    }
+    return {};
+}
+
+int info(const std::string& path) {
+    auto table = Table::open(path, xbase::OpenOptions{false, true, xbase::Driver::DBFCDX});
+    char version[8];
+    std::snprintf(version, sizeof version, "0x%02X", table->version());
+    std::printf("File:          %s\n", path.c_str());
+    std::printf("Version:       %s (%s)\n", version, versionName(table->version()));
+    std::printf("Code page:     %s (language driver 0x%02X)\n", table->codePageName().c_str(), table->languageDriver());
+    std::printf("Last update:   %s\n", xbase::DToC(table->lastUpdate()).c_str());
+    std::printf("Records:       %u\n", table->recCount());
+    std::printf("Header length: %u\n", table->headerLength());
+    std::printf("Record length: %u\n", table->recordLength());
+    std::printf("Fields:        %d\n", table->fieldCount());
+    std::printf("  %-3s %-10s %-4s %6s %4s\n", "#", "Name", "Type", "Width", "Dec");
+    for (int i = 1; i <= table->fieldCount(); ++i) {
+        const auto& f = table->field(i);
+        std::printf("  %-3d %-10s %-4c %6d %4d\n", i, f.name.c_str(), f.type, f.length, f.decimals);
+    }
+    return 0;
+}
+
+int dump(const std::string& path) {
+    auto table = Table::open(path, xbase::OpenOptions{false, true, xbase::Driver::DBFCDX});
+    xbase::settings().deleted = false;  // deleted records are shown, marked
+    std::string line = "DELETED";
+    for (int i = 1; i <= table->fieldCount(); ++i) line += "\t" + table->field(i).name;
+    std::printf("%s\n", line.c_str());
+    for (table->goTop(); !table->eof(); table->skip()) {
+        line = table->deleted() ? "*" : "";
+        for (int i = 1; i <= table->fieldCount(); ++i) line += "\t" + shown(table->fieldGet(i), table->field(i));
+        std::printf("%s\n", line.c_str());
+    }
+    return 0;
+}
+
+}  // namespace
+
+int dbfCommand(const Arguments& args) {
+    if (args.size() != 2 || (args[0] != "info" && args[0] != "dump")) {
+        std::fprintf(stderr, "usage: tarvo-import-cli dbf info|dump FILE\n");
+        return 2;
+    }
+    try {
+        return args[0] == "info" ? info(args[1]) : dump(args[1]);
+    } catch (const xbase::Error& e) {
+        std::fprintf(stderr, "error: %s\n", e.what());
+        return 1;
+    }
+}
+
+}  // namespace tarvo::cli

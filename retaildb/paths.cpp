@@ -1,0 +1,37 @@
+#include "retaildb/paths.h"
+
+#include <algorithm>
+
+namespace tarvo::retaildb {
+
+namespace {
+char upperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+}  // namespace
+
+bool equalsIgnoreCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (upperAscii(a[i]) != upperAscii(b[i])) return false;
+    return true;
+}
+
+std::filesystem::path findIgnoringCase(const std::filesystem::path& folder, const std::string& name) {
+    std::filesystem::path exact = folder / name;
+    std::error_code ec;
+    if (std::filesystem::exists(exact, ec)) return exact;
+    auto matches = allIgnoringCase(folder, name);
+    return matches.empty() ? exact : matches.front();
+}
+
+std::vector<std::filesystem::path> allIgnoringCase(const std::filesystem::path& folder, const std::string& name) {
+    std::vector<std::filesystem::path> out;
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder.empty() ? std::filesystem::path(".") : folder, ec);
+    if (ec) return out;
+    for (const auto& entry : it)
+        if (equalsIgnoreCase(entry.path().filename().string(), name)) out.push_back(folder / entry.path().filename());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+}  // namespace tarvo::retaildb

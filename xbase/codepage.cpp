@@ -1,0 +1,130 @@
+#include "xbase/codepage.h"
+
+#include <iconv.h>
+
+#include <map>
+#include <memory>
+#include <mutex>
+
+#include "xbase/error.h"
+
+namespace tarvo::xbase {
+
+namespace {
+
+// Language-driver bytes of dBASE and FoxPro headers for single-byte code pages.
+const char* codePageNameFor(uint8_t languageDriver) {
+    switch (languageDriver) {
+        case 0x02: case 0x10: case 0x11: case 0x12: case 0x14: case 0x15: case 0x16:
+        case 0x17: case 0x18: case 0x19: case 0x1D: case 0x1F: case 0x22: case 0x25:
+        case 0x37: case 0x55: return "CP850";
+        case 0x03: case 0x57: case 0x58: case 0x59: return "CP1252";
+        case 0x64: return "CP852";
+        case 0x65: case 0x26: return "CP866";
+        case 0x66: return "CP865";
+        case 0x67: return "CP861";
+        case 0x6A: return "CP737";
+        case 0x6B: return "CP857";
+        case 0xC8: return "CP1250";
+        case 0xC9: return "CP1251";
+        case 0xCA: return "CP1254";
+        case 0xCB: return "CP1253";
+        default: return "CP437";
+    }
+}
+
+// Reads one code point from UTF-8 at pos (advancing pos); malformed bytes give U+FFFD.
+uint32_t nextCodePoint(std::string_view s, size_t& pos) {
+    auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
+    unsigned char c = byte(pos);
+    int extra = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
+    if (extra < 0 || pos + extra >= s.size()) {
+        ++pos;
+        return 0xFFFD;
+    }
+    uint32_t cp = extra == 0 ? c : (c & (0x3F >> extra));
+    for (int i = 1; i <= extra; ++i) {
+        unsigned char cc = byte(pos + i);
+        if ((cc & 0xC0) != 0x80) {
+            ++pos;
+            return 0xFFFD;
+        }
+        cp = (cp << 6) | (cc & 0x3F);
+    }
+    pos += extra + 1;
+    return cp;
+}
+
+}  // namespace
+
+CodePage::CodePage(std::string name) : name_(std::move(name)) {
+    iconv_t cd = iconv_open("UTF-8", name_.c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1)) throw Error("code page " + name_ + " is not available (iconv)");
+    for (int b = 0; b < 256; ++b) {
+        char in = static_cast<char>(b);
+        char out[8];
+        char* inPtr = &in;
+        size_t inLeft = 1;
+        char* outPtr = out;
+        size_t outLeft = sizeof out;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || outPtr == out) {
+            decoded_[b] = "?";  // a byte the code page leaves undefined
+            continue;
+        }
+        decoded_[b].assign(out, outPtr);
+        size_t pos = 0;
+        uint32_t cp = nextCodePoint(decoded_[b], pos);
+        encoded_.emplace(cp, static_cast<uint8_t>(b));
+        if (b < 0x80) identity_[b] = cp == static_cast<uint32_t>(b);
+    }
+    iconv_close(cd);
+}
+
+const CodePage& CodePage::forLanguageDriver(uint8_t languageDriver) {
+    static std::mutex mutex;
+    static std::map<std::string, std::unique_ptr<CodePage>> pages;
+    std::lock_guard lock(mutex);
+    std::string name = codePageNameFor(languageDriver);
+    auto& page = pages[name];
+    if (!page) page.reset(new CodePage(name));
+    return *page;
+}
+
+const CodePage& CodePage::oem() { return forLanguageDriver(kOemLanguageDriver); }
+
+void CodePage::decode(std::string_view bytes, std::string& out) const {
+    for (char c : bytes) {
+        auto b = static_cast<unsigned char>(c);
+        if (b < 0x80 && identity_[b])
+            out += c;
+        else
+            out += decoded_[b];
+    }
+}
+
+std::string CodePage::decode(std::string_view bytes) const {
+    std::string out;
+    out.reserve(bytes.size());
+    decode(bytes, out);
+    return out;
+}
+
+std::string CodePage::encode(std::string_view utf8) const {
+    std::string out;
+    out.reserve(utf8.size());
+    for (size_t pos = 0; pos < utf8.size();) {
+        auto c = static_cast<unsigned char>(utf8[pos]);
+        if (c < 0x80 && identity_[c]) {
+            out += static_cast<char>(c);
+            ++pos;
+            continue;
+        }
+        uint32_t cp = nextCodePoint(utf8, pos);
+        auto it = encoded_.find(cp);
+        out += it == encoded_.end() ? '?' : static_cast<char>(it->second);
+    }
+    return out;
+}
+
+}  // namespace tarvo::xbase

@@ -1,0 +1,35 @@
+#pragma once
+// Single-byte code pages of tables: translation between a table's bytes and the program's UTF-8.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace tarvo::xbase {
+
+class CodePage {
+public:
+    // The code page a DBF header's language-driver byte names; OEM 437 for 0 and unknown bytes.
+    static const CodePage& forLanguageDriver(uint8_t languageDriver);
+    // The code page of tables we create (OEM 437) and its language-driver byte.
+    static const CodePage& oem();
+    static constexpr uint8_t kOemLanguageDriver = 0x01;
+
+    const std::string& name() const { return name_; }
+
+    // Table bytes to UTF-8 (appended to out).
+    void decode(std::string_view bytes, std::string& out) const;
+    std::string decode(std::string_view bytes) const;
+    // UTF-8 to table bytes; characters the code page lacks become '?'.
+    std::string encode(std::string_view utf8) const;
+
+private:
+    explicit CodePage(std::string name);
+    std::string name_;
+    std::string decoded_[256];                     // UTF-8 text of every byte
+    bool identity_[128] = {};                      // byte < 0x80 decodes to itself
+    std::unordered_map<uint32_t, uint8_t> encoded_;  // code point -> byte
+};
+
+}  // namespace tarvo::xbase

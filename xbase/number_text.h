@@ -1,0 +1,24 @@
+#pragma once
+// Numbers to and from text as the xBase run-time reads and writes them.
+
+#include <string>
+#include <string_view>
+
+namespace tarvo::xbase {
+
+// The leading numeric part of a text ("12.5abc" gives 12.5; "." is the point); 0 when there is none.
+double Val(std::string_view text);
+
+// Number right-aligned in a field of width characters with the given decimals, "." as point;
+// asterisks when it does not fit (the xBase Str()). width < 0: 10 (plus decimals) as Str() does.
+std::string Str(double number, int width = -1, int decimals = -1);
+
+// Number through a picture such as "999,999", "999,999.99" or "99,999,999,999.999999":
+// "9" is a digit, "," groups thousands and "." marks the decimals; shown with the current
+// display separators. Asterisks when the number does not fit.
+std::string Transform(double number, std::string_view picture);
+
+// Rounds half away from zero at the given decimals, as xBase Round().
+double Round(double number, int decimals);
+
+}  // namespace tarvo::xbase

@@ -1,0 +1,772 @@
+#include "xbase/table.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <set>
+
+#include "xbase/codepage.h"
+#include "xbase/dates.h"
+#include "xbase/error.h"
+#include "xbase/memo_file.h"
+#include "xbase/number_text.h"
+#include "xbase/record_file.h"
+#include "xbase/settings.h"
+
+namespace tarvo::xbase {
+
+namespace {
+
+constexpr uint32_t kHeaderPrefix = 32;
+constexpr uint32_t kDescriptorSize = 32;
+constexpr uint32_t kVfpBacklink = 263;
+constexpr char kEndOfFile = 0x1A;
+constexpr uint8_t kSystemField = 0x01;
+constexpr uint8_t kNullableField = 0x02;
+
+bool isVisualFoxPro(uint8_t version) { return version == 0x30 || version == 0x31 || version == 0x32; }
+
+bool knownVersion(uint8_t version) {
+    switch (version) {
+        case 0x02: case 0x03: case 0x04: case 0x05: case 0x30: case 0x31: case 0x32:
+        case 0x43: case 0x63: case 0x83: case 0x8B: case 0x8E: case 0xCB: case 0xF5: case 0xFB:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool isMemoType(char type) { return type == 'M' || type == 'G' || type == 'P'; }
+
+std::string upper(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+bool equalsIgnoreCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+        if (x != y) return false;
+    }
+    return true;
+}
+
+uint16_t getLE16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint32_t getLE32(const unsigned char* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24); }
+void putLE16(char* p, uint32_t v) { p[0] = static_cast<char>(v); p[1] = static_cast<char>(v >> 8); }
+void putLE32(char* p, uint32_t v) { for (int i = 0; i < 4; ++i) p[i] = static_cast<char>(v >> (8 * i)); }
+int64_t getLE64(const char* p) {
+    uint64_t v = 0;
+    for (int i = 7; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(p[i]);
+    return static_cast<int64_t>(v);
+}
+void putLE64(char* p, int64_t value) {
+    auto v = static_cast<uint64_t>(value);
+    for (int i = 0; i < 8; ++i) p[i] = static_cast<char>(v >> (8 * i));
+}
+
+std::string_view trimBlanks(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\0')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.remove_suffix(1);
+    return s;
+}
+
+double parseNumber(std::string_view bytes) {
+    std::string_view s = trimBlanks(bytes);
+    if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+    double value = 0;
+    auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    return ec == std::errc() ? value : 0.0;
+}
+
+MemoKind memoKindFor(uint8_t version, Driver driver) {
+    switch (version) {
+        case 0x83: return MemoKind::DbtIII;
+        case 0x8B: case 0x8E: case 0xCB: return MemoKind::DbtIV;
+        case 0xF5: case 0x30: case 0x31: case 0x32: case 0xFB: return MemoKind::Fpt;
+        default: break;
+    }
+    switch (driver) {
+        case Driver::DBFCDX: return MemoKind::Fpt;
+        case Driver::DBFNTX: return MemoKind::DbtIII;
+        case Driver::DBFMDX: return MemoKind::DbtIV;
+    }
+    return MemoKind::Fpt;
+}
+
+// The file beside path with another extension, matched ignoring case when not there as written.
+std::filesystem::path companion(const std::filesystem::path& path, const std::string& extension) {
+    std::filesystem::path wanted = path;
+    wanted.replace_extension(extension);
+    std::error_code ec;
+    if (std::filesystem::exists(wanted, ec)) return wanted;
+    std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        if (equalsIgnoreCase(entry.path().filename().string(), wanted.filename().string())) return entry.path();
+    }
+    return wanted;
+}
+
+}  // namespace
+
+struct Table::Field {
+    FieldInfo info;
+    uint32_t offset = 0;   // within the record image (the deletion flag is byte 0)
+    uint8_t flags = 0;
+    int nullBit = -1;      // bit in _NullFlags marking a null value
+    int lengthBit = -1;    // bit in _NullFlags marking a shortened variable-length value
+
+    size_t width() const { return static_cast<size_t>(info.length); }
+};
+
+std::optional<Driver> driverFromName(std::string_view name) {
+    if (equalsIgnoreCase(name, "DBFCDX")) return Driver::DBFCDX;
+    if (equalsIgnoreCase(name, "DBFNTX")) return Driver::DBFNTX;
+    if (equalsIgnoreCase(name, "DBFMDX")) return Driver::DBFMDX;
+    return std::nullopt;
+}
+
+const char* driverName(Driver driver) {
+    switch (driver) {
+        case Driver::DBFCDX: return "DBFCDX";
+        case Driver::DBFNTX: return "DBFNTX";
+        case Driver::DBFMDX: return "DBFMDX";
+    }
+    return "?";
+}
+
+Table::Table() = default;
+
+Table::~Table() {
+    try {
+        commit();
+    } catch (const Error&) {
+        // Nothing to report to at this point; commit() is where callers see write failures.
+    }
+}
+
+const std::string& Table::codePageName() const { return codePage_->name(); }
+
+// ---- creation ----------------------------------------------------------------------------
+
+void Table::create(const std::filesystem::path& path, const std::vector<FieldInfo>& fields, Driver driver) {
+    if (fields.empty()) throw Error(path.string() + ": a table needs at least one field");
+    std::set<std::string> names;
+    uint32_t recordLength = 1;
+    bool memo = false;
+    std::string descriptors;
+    for (const FieldInfo& f : fields) {
+        std::string name = upper(f.name);
+        if (name.empty() || name.size() > 10) throw Error(path.string() + ": invalid field name '" + f.name + "'");
+        if (!names.insert(name).second) throw Error(path.string() + ": duplicate field name '" + f.name + "'");
+        int length = f.length;
+        int decimals = f.decimals;
+        switch (f.type) {
+            case 'C': if (length < 1 || length > 65535) length = -1; decimals = 0; break;
+            case 'N': case 'F': if (length < 1 || length > 20 || decimals < 0 || decimals > 18) length = -1; break;
+            case 'D': length = 8; decimals = 0; break;
+            case 'L': length = 1; decimals = 0; break;
+            case 'M': length = 10; decimals = 0; memo = true; break;
+            case 'I': length = 4; decimals = 0; break;
+            case 'Y': case 'T': case 'B': length = 8; decimals = f.type == 'Y' ? 4 : f.type == 'B' ? decimals : 0; break;
+            default: throw Error(path.string() + ": field " + name + " has unsupported type '" + std::string(1, f.type) + "'");
+        }
+        if (length < 0) throw Error(path.string() + ": field " + name + " has an invalid width");
+        char d[kDescriptorSize] = {};
+        std::memcpy(d, name.data(), name.size());
+        d[11] = f.type;
+        if (f.type == 'C') {
+            d[16] = static_cast<char>(length & 0xFF);
+            d[17] = static_cast<char>(length >> 8);  // widths past 255 in the decimals byte
+        } else {
+            d[16] = static_cast<char>(length);
+            d[17] = static_cast<char>(decimals);
+        }
+        descriptors.append(d, sizeof d);
+        recordLength += static_cast<uint32_t>(length);
+    }
+    if (recordLength > 65535) throw Error(path.string() + ": records would be longer than 65535 bytes");
+    uint32_t headerLength = kHeaderPrefix + static_cast<uint32_t>(descriptors.size()) + 1;
+    uint8_t version = 0x03;
+    if (memo) version = driver == Driver::DBFCDX ? 0xF5 : driver == Driver::DBFNTX ? 0x83 : 0x8B;
+
+    std::string image(kHeaderPrefix, '\0');
+    Date now = today();
+    image[0] = static_cast<char>(version);
+    image[1] = static_cast<char>(now.year - 1900);
+    image[2] = static_cast<char>(now.month);
+    image[3] = static_cast<char>(now.day);
+    putLE16(&image[8], headerLength);
+    putLE16(&image[10], recordLength);
+    image[29] = static_cast<char>(CodePage::kOemLanguageDriver);
+    image += descriptors;
+    image += '\x0D';
+    image += kEndOfFile;
+
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) throw Error(path.string() + ": cannot create file");
+    out.write(image.data(), static_cast<std::streamsize>(image.size()));
+    out.close();
+    if (!out) throw Error(path.string() + ": cannot write file");
+    if (memo) {
+        std::filesystem::path memoPath = path;
+        MemoKind kind = memoKindFor(version, driver);
+        memoPath.replace_extension(MemoFile::extension(kind));
+        MemoFile::create(memoPath, kind);
+    }
+}
+
+// ---- opening -----------------------------------------------------------------------------
+
+std::unique_ptr<Table> Table::open(const std::filesystem::path& path, const OpenOptions& options) {
+    std::unique_ptr<Table> table(new Table());
+    table->path_ = path;
+    table->driver_ = options.driver;
+    table->readOnly_ = options.readOnly;
+    table->exclusive_ = options.exclusive;
+    table->file_ = std::make_unique<RecordFile>(path, options.readOnly,
+                                                options.exclusive ? RecordFile::Lock::Exclusive : RecordFile::Lock::Shared);
+    table->readHeader();
+    table->goTop();
+    return table;
+}
+
+void Table::readHeader() {
+    const std::string name = path_.string();
+    auto fail = [&](const std::string& problem) { return Error(name + ": " + problem); };
+    uint64_t fileSize = file_->size();
+    if (fileSize < kHeaderPrefix + 1) throw fail("file is truncated (shorter than a table header)");
+    unsigned char prefix[kHeaderPrefix];
+    file_->readAt(0, reinterpret_cast<char*>(prefix), sizeof prefix);
+    version_ = prefix[0];
+    if (!knownVersion(version_)) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "0x%02X", version_);
+        throw fail(std::string("not a DBF table (unknown version byte ") + hex + ")");
+    }
+    // Years since 1900; some writers store only the last two digits.
+    int year = 1900 + prefix[1];
+    if (year < 1980) year += 100;
+    if (Date::valid(year, prefix[2], prefix[3])) lastUpdate_ = Date{year, prefix[2], prefix[3]};
+    recCount_ = getLE32(prefix + 4);
+    headerLength_ = getLE16(prefix + 8);
+    recordLength_ = getLE16(prefix + 10);
+    tableFlags_ = prefix[28];
+    languageDriver_ = prefix[29];
+    codePage_ = &CodePage::forLanguageDriver(languageDriver_);
+
+    if (headerLength_ < kHeaderPrefix + 1 || headerLength_ > fileSize)
+        throw fail("header length " + std::to_string(headerLength_) + " does not fit the file");
+    if (recordLength_ < 2) throw fail("record length " + std::to_string(recordLength_) + " is too small");
+    uint64_t needed = headerLength_ + uint64_t(recCount_) * recordLength_;
+    if (needed > fileSize)
+        throw fail("record count " + std::to_string(recCount_) + " goes beyond the end of the file");
+
+    std::string header(headerLength_, '\0');
+    file_->readAt(0, header.data(), header.size());
+    uint32_t offset = 1;
+    int bit = 0;
+    bool terminated = false;
+    for (uint32_t pos = kHeaderPrefix; pos < headerLength_; pos += kDescriptorSize) {
+        if (header[pos] == '\x0D') {
+            terminated = true;
+            break;
+        }
+        if (pos + kDescriptorSize > headerLength_) break;
+        auto d = reinterpret_cast<const unsigned char*>(header.data() + pos);
+        Field f;
+        size_t nameLength = 0;
+        while (nameLength < 11 && d[nameLength] != 0) ++nameLength;
+        f.info.name = upper(std::string(reinterpret_cast<const char*>(d), nameLength));
+        f.info.type = static_cast<char>(std::toupper(d[11]));
+        f.flags = isVisualFoxPro(version_) ? d[18] : 0;
+        f.info.length = d[16];
+        f.info.decimals = d[17];
+        if (f.info.type == 'C' && !isVisualFoxPro(version_)) {
+            f.info.length = d[16] | (d[17] << 8);  // Clipper-style wide character fields
+            f.info.decimals = 0;
+        }
+        const std::string fieldName = f.info.name.empty() ? "#" + std::to_string(allFields_.size() + 1) : f.info.name;
+        if (f.info.length == 0) throw fail("field " + fieldName + " has a width of 0");
+        static const std::string kTypes = "CNFDLMIYTBGVQP0@+O";
+        if (kTypes.find(f.info.type) == std::string::npos || f.info.type == '\0')
+            throw fail("field " + fieldName + " has an unsupported type '" + std::string(1, f.info.type) + "'");
+        f.offset = offset;
+        offset += static_cast<uint32_t>(f.info.length);
+        if (f.flags & kNullableField) f.nullBit = bit++;
+        if (f.info.type == 'V' || f.info.type == 'Q') f.lengthBit = bit++;
+        if (f.info.type == '0') nullFlagsField_ = static_cast<int>(allFields_.size());
+        allFields_.push_back(std::move(f));
+    }
+    if (!terminated) throw fail("header has no field terminator within its length");
+    if (allFields_.empty()) throw fail("table has no fields");
+    if (offset != recordLength_)
+        throw fail("record length " + std::to_string(recordLength_) + " does not match the field widths (" +
+                   std::to_string(offset) + ")");
+    for (size_t i = 0; i < allFields_.size(); ++i) {
+        const Field& f = allFields_[i];
+        if (!(f.flags & kSystemField) && f.info.type != '0') fields_.push_back(static_cast<int>(i));
+    }
+    if (fields_.empty()) throw fail("table has no fields");
+    file_->setLayout(headerLength_, recordLength_);
+
+    bool memoFields = std::any_of(allFields_.begin(), allFields_.end(), [](const Field& f) { return isMemoType(f.info.type); });
+    if (memoFields) {
+        MemoKind kind = memoKindFor(version_, driver_);
+        std::filesystem::path memoPath = companion(path_, MemoFile::extension(kind));
+        std::error_code ec;
+        if (!std::filesystem::exists(memoPath, ec)) throw fail("memo file " + memoPath.filename().string() + " is missing");
+        memo_ = MemoFile::open(memoPath, kind, readOnly_);
+    }
+}
+
+// ---- structure ---------------------------------------------------------------------------
+
+const Table::Field& Table::checkedField(int pos) const {
+    if (pos < 1 || pos > fieldCount())
+        throw Error(path_.string() + ": field position " + std::to_string(pos) + " is out of range");
+    return allFields_[fields_[pos - 1]];
+}
+
+const FieldInfo& Table::field(int pos) const { return checkedField(pos).info; }
+
+int Table::fieldPos(std::string_view name) const {
+    for (int i = 0; i < fieldCount(); ++i)
+        if (equalsIgnoreCase(allFields_[fields_[i]].info.name, name)) return i + 1;
+    return 0;
+}
+
+std::vector<FieldInfo> Table::structure() const {
+    std::vector<FieldInfo> out;
+    for (int index : fields_) out.push_back(allFields_[index].info);
+    return out;
+}
+
+// ---- navigation --------------------------------------------------------------------------
+
+void Table::loadRecord(uint32_t recno) {
+    flushRecord();
+    file_->readRecord(recno, record_);
+    original_ = record_;
+    recno_ = recno;
+    eof_ = false;
+}
+
+void Table::setEof() {
+    flushRecord();
+    recno_ = recCount_ + 1;
+    record_.assign(recordLength_, ' ');
+    original_.clear();
+    eof_ = true;
+}
+
+bool Table::visible() const {
+    if (settings().deleted && record_[0] == '*') return false;
+    return !filter_ || filter_();
+}
+
+void Table::skipToVisible(int direction) {
+    while (!eof_ && !visible()) {
+        long next = static_cast<long>(recno_) + direction;
+        if (next < 1 || next > static_cast<long>(recCount_)) {
+            setEof();
+            return;
+        }
+        loadRecord(static_cast<uint32_t>(next));
+    }
+}
+
+void Table::goTop() {
+    bof_ = false;
+    if (recCount_ == 0) {
+        setEof();
+    } else {
+        loadRecord(1);
+        skipToVisible(+1);
+    }
+    if (eof_) bof_ = true;
+}
+
+void Table::goBottom() {
+    bof_ = false;
+    if (recCount_ == 0) {
+        setEof();
+    } else {
+        loadRecord(recCount_);
+        skipToVisible(-1);
+    }
+    if (eof_) bof_ = true;
+}
+
+void Table::goTo(uint32_t recno) {
+    bof_ = false;
+    if (recno < 1 || recno > recCount_)
+        setEof();
+    else
+        loadRecord(recno);
+}
+
+void Table::skip(long count) {
+    if (count == 0) {
+        flushRecord();
+        return;
+    }
+    bof_ = false;
+    if (count > 0) {
+        while (count-- > 0 && !eof_) {
+            if (recno_ >= recCount_) {
+                setEof();
+                break;
+            }
+            loadRecord(recno_ + 1);
+            skipToVisible(+1);
+        }
+        return;
+    }
+    while (count++ < 0) {
+        // Searching backwards for a visible record; running out of records leaves the table
+        // on its first visible record with the begin-of-file flag.
+        uint32_t from = eof_ ? recCount_ + 1 : recno_;
+        bool found = false;
+        for (uint32_t r = from; r-- > 1;) {
+            loadRecord(r);
+            if (visible()) {
+                found = true;
+                break;
+            }
+        }
+        if (!found) {
+            goTop();
+            bof_ = true;
+            return;
+        }
+    }
+}
+
+// ---- fields ------------------------------------------------------------------------------
+
+std::string_view Table::recordImage() const { return record_; }
+
+std::string_view Table::fieldBytes(std::string_view image, int pos) const {
+    const Field& f = checkedField(pos);
+    return image.substr(f.offset, static_cast<size_t>(f.info.length));
+}
+
+Value Table::decodeField(std::string_view image, int pos) const {
+    const Field& f = checkedField(pos);
+    std::string_view raw = image.substr(f.offset, static_cast<size_t>(f.info.length));
+    if (nullFlagsField_ >= 0 && (f.nullBit >= 0 || f.lengthBit >= 0)) {
+        const Field& flags = allFields_[nullFlagsField_];
+        auto bitSet = [&](int bit) {
+            size_t byte = static_cast<size_t>(bit / 8);
+            return byte < static_cast<size_t>(flags.info.length) &&
+                   (static_cast<unsigned char>(image[flags.offset + byte]) >> (bit % 8)) & 1;
+        };
+        if (f.nullBit >= 0 && bitSet(f.nullBit)) return Value();
+        if (f.lengthBit >= 0 && bitSet(f.lengthBit))
+            raw = raw.substr(0, std::min<size_t>(static_cast<unsigned char>(raw.back()), raw.size() - 1));
+    }
+    switch (f.info.type) {
+        case 'C': case 'V': {
+            std::string text;
+            text.reserve(raw.size());
+            codePage_->decode(raw, text);
+            return Value(std::move(text));
+        }
+        case 'Q': return Value(std::string(raw));
+        case 'N': case 'F': return Value(parseNumber(raw));
+        case 'D': return Value(SToD(raw));
+        case 'L': return Value(raw[0] == 'T' || raw[0] == 't' || raw[0] == 'Y' || raw[0] == 'y');
+        case 'I': return Value(static_cast<double>(static_cast<int32_t>(getLE32(reinterpret_cast<const unsigned char*>(raw.data())))));
+        case 'Y': return Value(static_cast<double>(getLE64(raw.data())) / 10000.0);
+        case 'B':
+            if (isVisualFoxPro(version_) && raw.size() == 8) {
+                double d;
+                std::memcpy(&d, raw.data(), sizeof d);
+                return Value(d);
+            }
+            [[fallthrough]];
+        case 'M': case 'G': case 'P': {
+            uint32_t block = raw.size() == 4 ? getLE32(reinterpret_cast<const unsigned char*>(raw.data()))
+                                             : static_cast<uint32_t>(parseNumber(raw));
+            if (!memo_ || block == 0) return Value(std::string());
+            std::string bytes = memo_->read(block);
+            if (f.info.type != 'M') return Value(std::move(bytes));
+            return Value(codePage_->decode(bytes));
+        }
+        case 'T': {
+            auto p = reinterpret_cast<const unsigned char*>(raw.data());
+            return Value(Date::fromJulian(static_cast<int32_t>(getLE32(p))));
+        }
+        case '@': case '+': case 'O':
+            return Value(static_cast<double>(getLE64(raw.data())));
+        default:
+            return Value(std::string(raw));
+    }
+}
+
+Value Table::fieldGet(int pos) const { return decodeField(record_, pos); }
+
+Value Table::fieldGet(std::string_view name) const {
+    int pos = fieldPos(name);
+    if (pos == 0) throw Error(path_.string() + ": no field named " + std::string(name));
+    return fieldGet(pos);
+}
+
+void Table::fieldPut(std::string_view name, const Value& value) {
+    int pos = fieldPos(name);
+    if (pos == 0) throw Error(path_.string() + ": no field named " + std::string(name));
+    fieldPut(pos, value);
+}
+
+std::string Table::encodeField(const Field& f, const Value& value) {
+    const size_t width = static_cast<size_t>(f.info.length);
+    auto mismatch = [&]() {
+        return Error(path_.string() + ": field " + f.info.name + " (" + std::string(1, f.info.type) +
+                     ") cannot take a " + valueTypeName(value.type()) + " value");
+    };
+    switch (f.info.type) {
+        case 'C': case 'V': {
+            if (!value.isNil() && !value.isCharacter()) throw mismatch();
+            std::string bytes = codePage_->encode(value.text());
+            bytes.resize(width, ' ');
+            return bytes;
+        }
+        case 'N': case 'F': {
+            if (!value.isNil() && !value.isNumeric()) throw mismatch();
+            std::string text = Str(value.number(), f.info.length, f.info.decimals);
+            if (text.find('*') != std::string::npos || text.size() != width)
+                throw Error(path_.string() + ": value " + Str(value.number(), -1, f.info.decimals) +
+                            " does not fit field " + f.info.name + " (N " + std::to_string(f.info.length) + "," +
+                            std::to_string(f.info.decimals) + ")");
+            return text;
+        }
+        case 'D': {
+            if (!value.isNil() && !value.isDate()) throw mismatch();
+            return value.date().empty() ? std::string(8, ' ') : DToS(value.date());
+        }
+        case 'L':
+            if (!value.isNil() && !value.isLogical()) throw mismatch();
+            return value.logical() ? "T" : "F";
+        case 'I': case 'Y': case 'B': case 'T': {
+            if (!value.isNil() && !value.isNumeric() && !value.isDate()) throw mismatch();
+            std::string bytes(width, '\0');
+            if (f.info.type == 'I') {
+                double n = std::round(value.number());
+                if (n < INT32_MIN || n > INT32_MAX) throw mismatch();
+                putLE32(bytes.data(), static_cast<uint32_t>(static_cast<int32_t>(n)));
+            } else if (f.info.type == 'Y') {
+                putLE64(bytes.data(), static_cast<int64_t>(std::llround(value.number() * 10000.0)));
+            } else if (f.info.type == 'B') {
+                double n = value.number();
+                std::memcpy(bytes.data(), &n, sizeof n);
+            } else {
+                putLE32(bytes.data(), static_cast<uint32_t>(value.date().julian()));
+            }
+            return bytes;
+        }
+        default:
+            throw Error(path_.string() + ": field " + f.info.name + " of type " + std::string(1, f.info.type) +
+                        " cannot be written");
+    }
+}
+
+void Table::fieldPut(int pos, const Value& value) {
+    requireWritable("write a field");
+    const Field& f = checkedField(pos);
+    if (eof_) throw Error(path_.string() + ": no current record to write field " + f.info.name);
+    std::string bytes;
+    if (isMemoType(f.info.type)) {
+        if (!memo_) throw Error(path_.string() + ": no memo file for field " + f.info.name);
+        if (!value.isNil() && !value.isCharacter()) throw Error(path_.string() + ": memo field " + f.info.name + " takes text only");
+        std::string_view raw = std::string_view(record_).substr(f.offset, f.width());
+        uint32_t oldBlock = raw.size() == 4 ? getLE32(reinterpret_cast<const unsigned char*>(raw.data()))
+                                            : static_cast<uint32_t>(parseNumber(raw));
+        std::string data = f.info.type == 'M' ? codePage_->encode(value.text()) : value.text();
+        uint32_t block = memo_->write(data, oldBlock);
+        if (f.info.length == 4) {
+            bytes.assign(4, '\0');
+            putLE32(bytes.data(), block);
+        } else {
+            bytes = block == 0 ? std::string(f.width(), ' ') : Str(block, f.info.length, 0);
+        }
+    } else {
+        bytes = encodeField(f, value);
+    }
+    std::memcpy(record_.data() + f.offset, bytes.data(), f.width());
+    if (nullFlagsField_ >= 0 && f.nullBit >= 0) {
+        const Field& flags = allFields_[nullFlagsField_];
+        size_t byte = flags.offset + static_cast<size_t>(f.nullBit / 8);
+        record_[byte] = static_cast<char>(record_[byte] & ~(1 << (f.nullBit % 8)));
+    }
+    dirty_ = true;
+}
+
+// ---- records -----------------------------------------------------------------------------
+
+void Table::requireWritable(const char* what) const {
+    if (readOnly_) throw Error(path_.string() + ": cannot " + what + ": the table is open read-only");
+}
+
+void Table::flushRecord() {
+    if (!dirty_) return;
+    dirty_ = false;
+    if (observer_) observer_->recordWritten(recno_, original_, record_);
+    file_->writeRecord(recno_, record_);
+    original_ = record_;
+    headerDirty_ = true;
+}
+
+void Table::append() {
+    requireWritable("append");
+    flushRecord();
+    ++recCount_;
+    recno_ = recCount_;
+    record_.assign(recordLength_, ' ');
+    if (nullFlagsField_ >= 0) {
+        const Field& flags = allFields_[nullFlagsField_];
+        std::fill_n(record_.begin() + flags.offset, flags.info.length, '\0');
+    }
+    for (const Field& f : allFields_) {
+        if (std::string("IYBT@+O").find(f.info.type) != std::string::npos || (f.info.type == 'M' && f.info.length == 4))
+            std::fill_n(record_.begin() + f.offset, f.info.length, '\0');
+    }
+    original_.clear();
+    eof_ = bof_ = false;
+    dirty_ = true;
+    headerDirty_ = true;
+}
+
+void Table::deleteRecord() {
+    requireWritable("delete");
+    if (eof_) return;
+    record_[0] = '*';
+    dirty_ = true;
+}
+
+void Table::recall() {
+    requireWritable("recall");
+    if (eof_) return;
+    record_[0] = ' ';
+    dirty_ = true;
+}
+
+bool Table::deleted() const { return !eof_ && record_[0] == '*'; }
+
+void Table::zap() {
+    requireWritable("zap");
+    if (!exclusive_) throw Error(path_.string() + ": zap needs exclusive use of the table");
+    dirty_ = false;
+    file_->truncate(headerLength_);
+    recCount_ = 0;
+    headerDirty_ = true;
+    if (memo_) memo_->clear();
+    if (observer_) observer_->tableRebuilt();
+    commit();
+    goTop();
+}
+
+void Table::pack() {
+    requireWritable("pack");
+    if (!exclusive_) throw Error(path_.string() + ": pack needs exclusive use of the table");
+    flushRecord();
+    // Live memos move to a fresh memo file so the space of deleted and replaced memos is freed.
+    std::unique_ptr<MemoFile> packedMemo;
+    std::filesystem::path memoTemp;
+    if (memo_) {
+        memoTemp = memo_->path();
+        memoTemp += ".pack";
+        MemoFile::create(memoTemp, memo_->kind());
+        packedMemo = MemoFile::open(memoTemp, memo_->kind(), false);
+    }
+    file_->flush();
+    file_->discard();
+    // Records move towards the start of the file in chunks; the write position never passes
+    // the read position.
+    const uint32_t chunkRecords = std::max<uint32_t>(1, (1u << 20) / recordLength_);
+    std::string chunk;
+    std::string out;
+    uint32_t kept = 0;
+    for (uint32_t first = 1; first <= recCount_; first += chunkRecords) {
+        uint32_t count = std::min(chunkRecords, recCount_ - first + 1);
+        chunk.resize(size_t(count) * recordLength_);
+        file_->readAt(headerLength_ + uint64_t(first - 1) * recordLength_, chunk.data(), chunk.size());
+        out.clear();
+        for (uint32_t i = 0; i < count; ++i) {
+            std::string image = chunk.substr(size_t(i) * recordLength_, recordLength_);
+            if (image[0] == '*') continue;
+            if (packedMemo) moveMemos(image, *packedMemo);
+            out += image;
+        }
+        file_->writeAt(headerLength_ + uint64_t(kept) * recordLength_, out.data(), out.size());
+        kept += static_cast<uint32_t>(out.size() / recordLength_);
+    }
+    file_->truncate(headerLength_ + uint64_t(kept) * recordLength_);
+    recCount_ = kept;
+    headerDirty_ = true;
+    if (packedMemo) {
+        std::filesystem::path memoPath = memo_->path();
+        MemoKind kind = memo_->kind();
+        packedMemo->flush();
+        packedMemo.reset();
+        memo_.reset();
+        std::filesystem::rename(memoTemp, memoPath);
+        memo_ = MemoFile::open(memoPath, kind, false);
+    }
+    if (observer_) observer_->tableRebuilt();
+    commit();
+    goTop();
+}
+
+void Table::moveMemos(std::string& image, MemoFile& target) const {
+    for (const Field& f : allFields_) {
+        if (!isMemoType(f.info.type) && !(f.info.type == 'B' && !isVisualFoxPro(version_))) continue;
+        std::string_view raw = std::string_view(image).substr(f.offset, f.width());
+        bool binary = raw.size() == 4;
+        uint32_t block = binary ? getLE32(reinterpret_cast<const unsigned char*>(raw.data()))
+                                : static_cast<uint32_t>(parseNumber(raw));
+        if (block == 0) continue;
+        uint32_t moved = target.write(memo_->read(block), 0);
+        std::string bytes(f.width(), '\0');
+        if (binary)
+            putLE32(bytes.data(), moved);
+        else
+            bytes = Str(moved, f.info.length, 0);
+        std::memcpy(image.data() + f.offset, bytes.data(), bytes.size());
+    }
+}
+
+void Table::writeHeader() {
+    char prefix[8];
+    Date now = today();
+    prefix[0] = static_cast<char>(version_);
+    prefix[1] = static_cast<char>(now.year - 1900);
+    prefix[2] = static_cast<char>(now.month);
+    prefix[3] = static_cast<char>(now.day);
+    putLE32(prefix + 4, recCount_);
+    file_->writeAt(0, prefix, sizeof prefix);
+    lastUpdate_ = now;
+    uint64_t end = headerLength_ + uint64_t(recCount_) * recordLength_;
+    file_->writeAt(end, &kEndOfFile, 1);
+    if (file_->size() > end + 1) file_->truncate(end + 1);
+}
+
+void Table::commit() {
+    if (readOnly_) return;
+    flushRecord();
+    file_->flush();
+    if (headerDirty_) {
+        writeHeader();
+        headerDirty_ = false;
+    }
+    if (memo_) memo_->flush();
+}
+
+}  // namespace tarvo::xbase

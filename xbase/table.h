@@ -1,0 +1,166 @@
+#pragma once
+// One open DBF-layout data file with its memo file: header, structure, record buffer,
+// navigation in physical order, field access with code-page translation, append, delete,
+// recall, zap, pack and commit.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "xbase/value.h"
+
+namespace tarvo::xbase {
+
+class CodePage;
+class MemoFile;
+class RecordFile;
+
+enum class Driver { DBFCDX, DBFNTX, DBFMDX };
+
+// "DBFCDX", "DBFNTX", "DBFMDX" in any case; nullopt for anything else.
+std::optional<Driver> driverFromName(std::string_view name);
+const char* driverName(Driver driver);
+
+struct FieldInfo {
+    std::string name;
+    char type = 'C';  // C N D L M, read also F I Y T B G
+    int length = 0;
+    int decimals = 0;
+
+    bool operator==(const FieldInfo&) const = default;
+};
+
+struct OpenOptions {
+    bool exclusive = false;
+    bool readOnly = false;
+    Driver driver = Driver::DBFCDX;
+};
+
+// Observes record images as they reach the file (the index layer keeps its keys current).
+class RecordObserver {
+public:
+    virtual ~RecordObserver() = default;
+    // A record is about to be written: oldImage is empty for a new record.
+    virtual void recordWritten(uint32_t recno, std::string_view oldImage, std::string_view newImage) = 0;
+    // Every record is gone (zap) or the records were renumbered (pack).
+    virtual void tableRebuilt() = 0;
+};
+
+class Table {
+public:
+    // Opens an existing file; throws Error naming the file and the problem.
+    static std::unique_ptr<Table> open(const std::filesystem::path& path, const OpenOptions& options);
+    // Creates a new empty table (and its memo file when it has memo fields); throws Error.
+    static void create(const std::filesystem::path& path, const std::vector<FieldInfo>& fields, Driver driver);
+
+    ~Table();  // commits and closes
+    Table(const Table&) = delete;
+    Table& operator=(const Table&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    Driver driver() const { return driver_; }
+    bool readOnly() const { return readOnly_; }
+    bool exclusive() const { return exclusive_; }
+    uint8_t version() const { return version_; }
+    uint8_t languageDriver() const { return languageDriver_; }
+    const std::string& codePageName() const;
+    Date lastUpdate() const { return lastUpdate_; }
+    uint16_t headerLength() const { return headerLength_; }
+    uint16_t recordLength() const { return recordLength_; }
+
+    // Structure (user-visible fields; system fields such as _NullFlags are hidden).
+    int fieldCount() const { return static_cast<int>(fields_.size()); }
+    const FieldInfo& field(int pos) const;  // 1-based
+    int fieldPos(std::string_view name) const;  // 1-based, 0 when missing; case-insensitive
+    std::vector<FieldInfo> structure() const;
+    bool hasMemo() const { return memo_ != nullptr; }
+
+    // Navigation in physical order (skips deleted records when the deleted setting is on,
+    // and records the filter rejects).
+    void goTop();
+    void goBottom();
+    void goTo(uint32_t recno);
+    void skip(long count = 1);
+    bool eof() const { return eof_; }
+    bool bof() const { return bof_; }
+    uint32_t recNo() const { return recno_; }
+    uint32_t recCount() const { return recCount_; }
+
+    // Field access by 1-based position or name; throws Error for a position out of range.
+    Value fieldGet(int pos) const;
+    void fieldPut(int pos, const Value& value);
+    Value fieldGet(std::string_view name) const;
+    void fieldPut(std::string_view name, const Value& value);
+
+    // Records.
+    void append();       // a blank record, made current
+    void deleteRecord();
+    void recall();
+    bool deleted() const;
+    void zap();
+    void pack();
+    void commit();       // record buffer, header (count, date), end-of-file marker, memo header
+
+    // Raw image of the current record (deletion flag first), as it will be written.
+    std::string_view recordImage() const;
+    // Field bytes within a record image.
+    std::string_view fieldBytes(std::string_view image, int pos) const;
+    // Decoded value of a field from a record image (memos are read from the memo file).
+    Value decodeField(std::string_view image, int pos) const;
+
+    // A filter deciding which records navigation shows (in addition to the deleted setting).
+    void setFilter(std::function<bool()> filter) { filter_ = std::move(filter); }
+    void clearFilter() { filter_ = nullptr; }
+    void setObserver(RecordObserver* observer) { observer_ = observer; }
+
+private:
+    struct Field;
+    Table();
+    void readHeader();
+    void writeHeader();
+    void loadRecord(uint32_t recno);
+    void flushRecord();
+    void setEof();
+    bool visible() const;
+    void skipToVisible(int direction);
+    const Field& checkedField(int pos) const;
+    void requireWritable(const char* what) const;
+    std::string encodeField(const Field& field, const Value& value);
+    void moveMemos(std::string& image, MemoFile& target) const;
+
+    std::filesystem::path path_;
+    Driver driver_ = Driver::DBFCDX;
+    bool readOnly_ = false;
+    bool exclusive_ = false;
+    uint8_t version_ = 0x03;
+    uint8_t languageDriver_ = 0;
+    uint8_t tableFlags_ = 0;
+    Date lastUpdate_;
+    uint16_t headerLength_ = 0;
+    uint16_t recordLength_ = 0;
+    uint32_t recCount_ = 0;
+    std::vector<Field> allFields_;   // every field of the record layout
+    std::vector<int> fields_;        // indexes into allFields_ of the visible fields
+    int nullFlagsField_ = -1;        // index into allFields_ of _NullFlags, -1 when absent
+
+    std::unique_ptr<RecordFile> file_;
+    std::unique_ptr<MemoFile> memo_;
+    const CodePage* codePage_ = nullptr;
+
+    uint32_t recno_ = 1;
+    bool eof_ = true;
+    bool bof_ = true;
+    std::string record_;     // current record image
+    std::string original_;   // the image as on disk (empty for a new record)
+    bool dirty_ = false;
+    bool headerDirty_ = false;
+    std::function<bool()> filter_;
+    RecordObserver* observer_ = nullptr;
+};
+
+}  // namespace tarvo::xbase
