@@ -1,0 +1,199 @@
+#include "xbase/number_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+#include "xbase/settings.h"
+
+namespace tarvo::xbase {
+
+namespace {
+
+// A number as decimal digit strings, so that rounding and formatting work on the digits a person
+// would write instead of on the binary value.
+struct DecimalDigits {
+    bool negative = false;
+    std::string integer;   // no leading zeros: empty for values below one
+    std::string fraction;  // as many digits as the text has (rounding pads it)
+};
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The shortest decimal text that reads back as the same double: 1.005 stays 1.005 instead of
+// 1.00499999999999989..., so halves round the way they look. The number must be finite.
+DecimalDigits toDigits(double number) {
+    // The longest fixed text of a double is the smallest denormal: "0." and 324 digits.
+    char buffer[400];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(number), std::chars_format::fixed);
+    std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    DecimalDigits digits;
+    digits.negative = std::signbit(number);
+    std::size_t point = std::min(text.find('.'), text.size());
+    std::string_view integer = text.substr(0, point);
+    while (!integer.empty() && integer.front() == '0') integer.remove_prefix(1);
+    digits.integer = integer;
+    if (point < text.size()) digits.fraction = text.substr(point + 1);
+    return digits;
+}
+
+// Adds one to the last digit, carrying to the left; may grow the text by a leading "1".
+void incrementDigits(std::string& digits) {
+    for (std::size_t i = digits.size(); i-- > 0;) {
+        if (digits[i] != '9') {
+            ++digits[i];
+            return;
+        }
+        digits[i] = '0';
+    }
+    digits.insert(digits.begin(), '1');
+}
+
+bool allZero(const std::string& digits) {
+    return std::all_of(digits.begin(), digits.end(), [](char c) { return c == '0'; });
+}
+
+// Rounds half away from zero to `decimals` places; negative decimals round to tens, hundreds, ...
+// The fraction keeps at most `decimals` digits (it is not padded).
+void roundDigits(DecimalDigits& value, long long decimals) {
+    std::string digits = value.integer + value.fraction;
+    long long integerLength = static_cast<long long>(value.integer.size());
+    const long long keep = integerLength + decimals;
+    if (keep < 0) {
+        value = DecimalDigits{};
+        return;
+    }
+    if (static_cast<unsigned long long>(keep) < digits.size()) {
+        const bool up = digits[static_cast<std::size_t>(keep)] >= '5';
+        digits.resize(static_cast<std::size_t>(keep));
+        if (up) {
+            const std::size_t before = digits.size();
+            incrementDigits(digits);
+            integerLength += static_cast<long long>(digits.size() - before);
+        }
+        if (decimals < 0) digits.append(static_cast<std::size_t>(-decimals), '0');
+    }
+    const std::size_t split = static_cast<std::size_t>(std::min<long long>(integerLength, static_cast<long long>(digits.size())));
+    value.integer = digits.substr(0, split);
+    value.fraction = digits.substr(split);
+    if (!value.integer.empty() && allZero(value.integer)) value.integer.clear();
+    if (value.integer.empty() && allZero(value.fraction)) value.negative = false;
+}
+
+// The finite number rounded to exactly `decimals` places (fraction padded with zeros).
+DecimalDigits roundedDigits(double number, int decimals) {
+    DecimalDigits value = toDigits(number);
+    roundDigits(value, decimals);
+    value.fraction.resize(static_cast<std::size_t>(decimals), '0');
+    return value;
+}
+
+// The widest field a table can hold; larger decimal counts are taken as this.
+constexpr int kMaxDecimals = 255;
+
+std::string asterisks(int width) { return std::string(static_cast<std::size_t>(std::max(width, 0)), '*'); }
+
+}  // namespace
+
+// Reads blanks, an optional sign, digits, a point and digits; the first other character ends the
+// number. A number too large for a double reads as infinity, one too small as 0.
+double Val(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
+    const std::size_t start = pos;
+    while (pos < text.size() && isDigit(text[pos])) ++pos;
+    const std::string_view integer = text.substr(start, pos - start);
+    if (pos < text.size() && text[pos] == '.') ++pos;
+    const std::size_t fractionStart = pos;
+    while (pos < text.size() && isDigit(text[pos])) ++pos;
+    if (integer.empty() && pos == fractionStart) return 0.0;
+
+    double value = 0.0;
+    auto result = std::from_chars(text.data() + start, text.data() + pos, value, std::chars_format::fixed);
+    if (result.ec == std::errc::result_out_of_range) {
+        const bool large = integer.find_first_not_of('0') != std::string_view::npos;
+        value = large ? HUGE_VAL : 0.0;
+    }
+    return negative && value != 0.0 ? -value : value;
+}
+
+// Without decimals, a number with a fraction gets the decimals of the settings; without a width,
+// the field is 10 characters for the integer part plus the point and decimals.
+std::string Str(double number, int width, int decimals) {
+    if (decimals < 0) {
+        const bool hasFraction = std::isfinite(number) && number != std::trunc(number);
+        decimals = width < 0 && hasFraction ? settings().decimals : 0;
+    }
+    decimals = std::min(decimals, kMaxDecimals);
+    if (width < 0) width = 10 + (decimals > 0 ? decimals + 1 : 0);
+    if (!std::isfinite(number)) return asterisks(width);
+
+    const DecimalDigits value = roundedDigits(number, decimals);
+    std::string text = value.negative ? "-" : "";
+    text += value.integer.empty() ? "0" : value.integer;
+    if (decimals > 0) text += "." + value.fraction;
+    if (text.size() > static_cast<std::size_t>(width)) return asterisks(width);
+    return std::string(static_cast<std::size_t>(width) - text.size(), ' ') + text;
+}
+
+// "9" takes a digit, "," a thousands separator, the first "." the decimal separator; any other
+// character is shown as it is. Leading digit places stay blank, separators left of the first digit
+// too, and a minus sign takes the place just before the first digit.
+std::string Transform(double number, std::string_view picture) {
+    const std::size_t point = std::min(picture.find('.'), picture.size());
+    const auto integerSlots = static_cast<std::size_t>(std::count(picture.begin(), picture.begin() + point, '9'));
+    const auto decimals = static_cast<int>(std::count(picture.begin() + point, picture.end(), '9'));
+    const std::string overflow(picture.size(), '*');
+    if (!std::isfinite(number)) return overflow;
+
+    const DecimalDigits value = roundedDigits(number, decimals);
+    std::string integer = value.integer;
+    if (integer.empty() && integerSlots > 0) integer = "0";
+    if (integer.size() > integerSlots) return overflow;
+
+    const Settings& current = settings();
+    std::string out(picture);
+    std::size_t unplaced = integer.size();
+    std::size_t firstDigit = point;
+    for (std::size_t i = point; i-- > 0;) {
+        if (picture[i] == '9') {
+            if (unplaced > 0) {
+                out[i] = integer[--unplaced];
+                firstDigit = i;
+            } else {
+                out[i] = ' ';
+            }
+        } else if (picture[i] == ',') {
+            const bool betweenDigits = unplaced > 0 && unplaced < integer.size();
+            out[i] = betweenDigits ? current.thousandSep : ' ';
+        }
+    }
+    if (value.negative) {
+        if (firstDigit == 0) return overflow;
+        const char before = picture[firstDigit - 1];
+        if (before != '9' && before != ',') return overflow;
+        out[firstDigit - 1] = '-';
+    }
+    if (point < picture.size()) out[point] = current.decimalSep;
+    std::size_t nextDecimal = 0;
+    for (std::size_t i = point + 1; i < picture.size(); ++i) {
+        if (picture[i] == '9') out[i] = value.fraction[nextDecimal++];
+        if (picture[i] == ',') out[i] = current.thousandSep;
+    }
+    return out;
+}
+
+double Round(double number, int decimals) {
+    if (!std::isfinite(number)) return number;
+    DecimalDigits value = toDigits(number);
+    roundDigits(value, decimals);
+    const std::string text = (value.integer.empty() ? "0" : value.integer) + "." + value.fraction;
+    double result = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), result, std::chars_format::fixed);
+    return value.negative && result != 0.0 ? -result : result;
+}
+
+}  // namespace tarvo::xbase
