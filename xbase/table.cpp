@@ -759,7 +759,7 @@ void Table::writeHeader() {
 }
 
 void Table::commit() {
-    if (readOnly_) return;
+    if (readOnly_ || !file_) return;
     flushRecord();
     file_->flush();
     if (headerDirty_) {

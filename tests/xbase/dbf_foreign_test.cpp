@@ -1,0 +1,213 @@
+// Tables written by other programs: the fixtures of another xBase engine, and files built
+// byte by byte from the published layouts of each header version; damaged files.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "tests/support/test_support.h"
+#include "xbase/error.h"
+#include "xbase/settings.h"
+#include "xbase/table.h"
+
+namespace tarvo::xbase {
+namespace {
+
+using test::TempDir;
+
+struct RawField {
+    std::string name;
+    char type;
+    int length;
+    int decimals = 0;
+    uint8_t flags = 0;
+};
+
+std::string le16(uint32_t v) { return {static_cast<char>(v), static_cast<char>(v >> 8)}; }
+std::string le32(uint32_t v) { return le16(v) + le16(v >> 16); }
+
+// A DBF file image from the published layout: header, descriptors, terminator, records.
+std::string dbfImage(uint8_t version, const std::vector<RawField>& fields, const std::vector<std::string>& records,
+                     uint8_t languageDriver = 0, bool backlink = false) {
+    uint32_t recordLength = 1;
+    for (const auto& f : fields) recordLength += static_cast<uint32_t>(f.length);
+    uint32_t headerLength = 32 + 32 * static_cast<uint32_t>(fields.size()) + 1 + (backlink ? 263 : 0);
+    std::string out;
+    out += static_cast<char>(version);
+    out += std::string("\x7C\x07\x08", 3);  // last update 08/07/2024
+    out += le32(static_cast<uint32_t>(records.size())) + le16(headerLength) + le16(recordLength);
+    out += std::string(16, '\0');
+    out += '\0';
+    out += static_cast<char>(languageDriver);
+    out += std::string(2, '\0');
+    uint32_t offset = 1;
+    for (const auto& f : fields) {
+        std::string d(32, '\0');
+        d.replace(0, f.name.size(), f.name);
+        d[11] = f.type;
+        d.replace(12, 4, le32(offset));
+        d[16] = static_cast<char>(f.length);
+        d[17] = static_cast<char>(f.decimals);
+        d[18] = static_cast<char>(f.flags);
+        out += d;
+        offset += static_cast<uint32_t>(f.length);
+    }
+    out += '\x0D';
+    if (backlink) out += std::string(263, '\0');
+    for (const auto& r : records) {
+        EXPECT_EQ(r.size(), recordLength) << "record image of the wrong length in the test";
+        out += r;
+    }
+    out += '\x1A';
+    return out;
+}
+
+void writeFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::unique_ptr<Table> openReadOnly(const std::filesystem::path& path, Driver driver = Driver::DBFCDX) {
+    return Table::open(path, OpenOptions{false, true, driver});
+}
+
+class ForeignTableTest : public ::testing::Test {
+protected:
+    void SetUp() override { applyStartupSettings(); }
+    TempDir dir;
+};
+
+TEST_F(ForeignTableTest, FixturesOfAnotherEngineOpen) {
+    for (const char* kind : {"foxpro2", "vfp"}) {
+        SCOPED_TRACE(kind);
+        auto t = openReadOnly(std::filesystem::path(TARVO_TEST_DATA_DIR) / "foreign" / kind / "TEST.DBF");
+        EXPECT_EQ(t->version(), std::string(kind) == "vfp" ? 0x30 : 0xF5);
+        ASSERT_EQ(t->fieldCount(), 6);
+        EXPECT_EQ(t->recCount(), 5u);
+        std::vector<std::string> names;
+        for (t->goTop(); !t->eof(); t->skip()) names.push_back(t->fieldGet("NAME").text().substr(0, 6));
+        EXPECT_EQ(names, (std::vector<std::string>{"Widget", "apple ", "Zebra ", "Mango "}));  // record 4 deleted
+        t->goTo(5);
+        EXPECT_DOUBLE_EQ(t->fieldGet("PRICE").number(), -7.10);
+        EXPECT_EQ(t->fieldGet("BDATE").date(), (Date{2020, 2, 29}));
+        EXPECT_EQ(t->fieldGet("NOTES").text(), "Line 1\r\nLine 2");
+        t->goTo(3);
+        EXPECT_TRUE(t->fieldGet("BDATE").date().empty());
+        EXPECT_EQ(t->fieldGet("NOTES").text().size(), 5 * 43u);  // spans several 64-byte blocks
+        t->goTo(2);
+        EXPECT_EQ(t->fieldGet("NOTES").text(), "");
+        EXPECT_FALSE(t->fieldGet("ACTIVE").logical());
+    }
+}
+
+TEST_F(ForeignTableTest, DbaseThreeWithDbtMemo) {
+    auto path = dir.path() / "D3.DBF";
+    writeFile(path, dbfImage(0x83, {{"KODE", 'C', 5}, {"MEMO", 'M', 10}},
+                             {" AB001         1", "*AB002          "}));
+    std::string dbt = le32(2) + std::string(508, '\0') + "hello dBASE\x1A\x1A";
+    dbt.resize(1024, '\0');
+    writeFile(dir.path() / "D3.DBT", dbt);
+    settings().deleted = false;
+    auto t = openReadOnly(path, Driver::DBFNTX);
+    t->goTop();
+    EXPECT_EQ(t->fieldGet(2).text(), "hello dBASE");
+    t->skip();
+    EXPECT_TRUE(t->deleted());
+    EXPECT_EQ(t->fieldGet(1).text(), "AB002");
+}
+
+TEST_F(ForeignTableTest, DbaseFourWithDbtMemoAndCodePage) {
+    auto path = dir.path() / "D4.DBF";
+    // Language driver 0x02 is code page 850: byte 0xA5 is 'Ñ' there.
+    writeFile(path, dbfImage(0x8B, {{"NAMA", 'C', 4}, {"MEMO", 'M', 10}}, {" \xA5" "AB          1"}, 0x02));
+    std::string dbt = le32(2) + std::string(16, '\0') + le16(512) + std::string(490, '\0');
+    dbt += std::string("\xFF\xFF\x08\x00", 4) + le32(8 + 5) + "dBIV!";
+    dbt.resize(1024, '\0');
+    writeFile(dir.path() / "D4.DBT", dbt);
+    auto t = openReadOnly(path, Driver::DBFMDX);
+    EXPECT_EQ(t->codePageName(), "CP850");
+    EXPECT_EQ(t->fieldGet(1).text(), "ÑAB ");
+    EXPECT_EQ(t->fieldGet(2).text(), "dBIV!");
+}
+
+TEST_F(ForeignTableTest, VisualFoxProTypesAndNullFlags) {
+    auto path = dir.path() / "VFP.DBF";
+    std::string record = " ";
+    record += "ab";                                            // C(2), nullable, null
+    record += le32(static_cast<uint32_t>(-42));                // I
+    record += le32(1234500) + le32(0);                         // Y: 123.45
+    double d = 2.5;
+    record += std::string(reinterpret_cast<const char*>(&d), 8);  // B
+    record += le32(2460500) + le32(0);                         // T: Julian day
+    record += le32(0);                                         // M, binary block pointer: none
+    record += '\x01';                                          // _NullFlags: field 1 is null
+    writeFile(path, dbfImage(0x30,
+                             {{"N", 'C', 2, 0, 0x02}, {"I", 'I', 4}, {"Y", 'Y', 8, 4}, {"B", 'B', 8, 2},
+                              {"T", 'T', 8}, {"M", 'M', 4}, {"_NullFlags", '0', 1, 0, 0x05}},
+                             {record}, 0x03, true));
+    writeFile(dir.path() / "VFP.FPT", std::string("\0\0\0\x08\0\0\0\x40", 8) + std::string(504, '\0'));
+    auto t = openReadOnly(path);
+    EXPECT_EQ(t->fieldCount(), 6);  // _NullFlags is hidden
+    EXPECT_TRUE(t->fieldGet("N").isNil());
+    EXPECT_EQ(t->fieldGet("I").number(), -42);
+    EXPECT_DOUBLE_EQ(t->fieldGet("Y").number(), 123.45);
+    EXPECT_DOUBLE_EQ(t->fieldGet("B").number(), 2.5);
+    EXPECT_EQ(t->fieldGet("T").date(), Date::fromJulian(2460500));
+    EXPECT_EQ(t->fieldGet("M").text(), "");
+}
+
+TEST_F(ForeignTableTest, DamagedFilesGiveErrorsNamingFileAndProblem) {
+    const std::string good = dbfImage(0x03, {{"KODE", 'C', 5}}, {" AAAAA", " BBBBB"});
+    auto with = [&](size_t pos, const std::string& bytes) {
+        std::string b = good;
+        b.replace(pos, bytes.size(), bytes);
+        return b;
+    };
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* problem;
+    };
+    const std::vector<Case> cases = {
+        {"empty", "", "truncated"},
+        {"truncated header", good.substr(0, 20), "truncated"},
+        {"unknown version", with(0, "\x7F"), "unknown version byte 0x7F"},
+        {"header longer than file", with(8, le16(5000)), "header length"},
+        {"record size does not add up", with(10, le16(4)), "does not match the field widths"},
+        {"records beyond the end", with(4, le32(1000)), "goes beyond the end of the file"},
+        {"field of width 0", with(32 + 16, std::string(1, '\0')), "width of 0"},
+        {"no terminator", with(64, "X"), "terminator"},
+        {"bad field type", with(32 + 11, "Z"), "unsupported type"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto path = dir.path() / "BAD.DBF";
+        writeFile(path, c.bytes);
+        try {
+            openReadOnly(path);
+            ADD_FAILURE() << "opened a damaged file";
+        } catch (const Error& e) {
+            EXPECT_NE(std::string(e.what()).find(path.string()), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find(c.problem), std::string::npos) << e.what();
+        }
+    }
+}
+
+TEST_F(ForeignTableTest, MemoPointerPastTheMemoFileIsAnError) {
+    auto path = dir.path() / "MP.DBF";
+    writeFile(path, dbfImage(0xF5, {{"MEMO", 'M', 10}}, {"        999"}));
+    writeFile(dir.path() / "MP.FPT", std::string("\0\0\0\x08\0\0\0\x40", 8) + std::string(504, '\0'));
+    auto t = openReadOnly(path);
+    try {
+        t->fieldGet(1);
+        FAIL() << "read a memo past the end";
+    } catch (const Error& e) {
+        EXPECT_NE(std::string(e.what()).find("MP.FPT"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("past the end"), std::string::npos) << e.what();
+    }
+    std::filesystem::remove(dir.path() / "MP.FPT");
+    EXPECT_THROW(openReadOnly(path), Error);  // memo file missing
+}
+
+}  // namespace
+}  // namespace tarvo::xbase
