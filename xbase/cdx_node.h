@@ -1,0 +1,93 @@
+#pragma once
+// Decoded pages of a tag's B-tree and the codecs between them and the 512-byte page images.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "xbase/cdx_format.h"
+
+namespace tarvo::xbase::cdx {
+
+// One page of a tag's tree. Interior entries hold the greatest key and record number of their child's
+// subtree; leaf keys are kept expanded to the full key length.
+struct Node {
+    uint32_t offset = 0;
+    uint16_t keyLength = 0;
+    bool leaf = true;
+    bool dirty = false;
+    uint32_t left = kNoPage;
+    uint32_t right = kNoPage;
+    std::vector<uint8_t> keys;  // count() keys back to back
+    std::vector<uint32_t> recnos;
+    std::vector<uint32_t> children;  // interior nodes: the child page of each entry
+    uint32_t dataBytes = 0;          // leaf: compressed key bytes the entries take on the page
+    uint32_t maxRecno = 0;           // leaf: not below its greatest record number
+
+    size_t count() const { return recnos.size(); }
+    const uint8_t* key(size_t i) const { return keys.data() + i * keyLength; }
+    uint8_t* key(size_t i) { return keys.data() + i * keyLength; }
+};
+
+// Orders entries by key bytes, then record number.
+inline int compareEntries(const uint8_t* a, uint32_t recnoA, const uint8_t* b, uint32_t recnoB, size_t keyLength) {
+    int c = std::memcmp(a, b, keyLength);
+    if (c != 0) return c;
+    return recnoA < recnoB ? -1 : recnoA > recnoB ? 1 : 0;
+}
+
+// Entry moves shared by leaves and interior nodes (leaf sizes are the caller's to recount).
+void insertEntry(Node& node, size_t pos, const uint8_t* key, uint32_t recno, uint32_t child);
+void eraseEntry(Node& node, size_t pos);
+void moveTail(Node& from, size_t start, Node& to);  // appends from's entries [start, end) to `to`
+void setEntryKey(Node& node, size_t pos, const uint8_t* key, uint32_t recno);
+
+// Interior nodes: fixed-size entries of key, record number and child page (both big-endian).
+size_t interiorCapacity(uint16_t keyLength);
+void encodeInterior(const Node& node, bool root, uint8_t* page);
+
+// Reads the pages of one tag and compresses its leaves: each leaf key drops the bytes it shares with the
+// previous key and its trailing pad bytes (blank for character keys, NUL otherwise).
+class NodeCodec {
+public:
+    NodeCodec(uint16_t keyLength, uint8_t pad);
+
+    uint16_t keyLength() const { return keyLength_; }
+    // Bytes `key` takes on the page after `previous` (nullptr for the first key of a leaf).
+    unsigned storedBytes(const uint8_t* previous, const uint8_t* key) const;
+    // Page bytes the entries take in the layout written for them, and whether that fits one page.
+    size_t usedBytes(size_t count, uint32_t dataBytes, uint32_t maxRecno) const;
+    size_t usedBytes(const Node& leaf) const { return usedBytes(leaf.count(), leaf.dataBytes, leaf.maxRecno); }
+    bool fits(size_t count, uint32_t dataBytes, uint32_t maxRecno) const {
+        return usedBytes(count, dataBytes, maxRecno) <= kLeafSpace;
+    }
+    bool fits(const Node& leaf) const { return usedBytes(leaf) <= kLeafSpace; }
+
+    void insert(Node& leaf, size_t pos, const uint8_t* key, uint32_t recno) const;
+    void erase(Node& leaf, size_t pos) const;
+    void recount(Node& leaf) const;  // recomputes dataBytes and maxRecno exactly
+
+    void encode(const Node& leaf, bool root, uint8_t* page) const;
+    void encode(const uint8_t* const* keys, const uint32_t* recnos, size_t count, uint32_t left, uint32_t right,
+                bool root, uint8_t* page) const;
+
+    // Decodes any page of the tag (leaf or interior); throws FormatError when it does not add up.
+    void decode(const uint8_t* page, uint32_t fileSize, Node& node) const;
+
+private:
+    struct Layout {
+        unsigned recnoBits;
+        unsigned entryBytes;
+    };
+    Layout layout(uint32_t maxRecno, bool compact) const;
+    unsigned trailing(const uint8_t* key) const;
+    void decodeLeaf(const uint8_t* page, size_t count, Node& node) const;
+    void decodeInterior(const uint8_t* page, size_t count, uint32_t fileSize, Node& node) const;
+
+    uint16_t keyLength_;
+    uint8_t pad_;
+    unsigned countBits_;  // bits of the duplicate and of the trailing count
+};
+
+}  // namespace tarvo::xbase::cdx

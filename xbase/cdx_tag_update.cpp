@@ -1,0 +1,318 @@
+// Changing a tag entry by entry: leaf splits and merges, separator upkeep, release of emptied pages.
+#include <algorithm>
+
+#include "xbase/cdx_file.h"
+#include "xbase/cdx_tag.h"
+#include "xbase/error.h"
+
+namespace tarvo::xbase {
+
+using namespace cdx;
+
+namespace {
+// A leaf using less than this much of its page is merged into a neighbour that has room for it.
+constexpr size_t kMergeBelow = kLeafSpace / 4;
+// Root collapses stop after this many levels, whatever a damaged file says.
+constexpr int kMaxCollapse = 32;
+
+// The last entry of a node, copied: the node changes while it is used.
+struct LastEntry {
+    std::vector<uint8_t> key;
+    uint32_t recno;
+    explicit LastEntry(const Node& n) : key(n.key(n.count() - 1), n.key(n.count() - 1) + n.keyLength), recno(n.recnos.back()) {}
+};
+}  // namespace
+
+void CdxTag::touch() {
+    ++version_;
+    changed_ = true;
+}
+
+Node& CdxTag::newNode(bool leaf) {
+    uint32_t offset = file_.allocatePage();
+    auto created = std::make_unique<Node>();
+    created->offset = offset;
+    created->keyLength = info_.keyLength;
+    created->leaf = leaf;
+    created->dirty = true;
+    Node& n = *created;
+    nodes_[offset] = std::move(created);
+    return n;
+}
+
+void CdxTag::release(uint32_t offset) {
+    nodes_.erase(offset);
+    file_.releasePage(offset);
+}
+
+bool CdxTag::insert(std::string_view key, uint32_t recno) {
+    requireWritable();
+    const uint8_t* bytes = checkedKey(key);
+    const size_t keyLength = info_.keyLength;
+    if (info_.unique) {
+        Position same = lowerBound({bytes, keyLength, 0, false}, false);
+        if (same.valid() && std::memcmp(leafNode(same.leaf).key(same.index), bytes, keyLength) == 0) return false;
+    }
+    Probe probe{bytes, keyLength, recno, true};
+    std::vector<Step> path;
+    Node* leaf = descend(probe, false, &path, true);
+    size_t pos = firstAtLeast(*leaf, probe, false);
+    if (pos < leaf->count() && compare(leaf->key(pos), leaf->recnos[pos], probe) == 0) return false;
+    codec_.insert(*leaf, pos, bytes, recno);
+    leaf->dirty = true;
+    bool appended = pos + 1 == leaf->count();
+    if (appended) updateSeparators(path, *leaf);
+    if (!codec_.fits(*leaf)) splitLeaf(std::move(path), leaf, appended && leaf->right == kNoPage);
+    touch();
+    return true;
+}
+
+bool CdxTag::erase(std::string_view key, uint32_t recno) {
+    requireWritable();
+    Probe probe{checkedKey(key), info_.keyLength, recno, true};
+    std::vector<Step> path;
+    Node* leaf = descend(probe, false, &path, false);
+    if (!leaf) return false;
+    size_t pos = firstAtLeast(*leaf, probe, false);
+    if (pos == leaf->count() || compare(leaf->key(pos), leaf->recnos[pos], probe) != 0) return false;
+    bool wasLast = pos + 1 == leaf->count();
+    codec_.erase(*leaf, pos);
+    leaf->dirty = true;
+    if (leaf->count() == 0) {
+        if (!path.empty()) removeNode(path, *leaf);
+    } else {
+        if (wasLast) updateSeparators(path, *leaf);
+        mergeSmallLeaf(path, *leaf);
+    }
+    touch();
+    return true;
+}
+
+void CdxTag::clear() {
+    requireWritable();
+    releaseTree();
+    startEmpty();
+    touch();
+}
+
+void CdxTag::startEmpty() {
+    Node& root = newNode(true);
+    header_.root = root.offset;
+    headerDirty_ = true;
+}
+
+void CdxTag::releaseTree() {
+    std::vector<uint32_t> pages;
+    try {
+        pages = treePages();
+    } catch (const Error&) {
+        // The pages of a damaged tree are left unused rather than risk handing out a page still in use.
+    }
+    for (uint32_t offset : pages) release(offset);
+    nodes_.clear();
+}
+
+// Interior entries hold the greatest entry of their child: after the child's last entry changed, the
+// entries above it follow, up to the first node where the child is not the last.
+void CdxTag::updateSeparators(std::vector<Step>& path, const Node& child) {
+    LastEntry last(child);
+    for (size_t d = path.size(); d-- > 0;) {
+        Step& s = path[d];
+        setEntryKey(*s.node, s.index, last.key.data(), last.recno);
+        s.node->dirty = true;
+        if (s.index + 1 < s.node->count()) break;
+    }
+}
+
+// Splits an overfull leaf. Appends at the end of the tag keep the left page full; other splits balance the
+// bytes. A half that still does not fit (keys that lose their shared prefix) is split again.
+void CdxTag::splitLeaf(std::vector<Step> path, Node* leaf, bool appending) {
+    for (;;) {
+        size_t at = leafSplitPoint(*leaf, appending);
+        Node& right = newNode(true);
+        moveTail(*leaf, at, right);
+        codec_.recount(*leaf);
+        codec_.recount(right);
+        right.left = leaf->offset;
+        right.right = leaf->right;
+        if (leaf->right != kNoPage) {
+            Node& after = node(leaf->right);
+            after.left = right.offset;
+            after.dirty = true;
+        }
+        leaf->right = right.offset;
+        leaf->dirty = true;
+        addToParent(path, *leaf, right);
+        if (codec_.fits(right)) return;
+        LastEntry last(right);
+        path.clear();
+        leaf = descend({last.key.data(), info_.keyLength, last.recno, true}, false, &path, true);
+        appending = false;
+    }
+}
+
+// Where to split: the left part always fits; both parts fit when any split allows it.
+size_t CdxTag::leafSplitPoint(const Node& leaf, bool appending) const {
+    const size_t n = leaf.count();
+    std::vector<uint32_t> cost(n), prefixData(n + 1, 0), prefixMax(n + 1, 0), suffixMax(n + 1, 0);
+    for (size_t i = 0; i < n; ++i) {
+        cost[i] = codec_.storedBytes(i > 0 ? leaf.key(i - 1) : nullptr, leaf.key(i));
+        prefixData[i + 1] = prefixData[i] + cost[i];
+        prefixMax[i + 1] = std::max(prefixMax[i], leaf.recnos[i]);
+    }
+    for (size_t i = n; i-- > 0;) suffixMax[i] = std::max(suffixMax[i + 1], leaf.recnos[i]);
+    size_t best = 1, bestGap = SIZE_MAX, lastLeftFit = 1;
+    for (size_t at = 1; at < n; ++at) {
+        size_t left = codec_.usedBytes(at, prefixData[at], prefixMax[at]);
+        uint32_t rightData = prefixData[n] - prefixData[at] - cost[at] + codec_.storedBytes(nullptr, leaf.key(at));
+        size_t right = codec_.usedBytes(n - at, rightData, suffixMax[at]);
+        if (left > kLeafSpace) break;
+        lastLeftFit = at;
+        if (right > kLeafSpace) continue;
+        if (appending && at == n - 1) return at;
+        size_t gap = left > right ? left - right : right - left;
+        if (gap < bestGap) {
+            best = at;
+            bestGap = gap;
+        }
+    }
+    return bestGap == SIZE_MAX ? lastLeftFit : best;
+}
+
+// Puts `right`, just split off `left`, into the parent named by the path's last step, splitting parents
+// that overflow and growing a new root when the root itself split.
+void CdxTag::addToParent(std::vector<Step>& path, Node& left, Node& right) {
+    LastEntry leftLast(left), rightLast(right);
+    if (path.empty()) {
+        Node& root = newNode(false);
+        insertEntry(root, 0, leftLast.key.data(), leftLast.recno, left.offset);
+        insertEntry(root, 1, rightLast.key.data(), rightLast.recno, right.offset);
+        header_.root = root.offset;
+        headerDirty_ = true;
+        return;
+    }
+    Step s = path.back();
+    path.pop_back();
+    Node& parent = *s.node;
+    setEntryKey(parent, s.index, leftLast.key.data(), leftLast.recno);
+    insertEntry(parent, s.index + 1, rightLast.key.data(), rightLast.recno, right.offset);
+    parent.dirty = true;
+    if (parent.count() <= interiorCapacity(info_.keyLength)) return;
+    bool appending = s.index + 2 == parent.count() && parent.right == kNoPage;
+    Node& sibling = newNode(false);
+    moveTail(parent, appending ? parent.count() - 1 : parent.count() / 2, sibling);
+    sibling.left = parent.offset;
+    sibling.right = parent.right;
+    if (parent.right != kNoPage) {
+        Node& after = node(parent.right);
+        after.left = sibling.offset;
+        after.dirty = true;
+    }
+    parent.right = sibling.offset;
+    addToParent(path, parent, sibling);
+}
+
+void CdxTag::unlink(const Node& n) {
+    if (n.left != kNoPage) {
+        Node& before = node(n.left);
+        before.right = n.right;
+        before.dirty = true;
+    }
+    if (n.right != kNoPage) {
+        Node& after = node(n.right);
+        after.left = n.left;
+        after.dirty = true;
+    }
+}
+
+// Drops an emptied node from its level and its parent's entry for it, emptying parents in turn.
+void CdxTag::removeNode(std::vector<Step>& path, Node& n) {
+    unlink(n);
+    release(n.offset);
+    Step s = path.back();
+    path.pop_back();
+    Node& parent = *s.node;
+    bool wasLast = s.index + 1 == parent.count();
+    eraseEntry(parent, s.index);
+    parent.dirty = true;
+    if (parent.count() == 0) {
+        if (!path.empty()) {
+            removeNode(path, parent);
+        } else {
+            parent.leaf = true;  // the root of an empty tag is an empty leaf
+            parent.children.clear();
+            parent.left = parent.right = kNoPage;
+            codec_.recount(parent);
+        }
+        return;
+    }
+    if (wasLast) updateSeparators(path, parent);
+    collapseRoot();
+}
+
+// A leaf left mostly empty moves into its right or left neighbour under the same parent when they fit one
+// page together.
+void CdxTag::mergeSmallLeaf(std::vector<Step>& path, Node& leaf) {
+    if (path.empty() || codec_.usedBytes(leaf) >= kMergeBelow) return;
+    Node& parent = *path.back().node;
+    size_t index = path.back().index;
+    auto fitTogether = [this](const Node& a, const Node& b) {
+        uint32_t data = a.dataBytes + b.dataBytes - codec_.storedBytes(nullptr, b.key(0)) +
+                        codec_.storedBytes(a.key(a.count() - 1), b.key(0));
+        return codec_.fits(a.count() + b.count(), data, std::max(a.maxRecno, b.maxRecno));
+    };
+    Node* into = nullptr;
+    Node* from = nullptr;
+    size_t fromIndex = 0;
+    if (index + 1 < parent.count()) {
+        Node& next = leafNode(parent.children[index + 1]);
+        if (next.count() > 0 && fitTogether(leaf, next)) {
+            into = &leaf;
+            from = &next;
+            fromIndex = index + 1;
+        }
+    }
+    if (!into && index > 0) {
+        Node& before = leafNode(parent.children[index - 1]);
+        if (before.count() > 0 && fitTogether(before, leaf)) {
+            into = &before;
+            from = &leaf;
+            fromIndex = index;
+        }
+    }
+    if (!into) return;
+    moveTail(*from, 0, *into);
+    codec_.recount(*into);
+    into->right = from->right;
+    into->dirty = true;
+    if (from->right != kNoPage) {
+        Node& after = node(from->right);
+        after.left = into->offset;
+        after.dirty = true;
+    }
+    release(from->offset);
+    setEntryKey(parent, fromIndex - 1, parent.key(fromIndex), parent.recnos[fromIndex]);
+    eraseEntry(parent, fromIndex);
+    parent.dirty = true;
+    collapseRoot();
+}
+
+// A root with a single child hands the root over to that child.
+void CdxTag::collapseRoot() {
+    for (int level = 0; level < kMaxCollapse; ++level) {
+        Node& root = node(header_.root);
+        if (root.leaf || root.count() != 1) return;
+        uint32_t child = root.children[0];
+        if (child == root.offset) fail(pageName(child) + " is its own child");
+        release(root.offset);
+        header_.root = child;
+        headerDirty_ = true;
+        Node& top = node(child);
+        if (top.left != kNoPage || top.right != kNoPage) {
+            top.left = top.right = kNoPage;
+            top.dirty = true;
+        }
+    }
+}
+
+}  // namespace tarvo::xbase
