@@ -25,9 +25,11 @@ std::string nameFromKey(std::string_view key) {
 }
 
 bool validTagName(const std::string& name) {
-    if (name.empty() || name.size() > kTagNameLength || std::isdigit(static_cast<unsigned char>(name[0]))) return false;
+    if (name.empty() || name.size() > kTagNameLength || std::isdigit(static_cast<unsigned char>(name[0])))
+        return false;
     return std::all_of(name.begin(), name.end(), [](char c) {
-        return std::isupper(static_cast<unsigned char>(c)) || std::isdigit(static_cast<unsigned char>(c)) || c == '_';
+        return std::isupper(static_cast<unsigned char>(c)) || std::isdigit(static_cast<unsigned char>(c)) ||
+               c == '_';
     });
 }
 }  // namespace
@@ -89,7 +91,8 @@ void CdxFile::loadTags() {
         uint32_t offset = entry.recno;
         if (offset == 0 || !pages_.holds(offset, kHeaderSize))
             fail(where + "header " + pageName(offset) + " lies outside the file");
-        if (!headers.insert(offset).second) fail(where + "header " + pageName(offset) + " belongs to another tag too");
+        if (!headers.insert(offset).second)
+            fail(where + "header " + pageName(offset) + " belongs to another tag too");
         pages_.read(offset, bytes, kHeaderSize);
         try {
             header = TagHeader::decode(bytes);
@@ -100,7 +103,8 @@ void CdxFile::loadTags() {
             fail(where + "root " + pageName(header.root) + " lies outside the file");
         tags_.push_back(std::make_unique<CdxTag>(*this, offset, name, header));
     }
-    std::sort(tags_.begin(), tags_.end(), [](const auto& a, const auto& b) { return a->headerOffset_ < b->headerOffset_; });
+    std::sort(tags_.begin(), tags_.end(),
+              [](const auto& a, const auto& b) { return a->headerOffset_ < b->headerOffset_; });
 }
 
 // Free pages form a chain: each holds the offset of the next in its first four bytes, the file header the
@@ -168,7 +172,8 @@ CdxTag& CdxFile::addTag(const CdxTagInfo& info, char keyType,
                         const std::vector<std::pair<std::string, uint32_t>>& sortedKeys) {
     if (readOnly()) fail("the index file is open read-only");
     std::string name = upperCase(info.name);
-    if (!validTagName(name) || name.size() > directory_->info().keyLength) fail("invalid tag name \"" + info.name + "\"");
+    if (!validTagName(name) || name.size() > directory_->info().keyLength)
+        fail("invalid tag name \"" + info.name + "\"");
     std::string where = "tag " + name + ": ";
     if (keyType != 'C' && keyType != 'N' && keyType != 'D' && keyType != 'L')
         fail(where + "unknown key type '" + std::string(1, keyType) + "'");

@@ -115,7 +115,8 @@ void NodeCodec::encode(const uint8_t* const* keys, const uint32_t* recnos, size_
         if (i > 0) {
             while (dup < keyLength_ - trail && keys[i - 1][dup] == key[dup]) ++dup;
         }
-        uint64_t packed = recnos[i] | uint64_t{dup} << lay.recnoBits | uint64_t{trail} << (lay.recnoBits + countBits_);
+        uint64_t packed =
+            recnos[i] | uint64_t{dup} << lay.recnoBits | uint64_t{trail} << (lay.recnoBits + countBits_);
         for (unsigned b = 0; b < lay.entryBytes; ++b) entry[b] = static_cast<uint8_t>(packed >> (8 * b));
         entry += lay.entryBytes;
         unsigned length = keyLength_ - dup - trail;
@@ -133,7 +134,8 @@ void NodeCodec::decodeLeaf(const uint8_t* page, size_t count, Node& node) const 
         dupMask != lowMask(dupBits) || trailMask != lowMask(trailBits))
         throw FormatError("leaf bit widths do not fit its entries");
     size_t keysFloor = kLeafHeaderSize + count * bytes;
-    if (keysFloor > kPageSize) throw FormatError("leaf key count " + std::to_string(count) + " does not fit a page");
+    if (keysFloor > kPageSize)
+        throw FormatError("leaf key count " + std::to_string(count) + " does not fit a page");
 
     node.keys.resize(count * keyLength_);
     node.recnos.resize(count);

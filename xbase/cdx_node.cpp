@@ -53,7 +53,8 @@ void encodeInterior(const Node& node, bool root, uint8_t* page) {
 
 void NodeCodec::decode(const uint8_t* page, uint32_t fileSize, Node& node) const {
     uint16_t attributes = getLE16(page);
-    if (attributes > (kAttrRoot | kAttrLeaf)) throw FormatError("unknown node attributes " + std::to_string(attributes));
+    if (attributes > (kAttrRoot | kAttrLeaf))
+        throw FormatError("unknown node attributes " + std::to_string(attributes));
     node.keyLength = keyLength_;
     node.leaf = (attributes & kAttrLeaf) != 0;
     node.dirty = false;
@@ -84,7 +85,8 @@ void NodeCodec::decodeInterior(const uint8_t* page, size_t count, uint32_t fileS
         if (child == 0 || child % kPageSize != 0 || child > fileSize || fileSize - child < kPageSize)
             throw FormatError("child pointer " + std::to_string(child) + " outside the file");
         node.children[i] = child;
-        if (i > 0 && compareEntries(node.key(i - 1), node.recnos[i - 1], node.key(i), node.recnos[i], keyLength_) >= 0)
+        if (i > 0 &&
+            compareEntries(node.key(i - 1), node.recnos[i - 1], node.key(i), node.recnos[i], keyLength_) >= 0)
             throw FormatError("interior keys out of order");
     }
 }

@@ -8,7 +8,8 @@
 
 namespace tarvo::xbase::cdx {
 
-PageFile::PageFile(const std::filesystem::path& path, bool readOnly, bool create) : path_(path), readOnly_(readOnly) {
+PageFile::PageFile(const std::filesystem::path& path, bool readOnly, bool create)
+    : path_(path), readOnly_(readOnly) {
     auto mode = std::ios::in | std::ios::binary;
     if (!readOnly) mode |= std::ios::out;
     if (create) mode |= std::ios::trunc;

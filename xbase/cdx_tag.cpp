@@ -12,19 +12,23 @@ namespace tarvo::xbase {
 using namespace cdx;
 
 namespace {
-// Deeper trees would need more keys than a 4 GB file holds; deeper walks mean pages pointing in a loop.
-constexpr size_t kMaxDepth = 32;
-
 uint8_t padFor(char keyType) { return keyType == 'C' ? ' ' : 0; }
 
 CdxTagInfo infoFrom(std::string name, const TagHeader& header) {
-    return {std::move(name), header.keyExpression, header.forExpression, header.keyLength,
-            (header.options & kOptionUnique) != 0, header.descending};
+    return {std::move(name),
+            header.keyExpression,
+            header.forExpression,
+            header.keyLength,
+            (header.options & kOptionUnique) != 0,
+            header.descending};
 }
 }  // namespace
 
 CdxTag::CdxTag(CdxFile& file, uint32_t headerOffset, std::string name, const TagHeader& header)
-    : file_(file), headerOffset_(headerOffset), info_(infoFrom(std::move(name), header)), header_(header),
+    : file_(file),
+      headerOffset_(headerOffset),
+      info_(infoFrom(std::move(name), header)),
+      header_(header),
       codec_(header.keyLength, padFor(keyType_)) {}
 
 void CdxTag::reset(std::string name, const TagHeader& header) {
@@ -58,6 +62,11 @@ std::string CdxTag::problem(const std::string& what) const {
 
 void CdxTag::fail(const std::string& what) const { throw Error(problem(what)); }
 
+void CdxTag::checkDepth(size_t depth) const {
+    if (depth > kMaxTreeDepth)
+        fail("tree deeper than " + std::to_string(kMaxTreeDepth) + " levels (pages in a loop?)");
+}
+
 void CdxTag::requireWritable() const {
     if (file_.readOnly()) fail("the index file is open read-only");
 }
@@ -72,7 +81,8 @@ const uint8_t* CdxTag::checkedKey(std::string_view key) const {
 Node& CdxTag::node(uint32_t offset) {
     auto it = nodes_.find(offset);
     if (it != nodes_.end()) return *it->second;
-    if (offset < kPageSize || !file_.pages_.holds(offset, kPageSize)) fail(pageName(offset) + " lies outside the file");
+    if (offset < kPageSize || !file_.pages_.holds(offset, kPageSize))
+        fail(pageName(offset) + " lies outside the file");
     uint8_t page[kPageSize];
     file_.pages_.read(offset, page, kPageSize);
     auto loaded = std::make_unique<Node>();
@@ -113,7 +123,7 @@ size_t CdxTag::firstAtLeast(const Node& n, const Probe& probe, bool strict) cons
 Node* CdxTag::descend(const Probe& probe, bool strict, std::vector<Step>* path, bool clamp) {
     uint32_t offset = header_.root;
     for (size_t depth = 0;; ++depth) {
-        if (depth > kMaxDepth) fail("tree deeper than " + std::to_string(kMaxDepth) + " levels (pages in a loop?)");
+        checkDepth(depth);
         Node& n = node(offset);
         if (n.leaf) return &n;
         size_t i = firstAtLeast(n, probe, strict);
@@ -140,7 +150,7 @@ CdxTag::Position CdxTag::lowerBound(const Probe& probe, bool strict) {
 CdxTag::Position CdxTag::edge(bool first) {
     uint32_t offset = header_.root;
     for (size_t depth = 0;; ++depth) {
-        if (depth > kMaxDepth) fail("tree deeper than " + std::to_string(kMaxDepth) + " levels (pages in a loop?)");
+        checkDepth(depth);
         Node& n = node(offset);
         if (n.leaf) {
             if (n.count() > 0) return {n.offset, first ? 0 : n.count() - 1};
@@ -205,7 +215,7 @@ std::vector<uint32_t> CdxTag::treePages() {
         stack.pop_back();
         Node& n = node(offset);
         if (n.leaf) continue;
-        if (depth >= kMaxDepth) fail("tree deeper than " + std::to_string(kMaxDepth) + " levels");
+        checkDepth(depth + 1);
         for (uint32_t child : n.children) {
             if (!seen.insert(child).second) fail(pageName(child) + " is reached twice");
             pages.push_back(child);

@@ -82,6 +82,7 @@ private:
 
     [[noreturn]] void fail(const std::string& what) const;
     std::string problem(const std::string& what) const;
+    void checkDepth(size_t depth) const;
     void requireWritable() const;
     const uint8_t* checkedKey(std::string_view key) const;
 
@@ -124,7 +125,6 @@ private:
     // Writing back.
     void flush();
     void evict();
-    cdx::TagHeader& header() { return header_; }
     void reset(std::string name, const cdx::TagHeader& header);
 
     CdxFile& file_;

@@ -65,7 +65,8 @@ void CdxTag::build(const std::vector<const uint8_t*>& keys, const std::vector<ui
         }
         bool more = end < n;
         uint32_t right = more ? file_.allocatePage() : kNoPage;
-        codec_.encode(keys.data() + start, recnos.data() + start, end - start, left, right, start == 0 && !more, page);
+        codec_.encode(keys.data() + start, recnos.data() + start, end - start, left, right, start == 0 && !more,
+                      page);
         file_.pages_.write(offset, page, kPageSize);
         if (end > start) level.add(keys[end - 1], recnos[end - 1], offset);
         if (!more) break;

@@ -12,14 +12,13 @@ using namespace cdx;
 namespace {
 // A leaf using less than this much of its page is merged into a neighbour that has room for it.
 constexpr size_t kMergeBelow = kLeafSpace / 4;
-// Root collapses stop after this many levels, whatever a damaged file says.
-constexpr int kMaxCollapse = 32;
 
 // The last entry of a node, copied: the node changes while it is used.
 struct LastEntry {
     std::vector<uint8_t> key;
     uint32_t recno;
-    explicit LastEntry(const Node& n) : key(n.key(n.count() - 1), n.key(n.count() - 1) + n.keyLength), recno(n.recnos.back()) {}
+    explicit LastEntry(const Node& n)
+        : key(n.key(n.count() - 1), n.key(n.count() - 1) + n.keyLength), recno(n.recnos.back()) {}
 };
 }  // namespace
 
@@ -299,7 +298,7 @@ void CdxTag::mergeSmallLeaf(std::vector<Step>& path, Node& leaf) {
 
 // A root with a single child hands the root over to that child.
 void CdxTag::collapseRoot() {
-    for (int level = 0; level < kMaxCollapse; ++level) {
+    for (size_t level = 0; level < kMaxTreeDepth; ++level) {
         Node& root = node(header_.root);
         if (root.leaf || root.count() != 1) return;
         uint32_t child = root.children[0];

@@ -12,8 +12,6 @@ namespace tarvo::xbase {
 using namespace cdx;
 
 namespace {
-constexpr size_t kMaxDepth = 32;
-
 // An entry bounding a subtree; it points into a cached node, and verifying changes none.
 struct Bound {
     const uint8_t* key;
@@ -35,7 +33,8 @@ std::vector<std::string> CdxTag::verify() {
 
     std::function<void(uint32_t, size_t, const Bound*, const Bound*)> visit =
         [&](uint32_t offset, size_t depth, const Bound* lower, const Bound* upper) {
-            if (depth > kMaxDepth) return report("tree deeper than " + std::to_string(kMaxDepth) + " levels");
+            if (depth > kMaxTreeDepth)
+                return report("tree deeper than " + std::to_string(kMaxTreeDepth) + " levels");
             if (offset < kPageSize || offset % kPageSize != 0 || offset >= file_.end())
                 return report(pageName(offset) + " lies outside the file");
             if (!seen.insert(offset).second) return report(pageName(offset) + " is reached twice");
@@ -60,8 +59,8 @@ std::vector<std::string> CdxTag::verify() {
                 if (leafDepth && *leafDepth != depth) report(pageName(offset) + " is a leaf on another level");
                 leafDepth = depth;
                 if (n->count() == 0) return;
-                if (previous && compareEntries(n->key(0), n->recnos[0], previous->key, previous->recno,
-                                               keyLength) <= 0)
+                if (previous &&
+                    compareEntries(n->key(0), n->recnos[0], previous->key, previous->recno, keyLength) <= 0)
                     report("keys out of order at " + pageName(offset));
                 previous = Bound{n->key(n->count() - 1), n->recnos.back()};
                 return;

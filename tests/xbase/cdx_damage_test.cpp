@@ -50,7 +50,8 @@ struct Damage {
 const Damage kDamages[] = {
     {"ChildOutsideTheFile", [](std::string& b) { putBE32(b, rootChild(b, 0), 0x7FFFFE00); }, false},
     {"ChildNotPageAligned", [](std::string& b) { putBE32(b, rootChild(b, 1), kFirstLeaf + 7); }, false},
-    {"ChildLoopsToTheRoot", [](std::string& b) { putBE32(b, rootChild(b, 1), static_cast<uint32_t>(root(b))); }, false},
+    {"ChildLoopsToTheRoot", [](std::string& b) { putBE32(b, rootChild(b, 1), static_cast<uint32_t>(root(b))); },
+     false},
     {"SeparatorsSwapped",
      [](std::string& b) {
          for (size_t i = 0; i < 10; ++i) std::swap(b[rootEntry(b, 0) + i], b[rootEntry(b, 1) + i]);

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <optional>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
@@ -59,10 +59,14 @@ struct Config {
 
 std::string randomKey(const Config& config, std::mt19937& rng) {
     switch (config.keyType) {
-        case 'N': return numberKey(rng);
-        case 'D': return dateKey(rng);
-        case 'L': return cdxLogicalKey(rng() % 2 == 0);
-        default: return textKey(rng, config.keyLength);
+        case 'N':
+            return numberKey(rng);
+        case 'D':
+            return dateKey(rng);
+        case 'L':
+            return cdxLogicalKey(rng() % 2 == 0);
+        default:
+            return textKey(rng, config.keyLength);
     }
 }
 
@@ -81,7 +85,9 @@ public:
         return it != entries_.end() && it->first == key;
     }
     size_t size() const { return entries_.size(); }
-    std::pair<std::string, uint32_t> nth(size_t i) const { return *std::next(entries_.begin(), static_cast<long>(i)); }
+    std::pair<std::string, uint32_t> nth(size_t i) const {
+        return *std::next(entries_.begin(), static_cast<long>(i));
+    }
 
     // The entries in the tag's order.
     std::vector<CdxEntry> ordered() const {
@@ -194,15 +200,13 @@ TEST_P(CdxModelTest, RandomChangesMatchTheModelAndSurviveReopening) {
     EXPECT_EQ(file->verify(), std::vector<std::string>{});
 }
 
-INSTANTIATE_TEST_SUITE_P(KeyKinds, CdxModelTest,
-                         ::testing::Values(Config{"Text", 'C', 12, false, false},
-                                           Config{"TextDescending", 'C', 12, true, false},
-                                           Config{"LongTextUnique", 'C', 100, false, true},
-                                           Config{"Number", 'N', 8, false, false},
-                                           Config{"NumberDescendingUnique", 'N', 8, true, true},
-                                           Config{"Date", 'D', 8, false, false},
-                                           Config{"Logical", 'L', 1, false, false}),
-                         [](const auto& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    KeyKinds, CdxModelTest,
+    ::testing::Values(Config{"Text", 'C', 12, false, false}, Config{"TextDescending", 'C', 12, true, false},
+                      Config{"LongTextUnique", 'C', 100, false, true}, Config{"Number", 'N', 8, false, false},
+                      Config{"NumberDescendingUnique", 'N', 8, true, true}, Config{"Date", 'D', 8, false, false},
+                      Config{"Logical", 'L', 1, false, false}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 class CdxFileTest : public ::testing::Test {
 protected:
@@ -210,7 +214,8 @@ protected:
     static CdxTagInfo textTag(const char* name, uint16_t keyLength = 10) { return {name, name, "", keyLength}; }
     static Keys numbered(const char* prefix, uint32_t count, uint16_t keyLength = 10) {
         Keys keys;
-        for (uint32_t i = 1; i <= count; ++i) keys.emplace_back(cdxCharacterKey(prefix + std::to_string(i), keyLength), i);
+        for (uint32_t i = 1; i <= count; ++i)
+            keys.emplace_back(cdxCharacterKey(prefix + std::to_string(i), keyLength), i);
         std::sort(keys.begin(), keys.end());
         return keys;
     }
@@ -306,7 +311,7 @@ TEST_F(CdxFileTest, RefusesWhatTheFormatCannotHold) {
     auto file = CdxFile::create(path());
     EXPECT_THROW(file->addTag(textTag("TOOLONGNAME1"), 'C', {}), Error);
     EXPECT_THROW(file->addTag(textTag("T", 241), 'C', {}), Error);
-    EXPECT_THROW(file->addTag(textTag("T"), 'C', {{"B", 1}, {"A", 2}}), Error);  // wrong length
+    EXPECT_THROW(file->addTag(textTag("T"), 'C', {{"B", 1}, {"A", 2}}), Error);     // wrong length
     EXPECT_THROW(file->addTag(textTag("T", 1), 'C', {{"B", 1}, {"A", 2}}), Error);  // unsorted
     EXPECT_THROW(file->addTag({"T", std::string(600, 'X'), "", 4}, 'C', {}), Error);
     EXPECT_TRUE(file->tags().empty());

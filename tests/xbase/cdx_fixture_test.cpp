@@ -142,9 +142,9 @@ TEST_P(CdxFixtureTest, UpdatesAForeignFileInPlace) {
         file->flush();
     }
     auto file = openFixture(copy, true);
-    EXPECT_EQ(walk(*file->findTag("NAME")), (std::vector<CdxEntry>{name("APPLE", 2), name("APRICOT", 6),
-                                                                    name("MANGO", 5), name("WIDGET", 1),
-                                                                    name("ZEBRA CROSSING", 3)}));
+    EXPECT_EQ(walk(*file->findTag("NAME")),
+              (std::vector<CdxEntry>{name("APPLE", 2), name("APRICOT", 6), name("MANGO", 5), name("WIDGET", 1),
+                                     name("ZEBRA CROSSING", 3)}));
     EXPECT_EQ(walk(*file->findTag("PRICE")),
               (std::vector<CdxEntry>{price(-7.1, 5), price(0, 6), price(0.99, 4), price(12.5, 1), price(150, 3)}));
     EXPECT_TRUE(file->verify().empty());
