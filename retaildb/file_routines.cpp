@@ -16,6 +16,7 @@
 #include "retaildb/program_end.h"
 #include "xbase/error.h"
 #include "xbase/table.h"
+#include "xbase/work_areas.h"
 
 namespace tarvo::retaildb {
 
@@ -185,6 +186,18 @@ bool VOCreate(ui::Owner owner, const std::string& path, const StructureArray& st
         return failure("lRetCode", errno != 0 ? std::strerror(errno) : e.what());
     }
     if (!VOFILE(path)) return failure("VOFile", std::strerror(errno != 0 ? errno : ENOENT));
+    return true;
+}
+
+bool VOCREATEORDER(ui::Owner, const std::string& keyExpression, const std::string& tagName,
+                   const std::string& indexPath) {
+    if (xbase::Table* table = xbase::workAreas().current()) {
+        try {
+            table->createOrder(indexPath, tagName, keyExpression);
+        } catch (const xbase::Error&) {
+            // The caller learns of a missing tag when it selects the order.
+        }
+    }
     return true;
 }
 

@@ -30,6 +30,10 @@ bool VOFERASEEX(ui::Owner owner, const std::string& path);
 std::string VORETFILENAME(const std::string& path);
 bool VOVALIDDBSTRUCT(ui::Owner owner, const std::string& tableName, const StructureArray& structure);
 bool VOCreate(ui::Owner owner, const std::string& path, const StructureArray& structure);
+// Adds an ascending, non-unique tag over every record of the current work area to the index
+// file (created when missing), keeping the open orders. Always true; a failed creation is silent.
+bool VOCREATEORDER(ui::Owner owner, const std::string& keyExpression, const std::string& tagName,
+                   const std::string& indexPath);
 
 // The wait between two deletion attempts of VOFERASEEX (500 ms); tests shorten it.
 void setDeletionRetryPause(std::function<void(std::chrono::milliseconds)> pause);

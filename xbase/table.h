@@ -16,9 +16,12 @@
 
 namespace tarvo::xbase {
 
+class CdxCursor;
 class CodePage;
+class IndexOrder;
 class MemoFile;
 class RecordFile;
+class TableIndexes;
 
 enum class Driver { DBFCDX, DBFNTX, DBFMDX };
 
@@ -113,10 +116,44 @@ public:
     // Decoded value of a field from a record image (memos are read from the memo file).
     Value decodeField(std::string_view image, int pos) const;
 
+    // Text in the table's code page (the bytes index keys are made of).
+    std::string encodeText(std::string_view utf8) const;
+    // Every record image in physical order, deleted ones included, without moving the table.
+    void scanRecords(const std::function<void(uint32_t recno, std::string_view image)>& visit);
+
     // A filter deciding which records navigation shows (in addition to the deleted setting).
     void setFilter(std::function<bool()> filter) { filter_ = std::move(filter); }
+    // A filter given as expression text over the table's fields; throws ExpressionError.
+    void setFilterExpression(std::string_view text);
     void clearFilter() { filter_ = nullptr; }
     void setObserver(RecordObserver* observer) { observer_ = observer; }
+
+    // Indexes. With DBFCDX the compound index file of the same base name opens with the table.
+    // Orders are numbered from 1 in the order of their files and tags; 0 is physical order.
+    int orderCount() const;
+    IndexOrder* order(int number) const;          // nullptr when there is no such order
+    IndexOrder* order(std::string_view tagName) const;
+    IndexOrder* controllingOrder() const { return order_; }
+    bool setOrder(std::string_view tagName);      // false (order unchanged) when no such tag
+    bool setOrder(int number);                    // 0: physical order; false when no such order
+    // Opens another compound index file for the table; throws Error naming the file.
+    void openIndex(const std::filesystem::path& indexPath);
+    // Adds a tag built over every record to the index file (created when missing); the orders
+    // already open stay open. Throws Error naming the file and tag.
+    void createOrder(const std::filesystem::path& indexPath, std::string_view tagName, std::string_view keyExpression,
+                     std::string_view forExpression = {}, bool descending = false, bool unique = false);
+    TableIndexes* indexes() const { return indexes_.get(); }
+
+    // Seeks the key in the controlling order: the first (or last) record whose key begins with
+    // it. A failed seek leaves the table at its end, or with soft seek on the record that
+    // follows the key. Returns the found flag.
+    bool seek(const Value& key, bool soft, bool last = false);
+    bool found() const { return found_; }
+    void setFound(bool found) { found_ = found; }
+    // The controlling order's key expression on the current record (nil in physical order).
+    Value orderKeyValue() const;
+    // Keys in the controlling order's tag (the record count in physical order).
+    uint32_t keyCount() const;
 
 private:
     struct Field;
@@ -130,6 +167,13 @@ private:
     void skipToVisible(int direction);
     const Field& checkedField(int pos) const;
     void requireWritable(const char* what) const;
+    void openStructuralIndex();
+    bool visibleAt(uint32_t recno);
+    void orderGoTop();
+    void orderGoBottom();
+    void orderSkip(long count);
+    bool orderSettle(bool forwards);
+    bool orderPositionOnCurrent();
     std::string encodeField(const Field& field, const Value& value);
     void moveMemos(std::string& image, MemoFile& target) const;
 
@@ -161,6 +205,11 @@ private:
     bool headerDirty_ = false;
     std::function<bool()> filter_;
     RecordObserver* observer_ = nullptr;
+
+    std::unique_ptr<TableIndexes> indexes_;
+    IndexOrder* order_ = nullptr;
+    std::unique_ptr<CdxCursor> cursor_;
+    bool found_ = false;
 };
 
 }  // namespace tarvo::xbase
