@@ -7,6 +7,7 @@
 #include <fstream>
 #include <set>
 
+#include "xbase/cdx_cursor.h"
 #include "xbase/codepage.h"
 #include "xbase/dates.h"
 #include "xbase/error.h"
@@ -14,6 +15,7 @@
 #include "xbase/number_text.h"
 #include "xbase/record_file.h"
 #include "xbase/settings.h"
+#include "xbase/table_indexes.h"
 
 namespace tarvo::xbase {
 
@@ -39,6 +41,15 @@ bool knownVersion(uint8_t version) {
 }
 
 bool isMemoType(char type) { return type == 'M' || type == 'G' || type == 'P'; }
+
+// Fields whose blank value is binary zeros rather than blanks.
+bool blankIsZeros(const FieldInfo& field) {
+    switch (field.type) {
+        case 'I': case 'Y': case 'B': case 'T': case '@': case '+': case 'O': return true;
+        case 'M': return field.length == 4;
+        default: return false;
+    }
+}
 
 std::string upper(std::string_view text) {
     std::string out(text);
@@ -72,6 +83,15 @@ void putLE64(char* p, int64_t value) {
     for (int i = 0; i < 8; ++i) p[i] = static_cast<char>(v >> (8 * i));
 }
 
+// A binary field's bytes as a little-endian integer of `size` (4 or 8) bytes. A field narrower
+// than its type needs (a damaged header) gives just its own bytes, never bytes past the record.
+int64_t binaryInteger(std::string_view raw, size_t size) {
+    char bytes[8] = {};
+    std::memcpy(bytes, raw.data(), std::min({raw.size(), size, sizeof bytes}));
+    if (size == 4) return static_cast<int32_t>(getLE32(reinterpret_cast<const unsigned char*>(bytes)));
+    return getLE64(bytes);
+}
+
 std::string_view trimBlanks(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\0')) s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.remove_suffix(1);
@@ -84,6 +104,14 @@ double parseNumber(std::string_view bytes) {
     double value = 0;
     auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
     return ec == std::errc() ? value : 0.0;
+}
+
+// The block a memo field points to: 4 bytes little endian (Visual FoxPro) or digits; 0 (no memo)
+// for text that is not a block number, so a damaged field cannot make an out-of-range cast.
+uint32_t memoBlock(std::string_view raw) {
+    if (raw.size() == 4) return getLE32(reinterpret_cast<const unsigned char*>(raw.data()));
+    double block = parseNumber(raw);
+    return block >= 1 && block <= UINT32_MAX ? static_cast<uint32_t>(block) : 0;
 }
 
 MemoKind memoKindFor(uint8_t version, Driver driver) {
@@ -234,6 +262,7 @@ std::unique_ptr<Table> Table::open(const std::filesystem::path& path, const Open
     table->file_ = std::make_unique<RecordFile>(path, options.readOnly,
                                                 options.exclusive ? RecordFile::Lock::Exclusive : RecordFile::Lock::Shared);
     table->readHeader();
+    if (options.driver == Driver::DBFCDX) table->openStructuralIndex();
     table->goTop();
     return table;
 }
@@ -384,6 +413,8 @@ void Table::skipToVisible(int direction) {
 }
 
 void Table::goTop() {
+    found_ = false;
+    if (order_) return orderGoTop();
     bof_ = false;
     if (recCount_ == 0) {
         setEof();
@@ -395,6 +426,8 @@ void Table::goTop() {
 }
 
 void Table::goBottom() {
+    found_ = false;
+    if (order_) return orderGoBottom();
     bof_ = false;
     if (recCount_ == 0) {
         setEof();
@@ -406,6 +439,7 @@ void Table::goBottom() {
 }
 
 void Table::goTo(uint32_t recno) {
+    found_ = false;
     bof_ = false;
     if (recno < 1 || recno > recCount_)
         setEof();
@@ -418,6 +452,8 @@ void Table::skip(long count) {
         flushRecord();
         return;
     }
+    found_ = false;
+    if (order_) return orderSkip(count);
     bof_ = false;
     if (count > 0) {
         while (count-- > 0 && !eof_) {
@@ -484,8 +520,8 @@ Value Table::decodeField(std::string_view image, int pos) const {
         case 'N': case 'F': return Value(parseNumber(raw));
         case 'D': return Value(SToD(raw));
         case 'L': return Value(raw[0] == 'T' || raw[0] == 't' || raw[0] == 'Y' || raw[0] == 'y');
-        case 'I': return Value(static_cast<double>(static_cast<int32_t>(getLE32(reinterpret_cast<const unsigned char*>(raw.data())))));
-        case 'Y': return Value(static_cast<double>(getLE64(raw.data())) / 10000.0);
+        case 'I': return Value(static_cast<double>(binaryInteger(raw, 4)));
+        case 'Y': return Value(static_cast<double>(binaryInteger(raw, 8)) / 10000.0);
         case 'B':
             if (isVisualFoxPro(version_) && raw.size() == 8) {
                 double d;
@@ -494,19 +530,15 @@ Value Table::decodeField(std::string_view image, int pos) const {
             }
             [[fallthrough]];
         case 'M': case 'G': case 'P': {
-            uint32_t block = raw.size() == 4 ? getLE32(reinterpret_cast<const unsigned char*>(raw.data()))
-                                             : static_cast<uint32_t>(parseNumber(raw));
+            uint32_t block = memoBlock(raw);
             if (!memo_ || block == 0) return Value(std::string());
             std::string bytes = memo_->read(block);
             if (f.info.type != 'M') return Value(std::move(bytes));
             return Value(codePage_->decode(bytes));
         }
-        case 'T': {
-            auto p = reinterpret_cast<const unsigned char*>(raw.data());
-            return Value(Date::fromJulian(static_cast<int32_t>(getLE32(p))));
-        }
+        case 'T': return Value(Date::fromJulian(static_cast<long>(binaryInteger(raw, 4))));
         case '@': case '+': case 'O':
-            return Value(static_cast<double>(getLE64(raw.data())));
+            return Value(static_cast<double>(binaryInteger(raw, 8)));
         default:
             return Value(std::string(raw));
     }
@@ -557,10 +589,11 @@ std::string Table::encodeField(const Field& f, const Value& value) {
             return value.logical() ? "T" : "F";
         case 'I': case 'Y': case 'B': case 'T': {
             if (!value.isNil() && !value.isNumeric() && !value.isDate()) throw mismatch();
-            std::string bytes(width, '\0');
+            // Room for the whole value even when a damaged header made the field narrower.
+            std::string bytes(std::max(width, sizeof(int64_t)), '\0');
             if (f.info.type == 'I') {
                 double n = std::round(value.number());
-                if (n < INT32_MIN || n > INT32_MAX) throw mismatch();
+                if (!(n >= INT32_MIN && n <= INT32_MAX)) throw mismatch();  // NaN too
                 putLE32(bytes.data(), static_cast<uint32_t>(static_cast<int32_t>(n)));
             } else if (f.info.type == 'Y') {
                 putLE64(bytes.data(), static_cast<int64_t>(std::llround(value.number() * 10000.0)));
@@ -570,6 +603,7 @@ std::string Table::encodeField(const Field& f, const Value& value) {
             } else {
                 putLE32(bytes.data(), static_cast<uint32_t>(value.date().julian()));
             }
+            bytes.resize(width);
             return bytes;
         }
         default:
@@ -587,8 +621,7 @@ void Table::fieldPut(int pos, const Value& value) {
         if (!memo_) throw Error(path_.string() + ": no memo file for field " + f.info.name);
         if (!value.isNil() && !value.isCharacter()) throw Error(path_.string() + ": memo field " + f.info.name + " takes text only");
         std::string_view raw = std::string_view(record_).substr(f.offset, f.width());
-        uint32_t oldBlock = raw.size() == 4 ? getLE32(reinterpret_cast<const unsigned char*>(raw.data()))
-                                            : static_cast<uint32_t>(parseNumber(raw));
+        uint32_t oldBlock = memoBlock(raw);
         std::string data = f.info.type == 'M' ? codePage_->encode(value.text()) : value.text();
         uint32_t block = memo_->write(data, oldBlock);
         if (f.info.length == 4) {
@@ -635,8 +668,7 @@ void Table::append() {
         std::fill_n(record_.begin() + flags.offset, flags.info.length, '\0');
     }
     for (const Field& f : allFields_) {
-        if (std::string("IYBT@+O").find(f.info.type) != std::string::npos || (f.info.type == 'M' && f.info.length == 4))
-            std::fill_n(record_.begin() + f.offset, f.info.length, '\0');
+        if (blankIsZeros(f.info)) std::fill_n(record_.begin() + f.offset, f.info.length, '\0');
     }
     original_.clear();
     eof_ = bof_ = false;
@@ -686,28 +718,24 @@ void Table::pack() {
         MemoFile::create(memoTemp, memo_->kind());
         packedMemo = MemoFile::open(memoTemp, memo_->kind(), false);
     }
-    file_->flush();
-    file_->discard();
-    // Records move towards the start of the file in chunks; the write position never passes
-    // the read position.
-    const uint32_t chunkRecords = std::max<uint32_t>(1, (1u << 20) / recordLength_);
-    std::string chunk;
+    // Records move towards the start of the file; the write position never passes the read position.
     std::string out;
     uint32_t kept = 0;
-    for (uint32_t first = 1; first <= recCount_; first += chunkRecords) {
-        uint32_t count = std::min(chunkRecords, recCount_ - first + 1);
-        chunk.resize(size_t(count) * recordLength_);
-        file_->readAt(headerLength_ + uint64_t(first - 1) * recordLength_, chunk.data(), chunk.size());
+    uint32_t written = 0;
+    auto writeOut = [&] {
+        file_->writeAt(headerLength_ + uint64_t(written) * recordLength_, out.data(), out.size());
+        written = kept;
         out.clear();
-        for (uint32_t i = 0; i < count; ++i) {
-            std::string image = chunk.substr(size_t(i) * recordLength_, recordLength_);
-            if (image[0] == '*') continue;
-            if (packedMemo) moveMemos(image, *packedMemo);
-            out += image;
-        }
-        file_->writeAt(headerLength_ + uint64_t(kept) * recordLength_, out.data(), out.size());
-        kept += static_cast<uint32_t>(out.size() / recordLength_);
-    }
+    };
+    scanRecords([&](uint32_t, std::string_view record) {
+        if (record[0] == '*') return;
+        std::string image(record);
+        if (packedMemo) moveMemos(image, *packedMemo);
+        out += image;
+        ++kept;
+        if (out.size() >= (1u << 20)) writeOut();
+    });
+    writeOut();
     file_->truncate(headerLength_ + uint64_t(kept) * recordLength_);
     recCount_ = kept;
     headerDirty_ = true;
@@ -730,8 +758,7 @@ void Table::moveMemos(std::string& image, MemoFile& target) const {
         if (!isMemoType(f.info.type) && !(f.info.type == 'B' && !isVisualFoxPro(version_))) continue;
         std::string_view raw = std::string_view(image).substr(f.offset, f.width());
         bool binary = raw.size() == 4;
-        uint32_t block = binary ? getLE32(reinterpret_cast<const unsigned char*>(raw.data()))
-                                : static_cast<uint32_t>(parseNumber(raw));
+        uint32_t block = memoBlock(raw);
         if (block == 0) continue;
         uint32_t moved = target.write(memo_->read(block), 0);
         std::string bytes(f.width(), '\0');
@@ -740,6 +767,20 @@ void Table::moveMemos(std::string& image, MemoFile& target) const {
         else
             bytes = Str(moved, f.info.length, 0);
         std::memcpy(image.data() + f.offset, bytes.data(), bytes.size());
+    }
+}
+
+void Table::scanRecords(const std::function<void(uint32_t, std::string_view)>& visit) {
+    flushRecord();
+    file_->flush();
+    const uint32_t chunkRecords = std::max<uint32_t>(1, (1u << 20) / recordLength_);
+    std::string chunk;
+    for (uint32_t first = 1; first <= recCount_; first += chunkRecords) {
+        uint32_t count = std::min(chunkRecords, recCount_ - first + 1);
+        chunk.resize(size_t(count) * recordLength_);
+        file_->readAt(headerLength_ + uint64_t(first - 1) * recordLength_, chunk.data(), chunk.size());
+        for (uint32_t i = 0; i < count; ++i)
+            visit(first + i, std::string_view(chunk).substr(size_t(i) * recordLength_, recordLength_));
     }
 }
 
@@ -767,6 +808,7 @@ void Table::commit() {
         headerDirty_ = false;
     }
     if (memo_) memo_->flush();
+    if (indexes_) indexes_->flush();
 }
 
 }  // namespace tarvo::xbase
