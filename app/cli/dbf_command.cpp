@@ -10,6 +10,7 @@
 #include "xbase/number_text.h"
 #include "xbase/settings.h"
 #include "xbase/table.h"
+#include "xbase/table_indexes.h"
 
 namespace tarvo::cli {
 
@@ -71,6 +72,16 @@ std::string shown(const Value& value, const xbase::FieldInfo& field) {
     return {};
 }
 
+void printTags(const Table& table) {
+    std::printf("Tags:          %d\n", table.orderCount());
+    for (int i = 1; i <= table.orderCount(); ++i) {
+        const auto& info = table.order(i)->tag().info();
+        std::printf("  %-3d %-10s key %s%s%s%s%s\n", i, info.name.c_str(), info.keyExpression.c_str(),
+                    info.forExpression.empty() ? "" : "  FOR ", info.forExpression.c_str(),
+                    info.descending ? "  DESCENDING" : "", info.unique ? "  UNIQUE" : "");
+    }
+}
+
 int info(const std::string& path) {
     auto table = Table::open(path, xbase::OpenOptions{false, true, xbase::Driver::DBFCDX});
     char version[8];
@@ -88,7 +99,30 @@ int info(const std::string& path) {
         const auto& f = table->field(i);
         std::printf("  %-3d %-10s %-4c %6d %4d\n", i, f.name.c_str(), f.type, f.length, f.decimals);
     }
+    printTags(*table);
     return 0;
+}
+
+// Walks every tag against the records: order, keys equal to their expressions, FOR condition.
+int check(const std::string& path) {
+    auto table = Table::open(path, xbase::OpenOptions{false, true, xbase::Driver::DBFCDX});
+    if (table->orderCount() == 0) {
+        std::printf("%s: no index file with tags\n", path.c_str());
+        return 0;
+    }
+    int problems = 0;
+    for (int i = 1; i <= table->orderCount(); ++i) {
+        xbase::IndexOrder& order = *table->order(i);
+        const auto& info = order.tag().info();
+        std::printf("Tag %s: key %s%s%s, %u keys\n", info.name.c_str(), info.keyExpression.c_str(),
+                    info.forExpression.empty() ? "" : ", FOR ", info.forExpression.c_str(), order.tag().keyCount());
+        for (const std::string& problem : table->indexes()->check(order)) {
+            std::printf("  problem: %s\n", problem.c_str());
+            ++problems;
+        }
+    }
+    std::printf(problems == 0 ? "All tags are consistent.\n" : "%d problem(s) found.\n", problems);
+    return problems == 0 ? 0 : 1;
 }
 
 int dump(const std::string& path) {
@@ -108,11 +142,12 @@ int dump(const std::string& path) {
 }  // namespace
 
 int dbfCommand(const Arguments& args) {
-    if (args.size() != 2 || (args[0] != "info" && args[0] != "dump")) {
-        std::fprintf(stderr, "usage: tarvo-import-cli dbf info|dump FILE\n");
+    if (args.size() != 2 || (args[0] != "info" && args[0] != "dump" && args[0] != "check")) {
+        std::fprintf(stderr, "usage: tarvo-import-cli dbf info|dump|check FILE\n");
         return 2;
     }
     try {
+        if (args[0] == "check") return check(args[1]);
         return args[0] == "info" ? info(args[1]) : dump(args[1]);
     } catch (const xbase::Error& e) {
         std::fprintf(stderr, "error: %s\n", e.what());

@@ -15,6 +15,7 @@ void usage() {
         "usage:\n"
         "  tarvo-import-cli dbf info FILE    header, code page, record count and structure of a table\n"
         "  tarvo-import-cli dbf dump FILE    records as tab-separated UTF-8 lines (deleted ones marked)\n"
+        "  tarvo-import-cli dbf check FILE   checks every tag of the table's index against its records\n"
         "  tarvo-import-cli --version\n",
         tarvo::app::windowTitle().c_str());
 }
