@@ -1,0 +1,273 @@
+// Builds a data file and its memo file from the input, opens the table read-only and walks
+// every record in both directions reading every field, then does the same on a writable copy
+// that also has every field written back, a record appended, one deleted and the table packed.
+// Every outcome must be a result or an xbase::Error, never a crash, a hang or a leak; a table
+// that was written without an error must open again.
+//
+// Input: the data file's length (2 bytes, little endian), a flag byte, the data file's bytes,
+// then the memo file's bytes. Flags: bits 0-1 the driver (DBFCDX reads an FPT memo, DBFNTX a
+// dBASE III DBT, DBFMDX a dBASE IV DBT; the header's version byte may choose another), bit 2
+// shows deleted records, bit 3 leaves the memo file out.
+//
+// `dbf_fuzz --make-seeds` writes the seed corpus (tables made by Table::create and the foreign
+// test tables) to fuzz/corpus/dbf and exits.
+
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "xbase/error.h"
+#include "xbase/settings.h"
+#include "xbase/table.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace tarvo::xbase;
+
+constexpr size_t kPrefixBytes = 3;
+constexpr uint8_t kDriverBits = 0x03;
+constexpr uint8_t kShowDeleted = 0x04;
+constexpr uint8_t kNoMemo = 0x08;
+
+struct FuzzInput {
+    std::string_view dbf;
+    std::string_view memo;
+    Driver driver = Driver::DBFCDX;
+    bool showDeleted = false;
+    bool withMemo = true;
+};
+
+std::optional<FuzzInput> split(const uint8_t* data, size_t size) {
+    if (size < kPrefixBytes) return std::nullopt;
+    size_t dbfLength = data[0] | (size_t(data[1]) << 8);
+    uint8_t flags = data[2];
+    std::string_view rest(reinterpret_cast<const char*>(data) + kPrefixBytes, size - kPrefixBytes);
+    dbfLength = std::min(dbfLength, rest.size());
+    FuzzInput input;
+    input.dbf = rest.substr(0, dbfLength);
+    input.memo = rest.substr(dbfLength);
+    static constexpr Driver kDrivers[] = {Driver::DBFCDX, Driver::DBFNTX, Driver::DBFMDX, Driver::DBFCDX};
+    input.driver = kDrivers[flags & kDriverBits];
+    input.showDeleted = flags & kShowDeleted;
+    input.withMemo = !(flags & kNoMemo);
+    return input;
+}
+
+std::string encode(const FuzzInput& input) {
+    uint8_t flags = static_cast<uint8_t>(input.driver == Driver::DBFNTX ? 1 : input.driver == Driver::DBFMDX ? 2 : 0);
+    if (input.showDeleted) flags |= kShowDeleted;
+    if (!input.withMemo) flags |= kNoMemo;
+    std::string out;
+    out += static_cast<char>(input.dbf.size() & 0xFF);
+    out += static_cast<char>(input.dbf.size() >> 8);
+    out += static_cast<char>(flags);
+    out += input.dbf;
+    out += input.memo;
+    return out;
+}
+
+void removeWorkFolder();
+
+// A folder of this process for the files of one input; removed at exit.
+const fs::path& workFolder() {
+    static const fs::path folder = [] {
+        fs::path path = fs::temp_directory_path() / ("tarvo_dbf_fuzz." + std::to_string(::getpid()));
+        fs::create_directories(path);
+        std::atexit(removeWorkFolder);
+        return path;
+    }();
+    return folder;
+}
+
+void removeWorkFolder() {
+    std::error_code ec;
+    fs::remove_all(workFolder(), ec);
+}
+
+void writeFile(const fs::path& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Writes the data file as <stem>.DBF and the memo both as <stem>.FPT and <stem>.DBT, so
+// whichever memo kind the header and driver choose finds its file.
+fs::path writeTable(const std::string& stem, const FuzzInput& input) {
+    const fs::path folder = workFolder();
+    for (const char* extension : {".FPT", ".DBT"}) {
+        std::error_code ec;
+        fs::remove(folder / (stem + extension), ec);
+        if (input.withMemo) writeFile(folder / (stem + extension), input.memo);
+    }
+    fs::path dbf = folder / (stem + ".DBF");
+    writeFile(dbf, input.dbf);
+    return dbf;
+}
+
+void readCurrentRecord(const Table& table) {
+    (void)table.deleted();
+    (void)table.recNo();
+    for (int pos = 1; pos <= table.fieldCount(); ++pos) {
+        try {
+            (void)table.fieldGet(pos);
+        } catch (const Error&) {
+            // A damaged memo block fails that one field; the others still read.
+        }
+    }
+}
+
+void walkBothWays(Table& table) {
+    for (table.goTop(); !table.eof(); table.skip()) readCurrentRecord(table);
+    for (table.goBottom(); !table.bof(); table.skip(-1)) readCurrentRecord(table);
+}
+
+void readOnly(const fs::path& path, Driver driver) {
+    try {
+        auto table = Table::open(path, OpenOptions{.exclusive = false, .readOnly = true, .driver = driver});
+        (void)table->structure();
+        walkBothWays(*table);
+    } catch (const Error&) {
+    }
+}
+
+// Values of every type; writing each to each field reaches every encoder and every mismatch.
+const std::vector<Value>& sampleValues() {
+    static const std::vector<Value> values = {Value(), Value("Grüße €uro 12345678901234567890"), Value(-1234.5678),
+                                              Value(1e30), Value(Date{2024, 7, 8}), Value(true)};
+    return values;
+}
+
+void tryPut(Table& table, int pos, const Value& value) {
+    try {
+        table.fieldPut(pos, value);
+    } catch (const Error&) {
+        // A value the field cannot take, or a damaged memo that cannot be rewritten.
+    }
+}
+
+// Returns true when every step went through without an error.
+bool rewrite(const fs::path& path, Driver driver) {
+    try {
+        auto table = Table::open(path, OpenOptions{.exclusive = true, .readOnly = false, .driver = driver});
+        for (table->goTop(); !table->eof(); table->skip()) {
+            for (int pos = 1; pos <= table->fieldCount(); ++pos) {
+                try {
+                    table->fieldPut(pos, table->fieldGet(pos));
+                } catch (const Error&) {
+                }
+            }
+        }
+        table->append();
+        for (int pos = 1; pos <= table->fieldCount(); ++pos)
+            for (const Value& value : sampleValues()) tryPut(*table, pos, value);
+        table->goTop();
+        if (!table->eof()) table->deleteRecord();
+        table->commit();
+        table->pack();
+        walkBothWays(*table);
+        table->commit();
+        return true;
+    } catch (const Error&) {
+        return false;
+    }
+}
+
+void run(const FuzzInput& input) {
+    Settings& current = settings();
+    current.deleted = !input.showDeleted;
+    readOnly(writeTable("T", input), input.driver);
+
+    fs::path copy = writeTable("W", input);
+    if (!rewrite(copy, input.driver)) return;
+    try {
+        auto table = Table::open(copy, OpenOptions{.exclusive = false, .readOnly = true, .driver = input.driver});
+        walkBothWays(*table);
+    } catch (const Error& error) {
+        std::fprintf(stderr, "a table written without an error does not open again: %s\n", error.what());
+        std::abort();
+    }
+}
+
+// ---- seeds -------------------------------------------------------------------------------
+
+void fillSample(Table& table, int records) {
+    for (int i = 0; i < records; ++i) {
+        table.append();
+        table.fieldPut("NAME", Value(i == 0 ? "Kopi bubuk" : "Gula pasir"));
+        table.fieldPut("PRICE", Value(12.5 * (i + 1)));
+        table.fieldPut("SINCE", Value(Date{2024, 7, 8 + i}));
+        table.fieldPut("ACTIVE", Value(i % 2 == 0));
+        if (table.fieldPos("NOTE") != 0) table.fieldPut("NOTE", Value(i == 0 ? "Memo of the first record" : ""));
+    }
+    table.goTo(static_cast<uint32_t>(records));
+    table.deleteRecord();
+}
+
+std::string madeSeed(Driver driver, bool memo) {
+    std::vector<FieldInfo> fields = {
+        {"NAME", 'C', 12, 0}, {"PRICE", 'N', 10, 2}, {"SINCE", 'D', 8, 0}, {"ACTIVE", 'L', 1, 0}};
+    if (memo) fields.push_back({"NOTE", 'M', 10, 0});
+    const fs::path folder = workFolder();
+    for (const char* name : {"S.DBF", "S.FPT", "S.DBT"}) fs::remove(folder / name);
+    Table::create(folder / "S.DBF", fields, driver);
+    {
+        auto table = Table::open(folder / "S.DBF", OpenOptions{.exclusive = true, .readOnly = false, .driver = driver});
+        fillSample(*table, 3);
+    }
+    std::string dbf = readFile(folder / "S.DBF");
+    std::string memoBytes;
+    if (memo) memoBytes = readFile(folder / (driver == Driver::DBFCDX ? "S.FPT" : "S.DBT"));
+    return encode(FuzzInput{dbf, memoBytes, driver, false, memo});
+}
+
+std::string fixtureSeed(const std::string& folder) {
+    const fs::path dir = fs::path(TARVO_TEST_DATA_DIR) / "foreign" / folder;
+    std::string dbf = readFile(dir / "TEST.DBF");
+    std::string memo = readFile(dir / "TEST.FPT");
+    return encode(FuzzInput{dbf, memo, Driver::DBFCDX, false, true});
+}
+
+void makeSeeds() {
+    const fs::path out = fs::path(TARVO_FUZZ_CORPUS_DIR) / "dbf";
+    fs::create_directories(out);
+    writeFile(out / "fpt_memo", madeSeed(Driver::DBFCDX, true));
+    writeFile(out / "dbt3_memo", madeSeed(Driver::DBFNTX, true));
+    writeFile(out / "dbt4_memo", madeSeed(Driver::DBFMDX, true));
+    writeFile(out / "no_memo", madeSeed(Driver::DBFCDX, false));
+    writeFile(out / "foxpro2_fixture", fixtureSeed("foxpro2"));
+    writeFile(out / "vfp_fixture", fixtureSeed("vfp"));
+    std::printf("seeds written to %s\n", out.c_str());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    for (int i = 1; i < *argc; ++i) {
+        if (std::strcmp((*argv)[i], "--make-seeds") == 0) {
+            makeSeeds();
+            std::exit(0);
+        }
+    }
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (auto input = split(data, size)) run(*input);
+    return 0;
+}
