@@ -55,6 +55,12 @@ uint32_t nextCodePoint(std::string_view s, size_t& pos) {
     return cp;
 }
 
+// A byte below 0x80 that the code page reads as the same ASCII character.
+bool unchanged(const bool (&identity)[128], char c) {
+    auto b = static_cast<unsigned char>(c);
+    return b < 0x80 && identity[b];
+}
+
 }  // namespace
 
 CodePage::CodePage(std::string name) : name_(std::move(name)) {
@@ -93,13 +99,16 @@ const CodePage& CodePage::forLanguageDriver(uint8_t languageDriver) {
 
 const CodePage& CodePage::oem() { return forLanguageDriver(kOemLanguageDriver); }
 
+// Runs of bytes that stay as they are (the common case: plain ASCII) are copied in one go.
 void CodePage::decode(std::string_view bytes, std::string& out) const {
-    for (char c : bytes) {
-        auto b = static_cast<unsigned char>(c);
-        if (b < 0x80 && identity_[b])
-            out += c;
-        else
-            out += decoded_[b];
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        size_t run = pos;
+        while (run < bytes.size() && unchanged(identity_, bytes[run])) ++run;
+        out.append(bytes.data() + pos, run - pos);
+        if (run == bytes.size()) break;
+        out += decoded_[static_cast<unsigned char>(bytes[run])];
+        pos = run + 1;
     }
 }
 
@@ -110,16 +119,17 @@ std::string CodePage::decode(std::string_view bytes) const {
     return out;
 }
 
+// Runs of plain ASCII are copied in one go here too.
 std::string CodePage::encode(std::string_view utf8) const {
     std::string out;
     out.reserve(utf8.size());
-    for (size_t pos = 0; pos < utf8.size();) {
-        auto c = static_cast<unsigned char>(utf8[pos]);
-        if (c < 0x80 && identity_[c]) {
-            out += static_cast<char>(c);
-            ++pos;
-            continue;
-        }
+    size_t pos = 0;
+    while (pos < utf8.size()) {
+        size_t run = pos;
+        while (run < utf8.size() && unchanged(identity_, utf8[run])) ++run;
+        out.append(utf8.data() + pos, run - pos);
+        if (run == utf8.size()) break;
+        pos = run;
         uint32_t cp = nextCodePoint(utf8, pos);
         auto it = encoded_.find(cp);
         out += it == encoded_.end() ? '?' : static_cast<char>(it->second);
