@@ -11,4 +11,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// An open refused because another open of the file (this program's or another's) holds it.
+class FileInUseError : public Error {
+public:
+    using Error::Error;
+};
+
 }  // namespace tarvo::xbase

@@ -34,7 +34,8 @@ RecordFile::RecordFile(const std::filesystem::path& path, bool readOnly, Lock lo
         bool busy = errno == EWOULDBLOCK;
         std::string reason = systemText();
         ::close(fd_);
-        throw Error(path.string() + (busy ? ": file is in use by another program" : ": cannot lock: " + reason));
+        if (busy) throw FileInUseError(path.string() + ": file is in use by another program");
+        throw Error(path.string() + ": cannot lock: " + reason);
     }
 }
 

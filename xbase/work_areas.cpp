@@ -17,6 +17,7 @@ WorkAreas::~WorkAreas() { closeAll(); }
 
 bool WorkAreas::use(const std::filesystem::path& path, std::string_view alias, const OpenOptions& options) {
     lastError_.clear();
+    lastErrorInUse_ = false;
     std::string name = upperAlias(alias);
     if (name.empty()) {
         lastError_ = path.string() + ": empty alias";
@@ -29,6 +30,10 @@ bool WorkAreas::use(const std::filesystem::path& path, std::string_view alias, c
     std::unique_ptr<Table> table;
     try {
         table = Table::open(path, options);
+    } catch (const FileInUseError& e) {
+        lastError_ = e.what();
+        lastErrorInUse_ = true;
+        return false;
     } catch (const Error& e) {
         lastError_ = e.what();
         return false;

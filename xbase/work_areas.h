@@ -22,6 +22,8 @@ public:
     // Returns false on failure; lastError() then names the file and the problem.
     bool use(const std::filesystem::path& path, std::string_view alias, const OpenOptions& options);
     const std::string& lastError() const { return lastError_; }
+    // Whether the last failed open failed because another open holds the file.
+    bool lastErrorInUse() const { return lastErrorInUse_; }
 
     Table* current() const;
     int currentArea() const { return current_; }    // 0 when no area is current
@@ -51,6 +53,7 @@ private:
     std::vector<Area> areas_;   // index + 1 is the area number
     int current_ = 0;
     std::string lastError_;
+    bool lastErrorInUse_ = false;
 };
 
 // The work areas of the process, which the record routines act on.

@@ -1,0 +1,33 @@
+#pragma once
+// Where the retail database is, opening tables, and preparing the database before an import
+// and closing it after.
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+#include "ui/user_interaction.h"
+
+namespace tarvo::retaildb {
+
+// The ST_DB folder (ending in the separator) resolved from the folder text the user typed, or
+// an empty text after an error box when it is refused.
+std::string LOKASIDATAEX(ui::Owner owner, const std::string& folderText);
+// Resolves the folder and prepares the database: index files deleted, the catalogue opened
+// exclusively, the tables emptied, the working index of S_STOCK built. Returns the folder, or
+// an empty text when a step failed (its message has been shown).
+std::string LOKASIDATA(ui::Owner owner, const std::string& folderText);
+// Whether the folder exists and can be entered.
+bool DIREXIST(const std::string& folder);
+// Opens a table (a bare name in folder, or a path) in a new work area under alias.
+bool VOOPEN(const std::string& file, const std::string& alias, const std::string& folder, bool shared, bool readOnly,
+            const std::string& driver);
+// After an import: commits and closes every work area, then deletes the index files of the
+// changed tables (more of them in the opening-stock-and-day-closing mode).
+void closeRetailDatabase(ui::Owner owner, const std::string& folder, bool withStockClosing);
+
+// How long VOOPEN keeps retrying a table that another program holds (a few seconds); tests
+// shorten it.
+void setOpenRetryLimit(std::chrono::milliseconds limit);
+
+}  // namespace tarvo::retaildb
