@@ -14,8 +14,6 @@ constexpr uint32_t kHeaderSize = 1024;  // a tag header takes two pages
 constexpr uint32_t kNoPage = 0xFFFFFFFF;
 constexpr uint16_t kMaxKeyLength = 240;
 constexpr uint16_t kTagNameLength = 10;  // key length of the tag directory
-// Deeper trees would need more keys than a 4 GB file holds: a deeper walk follows pages in a loop.
-constexpr size_t kMaxTreeDepth = 32;
 
 // Every node starts with attributes, key count and the left and right sibling pointers.
 constexpr size_t kNodeHeaderSize = 12;

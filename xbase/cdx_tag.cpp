@@ -62,9 +62,11 @@ std::string CdxTag::problem(const std::string& what) const {
 
 void CdxTag::fail(const std::string& what) const { throw Error(problem(what)); }
 
+// A path without loops visits each page at most once.
+size_t CdxTag::maxDepth() const { return file_.end() / kPageSize; }
+
 void CdxTag::checkDepth(size_t depth) const {
-    if (depth > kMaxTreeDepth)
-        fail("tree deeper than " + std::to_string(kMaxTreeDepth) + " levels (pages in a loop?)");
+    if (depth > maxDepth()) fail("tree deeper than the file has pages: pages in a loop");
 }
 
 void CdxTag::requireWritable() const {

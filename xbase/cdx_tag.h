@@ -82,6 +82,7 @@ private:
 
     [[noreturn]] void fail(const std::string& what) const;
     std::string problem(const std::string& what) const;
+    size_t maxDepth() const;
     void checkDepth(size_t depth) const;
     void requireWritable() const;
     const uint8_t* checkedKey(std::string_view key) const;
@@ -111,6 +112,7 @@ private:
     void splitLeaf(std::vector<Step> path, cdx::Node* leaf, bool appending);
     size_t leafSplitPoint(const cdx::Node& leaf, bool appending) const;
     void addToParent(std::vector<Step>& path, cdx::Node& left, cdx::Node& right);
+    bool shiftToNeighbour(const std::vector<Step>& path, cdx::Node& full);
     void removeNode(std::vector<Step>& path, cdx::Node& node);
     void mergeSmallLeaf(std::vector<Step>& path, cdx::Node& leaf);
     void collapseRoot();

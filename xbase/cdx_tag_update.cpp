@@ -196,7 +196,7 @@ void CdxTag::addToParent(std::vector<Step>& path, Node& left, Node& right) {
     setEntryKey(parent, s.index, leftLast.key.data(), leftLast.recno);
     insertEntry(parent, s.index + 1, rightLast.key.data(), rightLast.recno, right.offset);
     parent.dirty = true;
-    if (parent.count() <= interiorCapacity(info_.keyLength)) return;
+    if (parent.count() <= interiorCapacity(info_.keyLength) || shiftToNeighbour(path, parent)) return;
     bool appending = s.index + 2 == parent.count() && parent.right == kNoPage;
     Node& sibling = newNode(false);
     moveTail(parent, appending ? parent.count() - 1 : parent.count() / 2, sibling);
@@ -209,6 +209,38 @@ void CdxTag::addToParent(std::vector<Step>& path, Node& left, Node& right) {
     }
     parent.right = sibling.offset;
     addToParent(path, parent, sibling);
+}
+
+// An overfull interior node hands its first entry to the left neighbour, or its last to the right one,
+// when that neighbour under the same parent has room: long keys leave interior nodes few entries, and
+// splitting alone would leave many nodes with a single child and the tree needlessly deep.
+bool CdxTag::shiftToNeighbour(const std::vector<Step>& path, Node& full) {
+    if (path.empty()) return false;
+    Node& parent = *path.back().node;
+    const size_t index = path.back().index;
+    const size_t capacity = interiorCapacity(info_.keyLength);
+    if (index > 0) {
+        Node& left = node(parent.children[index - 1]);
+        if (!left.leaf && left.count() < capacity) {
+            insertEntry(left, left.count(), full.key(0), full.recnos[0], full.children[0]);
+            eraseEntry(full, 0);
+            setEntryKey(parent, index - 1, left.key(left.count() - 1), left.recnos.back());
+            left.dirty = full.dirty = parent.dirty = true;
+            return true;
+        }
+    }
+    if (index + 1 < parent.count()) {
+        Node& right = node(parent.children[index + 1]);
+        if (!right.leaf && right.count() < capacity) {
+            const size_t last = full.count() - 1;
+            insertEntry(right, 0, full.key(last), full.recnos[last], full.children[last]);
+            eraseEntry(full, last);
+            setEntryKey(parent, index, full.key(last - 1), full.recnos[last - 1]);
+            right.dirty = full.dirty = parent.dirty = true;
+            return true;
+        }
+    }
+    return false;
 }
 
 void CdxTag::unlink(const Node& n) {
@@ -298,7 +330,7 @@ void CdxTag::mergeSmallLeaf(std::vector<Step>& path, Node& leaf) {
 
 // A root with a single child hands the root over to that child.
 void CdxTag::collapseRoot() {
-    for (size_t level = 0; level < kMaxTreeDepth; ++level) {
+    for (size_t level = 0; level < maxDepth(); ++level) {
         Node& root = node(header_.root);
         if (root.leaf || root.count() != 1) return;
         uint32_t child = root.children[0];

@@ -33,8 +33,7 @@ std::vector<std::string> CdxTag::verify() {
 
     std::function<void(uint32_t, size_t, const Bound*, const Bound*)> visit =
         [&](uint32_t offset, size_t depth, const Bound* lower, const Bound* upper) {
-            if (depth > kMaxTreeDepth)
-                return report("tree deeper than " + std::to_string(kMaxTreeDepth) + " levels");
+            if (depth > maxDepth()) return report("tree deeper than the file has pages: pages in a loop");
             if (offset < kPageSize || offset % kPageSize != 0 || offset >= file_.end())
                 return report(pageName(offset) + " lies outside the file");
             if (!seen.insert(offset).second) return report(pageName(offset) + " is reached twice");

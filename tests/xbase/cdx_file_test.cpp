@@ -203,9 +203,10 @@ TEST_P(CdxModelTest, RandomChangesMatchTheModelAndSurviveReopening) {
 INSTANTIATE_TEST_SUITE_P(
     KeyKinds, CdxModelTest,
     ::testing::Values(Config{"Text", 'C', 12, false, false}, Config{"TextDescending", 'C', 12, true, false},
-                      Config{"LongTextUnique", 'C', 100, false, true}, Config{"Number", 'N', 8, false, false},
-                      Config{"NumberDescendingUnique", 'N', 8, true, true}, Config{"Date", 'D', 8, false, false},
-                      Config{"Logical", 'L', 1, false, false}),
+                      Config{"LongTextUnique", 'C', 100, false, true},
+                      Config{"LongestTextDescending", 'C', 240, true, false},
+                      Config{"Number", 'N', 8, false, false}, Config{"NumberDescendingUnique", 'N', 8, true, true},
+                      Config{"Date", 'D', 8, false, false}, Config{"Logical", 'L', 1, false, false}),
     [](const auto& param) { return std::string(param.param.name); });
 
 class CdxFileTest : public ::testing::Test {
@@ -288,6 +289,22 @@ TEST_F(CdxFileTest, CursorFindsItsPlaceAfterTheTagChanged) {
     EXPECT_EQ(cursor.entry(), (CdxEntry{cdxCharacterKey("K1500", 10), 5001}));
     ASSERT_TRUE(cursor.prev());
     EXPECT_EQ(cursor.entry().key, cdxCharacterKey("K150", 10));
+}
+
+TEST_F(CdxFileTest, ARecordNumberNeedingWiderEntriesSplitsALeafAsOftenAsNeeded) {
+    // 162 entries of three bytes fill one leaf; a record number needing six-byte entries in their middle
+    // leaves no single split with both halves fitting a page.
+    Keys keys;
+    for (uint32_t i = 1; i <= 162; ++i) keys.emplace_back(cdxCharacterKey(i <= 81 ? "A" : "C", 240), i);
+    auto file = CdxFile::create(path());
+    CdxTag& tag = file->addTag(textTag("T", 240), 'C', keys);
+    keys.emplace_back(cdxCharacterKey("B", 240), 0x7FFFFFFF);
+    ASSERT_TRUE(tag.insert(keys.back().first, keys.back().second));
+    std::sort(keys.begin(), keys.end());
+    std::vector<CdxEntry> expected;
+    for (const auto& [key, recno] : keys) expected.push_back({key, recno});
+    EXPECT_EQ(walk(tag), expected);
+    EXPECT_EQ(file->verify(), std::vector<std::string>{});
 }
 
 TEST_F(CdxFileTest, DescendingTagsSeekAndStepInTheirOrder) {
