@@ -52,9 +52,9 @@ void setOpenRetryLimit(std::chrono::milliseconds limit) { openRetryLimit = limit
 bool DIREXIST(const std::string& folder) {
     std::string path = trimBlanks(folder);
     if (path.size() > 1 && path.back() == '/') path.pop_back();
-    if (path.empty()) path = ".";
+    const std::filesystem::path dir = path.empty() ? std::filesystem::path(".") : std::filesystem::path(path);
     std::error_code ec;
-    return std::filesystem::is_directory(path, ec) && ::access(path.c_str(), X_OK) == 0;
+    return std::filesystem::is_directory(dir, ec) && ::access(dir.c_str(), X_OK) == 0;
 }
 
 std::string LOKASIDATAEX(ui::Owner owner, const std::string& folderText) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <system_error>
 
+#include "retaildb/catalogue.h"
 #include "retaildb/sample_retail_schema.h"
 #include "xbase/error.h"
 #include "xbase/table.h"
@@ -19,13 +20,6 @@ using xbase::Value;
 
 constexpr int kIdentifierRows = 75;
 constexpr int kSampleRecords = 3;
-
-// The tables whose last identifier S_TABLID keeps, by row (record number).
-const std::map<int, const char*> kIdentifierRowTables = {
-    {2, "S_DAERAH"},  {9, "S_GRPSTK"},  {10, "S_GRPST2"}, {11, "S_GRPST3"}, {13, "S_GRPPEL"}, {15, "S_STOCK"},
-    {16, "S_KARYAW"}, {17, "S_VENDOR"}, {18, "S_PELANG"}, {19, "S_PELEXT"}, {22, "S_PEMBEL"}, {31, "S_PENJUA"},
-    {39, "S_STKMAS"}, {40, "S_STKKLR"}, {63, "S_DAERA2"}, {64, "S_GRPPE2"}, {70, "S_GRPHJL"},
-};
 
 void removeEarlierFiles(const fs::path& folder, const std::string& alias) {
     for (const char* extension : {".Q7T", ".CDX", ".FPT"}) {
@@ -56,10 +50,13 @@ void writeSampleRecords(Table& table) {
 }
 
 void writeIdentifierRows(Table& table) {
+    std::map<int, std::string> rowTables;
+    for (const CatalogueTable& entry : catalogue())
+        if (entry.identifierRow != 0) rowTables[entry.identifierRow] = entry.alias;
     for (int row = 1; row <= kIdentifierRows; ++row) {
         table.append();
-        const auto named = kIdentifierRowTables.find(row);
-        table.fieldPut("TABEL", Value(named == kIdentifierRowTables.end() ? "" : named->second));
+        const auto named = rowTables.find(row);
+        table.fieldPut("TABEL", Value(named == rowTables.end() ? "" : named->second));
         table.fieldPut("LAST_ID", Value(0));
     }
 }
