@@ -78,22 +78,24 @@ std::string encode(const FuzzInput& input) {
     return out;
 }
 
-void removeWorkFolder();
+// Removes the folder when the process ends normally (a crash leaves it for a look).
+struct RemoveAtExit {
+    const fs::path& folder;
+    ~RemoveAtExit() {
+        std::error_code ec;
+        fs::remove_all(folder, ec);
+    }
+};
 
-// A folder of this process for the files of one input; removed at exit.
+// A folder of this process for the files of one input.
 const fs::path& workFolder() {
     static const fs::path folder = [] {
         fs::path path = fs::temp_directory_path() / ("tarvo_dbf_fuzz." + std::to_string(::getpid()));
         fs::create_directories(path);
-        std::atexit(removeWorkFolder);
         return path;
     }();
+    static const RemoveAtExit removal{folder};  // made after the folder, so destroyed before it
     return folder;
-}
-
-void removeWorkFolder() {
-    std::error_code ec;
-    fs::remove_all(workFolder(), ec);
 }
 
 void writeFile(const fs::path& path, std::string_view bytes) {
