@@ -64,13 +64,13 @@ std::string LOKASIDATAEX(ui::Owner owner, const std::string& folderText) {
         return {};
     }
     folder = withSeparator(folder);
-    std::filesystem::path last = std::filesystem::path(folder).parent_path().filename();
-    if (!equalsIgnoreCase(last.string(), "ST_DB")) {
-        // The user may name the retail application's folder or its ST_DB folder.
-        std::string base = folder.empty() ? "." : folder;
-        std::string name = findIgnoringCase(base, "ST_DB").filename().string();
-        folder += name + "/";
-    }
+    // The user may name the retail application's folder or its ST_DB folder; either way the
+    // ST_DB entry on disk is taken, whatever its case.
+    std::filesystem::path named = std::filesystem::path(folder).parent_path();
+    std::string base = folder;
+    if (equalsIgnoreCase(named.filename().string(), "ST_DB"))
+        base = named.has_parent_path() ? withSeparator(named.parent_path().string()) : std::string();
+    folder = base + findIgnoringCase(base.empty() ? "." : base, "ST_DB").filename().string() + "/";
     if (!DIREXIST(folder)) {
         ui::BOXERROR(owner, "Sistem tidak menemukan Lokasi Data ! ( " + folder + " )");
         return {};
