@@ -9,5 +9,6 @@ namespace tarvo::cli {
 using Arguments = std::vector<std::string>;
 
 int dbfCommand(const Arguments& args);
+int makeRetailDbCommand(const Arguments& args);
 
 }  // namespace tarvo::cli

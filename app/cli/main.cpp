@@ -16,6 +16,7 @@ void usage() {
         "  tarvo-import-cli dbf info FILE    header, code page, record count and structure of a table\n"
         "  tarvo-import-cli dbf dump FILE    records as tab-separated UTF-8 lines (deleted ones marked)\n"
         "  tarvo-import-cli dbf check FILE   checks every tag of the table's index against its records\n"
+        "  tarvo-import-cli make-retail-db DIR   writes a sample retail database DIR/ST_DB\n"
         "  tarvo-import-cli --version\n",
         tarvo::app::windowTitle().c_str());
 }
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
     const std::string command = args[0];
     args.erase(args.begin());
     if (command == "dbf") return tarvo::cli::dbfCommand(args);
+    if (command == "make-retail-db") return tarvo::cli::makeRetailDbCommand(args);
     std::fprintf(stderr, "unknown command '%s'\n", command.c_str());
     usage();
     return 2;
