@@ -23,7 +23,6 @@ namespace {
 
 constexpr uint32_t kHeaderPrefix = 32;
 constexpr uint32_t kDescriptorSize = 32;
-constexpr uint32_t kVfpBacklink = 263;
 constexpr char kEndOfFile = 0x1A;
 constexpr uint8_t kSystemField = 0x01;
 constexpr uint8_t kNullableField = 0x02;
@@ -101,6 +100,9 @@ std::string_view trimBlanks(std::string_view s) {
 double parseNumber(std::string_view bytes) {
     std::string_view s = trimBlanks(bytes);
     if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+    // Only digits, a sign and a point make a number; "nan" and "inf" are not stored numbers.
+    if (s.empty() || !(std::isdigit(static_cast<unsigned char>(s.front())) || s.front() == '-' || s.front() == '.'))
+        return 0.0;
     double value = 0;
     auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
     return ec == std::errc() ? value : 0.0;
@@ -709,40 +711,56 @@ void Table::pack() {
     requireWritable("pack");
     if (!exclusive_) throw Error(path_.string() + ": pack needs exclusive use of the table");
     flushRecord();
-    // Live memos move to a fresh memo file so the space of deleted and replaced memos is freed.
+    // The kept records and their memos go to temporary files first, so a failure on the way
+    // (a damaged memo, a full disk) leaves the table as it was.
+    std::filesystem::path recordsTemp = path_;
+    recordsTemp += ".pack";
     std::unique_ptr<MemoFile> packedMemo;
     std::filesystem::path memoTemp;
-    if (memo_) {
-        memoTemp = memo_->path();
-        memoTemp += ".pack";
-        MemoFile::create(memoTemp, memo_->kind());
-        packedMemo = MemoFile::open(memoTemp, memo_->kind(), false);
-    }
-    // Records move towards the start of the file; the write position never passes the read position.
-    std::string out;
     uint32_t kept = 0;
-    uint32_t written = 0;
-    auto writeOut = [&] {
-        file_->writeAt(headerLength_ + uint64_t(written) * recordLength_, out.data(), out.size());
-        written = kept;
-        out.clear();
-    };
-    scanRecords([&](uint32_t, std::string_view record) {
-        if (record[0] == '*') return;
-        std::string image(record);
-        if (packedMemo) moveMemos(image, *packedMemo);
-        out += image;
-        ++kept;
-        if (out.size() >= (1u << 20)) writeOut();
-    });
-    writeOut();
+    try {
+        if (memo_) {
+            memoTemp = memo_->path();
+            memoTemp += ".pack";
+            MemoFile::create(memoTemp, memo_->kind());
+            packedMemo = MemoFile::open(memoTemp, memo_->kind(), false);
+        }
+        std::ofstream out(recordsTemp, std::ios::binary | std::ios::trunc);
+        scanRecords([&](uint32_t, std::string_view record) {
+            if (record[0] == '*') return;
+            std::string image(record);
+            if (packedMemo) moveMemos(image, *packedMemo);
+            out.write(image.data(), static_cast<std::streamsize>(image.size()));
+            ++kept;
+        });
+        out.close();
+        if (!out) throw Error(recordsTemp.string() + ": cannot write the packed records");
+        if (packedMemo) packedMemo->flush();
+    } catch (...) {
+        std::error_code ec;
+        packedMemo.reset();
+        std::filesystem::remove(recordsTemp, ec);
+        if (!memoTemp.empty()) std::filesystem::remove(memoTemp, ec);
+        throw;
+    }
+    // Every record is ready: copy them into place and swap the memo file.
+    {
+        std::ifstream in(recordsTemp, std::ios::binary);
+        std::vector<char> chunk(1u << 20);
+        uint64_t offset = headerLength_;
+        while (in) {
+            in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+            file_->writeAt(offset, chunk.data(), static_cast<size_t>(in.gcount()));
+            offset += static_cast<uint64_t>(in.gcount());
+        }
+    }
+    std::filesystem::remove(recordsTemp);
     file_->truncate(headerLength_ + uint64_t(kept) * recordLength_);
     recCount_ = kept;
     headerDirty_ = true;
     if (packedMemo) {
         std::filesystem::path memoPath = memo_->path();
         MemoKind kind = memo_->kind();
-        packedMemo->flush();
         packedMemo.reset();
         memo_.reset();
         std::filesystem::rename(memoTemp, memoPath);

@@ -234,6 +234,36 @@ TEST_F(TableTest, ZapAndPackShrinkDataAndMemoFiles) {
     EXPECT_EQ(std::filesystem::file_size(memoPath), 512u);
 }
 
+TEST_F(TableTest, PackThatFailsHalfwayLeavesTheTableAsItWas) {
+    auto path = dir.path() / "M.DBF";
+    Table::create(path, {{"KODE", 'C', 4, 0}, {"CATATAN", 'M', 10, 0}}, Driver::DBFCDX);
+    {
+        auto t = openTable(path);
+        for (const char* memo : {"satu", "dua", "tiga"}) {
+            t->append();
+            t->fieldPut(2, Value(memo));
+        }
+        t->goTo(1);
+        t->deleteRecord();
+    }
+    {
+        // Record 3 points far past the end of the memo file.
+        std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(32 + 2 * 32 + 1 + 2 * 15 + 1 + 4);
+        file.write("      9999", 10);
+    }
+    const std::string before = fileBytes(path);
+    const std::string memoBefore = fileBytes(dir.path() / "M.FPT");
+    {
+        auto t = openTable(path);
+        EXPECT_THROW(t->pack(), Error);
+    }
+    EXPECT_EQ(fileBytes(path), before);
+    EXPECT_EQ(fileBytes(dir.path() / "M.FPT"), memoBefore);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "M.DBF.pack"));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "M.FPT.pack"));
+}
+
 TEST_F(TableTest, ZapAndPackNeedExclusiveUse) {
     auto t = openTable(makeCodes(2), /*exclusive=*/false);
     EXPECT_THROW(t->zap(), Error);
