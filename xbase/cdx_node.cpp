@@ -37,6 +37,8 @@ void setEntryKey(Node& node, size_t pos, const uint8_t* key, uint32_t recno) {
 size_t interiorCapacity(uint16_t keyLength) { return kInteriorSpace / (keyLength + 8u); }
 
 void encodeInterior(const Node& node, bool root, uint8_t* page) {
+    // A change that stopped half way on a damaged file can leave a node overfull.
+    if (node.count() > interiorCapacity(node.keyLength)) throw FormatError("interior keys do not fit one page");
     std::memset(page, 0, kPageSize);
     putLE16(page, root ? kAttrRoot : 0);
     putLE16(page + 2, static_cast<uint16_t>(node.count()));
