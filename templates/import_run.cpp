@@ -1,0 +1,78 @@
+#include "templates/import_run.h"
+
+#include <ctime>
+
+#include "retaildb/record_routines.h"
+#include "xbase/dates.h"
+#include "xbase/settings.h"
+#include "xbase/work_areas.h"
+
+namespace tarvo::templates {
+
+xbase::Value TemplateRow::value(const std::string& column) const {
+    int pos = table_.fieldPos(column);
+    return pos == 0 ? xbase::Value() : table_.fieldGet(pos);
+}
+
+std::string TemplateRow::text(const std::string& column) const { return value(column).text(); }
+
+std::string TemplateRow::trimmed(const std::string& column) const {
+    std::string t = text(column);
+    size_t first = t.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return t.substr(first, t.find_last_not_of(' ') - first + 1);
+}
+
+std::string TemplateRow::code(const std::string& column) const { return normaliseCode(text(column)); }
+
+double TemplateRow::number(const std::string& column) const { return value(column).number(); }
+
+xbase::Date TemplateRow::date(const std::string& column) const { return value(column).date(); }
+
+ImportRun::ImportRun(ImportOptions options, std::string templateFolder, ui::Owner owner)
+    : options_(std::move(options)), templateFolder_(std::move(templateFolder)), owner_(owner) {}
+
+void ImportRun::takeStamps() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    stampDate_ = xbase::Date{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+    char time[9];
+    std::snprintf(time, sizeof time, "%02d:%02d:%02d", local.tm_hour, local.tm_min, local.tm_sec);
+    stampTime_ = time;
+}
+
+void ImportRun::writeStamps() const {
+    xbase::Table* table = xbase::workAreas().current();
+    if (!table) return;
+    if (table->fieldPos("INPUT_OLEH")) retaildb::VOFieldPut("INPUT_OLEH", xbase::Value(-1));
+    if (table->fieldPos("TGL_INPUT")) retaildb::VOFieldPut("TGL_INPUT", xbase::Value(stampDate_));
+    if (table->fieldPos("JAM_INPUT")) retaildb::VOFieldPut("JAM_INPUT", xbase::Value(stampTime_));
+}
+
+bool ImportRun::templateOpen(const std::string& alias) const { return xbase::workAreas().find(alias) != nullptr; }
+
+void ImportRun::forEachRow(const std::string& alias, const std::string& progressText,
+                           const std::function<bool(const TemplateRow&)>& rule) {
+    xbase::Table* table = xbase::workAreas().find(alias);
+    if (!table) return;
+    ui::UserInteraction& ui = ui::interaction();
+    const uint32_t total = table->recCount();
+    uint32_t n = 0;
+    TemplateRow row(*table);
+    for (table->goTop(); !table->eof(); table->skip()) {
+        ui.letEventsThrough();
+        ++n;
+        ui.progressText(1, progressText + std::to_string(n) + " / " + std::to_string(total));
+        ui.progressBar(total == 0 ? 0 : static_cast<long>(100.0 * n / total), 100);
+        if (!rule(row)) ++skipped[alias];
+    }
+}
+
+void ImportRun::appendTo(const std::string& targetAlias) {
+    xbase::workAreas().select(targetAlias);
+    retaildb::VOAPPEND();
+    ++written[targetAlias];
+}
+
+}  // namespace tarvo::templates
