@@ -1,0 +1,36 @@
+#pragma once
+// Group-like templates: a code and a name per row, one record per new code in the target table.
+// Shared by the price groups, regions, customer groups and the three item groupings.
+
+#include <cstdint>
+
+#include "templates/import_run.h"
+
+namespace tarvo::templates {
+
+struct GroupTemplate {
+    const char* alias;          // template, e.g. "GRPSTK"
+    const char* target;         // retail table, e.g. "S_GRPSTK"
+    const char* nameField;      // target field taking the name: "NAMA" or "DAERAH"
+    uint32_t identifierRow;     // row of S_TABLID taking the last identifier
+    const char* progressText;
+};
+
+inline constexpr GroupTemplate kPriceGroups{"GRPHJL", "S_GRPHJL", "NAMA", 70, "Grouping Harga Jual Proses no. "};
+inline constexpr GroupTemplate kRegions{"DAERAH", "S_DAERAH", "DAERAH", 2, "Daerah Proses no. "};
+inline constexpr GroupTemplate kSecondRegions{"DAERA2", "S_DAERA2", "DAERAH", 63, "Daerah *2 Proses no. "};
+inline constexpr GroupTemplate kCustomerGroups{"GRPPEL", "S_GRPPEL", "NAMA", 13, "Grouping Pelanggan Proses no. "};
+inline constexpr GroupTemplate kSecondCustomerGroups{"GRPPE2", "S_GRPPE2", "NAMA", 64,
+                                                     "Grouping Pelanggan *2 Proses no. "};
+inline constexpr GroupTemplate kItemGroups1{"GRPSTK", "S_GRPSTK", "NAMA", 9, "Grouping Item Proses no. "};
+inline constexpr GroupTemplate kItemGroups2{"GRPST2", "S_GRPST2", "NAMA", 10, "Grouping Item *2 Proses no. "};
+inline constexpr GroupTemplate kItemGroups3{"GRPST3", "S_GRPST3", "NAMA", 11, "Grouping Item *3 Proses no. "};
+
+// Imports one group-like template when it is open: a row is accepted when KODE and NAMA are not
+// blank and its normalised KODE is not yet in codes; the code joins codes, and the record gets
+// ID = the list's new length, the name trimmed and upper case, and the run stamps (the code
+// itself is not stored). Afterwards the target is committed and closed and the list's length
+// recorded as its last identifier. A template that is not open leaves everything untouched.
+void importGroupTemplate(ImportRun& run, const GroupTemplate& group, CodeList& codes);
+
+}  // namespace tarvo::templates
