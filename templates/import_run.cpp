@@ -9,8 +9,14 @@
 
 namespace tarvo::templates {
 
+int TemplateRow::position(const std::string& column) const {
+    auto [it, added] = positions_.try_emplace(column, 0);
+    if (added) it->second = table_.fieldPos(column);
+    return it->second;
+}
+
 xbase::Value TemplateRow::value(const std::string& column) const {
-    int pos = table_.fieldPos(column);
+    int pos = position(column);
     return pos == 0 ? xbase::Value() : table_.fieldGet(pos);
 }
 

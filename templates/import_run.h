@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "templates/code_list.h"
@@ -30,7 +31,7 @@ struct DuplicateEntry {
 class TemplateRow {
 public:
     explicit TemplateRow(const xbase::Table& table) : table_(table) {}
-    bool has(const std::string& column) const { return table_.fieldPos(column) != 0; }
+    bool has(const std::string& column) const { return position(column) != 0; }
     xbase::Value value(const std::string& column) const;
     std::string text(const std::string& column) const;      // as stored, blank-padded
     std::string trimmed(const std::string& column) const;   // blanks removed on both sides
@@ -40,7 +41,11 @@ public:
     uint32_t recno() const { return table_.recNo(); }
 
 private:
+    // The column's position, looked up by name once per template: the rows share it.
+    int position(const std::string& column) const;
+
     const xbase::Table& table_;
+    mutable std::unordered_map<std::string, int> positions_;
 };
 
 class ImportRun {
