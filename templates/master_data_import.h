@@ -1,0 +1,31 @@
+#pragma once
+// The master-data templates: salesmen, selling-price groups, regions, vendors, customer groups,
+// customers and their extra information. Each function imports its template(s) when open, fills
+// the run's code lists for the templates after it, closes its target table and records the
+// table's last identifier in S_TABLID; an absent template leaves its target and identifier row
+// untouched and its code list empty.
+
+#include "templates/import_run.h"
+
+namespace tarvo::templates {
+
+// SALES -> S_KARYAW.
+void importSales(ImportRun& run);
+// GRPHJL -> S_GRPHJL.
+void importPriceGroups(ImportRun& run);
+// DAERAH -> S_DAERAH, then DAERA2 -> S_DAERA2 when DAERAH is there.
+void importRegions(ImportRun& run);
+// VENDOR -> S_VENDOR.
+void importVendors(ImportRun& run);
+// GRPPEL -> S_GRPPEL and GRPPE2 -> S_GRPPE2, only with a customer template.
+void importCustomerGroups(ImportRun& run);
+// PELANG -> S_PELANG.
+void importCustomers(ImportRun& run);
+// PELEXT -> S_PELEXT, only with a customer template.
+void importCustomerExtras(ImportRun& run);
+
+// All of the above in the import's processing order: salesmen, price groups, regions, vendors,
+// then customer groups, customers and their extra information.
+void importMasterData(ImportRun& run);
+
+}  // namespace tarvo::templates
