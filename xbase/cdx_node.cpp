@@ -1,6 +1,20 @@
 #include "xbase/cdx_node.h"
 
+#include <algorithm>
+
 namespace tarvo::xbase::cdx {
+
+Node& NodeCache::add(std::unique_ptr<Node> node) {
+    size_t slot = node->offset / kPageSize;
+    if (slot >= slots_.size()) slots_.resize(std::max(slot + 1, slots_.size() * 2));
+    slots_[slot] = std::move(node);
+    return *slots_[slot];
+}
+
+void NodeCache::erase(uint32_t offset) {
+    size_t slot = offset / kPageSize;
+    if (slot < slots_.size()) slots_[slot].reset();
+}
 
 void insertEntry(Node& node, size_t pos, const uint8_t* key, uint32_t recno, uint32_t child) {
     node.keys.insert(node.keys.begin() + static_cast<ptrdiff_t>(pos * node.keyLength), key, key + node.keyLength);

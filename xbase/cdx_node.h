@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "xbase/cdx_format.h"
@@ -28,6 +29,27 @@ struct Node {
     size_t count() const { return recnos.size(); }
     const uint8_t* key(size_t i) const { return keys.data() + i * keyLength; }
     uint8_t* key(size_t i) { return keys.data() + i * keyLength; }
+};
+
+// The decoded pages of one tag by offset: a slot for every page of the file, so finding a page is one index.
+class NodeCache {
+public:
+    Node* find(uint32_t offset) const {
+        size_t slot = offset / kPageSize;
+        return offset % kPageSize == 0 && slot < slots_.size() ? slots_[slot].get() : nullptr;
+    }
+    Node& add(std::unique_ptr<Node> node);  // replaces any node cached at its offset
+    void erase(uint32_t offset);
+    void clear() { slots_ = std::vector<std::unique_ptr<Node>>(); }
+    // Visits every cached node in file order.
+    template <typename Visit>
+    void forEach(Visit visit) {
+        for (auto& node : slots_)
+            if (node) visit(*node);
+    }
+
+private:
+    std::vector<std::unique_ptr<Node>> slots_;
 };
 
 // Orders entries by key bytes, then record number.

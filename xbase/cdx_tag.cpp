@@ -81,8 +81,7 @@ const uint8_t* CdxTag::checkedKey(std::string_view key) const {
 }
 
 Node& CdxTag::node(uint32_t offset) {
-    auto it = nodes_.find(offset);
-    if (it != nodes_.end()) return *it->second;
+    if (Node* cached = nodes_.find(offset)) return *cached;
     if (offset < kPageSize || !file_.pages_.holds(offset, kPageSize))
         fail(pageName(offset) + " lies outside the file");
     uint8_t page[kPageSize];
@@ -94,7 +93,7 @@ Node& CdxTag::node(uint32_t offset) {
     } catch (const FormatError& e) {
         fail(pageName(offset) + ": " + e.what());
     }
-    return *nodes_.emplace(offset, std::move(loaded)).first->second;
+    return nodes_.add(std::move(loaded));
 }
 
 Node& CdxTag::leafNode(uint32_t offset) {
@@ -237,13 +236,10 @@ uint32_t CdxTag::keyCount() {
 }
 
 void CdxTag::flush() {
-    std::vector<uint32_t> dirty;
-    for (auto& [offset, n] : nodes_)
-        if (n->dirty) dirty.push_back(offset);
-    std::sort(dirty.begin(), dirty.end());
     uint8_t page[kPageSize];
-    for (uint32_t offset : dirty) {
-        Node& n = *nodes_[offset];
+    nodes_.forEach([&](Node& n) {
+        if (!n.dirty) return;
+        const uint32_t offset = n.offset;
         try {
             if (n.leaf)
                 codec_.encode(n, offset == header_.root, page);
@@ -254,7 +250,7 @@ void CdxTag::flush() {
         }
         file_.pages_.write(offset, page, kPageSize);
         n.dirty = false;
-    }
+    });
     if (changed_) ++header_.counter;
     if (changed_ || headerDirty_) {
         uint8_t bytes[kHeaderSize];

@@ -7,7 +7,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "xbase/cdx_header.h"
@@ -135,7 +134,7 @@ private:
     cdx::TagHeader header_;
     char keyType_ = 'C';
     cdx::NodeCodec codec_;
-    std::unordered_map<uint32_t, std::unique_ptr<cdx::Node>> nodes_;
+    cdx::NodeCache nodes_;
     bool headerDirty_ = false;
     bool changed_ = false;  // since the last flush
     uint64_t version_ = 0;  // counts changes, so cursors know to find their entry again

@@ -34,9 +34,7 @@ Node& CdxTag::newNode(bool leaf) {
     created->keyLength = info_.keyLength;
     created->leaf = leaf;
     created->dirty = true;
-    Node& n = *created;
-    nodes_[offset] = std::move(created);
-    return n;
+    return nodes_.add(std::move(created));
 }
 
 void CdxTag::release(uint32_t offset) {

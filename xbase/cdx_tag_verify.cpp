@@ -74,7 +74,7 @@ std::vector<std::string> CdxTag::verify() {
 
     for (const std::vector<uint32_t>& level : levels) {
         for (size_t j = 0; j < level.size(); ++j) {
-            const Node& n = *nodes_.at(level[j]);
+            const Node& n = *nodes_.find(level[j]);
             uint32_t left = j > 0 ? level[j - 1] : kNoPage;
             uint32_t right = j + 1 < level.size() ? level[j + 1] : kNoPage;
             if (n.left != left || n.right != right)
