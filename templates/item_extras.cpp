@@ -1,0 +1,72 @@
+#include "templates/item_extras.h"
+
+#include "templates/field_writer.h"
+#include "templates/item_prices.h"
+#include "xbase/work_areas.h"
+
+namespace tarvo::templates {
+
+namespace {
+
+using xbase::Value;
+
+bool isBlank(const std::string& text) { return normaliseCode(text).empty(); }
+
+// The ID of the item named by KODE_ITEM (trimmed, upper case), 0 when blank or not found.
+uint32_t itemOf(const TemplateRow& row, StockSearch& search) {
+    const std::string code = upperCase(row.trimmed("KODE_ITEM"));
+    return code.empty() ? 0 : search.idByCode(code);
+}
+
+// Runs the template's rows into the target when the template is open, then closes the target.
+void importInto(ImportRun& run, const char* alias, const char* target, const char* progressText,
+                const std::function<bool(const TemplateRow&, FieldWriter&)>& rule) {
+    if (!run.templateOpen(alias)) return;
+    FieldWriter fields(target);
+    run.forEachRow(alias, progressText, [&](const TemplateRow& row) { return rule(row, fields); });
+    xbase::workAreas().close(target);
+}
+
+}  // namespace
+
+void importItemInformation(ImportRun& run, StockSearch& search) {
+    importInto(run, "ITMINF", "S_STKINF", "Sub Info Item Proses no. ", [&](const TemplateRow& row, FieldWriter& info) {
+        if (isBlank(row.text("INFO_1"))) return false;
+        const uint32_t item = itemOf(row, search);
+        if (item == 0) return false;
+        run.appendTo("S_STKINF");
+        info.put("STOCK_ID", Value(item));
+        for (const char* column : {"INFO_1", "INFO_2", "INFO_3", "INFO_4"}) info.put(column, Value(row.text(column)));
+        return true;
+    });
+}
+
+void importItemNames(ImportRun& run, StockSearch& search) {
+    importInto(run, "ITMNAM", "S_STKNAM", "Item Alias Name Proses no. ", [&](const TemplateRow& row, FieldWriter& name) {
+        if (isBlank(row.text("NAMA"))) return false;
+        const uint32_t item = itemOf(row, search);
+        if (item == 0) return false;
+        run.appendTo("S_STKNAM");
+        name.put("STOCK_ID", Value(item));
+        name.put("NAMA", Value(row.text("NAMA")));
+        return true;
+    });
+}
+
+void importGroupPrices(ImportRun& run, StockSearch& search) {
+    importInto(run, "STKHJL", "S_STKHJL", "Item Kelompok Harga Jual Proses no. ",
+               [&](const TemplateRow& row, FieldWriter& prices) {
+                   const std::string group = row.code("KODE_GRP");
+                   if (group.empty()) return false;
+                   const uint32_t item = itemOf(row, search);
+                   const uint32_t priceGroup = run.priceGroups.find(group);
+                   if (item == 0 || priceGroup == 0) return false;
+                   run.appendTo("S_STKHJL");
+                   prices.put("STOCK_ID", Value(item));
+                   prices.put("GRPHJL_ID", Value(priceGroup));
+                   writeSellingPrices(row, prices);
+                   return true;
+               });
+}
+
+}  // namespace tarvo::templates

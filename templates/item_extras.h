@@ -1,0 +1,19 @@
+#pragma once
+// The templates that add to items already imported, each found by its first code (KODE_ITEM):
+// extra information lines, alias names and prices per selling-price group. Each runs only when
+// its template is open and then commits and closes its target table; rows whose item (or price
+// group) is not found are skipped.
+
+#include "templates/import_run.h"
+#include "templates/stock_search.h"
+
+namespace tarvo::templates {
+
+// ITMINF -> S_STKINF: rows with KODE_ITEM and INFO_1.
+void importItemInformation(ImportRun& run, StockSearch& search);
+// ITMNAM -> S_STKNAM: rows with KODE_ITEM and NAMA.
+void importItemNames(ImportRun& run, StockSearch& search);
+// STKHJL -> S_STKHJL: rows with KODE_ITEM and a KODE_GRP of the imported selling-price groups.
+void importGroupPrices(ImportRun& run, StockSearch& search);
+
+}  // namespace tarvo::templates

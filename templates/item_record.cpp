@@ -1,0 +1,115 @@
+#include "templates/item_record.h"
+
+#include "templates/item_prices.h"
+#include "templates/references.h"
+#include "templates/stock_search.h"
+
+namespace tarvo::templates {
+
+namespace {
+
+using xbase::Value;
+
+// One trailing carriage return or line feed removed.
+std::string withoutLineEnd(std::string text) {
+    if (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
+    return text;
+}
+
+bool isBlank(const std::string& text) { return normaliseCode(text).empty(); }
+
+// The picture of quantities: QUAN_PICT 1-3 decimals, else none.
+const char* quantityPicture(double decimals) {
+    if (decimals == 1) return "999,999.9";
+    if (decimals == 2) return "999,999.99";
+    if (decimals == 3) return "999,999.999";
+    return "999,999";
+}
+
+uint32_t groupReference(const TemplateRow& row, const char* column, const CodeList& groups) {
+    return row.has(column) ? groups.find(row.code(column)) : 0;
+}
+
+}  // namespace
+
+ItemRow readItemRow(const TemplateRow& row) {
+    ItemRow item;
+    item.codes[0] = upperCase(row.trimmed("KODE"));
+    for (int n = 2; n <= ItemRow::kCodes; ++n) {
+        const std::string column = "KODE_" + std::to_string(n);
+        const bool follows = n == 2 || !item.codes[n - 2].empty();
+        if (follows && row.has(column)) item.codes[n - 1] = row.trimmed(column);
+    }
+    for (std::string& code : item.codes) code = withoutLineEnd(std::move(code));
+    item.name = withoutLineEnd(row.trimmed("NAMA"));
+    item.nameExtension1 = row.trimmed("NAMAEX1");
+    item.nameExtension2 = row.trimmed("NAMAEX2");
+    item.linkCode = upperCase(row.trimmed("LINK_KODE"));
+    item.units = readItemUnits(row);
+    return item;
+}
+
+int writeStockRecord(const ImportRun& run, const TemplateRow& row, const ItemRow& item, uint32_t unitSet,
+                     FieldWriter& stock) {
+    const double kindValue = row.number("JENIS");
+    const int kind = row.has("JENIS") && kindValue >= 0 && kindValue <= 2 ? static_cast<int>(kindValue) : 0;
+
+    stock.put("ID", Value(stock.table().recCount()));
+    stock.putStamps(run.stampDate(), run.stampTime());
+    stock.put("HIDE", Value(false));
+    stock.put("NAMA", Value(item.name));
+    stock.put("NAMAEX1", Value(item.nameExtension1));
+    stock.put("NAMAEX2", Value(item.nameExtension2));
+    stock.put("NAMA_2", Value(isBlank(row.text("NAMA2")) ? row.text("NAMA") : row.text("NAMA2")));
+    stock.put("JENIS", Value(kind));
+    stock.put("GROUP_STK", Value(groupReference(row, "KODE_GRP1", run.itemGroups1)));
+    stock.put("GROUP_ST2", Value(groupReference(row, "KODE_GRP2", run.itemGroups2)));
+    stock.put("GROUP_ST3", Value(groupReference(row, "KODE_GRP3", run.itemGroups3)));
+    for (const char* text : {"EXT_INFO_1", "EXT_INFO_2", "EXT_INFO_3"}) stock.put(text, Value(row.trimmed(text)));
+    stock.put("VENDOR", Value(vendorReference(run, row)));
+
+    stock.put("KODE_N", Value(0));
+    std::string code = item.codes[0];
+    stock.put("KODE_C", Value(code));
+    for (int n = 2; n <= ItemRow::kCodes; ++n) {
+        if (!item.codes[n - 1].empty()) code = item.codes[n - 1];
+        stock.put("KODE_C_" + std::to_string(n), Value(code));
+    }
+    stock.put("QUAN_PICT", Value(quantityPicture(row.number("QUAN_PICT"))));
+    stock.put("BARCODE", Value(row.trimmed("KODE2")));
+    stock.put("SERIAL_ID", Value(0));
+    stock.put({"SERIAL_2", "EXPIRED", "NON_PAJAK", "TNP_HARGA"}, Value(false));
+
+    stock.put("TIPE_SATU", Value(unitSet));
+    const auto& factors = item.units.factors;
+    for (int level = 1; level <= 10; ++level)
+        stock.put(std::string("SAT_K_") + (level < 10 ? "0" : "") + std::to_string(level),
+                  Value(level <= ItemUnits::kLevels ? factors[level - 1] : 0.0));
+    stock.put({"SAT_ECR", "SAT_OUT_2", "KURS_JUAL"}, Value(1));
+    stock.put("SAT_OUT", Value(factors[1] > 0 ? 2 : 1));
+    stock.put("SAT_OUT_D", Value(2));
+
+    stock.put("MU_H_BELI", Value(presentOr(row, "MU_BELI", 1)));
+    stock.put("MU_H_MIN", Value(presentOr(row, "MU_MINJUAL", 1)));
+    stock.put("HARGA_BELI", Value(presentOr(row, "H_BELI", 0)));
+    stock.put("HARGA_MIN", Value(presentOr(row, "H_MINJUAL", 0)));
+    stock.put("JML_BELI", Value(presentOr(row, "H_BL_PER", 1)));
+    stock.put("JML_MIN", Value(presentOr(row, "H_MJL_PER", 1)));
+    stock.put("SAT_BELI", Value(unitOr(row, "H_BL_SAT", 1)));
+    stock.put("SAT_MIN", Value(unitOr(row, "H_MJL_SAT", 1)));
+    writeSellingPrices(row, stock);
+    for (const char* number : {"MIN_STOCK", "DISC_BL_P", "VOL_METER", "VOL_LITER"})
+        stock.put(number, Value(row.number(number)));
+    for (const char* unit : {"MIN_STK_ST", "VOL_MTRSAT", "VOL_LTRSAT"}) stock.put(unit, Value(unitOr(row, unit, 1)));
+    stock.put({"MAX_STOCK", "MIN_JUAL", "HAR_J_01_P", "HAR_J_02_P", "HAR_J_03_P", "HAR_J_04_P", "HAR_J_05_P", "HAR_MIN_P"},
+              Value(0));
+    stock.put({"MAX_STK_ST", "MIN_JL_ST", "SAT_DEF"}, Value(1));
+    stock.put("CATATAN", Value(row.trimmed("CATATAN")));
+    stock.put({"ITM_PURCOR", "ITM_TRMSTK", "ITM_PEMBEL", "ITM_RETPEM", "ITM_QUOTAT", "ITM_SALORD", "ITM_KLRSTK",
+               "ITM_PENJEC", "ITM_PENJUA", "ITM_BONPEN", "ITM_RETPEN", "ITM_STKPIN", "ITM_STKTRA", "ITM_STKREP",
+               "ITM_STKMAS", "ITM_STKKLR", "GUDANG_01", "GUDANG_02", "GUDANG_03", "GUDANG_04", "GUDANG_05", "GUDANG_06"},
+              Value(true));
+    return kind;
+}
+
+}  // namespace tarvo::templates

@@ -1,0 +1,31 @@
+#pragma once
+// A row of the item template as the item import reads it, and the S_STOCK record made from it.
+
+#include <array>
+#include <string>
+
+#include "templates/field_writer.h"
+#include "templates/import_run.h"
+#include "templates/item_units.h"
+
+namespace tarvo::templates {
+
+struct ItemRow {
+    static constexpr int kCodes = 5;
+    // Code 1 is KODE in upper case; codes 2-5 are KODE_2 ... KODE_5 as written, each only after
+    // a code before it. Codes and name are trimmed and lose one trailing line end.
+    std::array<std::string, kCodes> codes;
+    std::string name;
+    std::string nameExtension1, nameExtension2;
+    std::string linkCode;  // upper case
+    ItemUnits units;
+};
+
+ItemRow readItemRow(const TemplateRow& row);
+
+// Every field of the item record just appended to S_STOCK, unit set included; returns the JENIS
+// written (0 goods, 1 and 2 the other kinds).
+int writeStockRecord(const ImportRun& run, const TemplateRow& row, const ItemRow& item, uint32_t unitSet,
+                     FieldWriter& stock);
+
+}  // namespace tarvo::templates

@@ -1,0 +1,97 @@
+// The opening payables and receivables: open purchase and sales invoices brought from the
+// shop's former bookkeeping, one document per template row, with no lines.
+
+#include "retaildb/record_routines.h"
+#include "templates/opening_balances.h"
+#include "templates/references.h"
+#include "xbase/work_areas.h"
+
+namespace tarvo::templates {
+
+namespace {
+
+using xbase::Value;
+
+constexpr uint32_t kPayablesIdentifierRow = 22;
+constexpr uint32_t kReceivablesIdentifierRow = 31;
+
+bool isBlank(const std::string& text) { return normaliseCode(text).empty(); }
+
+double columnOr(const TemplateRow& row, const char* column, double fallback) {
+    return row.has(column) ? row.number(column) : fallback;
+}
+
+// Fields the payables and receivables share: the amount (a negative amount is a return), the
+// division, currency, rate, credit days, notes and the run stamps.
+void putCommonFields(const ImportRun& run, const TemplateRow& row, FieldWriter& invoice) {
+    const double amount = row.number("HARGA");
+    invoice.put("TOT_HARGA", Value(amount > 0 ? amount : 0.0));
+    invoice.put("TOT_RETUR", Value(amount > 0 ? 0.0 : 0.0 - amount));  // 0 - amount: never a negative zero
+    invoice.put("SALDO_AWAL", Value(true));
+    invoice.put("DIVISI_ID", Value(columnOr(row, "DIVISI", 0)));
+    invoice.put("NO_MILIK", Value(2));
+    invoice.put("NO_MLK_CSH", Value(false));
+    invoice.put("TANGGAL", Value(row.date("TANGGAL")));
+    invoice.put("MAUANG", Value(columnOr(row, "MAUANG", 1)));
+    invoice.put("KURS", Value(columnOr(row, "KURS", 1)));
+    invoice.put("TERM_CRD", Value(columnOr(row, "TERM_CRD", 0)));
+    for (const char* note : {"CATATAN", "CATATAN_2", "CATATAN_3"}) invoice.put(note, Value(row.text(note)));
+    invoice.put({"DISC_NILAI", "PPN_TIPE", "PPN_PERS", "PPN_NILAI", "PERKIR_1", "PERKIR_2", "GUDANG", "DEPOSIT", "ADJ_01",
+                 "ADJ_02", "ADJ_03", "ADJ_04", "ADJ_05", "TOT_HAREX1", "TOT_HAREX2", "TOT_DISC"},
+                Value(0));
+    invoice.putStamps(run.stampDate(), run.stampTime());
+}
+
+// Records the table's record count as its last identifier, then commits and closes it.
+void finishInvoices(const char* target, uint32_t identifierRow) {
+    retaildb::TABLEIDUPDATE(identifierRow, xbase::workAreas().find(target)->recCount());
+    xbase::workAreas().close(target);
+}
+
+}  // namespace
+
+void importPayables(ImportRun& run) {
+    if (!run.templateOpen("PEMBEL")) return;
+    FieldWriter invoice("S_PEMBEL");
+    run.forEachRow("PEMBEL", "Hutang Awal Proses no. ", [&](const TemplateRow& row) {
+        if (!row.has("NO_NOTA_C") || isBlank(row.text("NO_NOTA_C"))) return false;
+        const uint32_t vendor = vendorReference(run, row);
+        run.appendTo("S_PEMBEL");
+        invoice.put("ID", Value(invoice.table().recCount()));
+        invoice.put("NO", Value(row.text("NO_NOTA_C")));
+        invoice.put("NO_EX1", Value(""));
+        invoice.put("TANGGAL2", Value(row.date("TANGGAL")));
+        invoice.put("BARANG_TRM", Value(false));
+        invoice.put({"JENPEM_ID", "PUKUL", "PURCOR_ID"}, Value(0));
+        invoice.put("VENDOR", Value(vendor));
+        putCommonFields(run, row, invoice);
+        return true;
+    });
+    finishInvoices("S_PEMBEL", kPayablesIdentifierRow);
+}
+
+void importReceivables(ImportRun& run) {
+    if (!run.templateOpen("PENJUA")) return;
+    FieldWriter invoice("S_PENJUA");
+    run.forEachRow("PENJUA", "Piutang Awal Proses no. ", [&](const TemplateRow& row) {
+        const bool textNumber = row.has("NO_NOTA_C") && !isBlank(row.text("NO_NOTA_C"));
+        if (!textNumber && row.number("NO_NOTA") == 0) return false;
+        const uint32_t customer = customerReference(run, row);
+        const uint32_t salesman = row.has("KODE_SALES") ? run.salesmen.find(row.code("KODE_SALES")) : 0;
+        run.appendTo("S_PENJUA");
+        invoice.put("ID", Value(invoice.table().recCount()));
+        invoice.put("PUKUL", Value(retaildb::TIMEEODMINUTES()));
+        invoice.put("NO", Value(row.number("NO_NOTA")));
+        invoice.put("NO_C", Value(row.text("NO_NOTA_C")));
+        invoice.put({"JENPEN_ID", "SALORD_ID", "SALES_KOM", "PELEXT_ID", "LUNAS", "DISC_PERST"}, Value(0));
+        invoice.put("BARANG_KLR", Value(false));
+        invoice.put({"PEL_NAMA", "PEL_ALAMAT", "PO"}, Value(""));
+        invoice.put("PELANG", Value(customer));
+        invoice.put("SALES", Value(salesman));
+        putCommonFields(run, row, invoice);
+        return true;
+    });
+    finishInvoices("S_PENJUA", kReceivablesIdentifierRow);
+}
+
+}  // namespace tarvo::templates

@@ -1,0 +1,27 @@
+#include "templates/references.h"
+
+namespace tarvo::templates {
+
+namespace {
+
+uint32_t byNameOrCode(const TemplateRow& row, const CodeList& names, const char* nameColumn, const CodeList& codes,
+                      const char* codeColumn) {
+    uint32_t reference = row.has(nameColumn) ? names.find(row.code(nameColumn)) : 0;
+    if (row.has(codeColumn)) {
+        const std::string code = row.code(codeColumn);
+        if (!code.empty() && codes.size() > 0) reference = codes.find(code);
+    }
+    return reference;
+}
+
+}  // namespace
+
+uint32_t vendorReference(const ImportRun& run, const TemplateRow& row) {
+    return byNameOrCode(row, run.vendorNames, "NAMA_VEN", run.vendorCodes, "KODE_VEN");
+}
+
+uint32_t customerReference(const ImportRun& run, const TemplateRow& row) {
+    return byNameOrCode(row, run.customerNames, "NAMA_PEL", run.customerCodes, "KODE_PEL");
+}
+
+}  // namespace tarvo::templates
