@@ -12,6 +12,25 @@ constexpr unsigned kMinEntryBytes = 3;
 constexpr unsigned kMaxEntryBytes = 8;
 
 uint32_t lowMask(unsigned bits) { return bits >= 32 ? 0xFFFFFFFFu : (1u << bits) - 1; }
+
+uint64_t word(const uint8_t* bytes) {
+    uint64_t w;
+    std::memcpy(&w, bytes, sizeof w);
+    return w;
+}
+
+// How many bytes a and b share at their start, at most `limit`; compared a word at a time.
+unsigned sharedPrefix(const uint8_t* a, const uint8_t* b, unsigned limit) {
+    unsigned n = 0;
+    for (; n + 8 <= limit; n += 8) {
+        uint64_t differ = word(a + n) ^ word(b + n);
+        if (differ == 0) continue;
+        int bits = std::endian::native == std::endian::little ? std::countr_zero(differ) : std::countl_zero(differ);
+        return n + static_cast<unsigned>(bits) / 8;
+    }
+    while (n < limit && a[n] == b[n]) ++n;
+    return n;
+}
 }  // namespace
 
 NodeCodec::NodeCodec(uint16_t keyLength, uint8_t pad)
@@ -25,18 +44,16 @@ NodeCodec::Layout NodeCodec::layout(uint32_t maxRecno, bool compact) const {
 }
 
 unsigned NodeCodec::trailing(const uint8_t* key) const {
+    const uint64_t padWord = 0x0101010101010101u * pad_;
     unsigned n = 0;
+    while (n + 8 <= keyLength_ && word(key + keyLength_ - n - 8) == padWord) n += 8;
     while (n < keyLength_ && key[keyLength_ - 1 - n] == pad_) ++n;
     return n;
 }
 
 unsigned NodeCodec::storedBytes(const uint8_t* previous, const uint8_t* key) const {
     unsigned trail = trailing(key);
-    unsigned dup = 0;
-    if (previous) {
-        unsigned limit = keyLength_ - trail;
-        while (dup < limit && previous[dup] == key[dup]) ++dup;
-    }
+    unsigned dup = previous ? sharedPrefix(previous, key, keyLength_ - trail) : 0;
     return keyLength_ - dup - trail;
 }
 
@@ -111,10 +128,7 @@ void NodeCodec::encode(const uint8_t* const* keys, const uint32_t* recnos, size_
     for (size_t i = 0; i < count; ++i) {
         const uint8_t* key = keys[i];
         unsigned trail = trailing(key);
-        unsigned dup = 0;
-        if (i > 0) {
-            while (dup < keyLength_ - trail && keys[i - 1][dup] == key[dup]) ++dup;
-        }
+        unsigned dup = i > 0 ? sharedPrefix(keys[i - 1], key, keyLength_ - trail) : 0;
         uint64_t packed =
             recnos[i] | uint64_t{dup} << lay.recnoBits | uint64_t{trail} << (lay.recnoBits + countBits_);
         for (unsigned b = 0; b < lay.entryBytes; ++b) entry[b] = static_cast<uint8_t>(packed >> (8 * b));
