@@ -7,19 +7,20 @@ namespace tarvo::templates {
 
 FieldWriter::FieldWriter(std::string alias) : alias_(std::move(alias)), table_(xbase::workAreas().find(alias_)) {}
 
-int FieldWriter::position(const std::string& field) {
-    auto [it, added] = positions_.try_emplace(field, 0);
-    if (added) it->second = table_ ? table_->fieldPos(field) : 0;
-    return it->second;
+int FieldWriter::position(std::string_view field) {
+    if (auto it = positions_.find(field); it != positions_.end()) return it->second;
+    const int pos = table_ ? table_->fieldPos(field) : 0;
+    positions_.emplace(std::string(field), pos);
+    return pos;
 }
 
-void FieldWriter::put(const std::string& field, const xbase::Value& value) {
+void FieldWriter::put(std::string_view field, const xbase::Value& value) {
     if (const int pos = position(field)) {
         table_->fieldPut(pos, value);
         return;
     }
     xbase::workAreas().select(alias_);
-    retaildb::VOFieldPut(field, value);  // reports the missing field and ends the program
+    retaildb::VOFieldPut(std::string(field), value);  // reports the missing field and ends the program
 }
 
 void FieldWriter::put(std::initializer_list<const char*> fields, const xbase::Value& value) {
