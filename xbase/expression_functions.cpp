@@ -7,6 +7,7 @@
 
 #include "xbase/dates.h"
 #include "xbase/expression_nodes.h"
+#include "xbase/expression_shapes.h"
 #include "xbase/number_text.h"
 
 namespace tarvo::xbase::expression_detail {
@@ -122,8 +123,11 @@ struct Function {
     Body body;  // null for IIF, whose branches are evaluated lazily
 };
 
-Value upper(const Arguments& a, const ExpressionContext&) { return Value(withCase(a.text(0), true)); }
-Value lower(const Arguments& a, const ExpressionContext&) { return Value(withCase(a.text(0), false)); }
+std::string upperText(std::string text) { return withCase(std::move(text), true); }
+std::string lowerText(std::string text) { return withCase(std::move(text), false); }
+
+Value upper(const Arguments& a, const ExpressionContext&) { return Value(upperText(a.text(0))); }
+Value lower(const Arguments& a, const ExpressionContext&) { return Value(lowerText(a.text(0))); }
 Value rtrim(const Arguments& a, const ExpressionContext&) { return Value(trimmedRight(a.text(0))); }
 Value ltrim(const Arguments& a, const ExpressionContext&) { return Value(trimmedLeft(a.text(0))); }
 Value alltrim(const Arguments& a, const ExpressionContext&) { return Value(trimmedLeft(trimmedRight(a.text(0)))); }
@@ -248,6 +252,9 @@ public:
         return function_.body(Arguments(function_.name, offset(), values.data(), arguments_.size()), context);
     }
 
+    const Function& function() const { return function_; }
+    const Node& argument(size_t i) const { return *arguments_[i]; }
+
 private:
     const Function& function_;
     std::vector<NodePtr> arguments_;
@@ -289,6 +296,15 @@ NodePtr makeCall(std::string_view name, std::vector<NodePtr> arguments, int offs
     }
     if (function->body == nullptr) return std::make_unique<IIfNode>(std::move(arguments), offset);
     return std::make_unique<CallNode>(*function, std::move(arguments), offset);
+}
+
+std::optional<CharacterCall> characterCallOf(const Node& node) {
+    const auto* call = dynamic_cast<const CallNode*>(&node);
+    if (!call) return std::nullopt;
+    const Body body = call->function().body;
+    if (body == upper) return CharacterCall{upperText, &call->argument(0)};
+    if (body == lower) return CharacterCall{lowerText, &call->argument(0)};
+    return std::nullopt;
 }
 
 }  // namespace tarvo::xbase::expression_detail

@@ -11,6 +11,7 @@
 #include <compare>
 
 #include "xbase/expression_nodes.h"
+#include "xbase/expression_shapes.h"
 #include "xbase/settings.h"
 
 namespace tarvo::xbase::expression_detail {
@@ -167,6 +168,7 @@ class FieldNode : public Node {
 public:
     FieldNode(int handle, int offset) : Node(offset, 1), handle_(handle) {}
     Value evaluate(const ExpressionContext& context) const override { return context.fieldValue(handle_); }
+    int handle() const { return handle_; }
 
 private:
     int handle_;
@@ -234,6 +236,10 @@ public:
         }
     }
 
+    BinaryOperator op() const { return op_; }
+    const Node& left() const { return *left_; }
+    const Node& right() const { return *right_; }
+
 private:
     BinaryOperator op_;
     NodePtr left_;
@@ -260,6 +266,17 @@ NodePtr makeBinary(BinaryOperator op, NodePtr left, NodePtr right, int offset) {
         return std::make_unique<LogicalNode>(op, std::move(left), std::move(right), offset);
     }
     return std::make_unique<BinaryNode>(op, std::move(left), std::move(right), offset);
+}
+
+std::optional<int> fieldOf(const Node& node) {
+    const auto* field = dynamic_cast<const FieldNode*>(&node);
+    return field ? std::optional<int>(field->handle()) : std::nullopt;
+}
+
+std::optional<std::pair<const Node*, const Node*>> additionOf(const Node& node) {
+    const auto* binary = dynamic_cast<const BinaryNode*>(&node);
+    if (!binary || binary->op() != BinaryOperator::Add) return std::nullopt;
+    return std::pair{&binary->left(), &binary->right()};
 }
 
 }  // namespace tarvo::xbase::expression_detail

@@ -12,22 +12,6 @@ namespace tarvo::xbase {
 
 namespace {
 
-// Fields of one record image, as index expressions read them.
-class ImageContext final : public ExpressionContext {
-public:
-    ImageContext(const Table& table, std::string_view image, uint32_t recno)
-        : table_(table), image_(image), recno_(recno) {}
-    int fieldHandle(std::string_view, std::string_view name) const override { return table_.fieldPos(name) - 1; }
-    Value fieldValue(int handle) const override { return table_.decodeField(image_, handle + 1); }
-    uint32_t recNo() const override { return recno_; }
-    bool deleted() const override { return !image_.empty() && image_[0] == '*'; }
-
-private:
-    const Table& table_;
-    std::string_view image_;
-    uint32_t recno_;
-};
-
 char keyTypeOf(const Value& value) {
     switch (value.type()) {
         case ValueType::Character: return 'C';
@@ -45,7 +29,7 @@ char keyTypeOf(const Value& value) {
 
 IndexOrder::IndexOrder(const Table& table, CdxFile& file, CdxTag& tag) : table_(table), file_(file), tag_(tag) {
     const std::string blank(table.recordLength(), ' ');
-    ImageContext context(table, blank, 0);
+    RecordImageContext context(table, blank, 0);
     try {
         key_ = Expression::compile(tag.info().keyExpression, context);
         if (!tag.info().forExpression.empty()) for_ = Expression::compile(tag.info().forExpression, context);
@@ -59,6 +43,7 @@ IndexOrder::IndexOrder(const Table& table, CdxFile& file, CdxTag& tag) : table_(
     if (keyType_ != 'C' && tag.info().keyLength != expected)
         fail("key length " + std::to_string(tag.info().keyLength) + " does not fit its expression");
     tag.setKeyType(keyType_);
+    if (keyType_ == 'C') direct_ = RecordKeyBuilder::compile(tag.info().keyExpression, table);
 }
 
 void IndexOrder::fail(const std::string& problem) const {
@@ -67,7 +52,11 @@ void IndexOrder::fail(const std::string& problem) const {
 
 std::string IndexOrder::encode(const Value& value) const {
     switch (keyType_) {
-        case 'C': return cdxCharacterKey(table_.encodeText(value.text()), tag_.info().keyLength);
+        case 'C': {
+            std::string key = table_.encodeText(value.text());
+            key.resize(tag_.info().keyLength, ' ');
+            return key;
+        }
         case 'N': return cdxNumericKey(value.number());
         case 'D': return cdxDateKey(value.date());
         default: return cdxLogicalKey(value.logical());
@@ -75,9 +64,14 @@ std::string IndexOrder::encode(const Value& value) const {
 }
 
 std::optional<std::string> IndexOrder::key(std::string_view image, uint32_t recno) const {
-    ImageContext context(table_, image, recno);
+    RecordImageContext context(table_, image, recno);
     try {
         if (for_ && !for_->evaluate(context).logical()) return std::nullopt;
+        if (direct_) {
+            std::string key;
+            direct_->build(image, tag_.info().keyLength, key);
+            return key;
+        }
         return encode(key_->evaluate(context));
     } catch (const ExpressionError& e) {
         fail(std::string(e.what()) + " (record " + std::to_string(recno) + ")");
@@ -85,7 +79,7 @@ std::optional<std::string> IndexOrder::key(std::string_view image, uint32_t recn
 }
 
 Value IndexOrder::keyValue(std::string_view image, uint32_t recno) const {
-    ImageContext context(table_, image, recno);
+    RecordImageContext context(table_, image, recno);
     try {
         return key_->evaluate(context);
     } catch (const ExpressionError& e) {
@@ -169,7 +163,7 @@ IndexOrder& TableIndexes::create(const std::filesystem::path& path, const CdxTag
     // The key's type and length come from the expression on a blank record; a first empty
     // build lets the order compile the expressions before any key is made.
     const std::string blank(table_.recordLength(), ' ');
-    ImageContext context(table_, blank, 0);
+    RecordImageContext context(table_, blank, 0);
     CdxTagInfo info = requested;
     Value sample;
     try {

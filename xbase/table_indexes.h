@@ -12,6 +12,7 @@
 
 #include "xbase/cdx_file.h"
 #include "xbase/expression.h"
+#include "xbase/record_keys.h"
 #include "xbase/table.h"
 
 namespace tarvo::xbase {
@@ -44,6 +45,7 @@ private:
     CdxTag& tag_;
     std::optional<Expression> key_;
     std::optional<Expression> for_;
+    std::optional<RecordKeyBuilder> direct_;  // the key built straight from record bytes, where it can be
     char keyType_ = 'C';
 };
 
