@@ -108,8 +108,14 @@ private:
     void release(uint32_t offset);
     void touch();
     void updateSeparators(std::vector<Step>& path, const cdx::Node& child);
-    void splitLeaf(std::vector<Step> path, cdx::Node* leaf, bool appending);
-    size_t leafSplitPoint(const cdx::Node& leaf, bool appending) const;
+    // Where a leaf splits, with the compressed key bytes and greatest record number of each part.
+    struct LeafSplit {
+        size_t at;
+        uint32_t leftData, leftMaxRecno;
+        uint32_t rightData, rightMaxRecno;
+    };
+    void splitLeaf(std::vector<Step>& path, cdx::Node* leaf, bool appending);
+    LeafSplit leafSplitPoint(const cdx::Node& leaf, bool appending);
     void addToParent(std::vector<Step>& path, cdx::Node& left, cdx::Node& right);
     bool shiftToNeighbour(const std::vector<Step>& path, cdx::Node& full);
     void removeNode(std::vector<Step>& path, cdx::Node& node);
@@ -138,6 +144,10 @@ private:
     bool headerDirty_ = false;
     bool changed_ = false;  // since the last flush
     uint64_t version_ = 0;  // counts changes, so cursors know to find their entry again
+    // Reused by each change, so changes allocate nothing: the path down the tree, and per-entry sums of a split.
+    std::vector<Step> path_;
+    std::vector<uint32_t> splitCosts_;
+    std::vector<uint32_t> splitMaxRecnos_;
 };
 
 }  // namespace tarvo::xbase

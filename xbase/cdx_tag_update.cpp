@@ -1,5 +1,6 @@
 // Changing a tag entry by entry: leaf splits and merges, separator upkeep, release of emptied pages.
 #include <algorithm>
+#include <array>
 
 #include "xbase/cdx_file.h"
 #include "xbase/cdx_tag.h"
@@ -15,10 +16,11 @@ constexpr size_t kMergeBelow = kLeafSpace / 4;
 
 // The last entry of a node, copied: the node changes while it is used.
 struct LastEntry {
-    std::vector<uint8_t> key;
+    std::array<uint8_t, kMaxKeyLength> key;
     uint32_t recno;
-    explicit LastEntry(const Node& n)
-        : key(n.key(n.count() - 1), n.key(n.count() - 1) + n.keyLength), recno(n.recnos.back()) {}
+    explicit LastEntry(const Node& n) : recno(n.recnos.back()) {
+        std::memcpy(key.data(), n.key(n.count() - 1), n.keyLength);
+    }
 };
 }  // namespace
 
@@ -51,7 +53,8 @@ bool CdxTag::insert(std::string_view key, uint32_t recno) {
         if (same.valid() && std::memcmp(leafNode(same.leaf).key(same.index), bytes, keyLength) == 0) return false;
     }
     Probe probe{bytes, keyLength, recno, true};
-    std::vector<Step> path;
+    std::vector<Step>& path = path_;
+    path.clear();
     Node* leaf = descend(probe, false, &path, true);
     size_t pos = firstAtLeast(*leaf, probe, false);
     if (pos < leaf->count() && compare(leaf->key(pos), leaf->recnos[pos], probe) == 0) return false;
@@ -59,7 +62,7 @@ bool CdxTag::insert(std::string_view key, uint32_t recno) {
     leaf->dirty = true;
     bool appended = pos + 1 == leaf->count();
     if (appended) updateSeparators(path, *leaf);
-    if (!codec_.fits(*leaf)) splitLeaf(std::move(path), leaf, appended && leaf->right == kNoPage);
+    if (!codec_.fits(*leaf)) splitLeaf(path, leaf, appended && leaf->right == kNoPage);
     touch();
     return true;
 }
@@ -67,7 +70,8 @@ bool CdxTag::insert(std::string_view key, uint32_t recno) {
 bool CdxTag::erase(std::string_view key, uint32_t recno) {
     requireWritable();
     Probe probe{checkedKey(key), info_.keyLength, recno, true};
-    std::vector<Step> path;
+    std::vector<Step>& path = path_;
+    path.clear();
     Node* leaf = descend(probe, false, &path, false);
     if (!leaf) return false;
     size_t pos = firstAtLeast(*leaf, probe, false);
@@ -123,13 +127,18 @@ void CdxTag::updateSeparators(std::vector<Step>& path, const Node& child) {
 
 // Splits an overfull leaf. Appends at the end of the tag keep the left page full; other splits balance the
 // bytes. A half that still does not fit (keys that lose their shared prefix) is split again.
-void CdxTag::splitLeaf(std::vector<Step> path, Node* leaf, bool appending) {
+void CdxTag::splitLeaf(std::vector<Step>& path, Node* leaf, bool appending) {
     for (;;) {
-        size_t at = leafSplitPoint(*leaf, appending);
+        const LeafSplit split = leafSplitPoint(*leaf, appending);
         Node& right = newNode(true);
-        moveTail(*leaf, at, right);
-        codec_.recount(*leaf);
-        codec_.recount(right);
+        // Room for a full page in the new leaf, so the inserts to come do not move its entries again.
+        right.keys.reserve(leaf->keys.size());
+        right.recnos.reserve(leaf->count());
+        moveTail(*leaf, split.at, right);
+        leaf->dataBytes = split.leftData;
+        leaf->maxRecno = split.leftMaxRecno;
+        right.dataBytes = split.rightData;
+        right.maxRecno = split.rightMaxRecno;
         right.left = leaf->offset;
         right.right = leaf->right;
         if (leaf->right != kNoPage) {
@@ -148,28 +157,42 @@ void CdxTag::splitLeaf(std::vector<Step> path, Node* leaf, bool appending) {
     }
 }
 
-// Where to split: the left part always fits; both parts fit when any split allows it.
-size_t CdxTag::leafSplitPoint(const Node& leaf, bool appending) const {
+// Where to split: the left part always fits; both parts fit when any split allows it. One pass from the end
+// gathers each entry's compressed bytes and the greatest record number from it on; one pass from the start
+// weighs the split points. An overfull leaf holds two entries at least: one always fits a page.
+CdxTag::LeafSplit CdxTag::leafSplitPoint(const Node& leaf, bool appending) {
     const size_t n = leaf.count();
-    std::vector<uint32_t> cost(n), prefixData(n + 1, 0), prefixMax(n + 1, 0), suffixMax(n + 1, 0);
-    for (size_t i = 0; i < n; ++i) {
-        cost[i] = codec_.storedBytes(i > 0 ? leaf.key(i - 1) : nullptr, leaf.key(i));
-        prefixData[i + 1] = prefixData[i] + cost[i];
-        prefixMax[i + 1] = std::max(prefixMax[i], leaf.recnos[i]);
+    splitCosts_.resize(n);
+    splitMaxRecnos_.resize(n + 1);
+    splitMaxRecnos_[n] = 0;
+    uint32_t total = 0;
+    for (size_t i = n; i-- > 0;) {
+        splitCosts_[i] = codec_.storedBytes(i > 0 ? leaf.key(i - 1) : nullptr, leaf.key(i));
+        total += splitCosts_[i];
+        splitMaxRecnos_[i] = std::max(splitMaxRecnos_[i + 1], leaf.recnos[i]);
     }
-    for (size_t i = n; i-- > 0;) suffixMax[i] = std::max(suffixMax[i + 1], leaf.recnos[i]);
-    size_t best = 1, bestGap = SIZE_MAX, lastLeftFit = 1;
+    // The split before entry `at`, given the left part's compressed bytes and greatest record number.
+    auto splitAt = [&](size_t at, uint32_t leftData, uint32_t leftMax) {
+        uint32_t rightData = total - leftData - splitCosts_[at] + codec_.storedBytes(nullptr, leaf.key(at));
+        return LeafSplit{at, leftData, leftMax, rightData, splitMaxRecnos_[at]};
+    };
+    LeafSplit lastLeftFit = splitAt(1, splitCosts_[0], leaf.recnos[0]);
+    LeafSplit best = lastLeftFit;
+    size_t bestGap = SIZE_MAX;
+    uint32_t leftData = 0, leftMax = 0;
     for (size_t at = 1; at < n; ++at) {
-        size_t left = codec_.usedBytes(at, prefixData[at], prefixMax[at]);
-        uint32_t rightData = prefixData[n] - prefixData[at] - cost[at] + codec_.storedBytes(nullptr, leaf.key(at));
-        size_t right = codec_.usedBytes(n - at, rightData, suffixMax[at]);
+        leftData += splitCosts_[at - 1];
+        leftMax = std::max(leftMax, leaf.recnos[at - 1]);
+        const LeafSplit here = splitAt(at, leftData, leftMax);
+        const size_t left = codec_.usedBytes(at, here.leftData, here.leftMaxRecno);
+        const size_t right = codec_.usedBytes(n - at, here.rightData, here.rightMaxRecno);
         if (left > kLeafSpace) break;
-        lastLeftFit = at;
+        lastLeftFit = here;
         if (right > kLeafSpace) continue;
-        if (appending && at == n - 1) return at;
-        size_t gap = left > right ? left - right : right - left;
+        if (appending && at == n - 1) return here;
+        const size_t gap = left > right ? left - right : right - left;
         if (gap < bestGap) {
-            best = at;
+            best = here;
             bestGap = gap;
         }
     }
