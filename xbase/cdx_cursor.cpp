@@ -7,7 +7,7 @@ namespace tarvo::xbase {
 bool CdxCursor::settle(CdxTag::Position pos) {
     pos_ = pos;
     if (pos_.valid()) {
-        entry_ = tag_.entryAt(pos_);
+        tag_.readEntry(pos_, entry_);
         version_ = tag_.version_;
     }
     return pos_.valid();

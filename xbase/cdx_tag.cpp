@@ -202,9 +202,15 @@ bool CdxTag::enterSibling(const Node& from, const uint8_t* key, uint32_t recno, 
 }
 
 CdxEntry CdxTag::entryAt(const Position& pos) {
+    CdxEntry entry;
+    readEntry(pos, entry);
+    return entry;
+}
+
+void CdxTag::readEntry(const Position& pos, CdxEntry& entry) {
     Node& leaf = leafNode(pos.leaf);
-    const char* key = reinterpret_cast<const char*>(leaf.key(pos.index));
-    return {std::string(key, info_.keyLength), leaf.recnos[pos.index]};
+    entry.key.assign(reinterpret_cast<const char*>(leaf.key(pos.index)), info_.keyLength);
+    entry.recno = leaf.recnos[pos.index];
 }
 
 std::vector<uint32_t> CdxTag::treePages() {

@@ -100,6 +100,7 @@ private:
     bool backward(Position& pos);
     bool enterSibling(const cdx::Node& from, const uint8_t* key, uint32_t recno, bool right, Position& pos);
     CdxEntry entryAt(const Position& pos);
+    void readEntry(const Position& pos, CdxEntry& entry);  // into an entry whose key buffer is reused
     // Every page of the tree, root first, each reached once; throws on loops and pages outside the file.
     std::vector<uint32_t> treePages();
 

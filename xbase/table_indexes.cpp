@@ -63,16 +63,15 @@ std::string IndexOrder::encode(const Value& value) const {
     }
 }
 
-std::optional<std::string> IndexOrder::key(std::string_view image, uint32_t recno) const {
+bool IndexOrder::key(std::string_view image, uint32_t recno, std::string& key) const {
     RecordImageContext context(table_, image, recno);
     try {
-        if (for_ && !for_->evaluate(context).logical()) return std::nullopt;
-        if (direct_) {
-            std::string key;
+        if (for_ && !for_->evaluate(context).logical()) return false;
+        if (direct_)
             direct_->build(image, tag_.info().keyLength, key);
-            return key;
-        }
-        return encode(key_->evaluate(context));
+        else
+            key = encode(key_->evaluate(context));
+        return true;
     } catch (const ExpressionError& e) {
         fail(std::string(e.what()) + " (record " + std::to_string(recno) + ")");
     }
@@ -145,8 +144,9 @@ IndexOrder* TableIndexes::find(std::string_view tagName) const {
 std::vector<std::pair<std::string, uint32_t>> TableIndexes::sortedKeys(const IndexOrder& order) {
     std::vector<std::pair<std::string, uint32_t>> keys;
     keys.reserve(table_.recCount());
+    std::string key;
     table_.scanRecords([&](uint32_t recno, std::string_view image) {
-        if (auto key = order.key(image, recno)) keys.emplace_back(std::move(*key), recno);
+        if (order.key(image, recno, key)) keys.emplace_back(std::move(key), recno);
     });
     std::sort(keys.begin(), keys.end());
     return keys;
@@ -193,12 +193,11 @@ void TableIndexes::flush() {
 
 void TableIndexes::recordWritten(uint32_t recno, std::string_view oldImage, std::string_view newImage) {
     for (auto& order : orders_) {
-        std::optional<std::string> before;
-        if (!oldImage.empty()) before = order->key(oldImage, recno);
-        std::optional<std::string> after = order->key(newImage, recno);
-        if (before == after) continue;
-        if (before) order->tag().erase(*before, recno);
-        if (after) order->tag().insert(*after, recno);
+        const bool before = !oldImage.empty() && order->key(oldImage, recno, oldKey_);
+        const bool after = order->key(newImage, recno, newKey_);
+        if (before == after && (!before || oldKey_ == newKey_)) continue;
+        if (before) order->tag().erase(oldKey_, recno);
+        if (after) order->tag().insert(newKey_, recno);
     }
 }
 
@@ -228,16 +227,17 @@ IndexProblems TableIndexes::check(IndexOrder& order) {
         keys[recno] = cursor.entry().key;
         if (order.tag().info().unique) distinct.insert(cursor.entry().key);
     }
+    std::string expected;
     table_.scanRecords([&](uint32_t recno, std::string_view image) {
-        std::optional<std::string> expected = order.key(image, recno);
+        const bool indexed = order.key(image, recno, expected);
         const std::string record = "record " + std::to_string(recno);
-        if (!expected && seen[recno] != 0)
+        if (!indexed && seen[recno] != 0)
             problems.push_back(where + record + " is in the tag though its FOR condition is false");
-        else if (expected && seen[recno] == 0 && !distinct.count(*expected))
+        else if (indexed && seen[recno] == 0 && !distinct.count(expected))
             problems.push_back(where + record + " is missing from the tag");
-        else if (expected && seen[recno] > 1 && !order.tag().info().unique)
+        else if (indexed && seen[recno] > 1 && !order.tag().info().unique)
             problems.push_back(where + record + " is in the tag more than once");
-        else if (expected && keys[recno] != *expected)
+        else if (indexed && keys[recno] != expected)
             problems.push_back(where + record + " has a key that differs from its expression");
     });
     return problems;

@@ -28,8 +28,8 @@ public:
     const std::string& name() const { return tag_.info().name; }
     char keyType() const { return keyType_; }
 
-    // The key bytes of a record image; nullopt when the FOR condition leaves the record out.
-    std::optional<std::string> key(std::string_view image, uint32_t recno) const;
+    // The key bytes of a record image into `key`; false when the FOR condition leaves the record out.
+    bool key(std::string_view image, uint32_t recno, std::string& key) const;
     // The key expression's value on a record image.
     Value keyValue(std::string_view image, uint32_t recno) const;
     // The bytes a seek compares with: a character key unpadded, others in their key encoding.
@@ -82,6 +82,7 @@ private:
     Table& table_;
     std::vector<std::unique_ptr<CdxFile>> files_;
     std::vector<std::unique_ptr<IndexOrder>> orders_;
+    std::string oldKey_, newKey_;  // reused by every record written
 };
 
 }  // namespace tarvo::xbase

@@ -170,8 +170,8 @@ void Table::orderGoBottom() {
 
 // Puts the cursor on the current record's entry; false when the record is not in the tag.
 bool Table::orderPositionOnCurrent() {
-    std::optional<std::string> key = order_->key(record_, recno_);
-    return key && cursor_->seekEntry(*key, recno_);
+    std::string key;
+    return order_->key(record_, recno_, key) && cursor_->seekEntry(key, recno_);
 }
 
 void Table::orderSkip(long count) {
