@@ -213,6 +213,17 @@ CdxTag& CdxFile::addTag(const CdxTagInfo& info, char keyType,
 
 void CdxFile::flush() {
     if (readOnly() || !directory_) return;
+    // The changed pages of all tags in file order, so they reach the file in long runs.
+    std::vector<std::pair<Node*, CdxTag*>> changed;
+    auto gather = [&](CdxTag& tag) {
+        tag.nodes_.forEach([&](Node& n) {
+            if (n.dirty) changed.emplace_back(&n, &tag);
+        });
+    };
+    gather(*directory_);
+    for (auto& tag : tags_) gather(*tag);
+    std::sort(changed.begin(), changed.end(), [](const auto& a, const auto& b) { return a.first->offset < b.first->offset; });
+    for (auto [node, tag] : changed) tag->writeNode(*node);
     for (auto& tag : tags_) {
         if (tag->changed_) directory_->changed_ = true;
         tag->flush();

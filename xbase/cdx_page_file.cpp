@@ -8,6 +8,11 @@
 
 namespace tarvo::xbase::cdx {
 
+namespace {
+// Gathered writes go out at this size at the latest.
+constexpr size_t kMaxGathered = size_t{1} << 20;
+}  // namespace
+
 PageFile::PageFile(const std::filesystem::path& path, bool readOnly, bool create)
     : path_(path), readOnly_(readOnly) {
     auto mode = std::ios::in | std::ios::binary;
@@ -22,12 +27,21 @@ PageFile::PageFile(const std::filesystem::path& path, bool readOnly, bool create
     size_ = static_cast<uint32_t>(bytes);
 }
 
+PageFile::~PageFile() {
+    try {
+        writeGathered();
+    } catch (const Error&) {
+        // A destructor cannot report; callers that care call flush() first.
+    }
+}
+
 bool PageFile::holds(uint32_t offset, size_t length) const {
     return offset % kPageSize == 0 && offset <= size_ && size_ - offset >= length;
 }
 
 void PageFile::read(uint32_t offset, uint8_t* out, size_t length) {
     if (!holds(offset, length)) fail("page " + std::to_string(offset) + " lies outside the file (truncated?)");
+    writeGathered();
     stream_.clear();
     stream_.seekg(offset);
     stream_.read(reinterpret_cast<char*>(out), static_cast<std::streamsize>(length));
@@ -37,15 +51,26 @@ void PageFile::read(uint32_t offset, uint8_t* out, size_t length) {
 void PageFile::write(uint32_t offset, const uint8_t* data, size_t length) {
     if (readOnly_) fail("the index file is open read-only");
     if (offset > std::numeric_limits<uint32_t>::max() - kHeaderSize) fail("index file too large");
-    stream_.clear();
-    stream_.seekp(offset);
-    stream_.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(length));
-    if (!stream_) fail("cannot write page " + std::to_string(offset));
+    if (!gathered_.empty() && offset != gatheredAt_ + gathered_.size()) writeGathered();
+    if (gathered_.empty()) gatheredAt_ = offset;
+    gathered_.insert(gathered_.end(), data, data + length);
     if (offset + length > size_) size_ = static_cast<uint32_t>(offset + length);
+    if (gathered_.size() >= kMaxGathered) writeGathered();
+}
+
+void PageFile::writeGathered() {
+    if (gathered_.empty()) return;
+    const uint32_t at = gatheredAt_;
+    stream_.clear();
+    stream_.seekp(at);
+    stream_.write(reinterpret_cast<const char*>(gathered_.data()), static_cast<std::streamsize>(gathered_.size()));
+    gathered_.clear();
+    if (!stream_) fail("cannot write page " + std::to_string(at));
 }
 
 void PageFile::flush() {
     if (readOnly_) return;
+    writeGathered();
     stream_.flush();
     if (!stream_) fail("cannot write the index file");
 }

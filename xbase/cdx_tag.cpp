@@ -241,21 +241,23 @@ uint32_t CdxTag::keyCount() {
     return count;
 }
 
-void CdxTag::flush() {
+void CdxTag::writeNode(Node& n) {
     uint8_t page[kPageSize];
+    try {
+        if (n.leaf)
+            codec_.encode(n, n.offset == header_.root, page);
+        else
+            encodeInterior(n, n.offset == header_.root, page);
+    } catch (const FormatError& e) {
+        fail(pageName(n.offset) + ": " + e.what());
+    }
+    file_.pages_.write(n.offset, page, kPageSize);
+    n.dirty = false;
+}
+
+void CdxTag::flush() {
     nodes_.forEach([&](Node& n) {
-        if (!n.dirty) return;
-        const uint32_t offset = n.offset;
-        try {
-            if (n.leaf)
-                codec_.encode(n, offset == header_.root, page);
-            else
-                encodeInterior(n, offset == header_.root, page);
-        } catch (const FormatError& e) {
-            fail(pageName(offset) + ": " + e.what());
-        }
-        file_.pages_.write(offset, page, kPageSize);
-        n.dirty = false;
+        if (n.dirty) writeNode(n);
     });
     if (changed_) ++header_.counter;
     if (changed_ || headerDirty_) {

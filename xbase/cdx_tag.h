@@ -131,7 +131,8 @@ private:
     void build(const std::vector<const uint8_t*>& keys, const std::vector<uint32_t>& recnos);
 
     // Writing back.
-    void flush();
+    void writeNode(cdx::Node& n);  // a changed node to its page
+    void flush();                  // every changed node, then the header
     void evict();
     void reset(std::string name, const cdx::TagHeader& header);
 
