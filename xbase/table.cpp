@@ -567,12 +567,10 @@ std::string Table::encodeField(const Field& f, const Value& value) {
                      ") cannot take a " + valueTypeName(value.type()) + " value");
     };
     switch (f.info.type) {
-        case 'C': case 'V': {
+        case 'C': case 'V':
+            // The text as it is: fieldPut cuts or blank pads it to the width in the record itself.
             if (!value.isNil() && !value.isCharacter()) throw mismatch();
-            std::string bytes = codePage_->encode(value.text());
-            bytes.resize(width, ' ');
-            return bytes;
-        }
+            return codePage_->encode(value.text());
         case 'N': case 'F': {
             if (!value.isNil() && !value.isNumeric()) throw mismatch();
             std::string text = Str(value.number(), f.info.length, f.info.decimals);
@@ -635,7 +633,9 @@ void Table::fieldPut(int pos, const Value& value) {
     } else {
         bytes = encodeField(f, value);
     }
-    std::memcpy(record_.data() + f.offset, bytes.data(), f.width());
+    const size_t copied = std::min(bytes.size(), f.width());
+    std::memcpy(record_.data() + f.offset, bytes.data(), copied);
+    std::fill_n(record_.begin() + f.offset + copied, f.width() - copied, ' ');
     if (nullFlagsField_ >= 0 && f.nullBit >= 0) {
         const Field& flags = allFields_[nullFlagsField_];
         size_t byte = flags.offset + static_cast<size_t>(f.nullBit / 8);
