@@ -92,6 +92,9 @@ DecimalDigits roundedDigits(double number, int decimals) {
 // The widest field a table can hold; larger decimal counts are taken as this.
 constexpr int kMaxDecimals = 255;
 
+// Whole numbers below this are exact in a double and in a long long.
+constexpr double kWholeLimit = 1e15;
+
 std::string asterisks(int width) { return std::string(static_cast<std::size_t>(std::max(width, 0)), '*'); }
 
 }  // namespace
@@ -131,10 +134,21 @@ std::string Str(double number, int width, int decimals) {
     if (width < 0) width = 10 + (decimals > 0 ? decimals + 1 : 0);
     if (!std::isfinite(number)) return asterisks(width);
 
-    const DecimalDigits value = roundedDigits(number, decimals);
-    std::string text = value.negative ? "-" : "";
-    text += value.integer.empty() ? "0" : value.integer;
-    if (decimals > 0) text += "." + value.fraction;
+    std::string text;
+    if (number == std::trunc(number) && std::fabs(number) < kWholeLimit) {
+        // A whole number has no digits to round (identifiers, counts, prices in whole units): its digits
+        // and zero decimals.
+        char digits[24];
+        const auto written = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(std::fabs(number)));
+        if (number < 0) text += '-';
+        text.append(digits, written.ptr);
+        if (decimals > 0) text.append(1, '.').append(static_cast<std::size_t>(decimals), '0');
+    } else {
+        const DecimalDigits value = roundedDigits(number, decimals);
+        if (value.negative) text += '-';
+        text += value.integer.empty() ? "0" : value.integer;
+        if (decimals > 0) text.append(1, '.').append(value.fraction);
+    }
     if (text.size() > static_cast<std::size_t>(width)) return asterisks(width);
     return std::string(static_cast<std::size_t>(width) - text.size(), ' ') + text;
 }
