@@ -27,7 +27,7 @@ protected:
 
     // A table of kFields whose header names the given language driver (and so its code page).
     std::unique_ptr<Table> tableWithLanguageDriver(uint8_t languageDriver) {
-        const fs::path path = dir_.path() / ("T" + std::to_string(languageDriver) + ".DBF");
+        const fs::path path = dir_.path() / (std::to_string(languageDriver) + ".DBF");
         Table::create(path, kFields, Driver::DBFCDX);
         std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
         file.seekp(29);
