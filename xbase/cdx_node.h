@@ -8,21 +8,31 @@
 #include <vector>
 
 #include "xbase/cdx_format.h"
+#include "xbase/cdx_node_memory.h"
 
 namespace tarvo::xbase::cdx {
 
 // One page of a tag's tree. Interior entries hold the greatest key and record number of their child's
 // subtree; leaf keys are kept expanded to the full key length.
 struct Node {
+    using Bytes = std::vector<uint8_t, NodeAllocator<uint8_t>>;
+    using Numbers = std::vector<uint32_t, NodeAllocator<uint32_t>>;
+
+    Node() = default;
+    // A node whose arrays live in a tag's node memory.
+    explicit Node(NodeMemory* memory)
+        : keys(NodeAllocator<uint8_t>(memory)), recnos(NodeAllocator<uint32_t>(memory)),
+          children(NodeAllocator<uint32_t>(memory)) {}
+
     uint32_t offset = 0;
     uint16_t keyLength = 0;
     bool leaf = true;
     bool dirty = false;
     uint32_t left = kNoPage;
     uint32_t right = kNoPage;
-    std::vector<uint8_t> keys;  // count() keys back to back
-    std::vector<uint32_t> recnos;
-    std::vector<uint32_t> children;  // interior nodes: the child page of each entry
+    Bytes keys;        // count() keys back to back
+    Numbers recnos;
+    Numbers children;  // interior nodes: the child page of each entry
     uint32_t dataBytes = 0;          // leaf: compressed key bytes the entries take on the page
     uint32_t maxRecno = 0;           // leaf: not below its greatest record number
 

@@ -86,7 +86,7 @@ Node& CdxTag::node(uint32_t offset) {
         fail(pageName(offset) + " lies outside the file");
     uint8_t page[kPageSize];
     file_.pages_.read(offset, page, kPageSize);
-    auto loaded = std::make_unique<Node>();
+    auto loaded = std::make_unique<Node>(&memory_);
     loaded->offset = offset;
     try {
         codec_.decode(page, file_.end(), *loaded);

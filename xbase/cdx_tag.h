@@ -142,6 +142,7 @@ private:
     cdx::TagHeader header_;
     char keyType_ = 'C';
     cdx::NodeCodec codec_;
+    cdx::NodeMemory memory_;  // before nodes_, which gives its arrays back to it
     cdx::NodeCache nodes_;
     bool headerDirty_ = false;
     bool changed_ = false;  // since the last flush

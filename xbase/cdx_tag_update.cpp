@@ -31,7 +31,7 @@ void CdxTag::touch() {
 
 Node& CdxTag::newNode(bool leaf) {
     uint32_t offset = file_.allocatePage();
-    auto created = std::make_unique<Node>();
+    auto created = std::make_unique<Node>(&memory_);
     created->offset = offset;
     created->keyLength = info_.keyLength;
     created->leaf = leaf;

@@ -1,0 +1,67 @@
+#include "xbase/cdx_node_memory.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+namespace tarvo::xbase::cdx {
+
+namespace {
+constexpr size_t kStep = 16;                     // blocks are multiples of this
+constexpr size_t kFirstChunk = size_t{64} << 10;  // chunks double from here ...
+constexpr size_t kHugePage = size_t{2} << 20;     // ... to the size of a huge page
+constexpr size_t kLargestBlock = size_t{256} << 10;  // larger blocks come from the general heap
+
+size_t rounded(size_t bytes) { return (std::max<size_t>(bytes, 1) + kStep - 1) / kStep * kStep; }
+}  // namespace
+
+NodeMemory::~NodeMemory() {
+    for (const Chunk& chunk : chunks_) std::free(chunk.bytes);
+}
+
+void NodeMemory::addChunk(size_t atLeast) {
+    size_t size = chunks_.empty() ? kFirstChunk : std::min(kHugePage, chunks_.back().size * 2);
+    size = std::max(size, atLeast);
+    void* bytes = std::aligned_alloc(std::min(size, kHugePage), size);
+    if (!bytes) throw std::bad_alloc();
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    if (size >= kHugePage) ::madvise(bytes, size, MADV_HUGEPAGE);  // a hint: without huge pages all still works
+#endif
+    chunks_.push_back({static_cast<uint8_t*>(bytes), size});
+    used_ = 0;
+}
+
+void* NodeMemory::allocate(size_t bytes) {
+    const size_t size = rounded(bytes);
+    if (size > kLargestBlock) return ::operator new(size);
+    const size_t sizeClass = size / kStep;
+    if (sizeClass < free_.size() && !free_[sizeClass].empty()) {
+        void* block = free_[sizeClass].back();
+        free_[sizeClass].pop_back();
+        return block;
+    }
+    if (chunks_.empty() || chunks_.back().size - used_ < size) addChunk(size);
+    void* block = chunks_.back().bytes + used_;
+    used_ += size;
+    return block;
+}
+
+void NodeMemory::deallocate(void* block, size_t bytes) noexcept {
+    const size_t size = rounded(bytes);
+    if (size > kLargestBlock) {
+        ::operator delete(block);
+        return;
+    }
+    const size_t sizeClass = size / kStep;
+    try {
+        if (sizeClass >= free_.size()) free_.resize(sizeClass + 1);
+        free_[sizeClass].push_back(block);
+    } catch (const std::bad_alloc&) {
+        // Without room to note the block it stays unused until the tag goes.
+    }
+}
+
+}  // namespace tarvo::xbase::cdx
