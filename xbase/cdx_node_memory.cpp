@@ -7,9 +7,23 @@
 #include <sys/mman.h>
 #endif
 
+// Under AddressSanitizer every block is an allocation of its own, so that overruns between blocks are caught.
+#if defined(__SANITIZE_ADDRESS__)
+#define TARVO_OWN_BLOCKS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TARVO_OWN_BLOCKS 1
+#endif
+#endif
+
 namespace tarvo::xbase::cdx {
 
 namespace {
+#ifdef TARVO_OWN_BLOCKS
+constexpr bool kChunks = false;
+#else
+constexpr bool kChunks = true;
+#endif
 constexpr size_t kStep = 16;                     // blocks are multiples of this
 constexpr size_t kFirstChunk = size_t{64} << 10;  // chunks double from here ...
 constexpr size_t kHugePage = size_t{2} << 20;     // ... to the size of a huge page
@@ -36,7 +50,7 @@ void NodeMemory::addChunk(size_t atLeast) {
 
 void* NodeMemory::allocate(size_t bytes) {
     const size_t size = rounded(bytes);
-    if (size > kLargestBlock) return ::operator new(size);
+    if (!kChunks || size > kLargestBlock) return ::operator new(size);
     const size_t sizeClass = size / kStep;
     if (sizeClass < free_.size() && !free_[sizeClass].empty()) {
         void* block = free_[sizeClass].back();
@@ -51,7 +65,7 @@ void* NodeMemory::allocate(size_t bytes) {
 
 void NodeMemory::deallocate(void* block, size_t bytes) noexcept {
     const size_t size = rounded(bytes);
-    if (size > kLargestBlock) {
+    if (!kChunks || size > kLargestBlock) {
         ::operator delete(block);
         return;
     }
