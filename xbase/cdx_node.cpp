@@ -4,7 +4,7 @@
 
 namespace tarvo::xbase::cdx {
 
-Node& NodeCache::add(std::unique_ptr<Node> node) {
+Node& NodeCache::add(NodePtr node) {
     size_t slot = node->offset / kPageSize;
     if (slot >= slots_.size()) slots_.resize(std::max(slot + 1, slots_.size() * 2));
     slots_[slot] = std::move(node);

@@ -41,16 +41,32 @@ struct Node {
     uint8_t* key(size_t i) { return keys.data() + i * keyLength; }
 };
 
+// Gives a node made by makeNode() back to its tag's node memory.
+struct NodeDeleter {
+    NodeMemory* memory = nullptr;
+    void operator()(Node* node) const noexcept {
+        node->~Node();
+        memory->deallocate(node, sizeof(Node));
+    }
+};
+using NodePtr = std::unique_ptr<Node, NodeDeleter>;
+
+// A node that lives, fields and arrays, in a tag's node memory.
+inline NodePtr makeNode(NodeMemory& memory) {
+    return NodePtr(new (memory.allocate(sizeof(Node))) Node(&memory), NodeDeleter{&memory});
+}
+
 // The decoded pages of one tag by offset: a slot for every page of the file, so finding a page is one index.
 class NodeCache {
 public:
+    explicit NodeCache(NodeMemory& memory) : memory_(memory), slots_(NodeAllocator<NodePtr>(&memory)) {}
     Node* find(uint32_t offset) const {
         size_t slot = offset / kPageSize;
         return offset % kPageSize == 0 && slot < slots_.size() ? slots_[slot].get() : nullptr;
     }
-    Node& add(std::unique_ptr<Node> node);  // replaces any node cached at its offset
+    Node& add(NodePtr node);  // replaces any node cached at its offset
     void erase(uint32_t offset);
-    void clear() { slots_ = std::vector<std::unique_ptr<Node>>(); }
+    void clear() { slots_ = Slots(NodeAllocator<NodePtr>(&memory_)); }
     // Visits every cached node in file order.
     template <typename Visit>
     void forEach(Visit visit) {
@@ -59,7 +75,9 @@ public:
     }
 
 private:
-    std::vector<std::unique_ptr<Node>> slots_;
+    using Slots = std::vector<NodePtr, NodeAllocator<NodePtr>>;
+    NodeMemory& memory_;
+    Slots slots_;
 };
 
 // Orders entries by key bytes, then record number.

@@ -48,9 +48,21 @@ void NodeMemory::addChunk(size_t atLeast) {
     used_ = 0;
 }
 
+// A block of its own, in whole huge pages.
+void* NodeMemory::largeBlock(size_t size) {
+    const size_t whole = (size + kHugePage - 1) / kHugePage * kHugePage;
+    void* bytes = std::aligned_alloc(kHugePage, whole);
+    if (!bytes) throw std::bad_alloc();
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    ::madvise(bytes, whole, MADV_HUGEPAGE);
+#endif
+    return bytes;
+}
+
 void* NodeMemory::allocate(size_t bytes) {
     const size_t size = rounded(bytes);
-    if (!kChunks || size > kLargestBlock) return ::operator new(size);
+    if (!kChunks) return ::operator new(size);
+    if (size > kLargestBlock) return largeBlock(size);
     const size_t sizeClass = size / kStep;
     if (sizeClass < free_.size() && !free_[sizeClass].empty()) {
         void* block = free_[sizeClass].back();
@@ -65,8 +77,12 @@ void* NodeMemory::allocate(size_t bytes) {
 
 void NodeMemory::deallocate(void* block, size_t bytes) noexcept {
     const size_t size = rounded(bytes);
-    if (!kChunks || size > kLargestBlock) {
+    if (!kChunks) {
         ::operator delete(block);
+        return;
+    }
+    if (size > kLargestBlock) {
+        std::free(block);
         return;
     }
     const size_t sizeClass = size / kStep;

@@ -3,7 +3,8 @@
 // the general heap they are spread over thousands of 4 KB memory pages, each costing a fault when first
 // touched, and a search down the tree crosses more pages than the processor keeps mapped. Here they are
 // carved from large chunks, which the system may back with huge pages, and freed blocks are kept by size
-// for the next ones. The memory goes back to the system with the tag.
+// for the next ones; the few blocks larger than a chunk's share (the page slots of the cache) take whole
+// huge pages of their own. The memory goes back to the system with the tag.
 
 #include <cstddef>
 #include <cstdint>
@@ -29,6 +30,7 @@ private:
         size_t size;
     };
     void addChunk(size_t atLeast);
+    static void* largeBlock(size_t size);
 
     std::vector<Chunk> chunks_;
     size_t used_ = 0;                     // bytes taken from the last chunk

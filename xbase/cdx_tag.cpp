@@ -29,7 +29,8 @@ CdxTag::CdxTag(CdxFile& file, uint32_t headerOffset, std::string name, const Tag
       headerOffset_(headerOffset),
       info_(infoFrom(std::move(name), header)),
       header_(header),
-      codec_(header.keyLength, padFor(keyType_)) {}
+      codec_(header.keyLength, padFor(keyType_)),
+      nodes_(memory_) {}
 
 void CdxTag::reset(std::string name, const TagHeader& header) {
     nodes_.clear();
@@ -86,7 +87,7 @@ Node& CdxTag::node(uint32_t offset) {
         fail(pageName(offset) + " lies outside the file");
     uint8_t page[kPageSize];
     file_.pages_.read(offset, page, kPageSize);
-    auto loaded = std::make_unique<Node>(&memory_);
+    auto loaded = makeNode(memory_);
     loaded->offset = offset;
     try {
         codec_.decode(page, file_.end(), *loaded);

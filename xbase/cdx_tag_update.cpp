@@ -31,7 +31,7 @@ void CdxTag::touch() {
 
 Node& CdxTag::newNode(bool leaf) {
     uint32_t offset = file_.allocatePage();
-    auto created = std::make_unique<Node>(&memory_);
+    auto created = makeNode(memory_);
     created->offset = offset;
     created->keyLength = info_.keyLength;
     created->leaf = leaf;
