@@ -66,7 +66,12 @@ public:
     }
     Node& add(NodePtr node);  // replaces any node cached at its offset
     void erase(uint32_t offset);
-    void clear() { slots_ = Slots(NodeAllocator<NodePtr>(&memory_)); }
+    // Drops every node; their memory goes back to the system, so rebuilding a tag again and again does not
+    // pile up blocks of sizes no longer asked for.
+    void clear() {
+        slots_ = Slots(NodeAllocator<NodePtr>(&memory_));
+        memory_.reset();
+    }
     // Visits every cached node in file order.
     template <typename Visit>
     void forEach(Visit visit) {

@@ -32,8 +32,13 @@ constexpr size_t kLargestBlock = size_t{256} << 10;  // larger blocks come from 
 size_t rounded(size_t bytes) { return (std::max<size_t>(bytes, 1) + kStep - 1) / kStep * kStep; }
 }  // namespace
 
-NodeMemory::~NodeMemory() {
+NodeMemory::~NodeMemory() { reset(); }
+
+void NodeMemory::reset() noexcept {
     for (const Chunk& chunk : chunks_) std::free(chunk.bytes);
+    chunks_.clear();
+    free_.clear();
+    used_ = 0;
 }
 
 void NodeMemory::addChunk(size_t atLeast) {

@@ -23,6 +23,8 @@ public:
 
     void* allocate(size_t bytes);
     void deallocate(void* block, size_t bytes) noexcept;
+    // Gives the chunks back to the system; only once every block is given back.
+    void reset() noexcept;
 
 private:
     struct Chunk {
