@@ -43,7 +43,7 @@ void NodeMemory::reset() noexcept {
 
 void NodeMemory::addChunk(size_t atLeast) {
     size_t size = chunks_.empty() ? kFirstChunk : std::min(kHugePage, chunks_.back().size * 2);
-    size = std::max(size, atLeast);
+    while (size < atLeast) size *= 2;  // a power of two, so it can be the alignment too
     void* bytes = std::aligned_alloc(std::min(size, kHugePage), size);
     if (!bytes) throw std::bad_alloc();
 #if defined(__linux__) && defined(MADV_HUGEPAGE)

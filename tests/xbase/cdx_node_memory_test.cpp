@@ -27,7 +27,9 @@ TEST(CdxNodeMemoryTest, BlocksInUseNeverOverlapAndKeepTheirBytes) {
     std::vector<Block> blocks;
     for (int step = 0; step < 6000; ++step) {
         if (blocks.empty() || rng() % 3 != 0) {
-            const size_t size = rng() % 100 == 0 ? 200000 + rng() % 200000 : 1 + rng() % 3000;
+            // Mostly node-sized blocks; some larger than a first chunk, some past the largest carved block.
+            const size_t kind = rng() % 100;
+            const size_t size = kind == 0 ? 200000 + rng() % 200000 : kind == 1 ? 70000 + rng() % 60000 : 1 + rng() % 3000;
             Block block{static_cast<uint8_t*>(memory.allocate(size)), size, static_cast<uint8_t>(rng())};
             std::memset(block.bytes, block.fill, size);
             blocks.push_back(block);
