@@ -10,5 +10,7 @@ using Arguments = std::vector<std::string>;
 
 int dbfCommand(const Arguments& args);
 int makeRetailDbCommand(const Arguments& args);
+int importCommand(const Arguments& args);
+int makeTemplatesCommand(const Arguments& args);
 
 }  // namespace tarvo::cli

@@ -17,6 +17,8 @@ void usage() {
         "  tarvo-import-cli dbf dump FILE    records as tab-separated UTF-8 lines (deleted ones marked)\n"
         "  tarvo-import-cli dbf check FILE   checks every tag of the table's index against its records\n"
         "  tarvo-import-cli make-retail-db DIR   writes a sample retail database DIR/ST_DB\n"
+        "  tarvo-import-cli import --db FOLDER --templates FOLDER [options]   the template import (--help: options)\n"
+        "  tarvo-import-cli make-templates FOLDER [--items N] [--customers N] [--vendors N] [--seed S]\n"
         "  tarvo-import-cli --version\n",
         tarvo::app::windowTitle().c_str());
 }
@@ -38,6 +40,8 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
     if (command == "dbf") return tarvo::cli::dbfCommand(args);
     if (command == "make-retail-db") return tarvo::cli::makeRetailDbCommand(args);
+    if (command == "import") return tarvo::cli::importCommand(args);
+    if (command == "make-templates") return tarvo::cli::makeTemplatesCommand(args);
     std::fprintf(stderr, "unknown command '%s'\n", command.c_str());
     usage();
     return 2;

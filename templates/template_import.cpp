@@ -1,0 +1,102 @@
+#include "templates/template_import.h"
+
+#include "retaildb/retail_database.h"
+#include "templates/item_import.h"
+#include "templates/master_data_import.h"
+#include "templates/opening_balances.h"
+#include "templates/reject_list.h"
+#include "templates/structure_check.h"
+#include "templates/template_files.h"
+#include "xbase/error.h"
+#include "xbase/settings.h"
+#include "xbase/work_areas.h"
+
+namespace tarvo::templates {
+
+namespace {
+
+constexpr const char* kNetworkRefusal = "Mengakses data sharing secara langsung via Network Resource tidak dibolehkan!";
+
+std::string trimBlanks(const std::string& text) {
+    size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// The import folder from its text, or empty after an error box.
+std::string importFolder(ui::Owner owner, const std::string& text) {
+    std::string folder = trimBlanks(text);
+    if (folder.empty()) {
+        ui::BOXERROR(owner, "Lokasi import belum diisi!");
+        return {};
+    }
+    if (folder.front() == '\\') {
+        ui::BOXERROR(owner, kNetworkRefusal);
+        return {};
+    }
+    if (folder.back() != '/') folder += '/';
+    return folder;
+}
+
+}  // namespace
+
+bool BUTTONIMPORT1(ImportRun& run) {
+    run.takeStamps();
+    if (!writeDayClosingSettings(run)) return false;
+    importMasterData(run);
+    importPayables(run);
+    importReceivables(run);
+    importItems(run);
+    return true;
+}
+
+ImportOutcome runTemplateImport(ui::Owner owner, const ImportRequest& request) {
+    ImportOutcome outcome;
+    if (!ui::BOXASK(owner, "Tarvo-Soft", "Lanjutkan proses Import Data ?", 2)) {
+        outcome.status = ImportStatus::Declined;
+        return outcome;
+    }
+    const std::string folder = importFolder(owner, request.templateFolder);
+    if (folder.empty()) return outcome;
+
+    ImportRun run(request.options, folder, owner);
+    auto refuse = [&] {
+        xbase::workAreas().closeAll();
+        return outcome;
+    };
+    // Every template is opened and checked before the shop's data is touched, so that a
+    // refused import leaves the retail database exactly as it was.
+    if (!openTemplates(run)) return refuse();
+    if (!BUTTONIMPORT1PRE(run)) {
+        showOverWidthWarning(run);
+        return refuse();
+    }
+    const std::string database = retaildb::LOKASIDATA(owner, request.databaseFolder);
+    if (database.empty()) return refuse();
+
+    outcome.status = ImportStatus::Done;
+    try {
+        if (!BUTTONIMPORT1(run)) outcome.status = ImportStatus::Failed;
+        if (outcome.status == ImportStatus::Done && (!run.codeDuplicates.empty() || !run.nameDuplicates.empty())) {
+            std::vector<RejectRow> rows = rejectRows(run);
+            if (writeRejectFile(rows, request.rejectFolder)) outcome.rejectFile = request.rejectFolder / "REJECT.TXT";
+        }
+    } catch (const xbase::Error& e) {
+        ui::BOXERROR(owner, std::string("Import gagal: ") + e.what());
+        outcome.status = ImportStatus::Failed;
+    }
+    try {
+        retaildb::closeRetailDatabase(owner, database, request.options.stockMode == StockMode::CloseDay);
+    } catch (const xbase::Error& e) {
+        ui::BOXERROR(owner, std::string("Import gagal: ") + e.what());
+        outcome.status = ImportStatus::Failed;
+    }
+    xbase::settings().deleted = true;
+    outcome.written = run.written;
+    outcome.skipped = run.skipped;
+    outcome.codeDuplicates = run.codeDuplicates.size();
+    outcome.nameDuplicates = run.nameDuplicates.size();
+    return outcome;
+}
+
+}  // namespace tarvo::templates

@@ -1,0 +1,46 @@
+#pragma once
+// The template import as the import command runs it: checks first, then the preparation of
+// the retail database, the templates in their processing order, the reject list, the closing.
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "templates/import_run.h"
+
+namespace tarvo::templates {
+
+enum class ImportStatus {
+    Done,       // imported (rejected items, if any, are in the reject list)
+    Declined,   // the user answered No to "Lanjutkan proses Import Data ?"
+    Refused,    // a check or the preparation refused; the retail data is as it was
+    Failed,     // an error while writing; its message has been shown
+};
+
+struct ImportRequest {
+    std::string databaseFolder;   // the folder text of the retail database (LOKASI)
+    std::string templateFolder;   // the folder text of the templates (IMPORT)
+    ImportOptions options;
+    std::filesystem::path rejectFolder;  // where REJECT.TXT goes (the executable's folder)
+};
+
+struct ImportOutcome {
+    ImportStatus status = ImportStatus::Refused;
+    std::map<std::string, uint32_t> written;   // records appended per retail table
+    std::map<std::string, uint32_t> skipped;   // rows skipped per template
+    size_t codeDuplicates = 0;
+    size_t nameDuplicates = 0;
+    std::filesystem::path rejectFile;          // empty when no file was written
+};
+
+// The import command with the template source (BUTTONIMPORT with BUTTONIMPORT1): asks, checks
+// the import folder, opens and checks every template before the retail database is prepared,
+// imports, writes the reject list, closes the database and deletes the changed index files.
+ImportOutcome runTemplateImport(ui::Owner owner, const ImportRequest& request);
+
+// The import itself on a prepared database with its templates open and checked (steps after
+// the structure check): run stamps, day-closing settings, every template in processing order.
+// Returns false when it stopped with a message.
+bool BUTTONIMPORT1(ImportRun& run);
+
+}  // namespace tarvo::templates
