@@ -73,19 +73,19 @@ void writeControlRecord(Table& table) {
     table.fieldPut("STK_N_EX1", Value(false));
 }
 
-void writeTable(const fs::path& folder, const SampleRetailTable& spec) {
-    removeEarlierFiles(folder, spec.alias);
-    const fs::path file = folder / (spec.alias + ".Q7T");
-    Table::create(file, spec.fields, xbase::Driver::DBFCDX);
+void writeTable(const fs::path& folder, const SampleRetailTable& layout) {
+    removeEarlierFiles(folder, layout.alias);
+    const fs::path file = folder / (layout.alias + ".Q7T");
+    Table::create(file, layout.fields, xbase::Driver::DBFCDX);
     std::unique_ptr<Table> table = Table::open(file, xbase::OpenOptions{true, false, xbase::Driver::DBFCDX});
-    if (spec.alias == "S_TABLID")
+    if (layout.alias == "S_TABLID")
         writeIdentifierRows(*table);
-    else if (spec.alias == "S_KONTRO")
+    else if (layout.alias == "S_KONTRO")
         writeControlRecord(*table);
     else
         writeSampleRecords(*table);
-    for (const SampleIndexTag& tag : spec.tags)
-        table->createOrder(folder / (spec.alias + ".CDX"), tag.name, tag.keyExpression);
+    for (const SampleIndexTag& tag : layout.tags)
+        table->createOrder(folder / (layout.alias + ".CDX"), tag.name, tag.keyExpression);
 }
 
 }  // namespace
@@ -95,7 +95,7 @@ void makeSampleRetailDatabase(const fs::path& dir) {
     std::error_code error;
     fs::create_directories(folder, error);
     if (error) throw xbase::Error(folder.string() + ": cannot create the folder: " + error.message());
-    for (const SampleRetailTable& spec : sampleRetailSchema()) writeTable(folder, spec);
+    for (const SampleRetailTable& layout : sampleRetailSchema()) writeTable(folder, layout);
 }
 
 }  // namespace tarvo::retaildb

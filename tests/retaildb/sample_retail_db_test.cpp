@@ -103,12 +103,12 @@ TEST_F(SampleRetailDbTest, IndexFilesHoldTheSchemaTagsInAgreementWithTheRecords)
                               "S_STKHJL", "S_PEMBED", "S_SALES"})
         EXPECT_FALSE(sampleRetailTable(alias)->tags.empty()) << alias;
 
-    for (const SampleRetailTable& spec : sampleRetailSchema()) {
-        SCOPED_TRACE(spec.alias);
-        ASSERT_EQ(fs::exists(file(spec.alias, ".CDX")), !spec.tags.empty());
-        auto table = open(spec.alias);
-        ASSERT_EQ(table->orderCount(), static_cast<int>(spec.tags.size()));
-        for (const SampleIndexTag& tag : spec.tags) {
+    for (const SampleRetailTable& layout : sampleRetailSchema()) {
+        SCOPED_TRACE(layout.alias);
+        ASSERT_EQ(fs::exists(file(layout.alias, ".CDX")), !layout.tags.empty());
+        auto table = open(layout.alias);
+        ASSERT_EQ(table->orderCount(), static_cast<int>(layout.tags.size()));
+        for (const SampleIndexTag& tag : layout.tags) {
             xbase::IndexOrder* order = table->order(tag.name);
             ASSERT_NE(order, nullptr) << tag.name;
             EXPECT_EQ(table->indexes()->check(*order), xbase::IndexProblems{}) << tag.name;
