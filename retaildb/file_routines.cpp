@@ -12,13 +12,15 @@
 #include <set>
 #include <thread>
 
-#include "retaildb/paths.h"
+#include "xbase/file_names.h"
 #include "retaildb/program_end.h"
 #include "xbase/error.h"
 #include "xbase/table.h"
 #include "xbase/work_areas.h"
 
 namespace tarvo::retaildb {
+
+using xbase::allIgnoringCase;
 
 namespace {
 

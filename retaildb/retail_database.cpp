@@ -7,12 +7,16 @@
 
 #include "retaildb/catalogue.h"
 #include "retaildb/file_routines.h"
-#include "retaildb/paths.h"
+#include "xbase/file_names.h"
 #include "xbase/settings.h"
 #include "xbase/table.h"
 #include "xbase/work_areas.h"
 
 namespace tarvo::retaildb {
+
+using xbase::allIgnoringCase;
+using xbase::equalsIgnoreCase;
+using xbase::findIgnoringCase;
 
 namespace {
 

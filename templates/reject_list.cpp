@@ -3,7 +3,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "retaildb/paths.h"
+#include "xbase/file_names.h"
 
 namespace tarvo::templates {
 
@@ -52,7 +52,7 @@ std::string rejectLine(const RejectRow& row) {
 
 bool writeRejectFile(const std::vector<RejectRow>& rows, const std::filesystem::path& folder, ui::Owner owner) {
     if (rows.empty()) return true;
-    const std::filesystem::path path = fullPath(retaildb::findIgnoringCase(folder, "REJECT.TXT"));
+    const std::filesystem::path path = fullPath(xbase::findIgnoringCase(folder, "REJECT.TXT"));
     // The texts go out as they are: UTF-8, the program's own encoding.
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (file) {

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "retaildb/file_routines.h"
-#include "retaildb/paths.h"
+#include "xbase/file_names.h"
 #include "retaildb/retail_database.h"
 #include "templates/template_layouts.h"
 #include "ui/user_interaction.h"
@@ -20,7 +20,7 @@ std::filesystem::path folderOf(const ImportRun& run) {
 // Deletes NAME.CDX in every spelling of the name on disk; a failed deletion has its message
 // and does not stop the import.
 void deleteLeftoverIndex(const ImportRun& run, const std::string& name) {
-    for (const auto& path : retaildb::allIgnoringCase(folderOf(run), name + ".CDX"))
+    for (const auto& path : xbase::allIgnoringCase(folderOf(run), name + ".CDX"))
         retaildb::VOFErase(run.owner(), path.string());
 }
 
@@ -42,7 +42,7 @@ constexpr OpenStep kOpenOrder[] = {
 
 bool templateFileExists(const ImportRun& run, const std::string& name) {
     const std::string file = name + ".DBF";
-    return retaildb::VOFILE(retaildb::findIgnoringCase(folderOf(run), file).string());
+    return retaildb::VOFILE(xbase::findIgnoringCase(folderOf(run), file).string());
 }
 
 bool openTemplates(ImportRun& run) {

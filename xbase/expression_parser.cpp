@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "xbase/expression_nodes.h"
+#include "xbase/file_names.h"
 
 namespace tarvo::xbase::expression_detail {
 
@@ -31,16 +32,6 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-        if (x != y) return false;
-    }
-    return true;
-}
 
 class Lexer {
 public:
@@ -103,17 +94,17 @@ private:
         if (end < text_.size() && text_[end] == '.') {
             std::string_view word = text_.substr(pos_ + 1, end - pos_ - 1);
             size_t length = end + 1 - pos_;
-            if (equalsIgnoringCase(word, "T") || equalsIgnoringCase(word, "Y")) {
+            if (equalsIgnoreCase(word, "T") || equalsIgnoreCase(word, "Y")) {
                 token_.literal = Value(true);
                 return finish(TokenKind::Literal, length);
             }
-            if (equalsIgnoringCase(word, "F") || equalsIgnoringCase(word, "N")) {
+            if (equalsIgnoreCase(word, "F") || equalsIgnoreCase(word, "N")) {
                 token_.literal = Value(false);
                 return finish(TokenKind::Literal, length);
             }
-            if (equalsIgnoringCase(word, "AND")) return finishOperator(Symbol::And, length);
-            if (equalsIgnoringCase(word, "OR")) return finishOperator(Symbol::Or, length);
-            if (equalsIgnoringCase(word, "NOT")) return finishOperator(Symbol::Not, length);
+            if (equalsIgnoreCase(word, "AND")) return finishOperator(Symbol::And, length);
+            if (equalsIgnoreCase(word, "OR")) return finishOperator(Symbol::Or, length);
+            if (equalsIgnoreCase(word, "NOT")) return finishOperator(Symbol::Not, length);
         }
         throw Failure{token_.offset, "unexpected '.'"};
     }
@@ -342,7 +333,7 @@ private:
         std::string_view name = current().spelling;
         std::string_view spelled(alias.data(), static_cast<size_t>(name.data() + name.size() - alias.data()));
         lexer_.advance();
-        return resolveField(equalsIgnoringCase(alias, "FIELD") ? std::string_view{} : alias, name, offset, spelled);
+        return resolveField(equalsIgnoreCase(alias, "FIELD") ? std::string_view{} : alias, name, offset, spelled);
     }
 
     NodePtr resolveField(std::string_view alias, std::string_view name, int offset, std::string_view spelled) {

@@ -11,6 +11,7 @@
 #include "xbase/codepage.h"
 #include "xbase/dates.h"
 #include "xbase/error.h"
+#include "xbase/file_names.h"
 #include "xbase/memo_file.h"
 #include "xbase/number_text.h"
 #include "xbase/record_file.h"
@@ -57,16 +58,6 @@ std::string upper(std::string_view text) {
     return out;
 }
 
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-        if (x != y) return false;
-    }
-    return true;
-}
 
 uint16_t getLE16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 uint32_t getLE32(const unsigned char* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24); }
@@ -129,19 +120,6 @@ MemoKind memoKindFor(uint8_t version, Driver driver) {
         case Driver::DBFMDX: return MemoKind::DbtIV;
     }
     return MemoKind::Fpt;
-}
-
-// The file beside path with another extension, matched ignoring case when not there as written.
-std::filesystem::path companion(const std::filesystem::path& path, const std::string& extension) {
-    std::filesystem::path wanted = path;
-    wanted.replace_extension(extension);
-    std::error_code ec;
-    if (std::filesystem::exists(wanted, ec)) return wanted;
-    std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-        if (equalsIgnoreCase(entry.path().filename().string(), wanted.filename().string())) return entry.path();
-    }
-    return wanted;
 }
 
 }  // namespace
@@ -351,7 +329,9 @@ void Table::readHeader() {
     bool memoFields = std::any_of(allFields_.begin(), allFields_.end(), [](const Field& f) { return isMemoType(f.info.type); });
     if (memoFields) {
         MemoKind kind = memoKindFor(version_, driver_);
-        std::filesystem::path memoPath = companion(path_, MemoFile::extension(kind));
+        std::filesystem::path memoPath = path_;
+        memoPath.replace_extension(MemoFile::extension(kind));
+        memoPath = findIgnoringCase(path_.has_parent_path() ? path_.parent_path() : ".", memoPath.filename().string());
         std::error_code ec;
         if (!std::filesystem::exists(memoPath, ec)) throw fail("memo file " + memoPath.filename().string() + " is missing");
         memo_ = MemoFile::open(memoPath, kind, readOnly_);

@@ -7,6 +7,7 @@
 #include "xbase/cdx_format.h"
 #include "xbase/cdx_keys.h"
 #include "xbase/error.h"
+#include "xbase/file_names.h"
 
 namespace tarvo::xbase {
 
@@ -131,12 +132,7 @@ void TableIndexes::open(const std::filesystem::path& path) {
 
 IndexOrder* TableIndexes::find(std::string_view tagName) const {
     for (const auto& order : orders_) {
-        const std::string& name = order->name();
-        if (name.size() == tagName.size() &&
-            std::equal(name.begin(), name.end(), tagName.begin(), [](char a, char b) {
-                return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
-            }))
-            return order.get();
+        if (equalsIgnoreCase(order->name(), tagName)) return order.get();
     }
     return nullptr;
 }

@@ -6,6 +6,7 @@
 #include "xbase/codepage.h"
 #include "xbase/error.h"
 #include "xbase/expression.h"
+#include "xbase/file_names.h"
 #include "xbase/settings.h"
 #include "xbase/table.h"
 #include "xbase/table_indexes.h"
@@ -27,12 +28,6 @@ private:
     const Table& table_;
 };
 
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
-    return true;
-}
 
 }  // namespace
 
@@ -55,16 +50,10 @@ void Table::setFilterExpression(std::string_view text) {
 void Table::openStructuralIndex() {
     std::filesystem::path wanted = path_;
     wanted.replace_extension(".CDX");
+    const std::filesystem::path found =
+        findIgnoringCase(path_.has_parent_path() ? path_.parent_path() : ".", wanted.filename().string());
     std::error_code ec;
-    std::filesystem::path folder = path_.has_parent_path() ? path_.parent_path() : std::filesystem::path(".");
-    std::filesystem::path found;
-    if (std::filesystem::exists(wanted, ec)) {
-        found = wanted;
-    } else {
-        for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
-            if (equalsIgnoreCase(entry.path().filename().string(), wanted.filename().string())) found = entry.path();
-    }
-    if (!found.empty()) openIndex(found);
+    if (std::filesystem::exists(found, ec)) openIndex(found);
 }
 
 void Table::openIndex(const std::filesystem::path& indexPath) {

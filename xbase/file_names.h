@@ -4,11 +4,13 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
-namespace tarvo::retaildb {
+namespace tarvo::xbase {
 
-bool equalsIgnoreCase(const std::string& a, const std::string& b);
+// Equal text ignoring ASCII case.
+bool equalsIgnoreCase(std::string_view a, std::string_view b);
 
 // The entry of folder whose name equals name ignoring case (exact match first); folder / name
 // when there is none.
@@ -17,4 +19,4 @@ std::filesystem::path findIgnoringCase(const std::filesystem::path& folder, cons
 // Every entry of folder whose name equals name ignoring case.
 std::vector<std::filesystem::path> allIgnoringCase(const std::filesystem::path& folder, const std::string& name);
 
-}  // namespace tarvo::retaildb
+}  // namespace tarvo::xbase

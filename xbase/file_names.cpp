@@ -1,14 +1,14 @@
-#include "retaildb/paths.h"
+#include "xbase/file_names.h"
 
 #include <algorithm>
 
-namespace tarvo::retaildb {
+namespace tarvo::xbase {
 
 namespace {
 char upperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 }  // namespace
 
-bool equalsIgnoreCase(const std::string& a, const std::string& b) {
+bool equalsIgnoreCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
         if (upperAscii(a[i]) != upperAscii(b[i])) return false;
@@ -34,4 +34,4 @@ std::vector<std::filesystem::path> allIgnoringCase(const std::filesystem::path& 
     return out;
 }
 
-}  // namespace tarvo::retaildb
+}  // namespace tarvo::xbase
