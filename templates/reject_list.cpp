@@ -1,6 +1,5 @@
 #include "templates/reject_list.h"
 
-#include <fstream>
 #include <system_error>
 
 #include "xbase/file_names.h"
@@ -14,21 +13,6 @@ std::string withoutLineBreaks(std::string text) {
     return text;
 }
 
-void addRows(const std::vector<DuplicateEntry>& entries, const std::string& caption, const std::string& progressText,
-             std::vector<RejectRow>& rows) {
-    ui::UserInteraction& ui = ui::interaction();
-    const size_t total = entries.size();
-    for (size_t i = 1; i <= total; ++i) {
-        ui.letEventsThrough();
-        const DuplicateEntry& entry = entries[i - 1];
-        ui.progressText(1, progressText + std::to_string(i) + " / " + std::to_string(total));
-        ui.progressBar(static_cast<long>(100.0 * static_cast<double>(i) / static_cast<double>(total)), 100);
-        rows.push_back({caption, withoutLineBreaks(entry.newCode), withoutLineBreaks(entry.newName),
-                        entry.templateRecno, withoutLineBreaks(entry.existingCode),
-                        withoutLineBreaks(entry.existingName), entry.stockRecno});
-    }
-}
-
 std::filesystem::path fullPath(const std::filesystem::path& path) {
     std::error_code ec;
     std::filesystem::path absolute = std::filesystem::absolute(path, ec);
@@ -37,11 +21,36 @@ std::filesystem::path fullPath(const std::filesystem::path& path) {
 
 }  // namespace
 
+RejectRow rejectRow(const DuplicateEntry& entry, const std::string& caption) {
+    return {caption,
+            withoutLineBreaks(entry.newCode),
+            withoutLineBreaks(entry.newName),
+            entry.templateRecno,
+            withoutLineBreaks(entry.existingCode),
+            withoutLineBreaks(entry.existingName),
+            entry.stockRecno};
+}
+
+void loadRejectList(const std::vector<DuplicateEntry>& entries, const std::string& caption,
+                    const std::function<void(const RejectRow&)>& add) {
+    ui::UserInteraction& ui = ui::interaction();
+    const std::string progressText =
+        caption == kCodeDuplicateCaption ? "Kode sama, ketemu no. " : "Nama sama, ketemu no. ";
+    const size_t total = entries.size();
+    for (size_t i = 1; i <= total; ++i) {
+        ui.letEventsThrough();
+        ui.progressText(1, progressText + std::to_string(i) + " / " + std::to_string(total));
+        ui.progressBar(static_cast<long>(100.0 * static_cast<double>(i) / static_cast<double>(total)), 100);
+        add(rejectRow(entries[i - 1], caption));
+    }
+}
+
 std::vector<RejectRow> rejectRows(const ImportRun& run) {
     std::vector<RejectRow> rows;
     rows.reserve(run.codeDuplicates.size() + run.nameDuplicates.size());
-    addRows(run.codeDuplicates, "Kode Sama", "Kode sama, ketemu no. ", rows);
-    addRows(run.nameDuplicates, "Nama Sama", "Nama sama, ketemu no. ", rows);
+    auto add = [&rows](const RejectRow& row) { rows.push_back(row); };
+    loadRejectList(run.codeDuplicates, kCodeDuplicateCaption, add);
+    loadRejectList(run.nameDuplicates, kNameDuplicateCaption, add);
     return rows;
 }
 
@@ -50,19 +59,34 @@ std::string rejectLine(const RejectRow& row) {
            row.existingCode + '\t' + row.existingName + "\t#" + std::to_string(row.stockRecno);
 }
 
+RejectFile::RejectFile(const std::filesystem::path& folder, ui::Owner owner)
+    : path_(fullPath(xbase::findIgnoringCase(folder, "REJECT.TXT"))), owner_(owner) {
+    // The texts go out as they are: UTF-8, the program's own encoding.
+    file_.open(path_, std::ios::binary | std::ios::trunc);
+    if (file_) file_ << "KETERANGAN\tKODE\tNAMA\tREC\tKODE *2\tNAMA *2\tREC *2\r\n";
+    if (!file_) {
+        file_.close();
+        ui::BOXERROR(owner_, "Gagal membuat file : " + path_.string());
+    }
+}
+
+void RejectFile::write(const RejectRow& row) {
+    if (file_.is_open()) file_ << rejectLine(row) << "\r\n";
+}
+
+bool RejectFile::close() {
+    if (!file_.is_open()) return false;
+    file_.close();
+    if (file_) return true;
+    ui::BOXERROR(owner_, "Gagal membuat file : " + path_.string());
+    return false;
+}
+
 bool writeRejectFile(const std::vector<RejectRow>& rows, const std::filesystem::path& folder, ui::Owner owner) {
     if (rows.empty()) return true;
-    const std::filesystem::path path = fullPath(xbase::findIgnoringCase(folder, "REJECT.TXT"));
-    // The texts go out as they are: UTF-8, the program's own encoding.
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (file) {
-        file << "KETERANGAN\tKODE\tNAMA\tREC\tKODE *2\tNAMA *2\tREC *2\r\n";
-        for (const RejectRow& row : rows) file << rejectLine(row) << "\r\n";
-        file.close();
-    }
-    if (file) return true;
-    ui::BOXERROR(owner, "Gagal membuat file : " + path.string());
-    return false;
+    RejectFile file(folder, owner);
+    for (const RejectRow& row : rows) file.write(row);
+    return file.close();
 }
 
 std::filesystem::path executableFolder() {

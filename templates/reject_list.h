@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,18 +27,44 @@ struct RejectRow {
     bool operator==(const RejectRow&) const = default;
 };
 
-// The rows of the code-duplicate list, then those of the name-duplicate list, each in its
-// order, with the progress text ("Kode sama, ketemu no. i / n", "Nama sama, ketemu no. i / n")
-// and bar per entry.
+// The reject-list row of a duplicate entry under its caption, without line breaks in its texts.
+RejectRow rejectRow(const DuplicateEntry& entry, const std::string& caption);
+
+// Loads one duplicate list (KODESAMA with "Kode Sama", NAMASAMA with "Nama Sama"): per entry it
+// lets events through, shows the progress text ("Kode sama, ketemu no. i / n") and bar, and hands
+// the entry's row to `add`.
+void loadRejectList(const std::vector<DuplicateEntry>& entries, const std::string& caption,
+                    const std::function<void(const RejectRow&)>& add);
+inline constexpr const char* kCodeDuplicateCaption = "Kode Sama";
+inline constexpr const char* kNameDuplicateCaption = "Nama Sama";
+
+// The rows of the code-duplicate list, then those of the name-duplicate list, each in its order.
 std::vector<RejectRow> rejectRows(const ImportRun& run);
 
 // The file's line for a row, without its line end: seven tab-separated fields, the record
 // numbers with a leading "#".
 std::string rejectLine(const RejectRow& row);
 
-// Creates (or empties) REJECT.TXT in the folder and writes the header line and one line per row.
-// Without rows it does nothing, so a run without rejects leaves the previous file as it was.
-// When the file cannot be written: the error box "Gagal membuat file : " + its full path, and false.
+// REJECT.TXT in a folder: created (or emptied) with its header line on construction, one CRLF
+// line per row written. When it cannot be created: the error box "Gagal membuat file : " + its
+// full path, and the rows are not written.
+class RejectFile {
+public:
+    RejectFile(const std::filesystem::path& folder, ui::Owner owner);
+    bool isOpen() const { return file_.is_open(); }
+    const std::filesystem::path& path() const { return path_; }
+    void write(const RejectRow& row);
+    // Flushes and closes; false (after the error box) when writing failed.
+    bool close();
+
+private:
+    std::filesystem::path path_;
+    ui::Owner owner_;
+    std::ofstream file_;
+};
+
+// REJECT.TXT with the header and every row. Without rows it does nothing, so a run without
+// rejects leaves the previous file as it was. False when the file could not be written.
 bool writeRejectFile(const std::vector<RejectRow>& rows, const std::filesystem::path& folder,
                      ui::Owner owner = nullptr);
 

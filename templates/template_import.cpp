@@ -8,6 +8,7 @@
 #include "templates/structure_check.h"
 #include "templates/template_files.h"
 #include "xbase/error.h"
+#include "xbase/file_names.h"
 #include "xbase/settings.h"
 #include "xbase/work_areas.h"
 
@@ -23,8 +24,23 @@ std::string trimBlanks(const std::string& text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-// The import folder from its text, or empty after an error box.
-std::string importFolder(ui::Owner owner, const std::string& text) {
+// The duplicate lists go to the presenter when there is one, else straight into REJECT.TXT.
+void presentRejects(const ImportRun& run, const ImportRequest& request, ImportOutcome& outcome) {
+    if (run.codeDuplicates.empty() && run.nameDuplicates.empty()) return;
+    if (request.showRejects) {
+        request.showRejects(run.codeDuplicates, run.nameDuplicates);
+        const std::filesystem::path file = xbase::findIgnoringCase(request.rejectFolder, "REJECT.TXT");
+        std::error_code ec;
+        if (std::filesystem::exists(file, ec)) outcome.rejectFile = file;
+        return;
+    }
+    if (writeRejectFile(rejectRows(run), request.rejectFolder, run.owner()))
+        outcome.rejectFile = request.rejectFolder / "REJECT.TXT";
+}
+
+}  // namespace
+
+std::string checkedImportFolder(ui::Owner owner, const std::string& text) {
     std::string folder = trimBlanks(text);
     if (folder.empty()) {
         ui::BOXERROR(owner, "Lokasi import belum diisi!");
@@ -37,8 +53,6 @@ std::string importFolder(ui::Owner owner, const std::string& text) {
     if (folder.back() != '/') folder += '/';
     return folder;
 }
-
-}  // namespace
 
 bool BUTTONIMPORT1(ImportRun& run) {
     run.takeStamps();
@@ -56,35 +70,43 @@ ImportOutcome runTemplateImport(ui::Owner owner, const ImportRequest& request) {
         outcome.status = ImportStatus::Declined;
         return outcome;
     }
-    const std::string folder = importFolder(owner, request.templateFolder);
-    if (folder.empty()) return outcome;
+    const std::string folder = checkedImportFolder(owner, request.templateFolder);
+    if (folder.empty()) {
+        outcome.refusal = Refusal::ImportFolder;
+        return outcome;
+    }
 
+    ui::UserInteraction& ui = ui::interaction();
     ImportRun run(request.options, folder, owner);
-    auto refuse = [&] {
+    auto refuse = [&](Refusal refusal) {
         xbase::workAreas().closeAll();
+        outcome.refusal = refusal;
         return outcome;
     };
     // Every template is opened and checked before the shop's data is touched, so that a
     // refused import leaves the retail database exactly as it was.
-    if (!openTemplates(run)) return refuse();
+    if (!openTemplates(run)) return refuse(Refusal::Templates);
+    ui.openProgress(owner);
     if (!BUTTONIMPORT1PRE(run)) {
+        ui.closeProgress();
         showOverWidthWarning(run);
-        return refuse();
+        return refuse(Refusal::Templates);
     }
     const std::string database = retaildb::LOKASIDATA(owner, request.databaseFolder);
-    if (database.empty()) return refuse();
+    if (database.empty()) {
+        ui.closeProgress();
+        return refuse(Refusal::Database);
+    }
 
     outcome.status = ImportStatus::Done;
     try {
         if (!BUTTONIMPORT1(run)) outcome.status = ImportStatus::Failed;
-        if (outcome.status == ImportStatus::Done && (!run.codeDuplicates.empty() || !run.nameDuplicates.empty())) {
-            std::vector<RejectRow> rows = rejectRows(run);
-            if (writeRejectFile(rows, request.rejectFolder)) outcome.rejectFile = request.rejectFolder / "REJECT.TXT";
-        }
+        if (outcome.status == ImportStatus::Done) presentRejects(run, request, outcome);
     } catch (const xbase::Error& e) {
         ui::BOXERROR(owner, std::string("Import gagal: ") + e.what());
         outcome.status = ImportStatus::Failed;
     }
+    ui.closeProgress();
     try {
         retaildb::closeRetailDatabase(owner, database, request.options.stockMode == StockMode::CloseDay);
     } catch (const xbase::Error& e) {

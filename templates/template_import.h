@@ -3,8 +3,10 @@
 // the retail database, the templates in their processing order, the reject list, the closing.
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "templates/import_run.h"
 
@@ -17,21 +19,40 @@ enum class ImportStatus {
     Failed,     // an error while writing; its message has been shown
 };
 
+// Where a refused import stopped, so that the window can put the focus on the field concerned.
+enum class Refusal {
+    None,
+    ImportFolder,  // the import folder text is empty or a network path (IMPORT)
+    Templates,     // a template is missing, unreadable or has a refused structure
+    Database,      // the retail database folder or its tables were refused (LOKASI)
+};
+
+// Shows the two duplicate lists to the user (the desktop program's reject window, which also
+// writes REJECT.TXT). Without one, the import writes REJECT.TXT itself.
+using RejectPresenter = std::function<void(const std::vector<DuplicateEntry>& codeDuplicates,
+                                           const std::vector<DuplicateEntry>& nameDuplicates)>;
+
 struct ImportRequest {
     std::string databaseFolder;   // the folder text of the retail database (LOKASI)
     std::string templateFolder;   // the folder text of the templates (IMPORT)
     ImportOptions options;
     std::filesystem::path rejectFolder;  // where REJECT.TXT goes (the executable's folder)
+    RejectPresenter showRejects;         // optional
 };
 
 struct ImportOutcome {
     ImportStatus status = ImportStatus::Refused;
+    Refusal refusal = Refusal::None;
     std::map<std::string, uint32_t> written;   // records appended per retail table
     std::map<std::string, uint32_t> skipped;   // rows skipped per template
     size_t codeDuplicates = 0;
     size_t nameDuplicates = 0;
     std::filesystem::path rejectFile;          // empty when no file was written
 };
+
+// The import folder from the text of IMPORT: trimmed, ending in a slash. Empty after the error
+// box "Lokasi import belum diisi!" or the network-path refusal.
+std::string checkedImportFolder(ui::Owner owner, const std::string& text);
 
 // The import command with the template source (BUTTONIMPORT with BUTTONIMPORT1): asks, checks
 // the import folder, opens and checks every template before the retail database is prepared,

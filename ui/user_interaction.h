@@ -36,6 +36,10 @@ public:
     virtual void warning(Owner owner, const std::string& title, const std::string& text) = 0;
     virtual void info(Owner owner, const std::string& title, const std::string& text) = 0;
 
+    // The progress window of long work: opened on the owner before the work, closed after it.
+    // Front ends without such a window keep the defaults.
+    virtual void openProgress(Owner owner) { (void)owner; }
+    virtual void closeProgress() {}
     // Progress of long work: caption lines and a bar position out of a total.
     virtual void progressText(int line, const std::string& text) = 0;
     virtual void progressBar(long position, long total) = 0;
