@@ -1,0 +1,323 @@
+#include "app/gui/win_import.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardItemModel>
+
+#include "app/core/version.h"
+#include "app/gui/dialog_units.h"
+#include "app/gui/gui_utilities.h"
+#include "app/gui/win_import_reject.h"
+#include "templates/reject_list.h"
+#include "templates/template_import.h"
+#include "xbase/dates.h"
+
+namespace tarvo::gui {
+
+namespace {
+
+constexpr const char* kDatePicture = "99/99/9999";
+constexpr const char* kNotYetAvailable = "Fasilitas ini belum tersedia pada versi ini.";
+
+QString qt(const std::string& text) { return QString::fromStdString(text); }
+
+void selectValue(QComboBox* list, int value) { list->setCurrentIndex(list->findData(value)); }
+
+}  // namespace
+
+WINIMPORT::WINIMPORT(QWidget* parent) : QDialog(parent) {
+    INIT();
+    POSTINIT();
+}
+
+WINIMPORT::~WINIMPORT() = default;
+
+void WINIMPORT::INIT() {
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("Tarvo-Import"));
+    setFont(dialogFont(QStringLiteral("Verdana"), 8));
+    const DialogUnits du(font());
+    setFixedSize(du.size(347, 300));
+
+    auto groupBox = [&](const QString& text, QRect rect) {
+        auto* box = new QGroupBox(text, this);
+        box->setGeometry(rect);
+        return box;
+    };
+    auto label = [&](const QString& text, QRect rect, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop) {
+        auto* control = new QLabel(text, this);
+        control->setGeometry(rect);
+        control->setAlignment(alignment);
+        return control;
+    };
+    auto button = [&](const QString& text, QRect rect) {
+        auto* control = new QPushButton(text, this);
+        control->setGeometry(rect);
+        control->setAutoDefault(false);
+        return control;
+    };
+    auto field = [&](QRect rect) {
+        auto* control = new QLineEdit(this);
+        control->setGeometry(rect);
+        return control;
+    };
+    auto dateField = [&](QRect rect) {
+        QLineEdit* control = field(rect);
+        control->setInputMask(QString::fromLatin1(kDatePicture));
+        return control;
+    };
+    auto radio = [&](int id, const QString& text, QRect rect, QButtonGroup* group) {
+        auto* control = new NotifyingRadioButton(id, text, this);
+        control->setGeometry(rect);
+        group->addButton(control, id);
+        return control;
+    };
+    auto checkBox = [&](const QString& text, QRect rect) {
+        auto* control = new QCheckBox(text, this);
+        control->setGeometry(rect);
+        return control;
+    };
+    auto dropDown = [&](QRect rect) {
+        auto* control = new QComboBox(this);
+        // The rectangle's height is that of the opened list; the closed box keeps its own.
+        control->setGeometry(rect.x(), rect.y(), rect.width(), control->sizeHint().height());
+        return control;
+    };
+
+    stockGroup_ = new QButtonGroup(this);
+    sourceGroup_ = new QButtonGroup(this);
+
+    // The controls in resource order, which is also the tab order.
+    groupBox({}, du.rect(2, 0, 343, 118));
+    GROUPBOX2 = groupBox(QStringLiteral(" Lokasi Import Data :"), du.rect(2, 123, 343, 115));
+    GROUPBOX3 = groupBox({}, du.rect(2, 236, 343, 44));
+    LOKASITEXT = label(QStringLiteral("Lokasi Data (ST_DB) :"), du.rect(11, 12, 80, 12));
+    AKHIRTUTUPTEXT = label(QStringLiteral("Isi Tanggal Tutup Hari :"), du.rect(102, 41, 83, 13));
+    AKHIRBUKATEXT = label(QStringLiteral("Isi Tanggal Akhir Stock :"), du.rect(102, 68, 83, 13));
+    TGLHITUNGPOINTTEXT = label(QStringLiteral("Tanggal HItung Point :"), du.rect(196, 98, 85, 12),
+                               Qt::AlignRight | Qt::AlignTop);
+    IMPORTDRIVERTEXT = label(QStringLiteral("Import Data DBF dengan driver :"), du.rect(11, 216, 112, 12));
+    // The converter and the stock repair have no way in from this window.
+    BUTTONCREATEDBF_ = button(QStringLiteral("Create DBF"), du.rect(11, 44, 64, 27));
+    BUTTONCREATEDBF_->setVisible(false);
+    BUTTONPERBAIKIDATA_ = button(QStringLiteral("Perbaiki Data"), du.rect(11, 71, 64, 27));
+    BUTTONPERBAIKIDATA_->setVisible(false);
+    LOKASI = field(du.rect(91, 12, 226, 12));
+    BROWSELOKASI_ = button(QStringLiteral("<B>"), du.rect(320, 12, 16, 12));
+    groupBox({}, du.rect(6, 150, 58, 56))->setVisible(false);
+    RBSISATUTUP = radio(kRbSisaTutup, QStringLiteral("Import Sisa Stock dan lakukan Tutup Hari"), du.rect(91, 29, 153, 12),
+                        stockGroup_);
+    AKHIRTUTUP = dateField(du.rect(187, 41, 50, 13));
+    RBSISABUKA = radio(kRbSisaBuka, QStringLiteral("Import Sisa Stock, tetapi user masih bisa mengubah sisa awal"),
+                       du.rect(91, 56, 219, 12), stockGroup_);
+    AKHIRBUKA = dateField(du.rect(187, 68, 50, 13));
+    RBSISATIADA = radio(kRbSisaTiada, QStringLiteral("Tidak perlu import Sisa Stock"), du.rect(91, 83, 119, 13),
+                        stockGroup_);
+    TGLHITUNGPOINT = dateField(du.rect(283, 98, 50, 12));
+    IMPORT = field(du.rect(11, 137, 306, 13));
+    BROWSEIMPORT_ = button(QStringLiteral("<B>"), du.rect(320, 137, 16, 13));
+    groupBox({}, du.rect(84, 46, 19, 84))->setVisible(false);
+    RBIMPORT1 = radio(kRbImport1, QStringLiteral("Dari File Database (Vendor.dbf Pelang.dbf Item.dbf) : "),
+                      du.rect(11, 157, 192, 12), sourceGroup_);
+    BUTTONCREATEIMPORT_ = button(QStringLiteral("Create/Buat Filenya"), du.rect(205, 157, 131, 15));
+    BUTTONEDITIMPORT_ = button(QStringLiteral("Edit Filenya"), du.rect(205, 172, 131, 15));
+    RBIMPORT2 = radio(kRbImport2, QStringLiteral("Dari File Database Aplikasi :"), du.rect(11, 192, 107, 12),
+                      sourceGroup_);
+    IMPORT2LIST = dropDown(du.rect(118, 192, 218, 120));
+    IMPORTDRIVER = dropDown(du.rect(125, 216, 211, 71));
+    KODESAMA = checkBox(QStringLiteral("Kode barang boleh sama"), du.rect(11, 248, 101, 11));
+    NAMASAMA = checkBox(QStringLiteral("Nama barang boleh sama"), du.rect(11, 260, 101, 12));
+    SALES2PELANGGAN = checkBox(QStringLiteral("Import Sales jadi Pelanggan"), du.rect(123, 248, 112, 11));
+    SALES2PELANGGAN->setEnabled(false);
+    HITUNGKOMISI2ADJ1 = checkBox(QStringLiteral("Hitung Komisi Sales > Adj1"), du.rect(237, 248, 103, 11));
+    HITUNGKOMISI2ADJ1->setEnabled(false);
+    IMPORTPENJUALANASCASH = checkBox(QStringLiteral("Import Penjualan Sbg Penj Cash"), du.rect(123, 260, 126, 12));
+    IMPORTPENJUALANASCASH->setEnabled(false);
+    BUTTONIMPORT_ = button(QStringLiteral("I&mport"), du.rect(2, 283, 171, 14));
+    BUTTONTUTUP_ = button(QStringLiteral("&Tutup"), du.rect(173, 283, 172, 14));
+
+    connect(BROWSELOKASI_, &QPushButton::clicked, this, &WINIMPORT::BROWSELOKASI);
+    connect(BROWSEIMPORT_, &QPushButton::clicked, this, &WINIMPORT::BROWSEIMPORT);
+    connect(BUTTONCREATEIMPORT_, &QPushButton::clicked, this, &WINIMPORT::BUTTONCREATEIMPORT);
+    connect(BUTTONEDITIMPORT_, &QPushButton::clicked, this, &WINIMPORT::BUTTONEDITIMPORT);
+    connect(BUTTONIMPORT_, &QPushButton::clicked, this, &WINIMPORT::BUTTONIMPORT);
+    connect(BUTTONTUTUP_, &QPushButton::clicked, this, &WINIMPORT::BUTTONTUTUP);
+    connect(IMPORT2LIST, &QComboBox::activated, this, &WINIMPORT::LISTBOXSELECT);
+}
+
+void WINIMPORT::POSTINIT() {
+    background_.load(QString::fromStdString((templates::executableFolder() / "back.tvs").string()), "BMP");
+    setWindowTitle(qt(app::windowTitle()));
+    if (const QScreen* screen = QApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    IMPORTDRIVER->addItem(QStringLiteral("DBFNTX - Clipper Database (.DBF and .DBT)"), int(kDriverNtx));
+    IMPORTDRIVER->addItem(QStringLiteral("DBFMDX - DBase Database (.DBF and .DBT)"), int(kDriverMdx));
+    IMPORTDRIVER->addItem(QStringLiteral("DBFCDX - FoxPro Database (.DBF and .FPT)"), int(kDriverCdx));
+    selectValue(IMPORTDRIVER, kDriverNtx);
+
+    IMPORT2LIST->addItem(QStringLiteral("Lindra Makmur - Tg. Batu"), int(kLindraMakmur));
+    IMPORT2LIST->addItem(QStringLiteral("IS/Integrated System : (Database Ext: .DTA)"), int(kIntegratedSystem));
+    IMPORT2LIST->addItem(QStringLiteral("IAS (Medan) : (Database Ext: .DBF)"), int(kIas));
+    IMPORT2LIST->addItem(QStringLiteral("iPOS 3.0 (Inspirasi)"), int(kIpos));
+    IMPORT2LIST->model()->sort(0);
+    selectValue(IMPORT2LIST, kIntegratedSystem);
+
+    LOKASI->clear();
+    const templates::ImportOptions defaults = templates::defaultImportOptions();
+    AKHIRTUTUP->setText(qt(xbase::DToC(defaults.closingDate)));
+    AKHIRBUKA->setText(qt(xbase::DToC(defaults.openDate)));
+    TGLHITUNGPOINT->clear();
+    IMPORT->clear();
+    RBSISATIADA->setChecked(true);
+    RBIMPORT1->setChecked(true);
+    CHECKSTATE();
+    LOKASI->setFocus();
+    ready_ = true;
+}
+
+int WINIMPORT::import2Value() const { return IMPORT2LIST->currentData().toInt(); }
+
+void WINIMPORT::CHECKSTATE() {
+    const bool templates = RBIMPORT1->isChecked();
+    const bool application = RBIMPORT2->isChecked();
+    AKHIRTUTUPTEXT->setEnabled(RBSISATUTUP->isChecked());
+    AKHIRTUTUP->setEnabled(RBSISATUTUP->isChecked());
+    AKHIRBUKATEXT->setEnabled(RBSISABUKA->isChecked());
+    AKHIRBUKA->setEnabled(RBSISABUKA->isChecked());
+    IMPORT2LIST->setEnabled(application);
+    IMPORT->setEnabled(templates || application);
+    BROWSEIMPORT_->setEnabled(templates || application);
+    BUTTONCREATEIMPORT_->setEnabled(templates);
+    BUTTONEDITIMPORT_->setEnabled(templates);
+    const bool ipos = application && import2Value() == kIpos;
+    SALES2PELANGGAN->setEnabled(ipos);
+    HITUNGKOMISI2ADJ1->setEnabled(ipos);
+    IMPORTPENJUALANASCASH->setEnabled(ipos);
+}
+
+void WINIMPORT::CHECKDRIVER() {
+    const int value = import2Value();
+    selectValue(IMPORTDRIVER, value == kIntegratedSystem || value == kIas ? kDriverNtx : kDriverCdx);
+}
+
+std::string WINIMPORT::DBFDRIVER() const {
+    switch (IMPORTDRIVER->currentData().toInt()) {
+        case kDriverCdx: return "DBFCDX";
+        case kDriverMdx: return "DBFMDX";
+        default: return "DBFNTX";
+    }
+}
+
+templates::ImportOptions WINIMPORT::importOptions() const {
+    templates::ImportOptions options;
+    if (RBSISATUTUP->isChecked()) options.stockMode = templates::StockMode::CloseDay;
+    else if (RBSISABUKA->isChecked()) options.stockMode = templates::StockMode::Open;
+    else options.stockMode = templates::StockMode::None;
+    options.closingDate = xbase::CToD(AKHIRTUTUP->text().toStdString());
+    options.openDate = xbase::CToD(AKHIRBUKA->text().toStdString());
+    options.pointsDate = xbase::CToD(TGLHITUNGPOINT->text().toStdString());
+    options.allowDuplicateCodes = KODESAMA->isChecked();
+    options.allowDuplicateNames = NAMASAMA->isChecked();
+    options.templateDriver = xbase::driverFromName(DBFDRIVER()).value_or(xbase::Driver::DBFNTX);
+    return options;
+}
+
+bool WINIMPORT::event(QEvent* event) {
+    if (ready_ && event->type() == CheckStateNotification::kType) {
+        const int id = static_cast<CheckStateNotification*>(event)->controlId();
+        // The first button of each group hears of every change in its group.
+        if (id == kRbSisaTutup || id == kRbImport1) CHECKSTATE();
+        if (id == kRbImport2 && RBIMPORT2->isChecked()) CHECKDRIVER();
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void WINIMPORT::paintEvent(QPaintEvent* event) {
+    if (background_.isNull()) {
+        QDialog::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    DRAWSTRETCHBITMAP(this, painter, background_);
+}
+
+void WINIMPORT::LISTBOXSELECT() {
+    CHECKDRIVER();
+    CHECKSTATE();
+}
+
+void WINIMPORT::BROWSELOKASI() {
+    const std::string folder =
+        ui::interaction().chooseFolder(this, "Pilih Lokasi Data:", LOKASI->text().toStdString());
+    // A cancelled picker keeps what the user had typed.
+    if (!folder.empty()) LOKASI->setText(qt(folder));
+    LOKASI->setFocus();
+}
+
+void WINIMPORT::BROWSEIMPORT() {
+    const char* title = RBIMPORT1->isChecked() ? "Pilih Lokasi Import DBF:" : "Pilih Lokasi Data Aplikasi:";
+    const std::string folder = ui::interaction().chooseFolder(this, title, IMPORT->text().toStdString());
+    if (!folder.empty()) IMPORT->setText(qt(folder));
+    IMPORT->setFocus();
+}
+
+void WINIMPORT::BUTTONIMPORT() {
+    if (RBIMPORT1->isChecked()) {
+        runTemplateImport();
+        return;
+    }
+    if (!ui::BOXASK(this, "Tarvo-Soft", "Lanjutkan proses Import Data ?", 2)) return;
+    if (import2Value() != kIpos && templates::checkedImportFolder(this, IMPORT->text().toStdString()).empty()) {
+        IMPORT->setFocus();
+        return;
+    }
+    // The importers of other applications' databases are not in this version: the retail
+    // database is not prepared (and so not emptied) for nothing.
+    ui::BOXINFO(this, "Tarvo-Import", kNotYetAvailable);
+}
+
+void WINIMPORT::runTemplateImport() {
+    templates::ImportRequest request;
+    request.databaseFolder = LOKASI->text().toStdString();
+    request.templateFolder = IMPORT->text().toStdString();
+    request.options = importOptions();
+    request.rejectFolder = templates::executableFolder();
+    request.showRejects = [this, folder = request.rejectFolder](const std::vector<templates::DuplicateEntry>& codes,
+                                                               const std::vector<templates::DuplicateEntry>& names) {
+        WinImportReject reject(this, folder);
+        reject.KODESAMA(codes);
+        reject.NAMASAMA(names);
+        reject.SHOW();
+    };
+    const templates::ImportOutcome outcome = templates::runTemplateImport(this, request);
+    if (outcome.refusal == templates::Refusal::ImportFolder) IMPORT->setFocus();
+    if (outcome.refusal == templates::Refusal::Database) LOKASI->setFocus();
+}
+
+void WINIMPORT::BUTTONEDITIMPORT() {
+    if (templates::checkedImportFolder(this, IMPORT->text().toStdString()).empty()) return;
+    ui::BOXINFO(this, "Tarvo-Import", kNotYetAvailable);
+}
+
+void WINIMPORT::BUTTONCREATEIMPORT() { ui::BOXINFO(this, "Tarvo-Import", kNotYetAvailable); }
+
+void WINIMPORT::BUTTONTUTUP() { done(QDialog::Accepted); }
+
+void WINIMPORT::done(int result) {
+    // CLOSE: the background picture is released with the window.
+    background_ = QImage();
+    QDialog::done(result);
+}
+
+}  // namespace tarvo::gui

@@ -1,0 +1,118 @@
+#pragma once
+// WINIMPORT: the main import window. The user names the retail database folder and the import
+// folder, chooses the opening-stock mode, the source and the duplicate options, and starts the
+// import; the import reads its options from this window's controls.
+
+#include <QDialog>
+#include <QImage>
+#include <string>
+
+#include "app/gui/control_extensions.h"
+#include "templates/import_options.h"
+#include "ui/user_interaction.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tarvo::gui {
+
+class WINIMPORT : public QDialog, public ui::OwnerWindow {
+    Q_OBJECT
+
+public:
+    // Control numbers of the resource, which the radio-button notification carries.
+    enum ControlId {
+        kRbSisaTutup = 113,
+        kRbSisaBuka = 115,
+        kRbSisaTiada = 117,
+        kRbImport1 = 122,
+        kRbImport2 = 125,
+    };
+    // Values of the IMPORT2LIST entries and of the IMPORTDRIVER entries.
+    enum Import2Value { kLindraMakmur = 1, kIntegratedSystem = 2, kIas = 3, kIpos = 4 };
+    enum DriverValue { kDriverNtx = 1, kDriverMdx = 2, kDriverCdx = 3 };
+
+    explicit WINIMPORT(QWidget* parent = nullptr);
+    ~WINIMPORT() override;
+
+    // The option rules: which controls are enabled for the chosen options.
+    void CHECKSTATE();
+    // Presets IMPORTDRIVER from the IMPORT2LIST choice.
+    void CHECKDRIVER();
+    // The driver name of the chosen IMPORTDRIVER entry.
+    std::string DBFDRIVER() const;
+    // The options of a template import as the controls give them.
+    templates::ImportOptions importOptions() const;
+    bool LREADY() const { return ready_; }
+
+    void BROWSELOKASI();
+    void BROWSEIMPORT();
+    void BUTTONIMPORT();
+    void BUTTONEDITIMPORT();
+    void BUTTONCREATEIMPORT();
+    void BUTTONTUTUP();
+    // Ends the dialog, by BUTTONTUTUP or the close box; the program ends with it.
+    void done(int result) override;
+    // A selection in a list control (IMPORT2LIST): CHECKDRIVER, then CHECKSTATE.
+    void LISTBOXSELECT();
+
+    // The controls, by their member names.
+    QGroupBox* GROUPBOX2 = nullptr;
+    QGroupBox* GROUPBOX3 = nullptr;
+    QLabel* LOKASITEXT = nullptr;
+    QLabel* AKHIRTUTUPTEXT = nullptr;
+    QLabel* AKHIRBUKATEXT = nullptr;
+    QLabel* TGLHITUNGPOINTTEXT = nullptr;
+    QLabel* IMPORTDRIVERTEXT = nullptr;
+    QPushButton* BUTTONCREATEDBF_ = nullptr;
+    QPushButton* BUTTONPERBAIKIDATA_ = nullptr;
+    QLineEdit* LOKASI = nullptr;
+    QPushButton* BROWSELOKASI_ = nullptr;
+    NotifyingRadioButton* RBSISATUTUP = nullptr;
+    QLineEdit* AKHIRTUTUP = nullptr;
+    NotifyingRadioButton* RBSISABUKA = nullptr;
+    QLineEdit* AKHIRBUKA = nullptr;
+    NotifyingRadioButton* RBSISATIADA = nullptr;
+    QLineEdit* TGLHITUNGPOINT = nullptr;
+    QLineEdit* IMPORT = nullptr;
+    QPushButton* BROWSEIMPORT_ = nullptr;
+    NotifyingRadioButton* RBIMPORT1 = nullptr;
+    QPushButton* BUTTONCREATEIMPORT_ = nullptr;
+    QPushButton* BUTTONEDITIMPORT_ = nullptr;
+    NotifyingRadioButton* RBIMPORT2 = nullptr;
+    QComboBox* IMPORT2LIST = nullptr;
+    QComboBox* IMPORTDRIVER = nullptr;
+    QCheckBox* KODESAMA = nullptr;
+    QCheckBox* NAMASAMA = nullptr;
+    QCheckBox* SALES2PELANGGAN = nullptr;
+    QCheckBox* HITUNGKOMISI2ADJ1 = nullptr;
+    QCheckBox* IMPORTPENJUALANASCASH = nullptr;
+    QPushButton* BUTTONIMPORT_ = nullptr;
+    QPushButton* BUTTONTUTUP_ = nullptr;
+
+    const QImage& HBACKGROUND() const { return background_; }
+
+protected:
+    // DISPATCH: the radio-button notifications.
+    bool event(QEvent* event) override;
+    // DISPATCH: the background picture tiled on every paint.
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void INIT();
+    void POSTINIT();
+    int import2Value() const;
+    void runTemplateImport();
+
+    QButtonGroup* stockGroup_ = nullptr;
+    QButtonGroup* sourceGroup_ = nullptr;
+    QImage background_;
+    bool ready_ = false;
+};
+
+}  // namespace tarvo::gui

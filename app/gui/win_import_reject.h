@@ -1,0 +1,47 @@
+#pragma once
+// WinImportReject: the items an import refused as duplicates, listed for the user and written to
+// REJECT.TXT as they are loaded.
+
+#include <QDialog>
+#include <filesystem>
+#include <vector>
+
+#include "templates/import_run.h"
+#include "templates/reject_list.h"
+#include "ui/user_interaction.h"
+
+class QLabel;
+class QTreeWidget;
+
+namespace tarvo::gui {
+
+class WinImportReject : public QDialog, public ui::OwnerWindow {
+    Q_OBJECT
+
+public:
+    // Creates REJECT.TXT in the folder with its header line (an error box when it cannot).
+    WinImportReject(QWidget* owner, const std::filesystem::path& rejectFolder);
+
+    // Loads the code-duplicate list ("Kode Sama") and the name-duplicate list ("Nama Sama"),
+    // with the progress in the progress window.
+    void KODESAMA(const std::vector<templates::DuplicateEntry>& entries);
+    void NAMASAMA(const std::vector<templates::DuplicateEntry>& entries);
+    // Closes the file and shows the window until the user closes it.
+    void SHOW();
+
+    QLabel* infoText() const { return info_; }
+    QTreeWidget* LVREJECT() const { return list_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void POSTINIT();
+    void load(const std::vector<templates::DuplicateEntry>& entries, const char* caption);
+
+    QLabel* info_;
+    QTreeWidget* list_;
+    templates::RejectFile file_;
+};
+
+}  // namespace tarvo::gui
