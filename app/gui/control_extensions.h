@@ -67,6 +67,11 @@ protected:
     // A click sets the state of every button of its group, the clicked one on, as auto radio
     // buttons do; each of them notifies once.
     void nextCheckState() override {
+        // The group may pass the change on to the previous button; the outer click notifies it.
+        if (quiet_) {
+            Button::nextCheckState();
+            return;
+        }
         const QList<QAbstractButton*> members = groupMembers();
         for (QAbstractButton* member : members) quiet(member, true);
         Button::nextCheckState();

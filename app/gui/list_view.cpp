@@ -16,6 +16,18 @@ Qt::Alignment alignmentOf(int code) {
     return Qt::AlignRight | Qt::AlignVCenter;
 }
 
+void copyCell(QTreeWidgetItem* item, int from, int to) {
+    item->setText(to, item->text(from));
+    item->setData(to, kNameRole, item->data(from, kNameRole));
+    item->setTextAlignment(to, Qt::Alignment(QFlag(item->textAlignment(from))));
+}
+
+void moveColumnContents(QTreeWidget* list, int from, int to) {
+    copyCell(list->headerItem(), from, to);
+    for (int i = 0; i < list->topLevelItemCount(); ++i) copyCell(list->topLevelItem(i), from, to);
+    list->setColumnWidth(to, list->columnWidth(from));
+}
+
 }  // namespace
 
 QTreeWidget* newReportList(QWidget* parent) {
@@ -33,13 +45,16 @@ LvColumn NEWLVCOLUMNEX(QTreeWidget* list, const QString& name, const QString& ca
     const int count = list->columnCount();
     int column = count;
     if (position && *position >= 1 && *position <= count) column = *position - 1;
-    list->model()->insertColumn(column);
+    list->setColumnCount(count + 1);
+    // The new column's place is made by moving the columns after it one to the right.
+    for (int from = count - 1; from >= column; --from) moveColumnContents(list, from, from + 1);
     QTreeWidgetItem* header = list->headerItem();
     header->setText(column, caption);
     header->setData(column, kNameRole, name);
     header->setTextAlignment(column, alignmentOf(alignment));
     const QFontMetrics metrics(list->font());
-    list->setColumnWidth(column, width * metrics.averageCharWidth() + 2 * metrics.averageCharWidth());
+    // A character is the font's average width; the margin keeps the cell's padding out of it.
+    list->setColumnWidth(column, width * metrics.averageCharWidth() + 16);
     return {name, caption, width, alignment};
 }
 

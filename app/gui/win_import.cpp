@@ -1,5 +1,8 @@
 #include "app/gui/win_import.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -10,7 +13,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QStandardItemModel>
 
 #include "app/core/version.h"
 #include "app/gui/dialog_units.h"
@@ -165,11 +167,16 @@ void WINIMPORT::POSTINIT() {
     IMPORTDRIVER->addItem(QStringLiteral("DBFCDX - FoxPro Database (.DBF and .FPT)"), int(kDriverCdx));
     selectValue(IMPORTDRIVER, kDriverNtx);
 
-    IMPORT2LIST->addItem(QStringLiteral("Lindra Makmur - Tg. Batu"), int(kLindraMakmur));
-    IMPORT2LIST->addItem(QStringLiteral("IS/Integrated System : (Database Ext: .DTA)"), int(kIntegratedSystem));
-    IMPORT2LIST->addItem(QStringLiteral("IAS (Medan) : (Database Ext: .DBF)"), int(kIas));
-    IMPORT2LIST->addItem(QStringLiteral("iPOS 3.0 (Inspirasi)"), int(kIpos));
-    IMPORT2LIST->model()->sort(0);
+    // A sorted list: the entries by their texts, ignoring case.
+    std::vector<std::pair<QString, int>> applications{
+        {QStringLiteral("Lindra Makmur - Tg. Batu"), kLindraMakmur},
+        {QStringLiteral("IS/Integrated System : (Database Ext: .DTA)"), kIntegratedSystem},
+        {QStringLiteral("IAS (Medan) : (Database Ext: .DBF)"), kIas},
+        {QStringLiteral("iPOS 3.0 (Inspirasi)"), kIpos}};
+    std::sort(applications.begin(), applications.end(), [](const auto& a, const auto& b) {
+        return a.first.compare(b.first, Qt::CaseInsensitive) < 0;
+    });
+    for (const auto& [text, value] : applications) IMPORT2LIST->addItem(text, value);
     selectValue(IMPORT2LIST, kIntegratedSystem);
 
     LOKASI->clear();
