@@ -2,6 +2,7 @@
 // import window; when it closes the program ends.
 
 #include <QApplication>
+#include <QIcon>
 
 #include "app/core/version.h"
 #include "app/gui/qt_interaction.h"
@@ -13,6 +14,8 @@
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
+    // APP_ICON, the large and small icon of every window.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/app_icon.png")));
     tarvo::xbase::applyStartupSettings();
     tarvo::ui::seedRandom();
 

@@ -229,6 +229,25 @@ protected:
     void SetUp() override { window.show(); }
 };
 
+TEST_F(WinImportCommandTest, FolderPickersStartAtTheFieldAndFillIt) {
+    window.LOKASI->setText(QStringLiteral("/srv/toko"));
+    ui.folderChoices = {"/srv/toko2", ""};
+    window.BROWSELOKASI();
+    EXPECT_EQ(window.LOKASI->text().toStdString(), "/srv/toko2");
+    EXPECT_EQ(window.focusWidget(), window.LOKASI);
+    window.BROWSEIMPORT();  // cancelled: the field keeps its text
+    EXPECT_TRUE(window.IMPORT->text().isEmpty());
+    EXPECT_EQ(window.focusWidget(), window.IMPORT);
+    window.RBIMPORT2->click();
+    settle();
+    window.BROWSEIMPORT();
+    ASSERT_EQ(ui.messages.size(), 3u);
+    EXPECT_EQ(ui.messages[0].title, "Pilih Lokasi Data:");
+    EXPECT_EQ(ui.messages[0].text, "/srv/toko");
+    EXPECT_EQ(ui.messages[1].title, "Pilih Lokasi Import DBF:");
+    EXPECT_EQ(ui.messages[2].title, "Pilih Lokasi Data Aplikasi:");
+}
+
 TEST_F(WinImportCommandTest, AnsweringNoChangesNothing) {
     ui.replies = {ui::kReplyNo};
     window.BUTTONIMPORT();

@@ -48,7 +48,8 @@ void RecordingInteraction::progressBar(long, long) {}
 
 void RecordingInteraction::letEventsThrough() {}
 
-std::string RecordingInteraction::chooseFolder(ui::Owner, const std::string&, const std::string&) {
+std::string RecordingInteraction::chooseFolder(ui::Owner owner, const std::string& title, const std::string& start) {
+    messages.push_back({"folder", title, start, owner});
     return takeFront(folderChoices);
 }
 

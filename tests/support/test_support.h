@@ -15,7 +15,7 @@ namespace tarvo::test {
 
 // One message shown to the user.
 struct RecordedMessage {
-    std::string kind;  // "ask", "error", "warning" or "info"
+    std::string kind;  // "ask", "error", "warning", "info", or "folder" (the picker; text: its start)
     std::string title; // empty for error boxes, which have the standard caption
     std::string text;
     ui::Owner owner = nullptr;
