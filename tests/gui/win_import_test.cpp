@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTreeWidget>
 #include <fstream>
 #include <sstream>
@@ -136,6 +137,27 @@ TEST(WinImport, EveryTextFitsItsControl) {
         EXPECT_LE(needed, widget->width()) << widget->metaObject()->className() << " "
                                                                 << widget->property("text").toString().toStdString();
     }
+}
+
+TEST(WinImport, TheOptionsComeFromTheControls) {
+    WINIMPORT window;
+    window.show();
+    window.RBSISATUTUP->click();
+    settle();
+    window.AKHIRTUTUP->clear();
+    window.AKHIRTUTUP->setFocus();
+    QTest::keyClicks(window.AKHIRTUTUP, QStringLiteral("311269"));  // a two-digit year
+    window.TGLHITUNGPOINT->setText(QStringLiteral("08/07/2024"));
+    window.NAMASAMA->setChecked(true);
+    window.IMPORTDRIVER->setCurrentIndex(window.IMPORTDRIVER->findData(int(WINIMPORT::kDriverCdx)));
+
+    const templates::ImportOptions options = window.importOptions();
+    EXPECT_EQ(options.stockMode, templates::StockMode::CloseDay);
+    EXPECT_EQ(options.closingDate, (xbase::Date{2069, 12, 31}));
+    EXPECT_EQ(options.pointsDate, (xbase::Date{2024, 7, 8}));
+    EXPECT_FALSE(options.allowDuplicateCodes);
+    EXPECT_TRUE(options.allowDuplicateNames);
+    EXPECT_EQ(options.templateDriver, xbase::Driver::DBFCDX);
 }
 
 // Which of the controls the option rules switch are enabled.
