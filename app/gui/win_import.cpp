@@ -307,7 +307,15 @@ void WINIMPORT::runTemplateImport() {
         reject.NAMASAMA(names);
         reject.SHOW();
     };
-    const templates::ImportOutcome outcome = templates::runTemplateImport(this, request);
+    templates::ImportOutcome outcome;
+    try {
+        outcome = templates::runTemplateImport(this, request);
+    } catch (const std::exception& e) {
+        // Nothing may escape into the event loop: the user gets the reason instead.
+        ui::interaction().closeProgress();
+        ui::BOXERROR(this, std::string("Import gagal: ") + e.what());
+        return;
+    }
     if (outcome.refusal == templates::Refusal::ImportFolder) IMPORT->setFocus();
     if (outcome.refusal == templates::Refusal::Database) LOKASI->setFocus();
 }
