@@ -22,11 +22,11 @@
 
 #include "app/gui/qt_interaction.h"
 #include "app/gui/win_import.h"
+#include "retaildb/sample_retail_db.h"
 #include "templates/import_options.h"
 #include "templates/reject_list.h"
 #include "templates/sample_templates.h"
 #include "templates/template_import.h"
-#include "retaildb/sample_retail_db.h"
 #include "xbase/dates.h"
 #include "xbase/settings.h"
 
