@@ -114,11 +114,13 @@ void QtInteraction::closeProgress() {
 
 void QtInteraction::progressText(int line, const std::string& text) {
     if (!progress_) return;
+    // Kept as it comes: most texts are replaced before the window shows them, so only the
+    // shown ones are converted.
     if (line == 2) {
-        pendingLine2_ = qt(text);
+        pendingLine2_ = text;
         line2Pending_ = true;
     } else {
-        pendingLine1_ = qt(text);
+        pendingLine1_ = text;
         line1Pending_ = true;
     }
     showPendingWhenDue();
@@ -145,8 +147,8 @@ void QtInteraction::showPendingWhenDue() {
 void QtInteraction::showPending() {
     sinceShown_.restart();
     if (!progress_) return;
-    if (line1Pending_) progress_->ODCINFO1()->setText(pendingLine1_);
-    if (line2Pending_) progress_->ODCINFO2()->setText(pendingLine2_);
+    if (line1Pending_) progress_->ODCINFO1()->setText(qt(pendingLine1_));
+    if (line2Pending_) progress_->ODCINFO2()->setText(qt(pendingLine2_));
     if (pendingBar_ >= 0) progress_->ODCPROGRESSBAR()->setValue(pendingBar_);
     line1Pending_ = line2Pending_ = false;
     pendingBar_ = -1;

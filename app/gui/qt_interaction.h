@@ -4,7 +4,6 @@
 
 #include <QElapsedTimer>
 #include <QPointer>
-#include <QString>
 #include <string>
 
 #include "app/gui/win_process.h"
@@ -51,7 +50,7 @@ private:
     void showPendingWhenDue();
 
     QPointer<WinProcess> progress_;
-    QString pendingLine1_, pendingLine2_;
+    std::string pendingLine1_, pendingLine2_;
     bool line1Pending_ = false, line2Pending_ = false;
     int pendingBar_ = -1;
     QElapsedTimer sinceShown_;

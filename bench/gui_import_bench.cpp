@@ -1,0 +1,263 @@
+// The template import through the main window against the same import as the command line runs
+// it: a sample shop of TARVO_BENCH_ITEMS items (default 200,000), imported alternately both ways
+// into a fresh copy of one sample retail database. Prints the best time of each way, their ratio
+// and the longest pause of the window's event loop during the window import.
+//
+//   TARVO_BENCH_ITEMS=200000 TARVO_BENCH_RUNS=2 QT_QPA_PLATFORM=offscreen build-bench/bench/gui_import_bench
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "app/gui/qt_interaction.h"
+#include "app/gui/win_import.h"
+#include "retaildb/sample_retail_db.h"
+#include "templates/import_options.h"
+#include "templates/reject_list.h"
+#include "templates/sample_templates.h"
+#include "templates/template_import.h"
+#include "xbase/dates.h"
+#include "xbase/settings.h"
+
+namespace fs = std::filesystem;
+using namespace tarvo;
+
+namespace {
+
+uint32_t envCount(const char* name, uint32_t fallback) {
+    const char* text = std::getenv(name);
+    return text && *text ? static_cast<uint32_t>(std::strtoul(text, nullptr, 10)) : fallback;
+}
+
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double processCpuSeconds() {
+    timespec now{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
+}
+
+// Elapsed time and the process's processor time: on a shared machine the second shows the
+// program's own work when other jobs stretch the first.
+struct Timing {
+    double wall = 0, cpu = 0;
+};
+
+class Stopwatch {
+public:
+    Timing read() const { return {secondsSince(wall_), processCpuSeconds() - cpu_}; }
+
+private:
+    std::chrono::steady_clock::time_point wall_ = std::chrono::steady_clock::now();
+    double cpu_ = processCpuSeconds();
+};
+
+// The command line's interaction with its output not on a terminal and --yes: every question
+// answered Yes, progress not shown, messages printed.
+class SilentYes final : public ui::UserInteraction {
+public:
+    int askEx(ui::Owner, const std::string&, const std::string&, int, int) override { return ui::kReplyYes; }
+    void error(ui::Owner, const std::string& text) override { std::fprintf(stderr, "error: %s\n", text.c_str()); }
+    void warning(ui::Owner, const std::string& title, const std::string& text) override {
+        std::fprintf(stderr, "warning [%s]: %s\n", title.c_str(), text.c_str());
+    }
+    void info(ui::Owner, const std::string& title, const std::string& text) override {
+        std::fprintf(stderr, "info [%s]: %s\n", title.c_str(), text.c_str());
+    }
+    void progressText(int, const std::string&) override {}
+    void progressBar(long, long) override {}
+    void letEventsThrough() override {}
+    std::string chooseFolder(ui::Owner, const std::string&, const std::string&) override { return {}; }
+    std::string chooseFile(ui::Owner, const std::string&, const std::string&) override { return {}; }
+    std::string askPassword(ui::Owner, const std::string&) override { return {}; }
+};
+
+// The desktop program's interaction with the questions answered Yes and the other boxes printed
+// instead of waiting for a click; the progress window and the event passes are the real ones.
+class ScriptedQtInteraction final : public gui::QtInteraction {
+public:
+    int askEx(ui::Owner, const std::string&, const std::string&, int, int) override { return ui::kReplyYes; }
+    void error(ui::Owner, const std::string& text) override { std::fprintf(stderr, "error: %s\n", text.c_str()); }
+    void warning(ui::Owner, const std::string& title, const std::string& text) override {
+        std::fprintf(stderr, "warning [%s]: %s\n", title.c_str(), text.c_str());
+    }
+    void info(ui::Owner, const std::string& title, const std::string& text) override {
+        std::fprintf(stderr, "info [%s]: %s\n", title.c_str(), text.c_str());
+    }
+};
+
+// Measures how long the event loop went without a pass: a 10 ms timer notes the longest time
+// between two of its ticks and the progress line shown when that pause began. It also closes
+// the reject window, which the window import shows modally at its end.
+class EventLoopProbe {
+public:
+    explicit EventLoopProbe(const ScriptedQtInteraction& interaction) : interaction_(interaction) {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
+    }
+    void start() {
+        longestMs_ = 0;
+        ticks_ = 0;
+        since_.start();
+        timer_.start();
+    }
+    void stop() { timer_.stop(); }
+    qint64 longestMs() const { return longestMs_; }
+    long ticks() const { return ticks_; }
+    const QString& longestAt() const { return longestAt_; }
+
+private:
+    void tick() {
+        ++ticks_;
+        const qint64 gap = since_.restart();
+        gui::WinProcess* progress = interaction_.progressWindow();
+        const QString line = progress ? progress->ODCINFO1()->text() : QStringLiteral("no progress window");
+        if (gap > longestMs_) {
+            longestMs_ = gap;
+            longestAt_ = "from \"" + lastLine_ + "\" to \"" + line + "\"";
+        }
+        lastLine_ = line;
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && !qobject_cast<gui::WINIMPORT*>(modal)) modal->close();
+    }
+
+    const ScriptedQtInteraction& interaction_;
+    QTimer timer_;
+    QElapsedTimer since_;
+    qint64 longestMs_ = 0;
+    long ticks_ = 0;
+    QString lastLine_, longestAt_;
+};
+
+struct Shop {
+    fs::path master;     // the sample retail database, never imported into
+    fs::path templates;
+    fs::path database;   // the copy each run imports into
+    templates::ImportOptions options;
+};
+
+void freshDatabase(const Shop& shop) {
+    fs::remove_all(shop.database);
+    fs::copy(shop.master, shop.database, fs::copy_options::recursive);
+}
+
+Timing cliImport(const Shop& shop) {
+    freshDatabase(shop);
+    SilentYes silent;
+    ui::setInteraction(&silent);
+    templates::ImportRequest request;
+    request.databaseFolder = shop.database.string();
+    request.templateFolder = shop.templates.string();
+    request.options = shop.options;
+    request.rejectFolder = templates::executableFolder();
+    const Stopwatch stopwatch;
+    const templates::ImportOutcome outcome = templates::runTemplateImport(nullptr, request);
+    const Timing timing = stopwatch.read();
+    ui::setInteraction(nullptr);
+    if (outcome.status != templates::ImportStatus::Done) {
+        std::fprintf(stderr, "command-line import did not finish\n");
+        std::exit(1);
+    }
+    return timing;
+}
+
+struct WindowRun {
+    Timing timing;
+    qint64 longestGapMs = 0;
+    long ticks = 0;
+    QString longestAt;
+};
+
+WindowRun windowImport(const Shop& shop) {
+    freshDatabase(shop);
+    ScriptedQtInteraction interaction;
+    ui::setInteraction(&interaction);
+    gui::WINIMPORT window;
+    window.show();
+    window.LOKASI->setText(QString::fromStdString(shop.database.string()));
+    window.IMPORT->setText(QString::fromStdString(shop.templates.string()));
+    window.RBSISABUKA->click();
+    window.AKHIRBUKA->setText(QString::fromStdString(xbase::DToC(shop.options.openDate)));
+    QApplication::processEvents();
+    const templates::ImportOptions shown = window.importOptions();
+    if (shown.stockMode != shop.options.stockMode || shown.openDate != shop.options.openDate) {
+        std::fprintf(stderr, "the window's options differ from the command line's\n");
+        std::exit(1);
+    }
+
+    EventLoopProbe probe(interaction);
+    probe.start();
+    const Stopwatch stopwatch;
+    window.BUTTONIMPORT();
+    const Timing timing = stopwatch.read();
+    probe.stop();
+    ui::setInteraction(nullptr);
+    return {timing, probe.longestMs(), probe.ticks(), probe.longestAt()};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    xbase::applyStartupSettings();
+
+    templates::SampleTemplateOptions sample;
+    sample.items = envCount("TARVO_BENCH_ITEMS", 200000);
+    sample.customers = std::max<uint32_t>(sample.items / 10, 200);
+    sample.vendors = std::max<uint32_t>(sample.items / 100, 50);
+    const int runs = static_cast<int>(std::max<uint32_t>(envCount("TARVO_BENCH_RUNS", 2), 1));
+
+    const fs::path work = fs::temp_directory_path() / ("tarvo-gui-bench-" + std::to_string(::getpid()));
+    Shop shop{work / "master", work / "templates", work / "shop", templates::defaultImportOptions()};
+    shop.options.stockMode = templates::StockMode::Open;
+    shop.options.openDate = sample.asOf;
+    auto start = std::chrono::steady_clock::now();
+    retaildb::makeSampleRetailDatabase(shop.master);
+    templates::makeSampleTemplates(shop.templates, sample);
+    std::printf("%u items, %u customers, %u vendors; sample written in %.1f s\n", sample.items, sample.customers,
+                sample.vendors, secondsSince(start));
+
+    Timing bestCli{1e300, 1e300}, bestWindow{1e300, 1e300};
+    qint64 longestGapMs = 0;
+    for (int run = 1; run <= runs; ++run) {
+        // Each way goes first every other run, so that neither always finds the caches warm.
+        Timing cli;
+        WindowRun window;
+        if (run % 2 == 1) {
+            cli = cliImport(shop);
+            window = windowImport(shop);
+        } else {
+            window = windowImport(shop);
+            cli = cliImport(shop);
+        }
+        std::printf("run %d: command line %.2f s (cpu %.2f s), window %.2f s (cpu %.2f s), %ld event-loop passes, "
+                    "longest gap %lld ms %s\n",
+                    run, cli.wall, cli.cpu, window.timing.wall, window.timing.cpu, window.ticks,
+                    static_cast<long long>(window.longestGapMs), window.longestAt.toStdString().c_str());
+        std::fflush(stdout);
+        bestCli = {std::min(bestCli.wall, cli.wall), std::min(bestCli.cpu, cli.cpu)};
+        bestWindow = {std::min(bestWindow.wall, window.timing.wall), std::min(bestWindow.cpu, window.timing.cpu)};
+        longestGapMs = std::max(longestGapMs, window.longestGapMs);
+    }
+    std::printf("best: command line %.2f s, window %.2f s, ratio %.3f (cpu %.2f s / %.2f s, ratio %.3f); "
+                "longest event-loop gap %lld ms\n",
+                bestCli.wall, bestWindow.wall, bestWindow.wall / bestCli.wall, bestCli.cpu, bestWindow.cpu,
+                bestWindow.cpu / bestCli.cpu, static_cast<long long>(longestGapMs));
+    fs::remove_all(work);
+    return 0;
+}
