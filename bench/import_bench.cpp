@@ -79,11 +79,14 @@ const fs::path& templateFolder(uint32_t items) {
     return entry->second;
 }
 
-// A fresh sample database in folder/ST_DB.
+// A fresh sample database in folder/ST_DB. Everything written so far (the templates, the
+// database) goes to disk first, so that a timed run does not share the disk and the processors
+// with the write-back of files written before it.
 fs::path freshDatabase(const std::string& name) {
     const fs::path folder = benchFolder() / name;
     fs::remove_all(folder);
     retaildb::makeSampleRetailDatabase(folder);
+    ::sync();
     return folder;
 }
 
