@@ -165,7 +165,9 @@ public:
         const uint32_t r = random.below(100);
         item.kind = r < 3 && !stockItems.empty() ? 2 : r < 4 ? 1 : 0;
         item.codes[0] = "BRG" + sampleDigits(index + 1, 6);
-        const int codes = random.between(1, kCodes);
+        // Drawn even when the count is fixed, so that the rest of the item stays the same.
+        const int drawn = random.between(1, kCodes);
+        const int codes = set.options.codesPerItem > 0 ? static_cast<int>(set.options.codesPerItem) : drawn;
         for (int c = 1; c < codes; ++c) item.codes[c] = "899" + std::to_string(c) + sampleDigits(index + 1, 9);
         item.barcode = item.codes[1];
         item.name = product.name;

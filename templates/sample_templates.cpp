@@ -12,6 +12,7 @@ SampleTemplateSummary makeSampleTemplates(const std::filesystem::path& folder, c
     set.folder = folder;
     set.options = options;
     set.options.warehouses = std::min<uint32_t>(options.warehouses, 30);
+    set.options.codesPerItem = std::min<uint32_t>(options.codesPerItem, 5);
     // Later templates refer to the codes of earlier ones: master data first, then the
     // invoices (vendors, customers, salesmen) and the items (vendors).
     writeSampleMasterData(set);

@@ -17,6 +17,7 @@ struct SampleTemplateOptions {
     uint32_t vendors = 50;      // vendors the import accepts
     uint64_t seed = 1;
     uint32_t warehouses = 5;    // warehouses with opening stock (at most 30)
+    uint32_t codesPerItem = 0;  // codes of every item, 1 to 5; 0: one to five, varying by item
     xbase::Date asOf{2024, 12, 31};  // the open invoices are dated in the three months before
 };
 

@@ -323,6 +323,8 @@ void Table::readHeader() {
         const Field& f = allFields_[i];
         if (!(f.flags & kSystemField) && f.info.type != '0') fields_.push_back(static_cast<int>(i));
     }
+    for (size_t pos = 0; pos < fields_.size(); ++pos)
+        fieldPositions_.try_emplace(allFields_[fields_[pos]].info.name, static_cast<int>(pos) + 1);
     if (fields_.empty()) throw fail("table has no fields");
     file_->setLayout(headerLength_, recordLength_);
 
@@ -349,9 +351,8 @@ const Table::Field& Table::checkedField(int pos) const {
 const FieldInfo& Table::field(int pos) const { return checkedField(pos).info; }
 
 int Table::fieldPos(std::string_view name) const {
-    for (int i = 0; i < fieldCount(); ++i)
-        if (equalsIgnoreCase(allFields_[fields_[i]].info.name, name)) return i + 1;
-    return 0;
+    const auto it = fieldPositions_.find(upper(name));  // the names are stored in upper case
+    return it == fieldPositions_.end() ? 0 : it->second;
 }
 
 std::vector<FieldInfo> Table::structure() const {

@@ -18,7 +18,7 @@ void usage() {
         "  tarvo-import-cli dbf check FILE   checks every tag of the table's index against its records\n"
         "  tarvo-import-cli make-retail-db DIR   writes a sample retail database DIR/ST_DB\n"
         "  tarvo-import-cli import --db FOLDER --templates FOLDER [options]   the template import (--help: options)\n"
-        "  tarvo-import-cli make-templates FOLDER [--items N] [--customers N] [--vendors N] [--seed S]\n"
+        "  tarvo-import-cli make-templates FOLDER [--items N] [--customers N] [--vendors N] [--codes N] [--seed S]\n"
         "  tarvo-import-cli --version\n",
         tarvo::app::windowTitle().c_str());
 }

@@ -12,7 +12,7 @@ namespace tarvo::cli {
 
 int makeTemplatesCommand(const Arguments& args) {
     constexpr const char* kUsage =
-        "usage: tarvo-import-cli make-templates FOLDER [--items N] [--customers N] [--vendors N] [--seed S]\n";
+        "usage: tarvo-import-cli make-templates FOLDER [--items N] [--customers N] [--vendors N] [--codes N] [--seed S]\n";
     if (args.empty()) return std::fputs(kUsage, stderr), 2;
     templates::SampleTemplateOptions options;
     for (size_t i = 1; i < args.size(); ++i) {
@@ -23,6 +23,7 @@ int makeTemplatesCommand(const Arguments& args) {
         if (args[i] == "--items") options.items = static_cast<uint32_t>(n);
         else if (args[i] == "--customers") options.customers = static_cast<uint32_t>(n);
         else if (args[i] == "--vendors") options.vendors = static_cast<uint32_t>(n);
+        else if (args[i] == "--codes") options.codesPerItem = static_cast<uint32_t>(n);
         else if (args[i] == "--seed") options.seed = n;
         else return std::fputs(kUsage, stderr), 2;
         ++i;

@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 
 #include "templates/code_list.h"
@@ -173,6 +174,22 @@ TEST_F(SampleTemplatesTest, OpeningStockFillsTheRequestedWarehousesOfStockItemsO
     EXPECT_GT(stocked, 250u);
     EXPECT_GT(otherKinds, 0u);
     EXPECT_GT(linked, 0u);
+}
+
+TEST_F(SampleTemplatesTest, AFixedCodeCountGivesEveryRegularItemThatManyCodes) {
+    makeAndCheck({.items = 200, .customers = 10, .vendors = 3, .seed = 4, .codesPerItem = 3});
+    std::map<size_t, uint32_t> itemsByCodes;
+    std::set<std::string> seen;
+    eachRow("ITEM", [&](const xbase::Table& t) {
+        // Regular items only: not the blank rows, the faults with codes of their own (DBL...)
+        // nor the one repeating an item's code.
+        const std::string first = code(t, "KODE");
+        if (!first.starts_with("BRG") || !seen.insert(first).second) return;
+        size_t codeCount = 0;
+        for (const char* column : {"KODE", "KODE_2", "KODE_3", "KODE_4", "KODE_5"}) codeCount += !code(t, column).empty();
+        ++itemsByCodes[codeCount];
+    });
+    EXPECT_EQ(itemsByCodes, (std::map<size_t, uint32_t>{{3, 200}}));
 }
 
 TEST_F(SampleTemplatesTest, EmptyCountsStillGiveEveryTemplate) {

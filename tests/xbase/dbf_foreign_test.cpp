@@ -148,6 +148,8 @@ TEST_F(ForeignTableTest, VisualFoxProTypesAndNullFlags) {
     writeFile(dir.path() / "VFP.FPT", std::string("\0\0\0\x08\0\0\0\x40", 8) + std::string(504, '\0'));
     auto t = openReadOnly(path);
     EXPECT_EQ(t->fieldCount(), 6);  // _NullFlags is hidden
+    EXPECT_EQ(t->fieldPos("_NullFlags"), 0);
+    EXPECT_EQ(t->fieldPos("m"), 6);
     EXPECT_TRUE(t->fieldGet("N").isNil());
     EXPECT_EQ(t->fieldGet("I").number(), -42);
     EXPECT_DOUBLE_EQ(t->fieldGet("Y").number(), 123.45);

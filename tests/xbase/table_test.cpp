@@ -137,6 +137,17 @@ TEST_F(TableTest, CreatedFileFollowsTheDbfLayoutByteForByte) {
     EXPECT_EQ(memo.substr(6, 2), std::string("\0\x40", 2));      // block size 64
 }
 
+TEST_F(TableTest, FieldsAreFoundByNameInAnyCase) {
+    auto path = dir.path() / "ITEMS.DBF";
+    Table::create(path, kItemFields, Driver::DBFCDX);
+    auto t = openTable(path);
+    const std::vector<std::pair<std::string, int>> cases = {
+        {"KODE", 1}, {"kode", 1}, {"Harga", 3}, {"PANJANG", 8}, {"catatan", 7},
+        {"KOD", 0},  {"KODEX", 0}, {"", 0},      {"NAMA_YANG_PANJANG_SEKALI", 0},
+    };
+    for (const auto& [name, position] : cases) EXPECT_EQ(t->fieldPos(name), position) << name;
+}
+
 TEST_F(TableTest, NavigationSkipsDeletedRecordsOnlyWhileTheSettingIsOn) {
     auto t = openTable(makeCodes(5));
     t->goTo(1);
