@@ -71,7 +71,9 @@ ImportOutcome runTemplateImport(ui::Owner owner, const ImportRequest& request) {
         showOverWidthWarning(run);
         return refuse();
     }
-    const std::string database = retaildb::LOKASIDATA(owner, request.databaseFolder);
+    std::string database = retaildb::LOKASIDATAEX(owner, request.databaseFolder);
+    if (database.empty() || !checkControlRecord(owner, database)) return refuse();
+    database = retaildb::LOKASIDATA(owner, database);
     if (database.empty()) return refuse();
 
     outcome.status = ImportStatus::Done;
