@@ -40,7 +40,7 @@ void finishCountedTarget(const std::string& target, uint32_t identifierRow) {
 
 void importCustomers(ImportRun& run) {
     if (!run.templateOpen("PELANG")) return;
-    run.forEachRow("PELANG", "Pelanggan Proses no. ", [&](const TemplateRow& row) {
+    run.forEachRow("PELANG", [&](const TemplateRow& row) {
         if (isBlank(row.text("NAMA"))) return false;
         const uint32_t region = lookUp(run.regions, row, "KODE_DAE");
         const uint32_t secondRegion = lookUp(run.secondRegions, row, "KODE_DA2");
@@ -88,7 +88,7 @@ void importCustomers(ImportRun& run) {
 
 void importCustomerExtras(ImportRun& run) {
     if (!run.templateOpen("PELANG") || !run.templateOpen("PELEXT")) return;
-    run.forEachRow("PELEXT", "Extra Info Pelanggan Proses no. ", [&](const TemplateRow& row) {
+    run.forEachRow("PELEXT", [&](const TemplateRow& row) {
         const std::string code = row.code("KODE_PEL");
         if (code.empty() || isBlank(row.text("INFO_1"))) return false;
         const uint32_t customer = run.customerCodes.find(code);

@@ -8,7 +8,7 @@ namespace tarvo::templates {
 
 void importGroupTemplate(ImportRun& run, const GroupTemplate& group, CodeList& codes) {
     if (!run.templateOpen(group.alias)) return;
-    run.forEachRow(group.alias, group.progressText, [&](const TemplateRow& row) {
+    run.forEachRow(group.alias, [&](const TemplateRow& row) {
         std::string code = row.code("KODE");
         if (code.empty() || isBlank(row.text("NAMA")) || codes.find(code) != 0) return false;
         const uint32_t id = codes.add(std::move(code));

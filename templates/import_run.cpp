@@ -1,8 +1,10 @@
 #include "templates/import_run.h"
 
 #include <ctime>
+#include <stdexcept>
 
 #include "retaildb/record_routines.h"
+#include "templates/template_layouts.h"
 #include "xbase/dates.h"
 #include "xbase/settings.h"
 #include "xbase/work_areas.h"
@@ -58,8 +60,10 @@ void ImportRun::writeStamps() const {
 
 bool ImportRun::templateOpen(const std::string& alias) const { return xbase::workAreas().find(alias) != nullptr; }
 
-void ImportRun::forEachRow(const std::string& alias, const std::string& progressText,
-                           const std::function<bool(const TemplateRow&)>& rule) {
+void ImportRun::forEachRow(const std::string& alias, const std::function<bool(const TemplateRow&)>& rule) {
+    const TemplateInfo* info = findTemplate(alias);
+    if (!info) throw std::invalid_argument("no template named " + alias);
+    const std::string& progressText = info->progressText;
     xbase::Table* table = xbase::workAreas().find(alias);
     if (!table) return;
     ui::UserInteraction& ui = ui::interaction();

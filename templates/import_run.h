@@ -68,10 +68,9 @@ public:
     bool templateOpen(const std::string& alias) const;
 
     // Reads every row of an open template in physical order, skipping deleted rows, with the
-    // progress text, counter and bar; rule returns true when it wrote a record for the row.
-    // Does nothing when the template is not open.
-    void forEachRow(const std::string& alias, const std::string& progressText,
-                    const std::function<bool(const TemplateRow&)>& rule);
+    // template's progress text, counter and bar; rule returns true when it wrote a record for the
+    // row. Does nothing when the template is not open.
+    void forEachRow(const std::string& alias, const std::function<bool(const TemplateRow&)>& rule);
 
     // Appends a record to a retail table (made current) with the validity marker, and counts it.
     void appendTo(const std::string& targetAlias);

@@ -16,7 +16,7 @@ constexpr uint32_t kVendorsRow = 17;
 
 void importSales(ImportRun& run) {
     if (!run.templateOpen("SALES")) return;
-    run.forEachRow("SALES", "Sales Proses no. ", [&](const TemplateRow& row) {
+    run.forEachRow("SALES", [&](const TemplateRow& row) {
         std::string code = row.code("KODE");
         if (code.empty() || isBlank(row.text("NAMA")) || run.salesmen.find(code) != 0) return false;
         const uint32_t id = run.salesmen.add(std::move(code));
@@ -42,7 +42,7 @@ void importRegions(ImportRun& run) {
 
 void importVendors(ImportRun& run) {
     if (!run.templateOpen("VENDOR")) return;
-    run.forEachRow("VENDOR", "Vendor/Supplier Proses no. ", [&](const TemplateRow& row) {
+    run.forEachRow("VENDOR", [&](const TemplateRow& row) {
         const bool withCode = row.has("KODE");
         std::string code = row.code("KODE");
         std::string name = row.code("NAMA");

@@ -53,7 +53,7 @@ void finishInvoices(const char* target, uint32_t identifierRow) {
 void importPayables(ImportRun& run) {
     if (!run.templateOpen("PEMBEL")) return;
     FieldWriter invoice("S_PEMBEL");
-    run.forEachRow("PEMBEL", "Hutang Awal Proses no. ", [&](const TemplateRow& row) {
+    run.forEachRow("PEMBEL", [&](const TemplateRow& row) {
         if (!row.has("NO_NOTA_C") || isBlank(row.text("NO_NOTA_C"))) return false;
         const uint32_t vendor = vendorReference(run, row);
         run.appendTo("S_PEMBEL");
@@ -73,7 +73,7 @@ void importPayables(ImportRun& run) {
 void importReceivables(ImportRun& run) {
     if (!run.templateOpen("PENJUA")) return;
     FieldWriter invoice("S_PENJUA");
-    run.forEachRow("PENJUA", "Piutang Awal Proses no. ", [&](const TemplateRow& row) {
+    run.forEachRow("PENJUA", [&](const TemplateRow& row) {
         const bool textNumber = row.has("NO_NOTA_C") && !isBlank(row.text("NO_NOTA_C"));
         if (!textNumber && row.number("NO_NOTA") == 0) return false;
         const uint32_t customer = customerReference(run, row);
