@@ -7,6 +7,7 @@
 #include <fstream>
 #include <set>
 
+#include "xbase/byte_order.h"
 #include "xbase/cdx_cursor.h"
 #include "xbase/codepage.h"
 #include "xbase/dates.h"
@@ -59,15 +60,6 @@ std::string upper(std::string_view text) {
 }
 
 
-uint16_t getLE16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t getLE32(const unsigned char* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24); }
-void putLE16(char* p, uint32_t v) { p[0] = static_cast<char>(v); p[1] = static_cast<char>(v >> 8); }
-void putLE32(char* p, uint32_t v) { for (int i = 0; i < 4; ++i) p[i] = static_cast<char>(v >> (8 * i)); }
-int64_t getLE64(const char* p) {
-    uint64_t v = 0;
-    for (int i = 7; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(p[i]);
-    return static_cast<int64_t>(v);
-}
 void putLE64(char* p, int64_t value) {
     auto v = static_cast<uint64_t>(value);
     for (int i = 0; i < 8; ++i) p[i] = static_cast<char>(v >> (8 * i));
