@@ -315,6 +315,8 @@ void Table::readHeader() {
         const Field& f = allFields_[i];
         if (!(f.flags & kSystemField) && f.info.type != '0') fields_.push_back(static_cast<int>(i));
     }
+    for (size_t i = 0; i < fields_.size(); ++i)
+        fieldPositions_.try_emplace(upper(allFields_[fields_[i]].info.name), static_cast<int>(i + 1));
     if (fields_.empty()) throw fail("table has no fields");
     file_->setLayout(headerLength_, recordLength_);
 
@@ -341,9 +343,8 @@ const Table::Field& Table::checkedField(int pos) const {
 const FieldInfo& Table::field(int pos) const { return checkedField(pos).info; }
 
 int Table::fieldPos(std::string_view name) const {
-    for (int i = 0; i < fieldCount(); ++i)
-        if (equalsIgnoreCase(allFields_[fields_[i]].info.name, name)) return i + 1;
-    return 0;
+    const auto found = fieldPositions_.find(upper(name));
+    return found == fieldPositions_.end() ? 0 : found->second;
 }
 
 std::vector<FieldInfo> Table::structure() const {

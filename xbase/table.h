@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "xbase/value.h"
@@ -190,6 +191,9 @@ private:
     uint32_t recCount_ = 0;
     std::vector<Field> allFields_;   // every field of the record layout
     std::vector<int> fields_;        // indexes into allFields_ of the visible fields
+    // Upper-case name -> 1-based position of the visible field (the first of equal names): the
+    // importers look fields up by name for every record they write.
+    std::unordered_map<std::string, int> fieldPositions_;
     int nullFlagsField_ = -1;        // index into allFields_ of _NullFlags, -1 when absent
 
     std::unique_ptr<RecordFile> file_;
