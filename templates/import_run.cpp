@@ -31,6 +31,13 @@ std::string TemplateRow::trimmed(const std::string& column) const {
     return t.substr(first, t.find_last_not_of(' ') - first + 1);
 }
 
+std::string TemplateRow::upperTrimmed(const std::string& column) const {
+    std::string t = trimmed(column);
+    for (char& c : t)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return t;
+}
+
 std::string TemplateRow::code(const std::string& column) const { return normaliseCode(text(column)); }
 
 double TemplateRow::number(const std::string& column) const { return value(column).number(); }
@@ -48,14 +55,6 @@ void ImportRun::takeStamps() {
     char time[9];
     std::snprintf(time, sizeof time, "%02d:%02d:%02d", local.tm_hour, local.tm_min, local.tm_sec);
     stampTime_ = time;
-}
-
-void ImportRun::writeStamps() const {
-    xbase::Table* table = xbase::workAreas().current();
-    if (!table) return;
-    if (table->fieldPos("INPUT_OLEH")) retaildb::VOFieldPut("INPUT_OLEH", xbase::Value(-1));
-    if (table->fieldPos("TGL_INPUT")) retaildb::VOFieldPut("TGL_INPUT", xbase::Value(stampDate_));
-    if (table->fieldPos("JAM_INPUT")) retaildb::VOFieldPut("JAM_INPUT", xbase::Value(stampTime_));
 }
 
 bool ImportRun::templateOpen(const std::string& alias) const { return xbase::workAreas().find(alias) != nullptr; }
@@ -83,6 +82,13 @@ void ImportRun::appendTo(const std::string& targetAlias) {
     xbase::workAreas().select(targetAlias);
     retaildb::VOAPPEND();
     ++written[targetAlias];
+}
+
+void ImportRun::closeCounted(const std::string& targetAlias, uint32_t identifierRow) {
+    const xbase::Table* table = xbase::workAreas().find(targetAlias);
+    if (!table) return;
+    retaildb::TABLEIDUPDATE(identifierRow, table->recCount());
+    xbase::workAreas().close(targetAlias);
 }
 
 }  // namespace tarvo::templates

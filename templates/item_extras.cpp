@@ -10,8 +10,6 @@ namespace {
 
 using xbase::Value;
 
-bool isBlank(const std::string& text) { return normaliseCode(text).empty(); }
-
 // The ID of the item named by KODE_ITEM (trimmed, upper case), 0 when blank or not found.
 uint32_t itemOf(const TemplateRow& row, StockSearch& search) {
     const std::string code = upperCase(row.trimmed("KODE_ITEM"));

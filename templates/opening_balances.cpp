@@ -66,7 +66,7 @@ void appendOpeningStockPurchase(ImportRun& run) {
                 "ADJ_03", "ADJ_04", "ADJ_05", "TOT_HARGA", "TOT_HAREX1", "TOT_HAREX2", "TOT_DISC", "TOT_RETUR"},
                Value(0));
     header.put({"CATATAN", "CATATAN_2", "CATATAN_3"}, Value(""));
-    header.putStamps(run.stampDate(), run.stampTime());
+    header.putStamps(run);
     header.table().commit();
 }
 
