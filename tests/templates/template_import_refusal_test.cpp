@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 
 #include "templates/import_options.h"
@@ -110,6 +111,12 @@ const RefusalCase kRefusals[] = {
     {"ControlRecordDeleted",
      [](test::TemplateImportTest& f, ImportRequest&) { test::markDeleted(f.database / "S_KONTRO.Q7T", {1}); },
      ImportStatus::Refused, {{"error", "File S_KONTRO tidak berisi record kontrol ! Proses Import dibatalkan."}}},
+    {"ControlTableDamaged",
+     [](test::TemplateImportTest& f, ImportRequest&) {
+         std::ofstream(f.database / "S_KONTRO.Q7T", std::ios::binary | std::ios::trunc) << "\x03short";
+     },
+     ImportStatus::Refused,
+     {{"error", "Import gagal: @D/ST_DB/S_KONTRO.Q7T: file is truncated (shorter than a table header)"}}},
     {"ControlTableMissing",
      [](test::TemplateImportTest& f, ImportRequest&) { std::filesystem::remove(f.database / "S_KONTRO.Q7T"); },
      ImportStatus::Refused, {{"error", "Missing file : @D/ST_DB/S_KONTRO.Q7T !"}}},
