@@ -48,6 +48,8 @@ struct StockModeCase {
     bool openingPurchase;  // the "STOCK AWAL" purchase, dated on the stock date
 };
 
+void PrintTo(const StockModeCase& c, std::ostream* out) { *out << "--stock-mode " << c.option; }
+
 class StockModeTest : public ImportCommandTest, public ::testing::WithParamInterface<StockModeCase> {};
 
 // The line of a dump that holds the text, empty when none does.
@@ -101,6 +103,8 @@ struct BadOptionCase {
     const char* arguments;
     const char* message;
 };
+
+void PrintTo(const BadOptionCase& c, std::ostream* out) { *out << c.arguments; }
 
 class BadOptionTest : public ImportCommandTest, public ::testing::WithParamInterface<BadOptionCase> {};
 
