@@ -62,7 +62,7 @@ bool VOAPPEND() {
     Table* table = workAreas().current();
     if (!table) return true;
     table->append();
-    if (table->fieldPos(kValidityField) != 0) table->fieldPut(kValidityField, Value(kValidityMarker));
+    if (const int validity = table->fieldPos(kValidityField)) table->fieldPut(validity, Value(kValidityMarker));
     return true;
 }
 

@@ -82,6 +82,15 @@ std::string LOKASIDATAEX(ui::Owner owner, const std::string& folderText) {
     return folder;
 }
 
+bool controlRecordMissing(const std::string& folder) {
+    const std::filesystem::path file = findIgnoringCase(folder.empty() ? "." : folder, "S_KONTRO.Q7T");
+    if (!VOFILE(file.string())) return false;
+    auto control = xbase::Table::open(file, xbase::OpenOptions{false, true, xbase::Driver::DBFCDX});
+    bool found = false;
+    control->scanRecords([&](uint32_t, std::string_view image) { found = found || image.front() != '*'; });
+    return !found;
+}
+
 bool VOOPEN(const std::string& file, const std::string& alias, const std::string& folder, bool shared, bool readOnly,
             const std::string& driver) {
     std::string folderPart = folder;
@@ -129,6 +138,14 @@ std::string LOKASIDATA(ui::Owner owner, const std::string& folderText) {
     if (folder.empty()) return {};
     // A failed preparation earlier in this run may have left catalogue tables open.
     for (const CatalogueTable& table : catalogue()) xbase::workAreas().close(table.alias);
+    // A missing table refuses the folder before any index file is deleted.
+    for (const CatalogueTable& table : catalogue()) {
+        const std::string name = std::string(table.alias) + ".Q7T";
+        if (!VOFILE(findIgnoringCase(folder, name).string())) {
+            ui::BOXERROR(owner, "Missing file : " + folder + name + " !");
+            return {};
+        }
+    }
 
     for (const CatalogueTable& table : catalogue())
         if (table.indexDeleted && !eraseIgnoringCase(owner, folder, std::string(table.alias) + ".CDX")) return {};

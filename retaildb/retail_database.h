@@ -17,6 +17,11 @@ std::string LOKASIDATAEX(ui::Owner owner, const std::string& folderText);
 // exclusively, the tables emptied, the working index of S_STOCK built. Returns the folder, or
 // an empty text when a step failed (its message has been shown).
 std::string LOKASIDATA(ui::Owner owner, const std::string& folderText);
+// Whether the control table S_KONTRO of the ST_DB folder lacks its control record: it holds no
+// record that is not marked as deleted. A missing S_KONTRO does not count here; LOKASIDATA reports
+// missing tables before it changes anything. The table is read shared and read-only, so the check
+// changes no file. Throws xbase::Error when the table cannot be opened or read.
+bool controlRecordMissing(const std::string& folder);
 // Whether the folder exists and can be entered.
 bool DIREXIST(const std::string& folder);
 // Opens a table (a bare name in folder, or a path) in a new work area under alias.

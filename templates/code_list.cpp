@@ -12,6 +12,8 @@ std::string normaliseCode(std::string_view text) {
     return out;
 }
 
+bool isBlank(std::string_view text) { return normaliseCode(text).empty(); }
+
 uint32_t CodeList::add(std::string code) {
     codes_.push_back(code);
     const uint32_t position = size();

@@ -12,6 +12,8 @@ namespace tarvo::templates {
 
 // Trimmed on both sides (blanks, tabs, line ends) and in upper case.
 std::string normaliseCode(std::string_view text);
+// Whether nothing but blanks, tabs and line ends is left of the text.
+bool isBlank(std::string_view text);
 
 class CodeList {
 public:

@@ -1,9 +1,12 @@
 #include "templates/field_writer.h"
 
 #include "retaildb/record_routines.h"
+#include "templates/code_list.h"
 #include "xbase/work_areas.h"
 
 namespace tarvo::templates {
+
+using xbase::Value;
 
 FieldWriter::FieldWriter(std::string alias) : alias_(std::move(alias)), table_(xbase::workAreas().find(alias_)) {}
 
@@ -14,7 +17,7 @@ int FieldWriter::position(std::string_view field) {
     return pos;
 }
 
-void FieldWriter::put(std::string_view field, const xbase::Value& value) {
+void FieldWriter::put(std::string_view field, const Value& value) {
     if (const int pos = position(field)) {
         table_->fieldPut(pos, value);
         return;
@@ -23,14 +26,44 @@ void FieldWriter::put(std::string_view field, const xbase::Value& value) {
     retaildb::VOFieldPut(std::string(field), value);  // reports the missing field and ends the program
 }
 
-void FieldWriter::put(std::initializer_list<const char*> fields, const xbase::Value& value) {
+void FieldWriter::put(std::initializer_list<const char*> fields, const Value& value) {
     for (const char* field : fields) put(field, value);
 }
 
-void FieldWriter::putStamps(const xbase::Date& date, const std::string& time) {
-    if (position("INPUT_OLEH")) put("INPUT_OLEH", xbase::Value(-1));
-    if (position("TGL_INPUT")) put("TGL_INPUT", xbase::Value(date));
-    if (position("JAM_INPUT")) put("JAM_INPUT", xbase::Value(time));
+void FieldWriter::putStamps(const ImportRun& run) {
+    if (position("INPUT_OLEH")) put("INPUT_OLEH", Value(-1));
+    if (position("TGL_INPUT")) put("TGL_INPUT", Value(run.stampDate()));
+    if (position("JAM_INPUT")) put("JAM_INPUT", Value(run.stampTime()));
+}
+
+void FieldWriter::putTrimmed(const TemplateRow& row, std::initializer_list<const char*> columns) {
+    for (const char* column : columns) put(column, Value(row.trimmed(column)));
+}
+
+void FieldWriter::putUnchanged(const TemplateRow& row, std::initializer_list<const char*> columns) {
+    for (const char* column : columns) put(column, Value(row.text(column)));
+}
+
+void FieldWriter::putNumbers(const TemplateRow& row, std::initializer_list<const char*> columns) {
+    for (const char* column : columns) put(column, Value(row.number(column)));
+}
+
+std::string FieldWriter::putAfter(const TemplateRow& row, const char* column, const std::string& previous) {
+    std::string text = isBlank(previous) ? std::string() : row.trimmed(column);
+    put(column, Value(text));
+    return text;
+}
+
+void FieldWriter::putPhonesAndContacts(const TemplateRow& row) {
+    const std::string phone = row.trimmed("TELEPON");
+    put("TELEPON", Value(phone));
+    putAfter(row, "TELEPON_3", putAfter(row, "TELEPON_2", phone));
+    const char* contacts[][2] = {{"HUBUNGI", "HUB_TELP_1"}, {"HUBUNGI_2", "HUB_TELP_2"}, {"HUBUNGI_3", "HUB_TELP_3"}};
+    for (const auto& [contact, contactPhone] : contacts) {
+        const std::string name = row.trimmed(contact);
+        put(contact, Value(name));
+        putAfter(row, contactPhone, name);
+    }
 }
 
 }  // namespace tarvo::templates

@@ -1,12 +1,15 @@
 #pragma once
-// Writes the fields of one open retail table by name, each name resolved to its position once:
-// the item import writes some two hundred fields per record, hundreds of thousands of times.
+// Writes the fields of one open retail table by name, each name resolved to its position once
+// (the item import writes some two hundred fields per record, hundreds of thousands of times),
+// and the writes the row rules share: template columns copied into the fields of the same name,
+// phones and contacts, the run stamps.
 
 #include <initializer_list>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
+#include "templates/import_run.h"
 #include "xbase/table.h"
 #include "xbase/value.h"
 
@@ -22,12 +25,25 @@ public:
     void put(std::string_view field, const xbase::Value& value);
     void put(std::initializer_list<const char*> fields, const xbase::Value& value);
     // The run stamps INPUT_OLEH = -1, TGL_INPUT and JAM_INPUT, for the fields the table has.
-    void putStamps(const xbase::Date& date, const std::string& time);
+    void putStamps(const ImportRun& run);
+
+    // Each column trimmed (empty when absent) into the field of the same name.
+    void putTrimmed(const TemplateRow& row, std::initializer_list<const char*> columns);
+    // Each column as stored (empty when absent) into the field of the same name.
+    void putUnchanged(const TemplateRow& row, std::initializer_list<const char*> columns);
+    // Each numeric column (0 when absent) into the field of the same name.
+    void putNumbers(const TemplateRow& row, std::initializer_list<const char*> columns);
+    // TELEPON, HUBUNGI, HUBUNGI_2, HUBUNGI_3 trimmed; TELEPON_2 and TELEPON_3 only after a written
+    // TELEPON and TELEPON_2, and each HUB_TELP_n only after a written HUBUNGI of its number.
+    void putPhonesAndContacts(const TemplateRow& row);
 
     xbase::Table& table() const { return *table_; }
 
 private:
     int position(std::string_view field);
+    // The column trimmed when the text written before it is not blank, else empty; returns what
+    // it wrote.
+    std::string putAfter(const TemplateRow& row, const char* column, const std::string& previous);
 
     // Looks names up without making a string of each.
     struct NameHash {

@@ -1,21 +1,22 @@
 #include "templates/group_template.h"
 
 #include "retaildb/record_routines.h"
-#include "templates/master_data_fields.h"
+#include "templates/field_writer.h"
 #include "xbase/work_areas.h"
 
 namespace tarvo::templates {
 
 void importGroupTemplate(ImportRun& run, const GroupTemplate& group, CodeList& codes) {
     if (!run.templateOpen(group.alias)) return;
-    run.forEachRow(group.alias, group.progressText, [&](const TemplateRow& row) {
+    FieldWriter record(group.target);
+    run.forEachRow(group.alias, [&](const TemplateRow& row) {
         std::string code = row.code("KODE");
         if (code.empty() || isBlank(row.text("NAMA")) || codes.find(code) != 0) return false;
         const uint32_t id = codes.add(std::move(code));
         run.appendTo(group.target);
-        putNumber("ID", id);
-        putText(group.nameField, upperTrimmed(row, "NAMA"));
-        run.writeStamps();
+        record.put("ID", xbase::Value(id));
+        record.put(group.nameField, xbase::Value(row.upperTrimmed("NAMA")));
+        record.putStamps(run);
         return true;
     });
     xbase::workAreas().close(group.target);

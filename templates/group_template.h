@@ -13,18 +13,16 @@ struct GroupTemplate {
     const char* target;         // retail table, e.g. "S_GRPSTK"
     const char* nameField;      // target field taking the name: "NAMA" or "DAERAH"
     uint32_t identifierRow;     // row of S_TABLID taking the last identifier
-    const char* progressText;
 };
 
-inline constexpr GroupTemplate kPriceGroups{"GRPHJL", "S_GRPHJL", "NAMA", 70, "Grouping Harga Jual Proses no. "};
-inline constexpr GroupTemplate kRegions{"DAERAH", "S_DAERAH", "DAERAH", 2, "Daerah Proses no. "};
-inline constexpr GroupTemplate kSecondRegions{"DAERA2", "S_DAERA2", "DAERAH", 63, "Daerah *2 Proses no. "};
-inline constexpr GroupTemplate kCustomerGroups{"GRPPEL", "S_GRPPEL", "NAMA", 13, "Grouping Pelanggan Proses no. "};
-inline constexpr GroupTemplate kSecondCustomerGroups{"GRPPE2", "S_GRPPE2", "NAMA", 64,
-                                                     "Grouping Pelanggan *2 Proses no. "};
-inline constexpr GroupTemplate kItemGroups1{"GRPSTK", "S_GRPSTK", "NAMA", 9, "Grouping Item Proses no. "};
-inline constexpr GroupTemplate kItemGroups2{"GRPST2", "S_GRPST2", "NAMA", 10, "Grouping Item *2 Proses no. "};
-inline constexpr GroupTemplate kItemGroups3{"GRPST3", "S_GRPST3", "NAMA", 11, "Grouping Item *3 Proses no. "};
+inline constexpr GroupTemplate kPriceGroups{"GRPHJL", "S_GRPHJL", "NAMA", 70};
+inline constexpr GroupTemplate kRegions{"DAERAH", "S_DAERAH", "DAERAH", 2};
+inline constexpr GroupTemplate kSecondRegions{"DAERA2", "S_DAERA2", "DAERAH", 63};
+inline constexpr GroupTemplate kCustomerGroups{"GRPPEL", "S_GRPPEL", "NAMA", 13};
+inline constexpr GroupTemplate kSecondCustomerGroups{"GRPPE2", "S_GRPPE2", "NAMA", 64};
+inline constexpr GroupTemplate kItemGroups1{"GRPSTK", "S_GRPSTK", "NAMA", 9};
+inline constexpr GroupTemplate kItemGroups2{"GRPST2", "S_GRPST2", "NAMA", 10};
+inline constexpr GroupTemplate kItemGroups3{"GRPST3", "S_GRPST3", "NAMA", 11};
 
 // Imports one group-like template when it is open: a row is accepted when KODE and NAMA are not
 // blank and its normalised KODE is not yet in codes; the code joins codes, and the record gets

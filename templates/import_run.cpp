@@ -1,8 +1,10 @@
 #include "templates/import_run.h"
 
 #include <ctime>
+#include <stdexcept>
 
 #include "retaildb/record_routines.h"
+#include "templates/template_layouts.h"
 #include "xbase/dates.h"
 #include "xbase/settings.h"
 #include "xbase/work_areas.h"
@@ -29,6 +31,13 @@ std::string TemplateRow::trimmed(const std::string& column) const {
     return t.substr(first, t.find_last_not_of(' ') - first + 1);
 }
 
+std::string TemplateRow::upperTrimmed(const std::string& column) const {
+    std::string t = trimmed(column);
+    for (char& c : t)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return t;
+}
+
 std::string TemplateRow::code(const std::string& column) const { return normaliseCode(text(column)); }
 
 double TemplateRow::number(const std::string& column) const { return value(column).number(); }
@@ -48,18 +57,12 @@ void ImportRun::takeStamps() {
     stampTime_ = time;
 }
 
-void ImportRun::writeStamps() const {
-    xbase::Table* table = xbase::workAreas().current();
-    if (!table) return;
-    if (table->fieldPos("INPUT_OLEH")) retaildb::VOFieldPut("INPUT_OLEH", xbase::Value(-1));
-    if (table->fieldPos("TGL_INPUT")) retaildb::VOFieldPut("TGL_INPUT", xbase::Value(stampDate_));
-    if (table->fieldPos("JAM_INPUT")) retaildb::VOFieldPut("JAM_INPUT", xbase::Value(stampTime_));
-}
-
 bool ImportRun::templateOpen(const std::string& alias) const { return xbase::workAreas().find(alias) != nullptr; }
 
-void ImportRun::forEachRow(const std::string& alias, const std::string& progressText,
-                           const std::function<bool(const TemplateRow&)>& rule) {
+void ImportRun::forEachRow(const std::string& alias, const std::function<bool(const TemplateRow&)>& rule) {
+    const TemplateInfo* info = findTemplate(alias);
+    if (!info) throw std::invalid_argument("no template named " + alias);
+    const std::string& progressText = info->progressText;
     xbase::Table* table = xbase::workAreas().find(alias);
     if (!table) return;
     ui::UserInteraction& ui = ui::interaction();
@@ -79,6 +82,13 @@ void ImportRun::appendTo(const std::string& targetAlias) {
     xbase::workAreas().select(targetAlias);
     retaildb::VOAPPEND();
     ++written[targetAlias];
+}
+
+void ImportRun::closeCounted(const std::string& targetAlias, uint32_t identifierRow) {
+    const xbase::Table* table = xbase::workAreas().find(targetAlias);
+    if (!table) return;
+    retaildb::TABLEIDUPDATE(identifierRow, table->recCount());
+    xbase::workAreas().close(targetAlias);
 }
 
 }  // namespace tarvo::templates

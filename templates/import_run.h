@@ -35,6 +35,7 @@ public:
     xbase::Value value(const std::string& column) const;
     std::string text(const std::string& column) const;      // as stored, blank-padded
     std::string trimmed(const std::string& column) const;   // blanks removed on both sides
+    std::string upperTrimmed(const std::string& column) const;  // blanks removed, ASCII upper case
     std::string code(const std::string& column) const;      // normalised: trimmed, upper case
     double number(const std::string& column) const;
     xbase::Date date(const std::string& column) const;
@@ -60,21 +61,20 @@ public:
     void takeStamps();
     const xbase::Date& stampDate() const { return stampDate_; }
     const std::string& stampTime() const { return stampTime_; }
-    // INPUT_OLEH = -1, TGL_INPUT and JAM_INPUT on the current record of the current work
-    // area, for the fields the table has.
-    void writeStamps() const;
 
     // Whether the template was opened (its file exists in the import folder).
     bool templateOpen(const std::string& alias) const;
 
     // Reads every row of an open template in physical order, skipping deleted rows, with the
-    // progress text, counter and bar; rule returns true when it wrote a record for the row.
-    // Does nothing when the template is not open.
-    void forEachRow(const std::string& alias, const std::string& progressText,
-                    const std::function<bool(const TemplateRow&)>& rule);
+    // template's progress text, counter and bar; rule returns true when it wrote a record for the
+    // row. Does nothing when the template is not open.
+    void forEachRow(const std::string& alias, const std::function<bool(const TemplateRow&)>& rule);
 
     // Appends a record to a retail table (made current) with the validity marker, and counts it.
     void appendTo(const std::string& targetAlias);
+    // Records the retail table's record count as its last identifier in the row of S_TABLID,
+    // then commits and closes it. Does nothing when the table is not open.
+    void closeCounted(const std::string& targetAlias, uint32_t identifierRow);
 
     // Code lists, filled by the templates of the same name and used by later ones.
     CodeList salesmen, priceGroups, regions, secondRegions, vendorCodes, vendorNames;

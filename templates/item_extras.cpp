@@ -10,8 +10,6 @@ namespace {
 
 using xbase::Value;
 
-bool isBlank(const std::string& text) { return normaliseCode(text).empty(); }
-
 // The ID of the item named by KODE_ITEM (trimmed, upper case), 0 when blank or not found.
 uint32_t itemOf(const TemplateRow& row, StockSearch& search) {
     const std::string code = upperCase(row.trimmed("KODE_ITEM"));
@@ -19,18 +17,18 @@ uint32_t itemOf(const TemplateRow& row, StockSearch& search) {
 }
 
 // Runs the template's rows into the target when the template is open, then closes the target.
-void importInto(ImportRun& run, const char* alias, const char* target, const char* progressText,
+void importInto(ImportRun& run, const char* alias, const char* target,
                 const std::function<bool(const TemplateRow&, FieldWriter&)>& rule) {
     if (!run.templateOpen(alias)) return;
     FieldWriter fields(target);
-    run.forEachRow(alias, progressText, [&](const TemplateRow& row) { return rule(row, fields); });
+    run.forEachRow(alias, [&](const TemplateRow& row) { return rule(row, fields); });
     xbase::workAreas().close(target);
 }
 
 }  // namespace
 
 void importItemInformation(ImportRun& run, StockSearch& search) {
-    importInto(run, "ITMINF", "S_STKINF", "Sub Info Item Proses no. ", [&](const TemplateRow& row, FieldWriter& info) {
+    importInto(run, "ITMINF", "S_STKINF", [&](const TemplateRow& row, FieldWriter& info) {
         if (isBlank(row.text("INFO_1"))) return false;
         const uint32_t item = itemOf(row, search);
         if (item == 0) return false;
@@ -42,7 +40,7 @@ void importItemInformation(ImportRun& run, StockSearch& search) {
 }
 
 void importItemNames(ImportRun& run, StockSearch& search) {
-    importInto(run, "ITMNAM", "S_STKNAM", "Item Alias Name Proses no. ", [&](const TemplateRow& row, FieldWriter& name) {
+    importInto(run, "ITMNAM", "S_STKNAM", [&](const TemplateRow& row, FieldWriter& name) {
         if (isBlank(row.text("NAMA"))) return false;
         const uint32_t item = itemOf(row, search);
         if (item == 0) return false;
@@ -54,8 +52,7 @@ void importItemNames(ImportRun& run, StockSearch& search) {
 }
 
 void importGroupPrices(ImportRun& run, StockSearch& search) {
-    importInto(run, "STKHJL", "S_STKHJL", "Item Kelompok Harga Jual Proses no. ",
-               [&](const TemplateRow& row, FieldWriter& prices) {
+    importInto(run, "STKHJL", "S_STKHJL", [&](const TemplateRow& row, FieldWriter& prices) {
                    const std::string group = row.code("KODE_GRP");
                    if (group.empty()) return false;
                    const uint32_t item = itemOf(row, search);

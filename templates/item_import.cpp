@@ -32,7 +32,7 @@ void importItemGroups(ImportRun& run) {
 void importItemRows(ImportRun& run, StockSearch& search, UnitSets& unitSets, std::vector<ItemLink>& links) {
     FieldWriter stock("S_STOCK");
     OpeningStock openingStock(run);
-    run.forEachRow("ITEM", "Item Proses no. ", [&](const TemplateRow& row) {
+    run.forEachRow("ITEM", [&](const TemplateRow& row) {
         const ItemRow item = readItemRow(row);
         // Every row's units count, also those of rows refused below.
         const uint32_t unitSet = unitSets.add(item.units);

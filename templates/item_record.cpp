@@ -16,18 +16,12 @@ std::string withoutLineEnd(std::string text) {
     return text;
 }
 
-bool isBlank(const std::string& text) { return normaliseCode(text).empty(); }
-
 // The picture of quantities: QUAN_PICT 1-3 decimals, else none.
 const char* quantityPicture(double decimals) {
     if (decimals == 1) return "999,999.9";
     if (decimals == 2) return "999,999.99";
     if (decimals == 3) return "999,999.999";
     return "999,999";
-}
-
-uint32_t groupReference(const TemplateRow& row, const char* column, const CodeList& groups) {
-    return row.has(column) ? groups.find(row.code(column)) : 0;
 }
 
 }  // namespace
@@ -55,16 +49,16 @@ int writeStockRecord(const ImportRun& run, const TemplateRow& row, const ItemRow
     const int kind = row.has("JENIS") && kindValue >= 0 && kindValue <= 2 ? static_cast<int>(kindValue) : 0;
 
     stock.put("ID", Value(stock.table().recCount()));
-    stock.putStamps(run.stampDate(), run.stampTime());
+    stock.putStamps(run);
     stock.put("HIDE", Value(false));
     stock.put("NAMA", Value(item.name));
     stock.put("NAMAEX1", Value(item.nameExtension1));
     stock.put("NAMAEX2", Value(item.nameExtension2));
     stock.put("NAMA_2", Value(isBlank(row.text("NAMA2")) ? row.text("NAMA") : row.text("NAMA2")));
     stock.put("JENIS", Value(kind));
-    stock.put("GROUP_STK", Value(groupReference(row, "KODE_GRP1", run.itemGroups1)));
-    stock.put("GROUP_ST2", Value(groupReference(row, "KODE_GRP2", run.itemGroups2)));
-    stock.put("GROUP_ST3", Value(groupReference(row, "KODE_GRP3", run.itemGroups3)));
+    stock.put("GROUP_STK", Value(codeReference(run.itemGroups1, row, "KODE_GRP1")));
+    stock.put("GROUP_ST2", Value(codeReference(run.itemGroups2, row, "KODE_GRP2")));
+    stock.put("GROUP_ST3", Value(codeReference(run.itemGroups3, row, "KODE_GRP3")));
     for (const char* text : {"EXT_INFO_1", "EXT_INFO_2", "EXT_INFO_3"}) stock.put(text, Value(row.trimmed(text)));
     stock.put("VENDOR", Value(vendorReference(run, row)));
 

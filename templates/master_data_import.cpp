@@ -2,7 +2,7 @@
 
 #include "retaildb/record_routines.h"
 #include "templates/group_template.h"
-#include "templates/master_data_fields.h"
+#include "templates/references.h"
 #include "xbase/work_areas.h"
 
 namespace tarvo::templates {
@@ -12,20 +12,23 @@ namespace {
 constexpr uint32_t kSalesmenRow = 16;
 constexpr uint32_t kVendorsRow = 17;
 
+using xbase::Value;
+
 }  // namespace
 
 void importSales(ImportRun& run) {
     if (!run.templateOpen("SALES")) return;
-    run.forEachRow("SALES", "Sales Proses no. ", [&](const TemplateRow& row) {
+    FieldWriter salesman("S_KARYAW");
+    run.forEachRow("SALES", [&](const TemplateRow& row) {
         std::string code = row.code("KODE");
         if (code.empty() || isBlank(row.text("NAMA")) || run.salesmen.find(code) != 0) return false;
         const uint32_t id = run.salesmen.add(std::move(code));
         run.appendTo("S_KARYAW");
-        putNumber("ID", id);
-        putTrimmed(row, {"NAMA", "TELEPON", "CATATAN"});
-        putUnchanged(row, {"ALAMAT"});
-        putFlags({"SALES", "COLLECTOR"}, true);
-        run.writeStamps();
+        salesman.put("ID", Value(id));
+        salesman.putTrimmed(row, {"NAMA", "TELEPON", "CATATAN"});
+        salesman.putUnchanged(row, {"ALAMAT"});
+        salesman.put({"SALES", "COLLECTOR"}, Value(true));
+        salesman.putStamps(run);
         return true;
     });
     xbase::workAreas().close("S_KARYAW");
@@ -42,32 +45,28 @@ void importRegions(ImportRun& run) {
 
 void importVendors(ImportRun& run) {
     if (!run.templateOpen("VENDOR")) return;
-    run.forEachRow("VENDOR", "Vendor/Supplier Proses no. ", [&](const TemplateRow& row) {
+    FieldWriter vendor("S_VENDOR");
+    run.forEachRow("VENDOR", [&](const TemplateRow& row) {
         const bool withCode = row.has("KODE");
         std::string code = row.code("KODE");
         std::string name = row.code("NAMA");
         if (name.empty() || (withCode && code.empty())) return false;
         if (withCode ? run.vendorCodes.find(code) != 0 : run.vendorNames.find(name) != 0) return false;
-        const uint32_t region = lookUp(run.regions, row, "KODE_DAE");
+        const uint32_t region = codeReference(run.regions, row, "KODE_DAE");
         if (withCode) run.vendorCodes.add(std::move(code));
         const uint32_t id = run.vendorNames.add(std::move(name));
 
         run.appendTo("S_VENDOR");
-        putNumber("ID", id);
-        putNumber("DIVISI_ID", row.number("DIVISI"));
-        putFlags({"PB_PURREQ", "PB_PURCOR", "PB_TRMSTK", "PB_CASH", "PB_CREDIT", "PB_CABANG", "PB_RETCASH",
-                  "PB_RETCRD", "PB_DN", "PB_CN", "PB_DEPOSIT"},
-                 true);
-        putNumber("NEGARA", 1);
-        putNumber("DAERAH", region);
-        putTrimmed(row, {"NAMA", "NPWP", "ALAMAT", "FAX", "EMAIL", "WEBSITE", "CATATAN"});
-        putPhonesAndContacts(row);
-        putNumbers(row, {"TERM_CRD", "MAX_CRD"});
-        putNumber("MU_CREDIT", creditCurrency(row));
-        putNumber("MU_BELI", 0);
-        putNumber("PPN_TIPE", 0);
-        putText("USER_LVL", kAllUserLevels);
-        run.writeStamps();
+        vendor.put("ID", Value(id));
+        vendor.put({"PB_PURREQ", "PB_PURCOR", "PB_TRMSTK", "PB_CASH", "PB_CREDIT", "PB_CABANG", "PB_RETCASH",
+                    "PB_RETCRD", "PB_DN", "PB_CN", "PB_DEPOSIT"},
+                   Value(true));
+        vendor.put("DAERAH", Value(region));
+        vendor.putTrimmed(row, {"NAMA", "NPWP", "ALAMAT", "FAX", "EMAIL", "WEBSITE", "CATATAN"});
+        vendor.putNumbers(row, {"TERM_CRD", "MAX_CRD"});
+        vendor.put("MU_BELI", Value(0));
+        putPartnerFields(vendor, row);
+        vendor.putStamps(run);
         return true;
     });
     xbase::workAreas().close("S_VENDOR");
@@ -78,6 +77,16 @@ void importCustomerGroups(ImportRun& run) {
     if (!run.templateOpen("PELANG")) return;
     importGroupTemplate(run, kCustomerGroups, run.customerGroups);
     importGroupTemplate(run, kSecondCustomerGroups, run.secondCustomerGroups);
+}
+
+void putPartnerFields(FieldWriter& record, const TemplateRow& row) {
+    record.put("DIVISI_ID", Value(row.number("DIVISI")));
+    record.put("NEGARA", Value(1));
+    record.putPhonesAndContacts(row);
+    const double currency = row.number("MU_CREDIT");
+    record.put("MU_CREDIT", Value(currency != 0 ? currency : 1));
+    record.put("PPN_TIPE", Value(0));
+    record.put("USER_LVL", Value(std::string(30, '1')));
 }
 
 void importMasterData(ImportRun& run) {

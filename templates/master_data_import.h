@@ -5,6 +5,7 @@
 // table's last identifier in S_TABLID; an absent template leaves its target and identifier row
 // untouched and its code list empty.
 
+#include "templates/field_writer.h"
 #include "templates/import_run.h"
 
 namespace tarvo::templates {
@@ -23,6 +24,11 @@ void importCustomerGroups(ImportRun& run);
 void importCustomers(ImportRun& run);
 // PELEXT -> S_PELEXT, only with a customer template.
 void importCustomerExtras(ImportRun& run);
+
+// The fields vendors and customers share: DIVISI_ID from DIVISI (0 without it), NEGARA 1, the
+// phones and contacts, MU_CREDIT (the column when present and not zero, else 1: the local
+// currency), PPN_TIPE 0 and USER_LVL with every one of the thirty user levels allowed.
+void putPartnerFields(FieldWriter& record, const TemplateRow& row);
 
 // All of the above in the import's processing order: salesmen, price groups, regions, vendors,
 // then customer groups, customers and their extra information.

@@ -3,10 +3,12 @@
 #include <array>
 
 #include "retaildb/record_routines.h"
+#include "retaildb/retail_database.h"
 #include "ui/random_text.h"
 #include "ui/user_interaction.h"
 #include "xbase/codepage.h"
 #include "xbase/dates.h"
+#include "xbase/error.h"
 #include "xbase/work_areas.h"
 
 namespace tarvo::templates {
@@ -16,6 +18,7 @@ namespace {
 using xbase::Date;
 using xbase::Value;
 
+constexpr const char* kNoControlRecord = "File S_KONTRO tidak berisi record kontrol ! Proses Import dibatalkan.";
 constexpr int kWarehouses = 30;
 // The "STOCK AWAL" purchase and its lines carry this identifier and this vendor.
 constexpr int kOpeningStockDocument = -1;
@@ -63,16 +66,26 @@ void appendOpeningStockPurchase(ImportRun& run) {
                 "ADJ_03", "ADJ_04", "ADJ_05", "TOT_HARGA", "TOT_HAREX1", "TOT_HAREX2", "TOT_DISC", "TOT_RETUR"},
                Value(0));
     header.put({"CATATAN", "CATATAN_2", "CATATAN_3"}, Value(""));
-    header.putStamps(run.stampDate(), run.stampTime());
+    header.putStamps(run);
     header.table().commit();
 }
 
 }  // namespace
 
+bool checkControlRecord(ui::Owner owner, const std::string& databaseFolder) {
+    try {
+        if (!retaildb::controlRecordMissing(databaseFolder)) return true;
+        ui::BOXERROR(owner, kNoControlRecord);
+    } catch (const xbase::Error& e) {
+        ui::BOXERROR(owner, std::string("Import gagal: ") + e.what());
+    }
+    return false;
+}
+
 bool writeDayClosingSettings(ImportRun& run) {
     xbase::Table* control = xbase::workAreas().find("S_KONTRO");
     if (!control || control->eof()) {
-        ui::BOXERROR(run.owner(), "File S_KONTRO tidak berisi record kontrol ! Proses Import dibatalkan.");
+        ui::BOXERROR(run.owner(), kNoControlRecord);
         return false;
     }
     const ImportOptions& options = run.options();

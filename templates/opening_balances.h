@@ -3,16 +3,25 @@
 // the "STOCK AWAL" purchase that holds the opening stock when it stays open, the opening stock
 // of each item, and the opening payables (PEMBEL) and receivables (PENJUA).
 
+#include <string>
+
 #include "templates/field_writer.h"
 #include "templates/import_run.h"
+#include "ui/user_interaction.h"
 
 namespace tarvo::templates {
+
+// Whether the retail database in the ST_DB folder has its control record, checked before the
+// database is prepared so that an import without one is refused with every file as it was.
+// Shows the error box and returns false when S_KONTRO holds no record or cannot be read; a
+// missing S_KONTRO is left to the preparation, which reports it before it changes anything.
+bool checkControlRecord(ui::Owner owner, const std::string& databaseFolder);
 
 // Into S_KONTRO's current record: TUTUP_HARI and AKT_MULAI (the closing day and the day after,
 // or empty dates when the day is not closed) and, with a point date, TUTUP_HIT1; then S_KONTRO
 // is committed and closed. With the opening stock left open, the "STOCK AWAL" header is appended
-// to S_PEMBEL. Returns false after an error box, having written nothing, when S_KONTRO holds no
-// control record.
+// to S_PEMBEL. Returns false after the error box of checkControlRecord, having written nothing,
+// when S_KONTRO has no current record (emptied by another program since the check).
 bool writeDayClosingSettings(ImportRun& run);
 
 // PEMBEL -> S_PEMBEL: one opening payable per row with an invoice number. Then the record count

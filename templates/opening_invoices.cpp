@@ -15,8 +15,6 @@ using xbase::Value;
 constexpr uint32_t kPayablesIdentifierRow = 22;
 constexpr uint32_t kReceivablesIdentifierRow = 31;
 
-bool isBlank(const std::string& text) { return normaliseCode(text).empty(); }
-
 double columnOr(const TemplateRow& row, const char* column, double fallback) {
     return row.has(column) ? row.number(column) : fallback;
 }
@@ -39,13 +37,7 @@ void putCommonFields(const ImportRun& run, const TemplateRow& row, FieldWriter& 
     invoice.put({"DISC_NILAI", "PPN_TIPE", "PPN_PERS", "PPN_NILAI", "PERKIR_1", "PERKIR_2", "GUDANG", "DEPOSIT", "ADJ_01",
                  "ADJ_02", "ADJ_03", "ADJ_04", "ADJ_05", "TOT_HAREX1", "TOT_HAREX2", "TOT_DISC"},
                 Value(0));
-    invoice.putStamps(run.stampDate(), run.stampTime());
-}
-
-// Records the table's record count as its last identifier, then commits and closes it.
-void finishInvoices(const char* target, uint32_t identifierRow) {
-    retaildb::TABLEIDUPDATE(identifierRow, xbase::workAreas().find(target)->recCount());
-    xbase::workAreas().close(target);
+    invoice.putStamps(run);
 }
 
 }  // namespace
@@ -53,7 +45,7 @@ void finishInvoices(const char* target, uint32_t identifierRow) {
 void importPayables(ImportRun& run) {
     if (!run.templateOpen("PEMBEL")) return;
     FieldWriter invoice("S_PEMBEL");
-    run.forEachRow("PEMBEL", "Hutang Awal Proses no. ", [&](const TemplateRow& row) {
+    run.forEachRow("PEMBEL", [&](const TemplateRow& row) {
         if (!row.has("NO_NOTA_C") || isBlank(row.text("NO_NOTA_C"))) return false;
         const uint32_t vendor = vendorReference(run, row);
         run.appendTo("S_PEMBEL");
@@ -67,17 +59,17 @@ void importPayables(ImportRun& run) {
         putCommonFields(run, row, invoice);
         return true;
     });
-    finishInvoices("S_PEMBEL", kPayablesIdentifierRow);
+    run.closeCounted("S_PEMBEL", kPayablesIdentifierRow);
 }
 
 void importReceivables(ImportRun& run) {
     if (!run.templateOpen("PENJUA")) return;
     FieldWriter invoice("S_PENJUA");
-    run.forEachRow("PENJUA", "Piutang Awal Proses no. ", [&](const TemplateRow& row) {
+    run.forEachRow("PENJUA", [&](const TemplateRow& row) {
         const bool textNumber = row.has("NO_NOTA_C") && !isBlank(row.text("NO_NOTA_C"));
         if (!textNumber && row.number("NO_NOTA") == 0) return false;
         const uint32_t customer = customerReference(run, row);
-        const uint32_t salesman = row.has("KODE_SALES") ? run.salesmen.find(row.code("KODE_SALES")) : 0;
+        const uint32_t salesman = codeReference(run.salesmen, row, "KODE_SALES");
         run.appendTo("S_PENJUA");
         invoice.put("ID", Value(invoice.table().recCount()));
         invoice.put("PUKUL", Value(retaildb::TIMEEODMINUTES()));
@@ -91,7 +83,7 @@ void importReceivables(ImportRun& run) {
         putCommonFields(run, row, invoice);
         return true;
     });
-    finishInvoices("S_PENJUA", kReceivablesIdentifierRow);
+    run.closeCounted("S_PENJUA", kReceivablesIdentifierRow);
 }
 
 }  // namespace tarvo::templates

@@ -16,6 +16,12 @@ uint32_t byNameOrCode(const TemplateRow& row, const CodeList& names, const char*
 
 }  // namespace
 
+uint32_t codeReference(const CodeList& list, const TemplateRow& row, const std::string& column) {
+    if (!row.has(column)) return 0;
+    const std::string code = row.code(column);
+    return code.empty() ? 0 : list.find(code);
+}
+
 uint32_t vendorReference(const ImportRun& run, const TemplateRow& row) {
     return byNameOrCode(row, run.vendorNames, "NAMA_VEN", run.vendorCodes, "KODE_VEN");
 }

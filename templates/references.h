@@ -1,12 +1,18 @@
 #pragma once
-// Vendor and customer references of the item and opening-balance templates: by name, or by code
-// when the row gives a code and the vendor (customer) template had a code column.
+// References from one template's row to the records another template made: a code looked up in
+// a code list; vendors and customers by name, or by code when the row gives a code and the vendor
+// (customer) template had a code column.
 
 #include <cstdint>
+#include <string>
 
 #include "templates/import_run.h"
 
 namespace tarvo::templates {
+
+// Position of the column's normalised value in the list; 0 when the template lacks the column,
+// the value is blank or not in the list.
+uint32_t codeReference(const CodeList& list, const TemplateRow& row, const std::string& column);
 
 // NAMA_VEN in the vendor names (0 without the column); then, when KODE_VEN exists and is not
 // blank and vendor codes were collected, KODE_VEN's position in the vendor codes instead.

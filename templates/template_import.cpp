@@ -92,10 +92,15 @@ ImportOutcome runTemplateImport(ui::Owner owner, const ImportRequest& request) {
         showOverWidthWarning(run);
         return refuse(Refusal::Templates);
     }
-    const std::string database = retaildb::LOKASIDATA(owner, request.databaseFolder);
-    if (database.empty()) {
+    std::string database = retaildb::LOKASIDATAEX(owner, request.databaseFolder);
+    if (database.empty() || !checkControlRecord(owner, database)) {
         ui.closeProgress();
         return refuse(Refusal::Database);
+    }
+    database = retaildb::LOKASIDATA(owner, database);
+    if (database.empty()) {
+        ui.closeProgress();
+        return refuse(Refusal::Preparation);
     }
 
     outcome.status = ImportStatus::Done;

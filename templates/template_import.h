@@ -15,7 +15,7 @@ namespace tarvo::templates {
 enum class ImportStatus {
     Done,       // imported (rejected items, if any, are in the reject list)
     Declined,   // the user answered No to "Lanjutkan proses Import Data ?"
-    Refused,    // a check or the preparation refused; the retail data is as it was
+    Refused,    // a check or the preparation refused (see Refusal for what may have changed)
     Failed,     // an error while writing; its message has been shown
 };
 
@@ -24,7 +24,9 @@ enum class Refusal {
     None,
     ImportFolder,  // the import folder text is empty or a network path (IMPORT)
     Templates,     // a template is missing, unreadable or has a refused structure
-    Database,      // the retail database folder or its tables were refused (LOKASI)
+    Database,      // the retail database folder, its tables or its control record were refused (LOKASI)
+    Preparation,   // the preparation stopped halfway (a table in use, an index file that stays):
+                   // index files it had deleted are gone, the tables' records are as they were
 };
 
 // Shows the two duplicate lists to the user (the desktop program's reject window, which also

@@ -1,11 +1,14 @@
 #pragma once
-// Fixed facts of the compact compound index (CDX) format and byte-order helpers shared by its parts.
+// Fixed facts of the compact compound index (CDX) format; its parts read and write numbers with
+// the byte-order helpers included here.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
+
+#include "xbase/byte_order.h"
 
 namespace tarvo::xbase::cdx {
 
@@ -42,26 +45,6 @@ inline std::string pageName(uint32_t offset) {
     char text[24];
     std::snprintf(text, sizeof text, "page 0x%X", offset);
     return text;
-}
-
-inline uint16_t getLE16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-inline uint32_t getLE32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[3]) << 24;
-}
-inline uint32_t getBE32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[3]) | static_cast<uint32_t>(p[2]) << 8 | static_cast<uint32_t>(p[1]) << 16 |
-           static_cast<uint32_t>(p[0]) << 24;
-}
-inline void putLE16(uint8_t* p, uint16_t v) {
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-}
-inline void putLE32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
-inline void putBE32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[3 - i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
 }  // namespace tarvo::xbase::cdx

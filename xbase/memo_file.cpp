@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "xbase/byte_order.h"
 #include "xbase/error.h"
 #include "xbase/record_file.h"
 
@@ -15,20 +16,6 @@ constexpr uint32_t kDbtBlockSize = 512;
 constexpr uint32_t kFptTextType = 1;
 constexpr uint64_t kMaxMemoBytes = 64u * 1024 * 1024;
 
-uint32_t getBE32(const char* p) {
-    auto b = reinterpret_cast<const unsigned char*>(p);
-    return (uint32_t(b[0]) << 24) | (uint32_t(b[1]) << 16) | (uint32_t(b[2]) << 8) | b[3];
-}
-uint32_t getLE32(const char* p) {
-    auto b = reinterpret_cast<const unsigned char*>(p);
-    return (uint32_t(b[3]) << 24) | (uint32_t(b[2]) << 16) | (uint32_t(b[1]) << 8) | b[0];
-}
-void putBE32(char* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<char>(v >> (24 - 8 * i));
-}
-void putLE32(char* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<char>(v >> (8 * i));
-}
 }  // namespace
 
 const char* MemoFile::extension(MemoKind kind) { return kind == MemoKind::Fpt ? ".FPT" : ".DBT"; }

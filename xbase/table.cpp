@@ -7,6 +7,7 @@
 #include <fstream>
 #include <set>
 
+#include "xbase/byte_order.h"
 #include "xbase/cdx_cursor.h"
 #include "xbase/codepage.h"
 #include "xbase/dates.h"
@@ -59,15 +60,6 @@ std::string upper(std::string_view text) {
 }
 
 
-uint16_t getLE16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t getLE32(const unsigned char* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24); }
-void putLE16(char* p, uint32_t v) { p[0] = static_cast<char>(v); p[1] = static_cast<char>(v >> 8); }
-void putLE32(char* p, uint32_t v) { for (int i = 0; i < 4; ++i) p[i] = static_cast<char>(v >> (8 * i)); }
-int64_t getLE64(const char* p) {
-    uint64_t v = 0;
-    for (int i = 7; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(p[i]);
-    return static_cast<int64_t>(v);
-}
 void putLE64(char* p, int64_t value) {
     auto v = static_cast<uint64_t>(value);
     for (int i = 0; i < 8; ++i) p[i] = static_cast<char>(v >> (8 * i));
@@ -323,8 +315,8 @@ void Table::readHeader() {
         const Field& f = allFields_[i];
         if (!(f.flags & kSystemField) && f.info.type != '0') fields_.push_back(static_cast<int>(i));
     }
-    for (size_t pos = 0; pos < fields_.size(); ++pos)
-        fieldPositions_.try_emplace(allFields_[fields_[pos]].info.name, static_cast<int>(pos) + 1);
+    for (size_t i = 0; i < fields_.size(); ++i)
+        fieldPositions_.try_emplace(upper(allFields_[fields_[i]].info.name), static_cast<int>(i + 1));
     if (fields_.empty()) throw fail("table has no fields");
     file_->setLayout(headerLength_, recordLength_);
 
@@ -351,8 +343,8 @@ const Table::Field& Table::checkedField(int pos) const {
 const FieldInfo& Table::field(int pos) const { return checkedField(pos).info; }
 
 int Table::fieldPos(std::string_view name) const {
-    const auto it = fieldPositions_.find(upper(name));  // the names are stored in upper case
-    return it == fieldPositions_.end() ? 0 : it->second;
+    const auto found = fieldPositions_.find(upper(name));
+    return found == fieldPositions_.end() ? 0 : found->second;
 }
 
 std::vector<FieldInfo> Table::structure() const {

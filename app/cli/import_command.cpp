@@ -104,7 +104,11 @@ int importCommand(const Arguments& args) {
             std::printf("Import cancelled.\n");
             return 1;
         case ImportStatus::Refused:
-            std::fprintf(stderr, "Import refused; the retail database was not changed.\n");
+            if (outcome.refusal == templates::Refusal::Preparation)
+                std::fprintf(stderr, "Import refused; the preparation stopped halfway: the retail records are as they "
+                                     "were, some index files may have been deleted.\n");
+            else
+                std::fprintf(stderr, "Import refused; the retail database was not changed.\n");
             return 1;
         case ImportStatus::Failed:
             printSummary(outcome);

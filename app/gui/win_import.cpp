@@ -317,7 +317,8 @@ void WINIMPORT::runTemplateImport() {
         return;
     }
     if (outcome.refusal == templates::Refusal::ImportFolder) IMPORT->setFocus();
-    if (outcome.refusal == templates::Refusal::Database) LOKASI->setFocus();
+    if (outcome.refusal == templates::Refusal::Database || outcome.refusal == templates::Refusal::Preparation)
+        LOKASI->setFocus();
 }
 
 void WINIMPORT::BUTTONEDITIMPORT() {

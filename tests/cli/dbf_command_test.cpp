@@ -1,32 +1,16 @@
 // The inspection commands of tarvo-import-cli, run as a user runs them.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <fstream>
 
+#include "tests/cli/cli_run.h"
 #include "tests/support/test_support.h"
 #include "xbase/settings.h"
 #include "xbase/table.h"
 
 namespace tarvo::cli {
 namespace {
-
-struct CliRun {
-    int status;
-    std::string output;
-};
-
-CliRun run(const std::string& arguments) {
-    std::string command = std::string(TARVO_CLI) + " " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    char buffer[4096];
-    while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
-    int status = pclose(pipe);
-    return {WEXITSTATUS(status), output};
-}
 
 class DbfCommandTest : public ::testing::Test {
 protected:
@@ -49,17 +33,17 @@ protected:
 };
 
 TEST_F(DbfCommandTest, InfoDumpAndCheck) {
-    CliRun info = run("dbf info " + path.string());
+    CliRun info = runCli("dbf info " + path.string());
     EXPECT_EQ(info.status, 0);
     EXPECT_NE(info.output.find("Records:       3"), std::string::npos) << info.output;
     EXPECT_NE(info.output.find("KODE_C     C        10"), std::string::npos) << info.output;
     EXPECT_NE(info.output.find("NAMA       key Upper(NAMA)  FOR !Deleted()"), std::string::npos) << info.output;
 
-    CliRun dump = run("dbf dump " + path.string());
+    CliRun dump = runCli("dbf dump " + path.string());
     EXPECT_EQ(dump.status, 0);
     EXPECT_EQ(dump.output, "DELETED\tKODE_C\tNAMA\n\tb2\tBarang\\tb2\n\tA1\tBarang\\tA1\n*\tc3\tBarang\\tc3\n");
 
-    CliRun check = run("dbf check " + path.string());
+    CliRun check = runCli("dbf check " + path.string());
     EXPECT_EQ(check.status, 0) << check.output;
     EXPECT_NE(check.output.find("Tag KODE: key Upper(KODE_C), 3 keys"), std::string::npos) << check.output;
     EXPECT_NE(check.output.find("Tag NAMA: key Upper(NAMA), FOR !Deleted(), 2 keys"), std::string::npos) << check.output;
@@ -72,20 +56,20 @@ TEST_F(DbfCommandTest, CheckFindsAKeyThatDisagreesWithItsRecord) {
         file.seekp(32 + 2 * 32 + 1 + 1);
         file.write("ZZ", 2);
     }
-    CliRun check = run("dbf check " + path.string());
+    CliRun check = runCli("dbf check " + path.string());
     EXPECT_EQ(check.status, 1);
     EXPECT_NE(check.output.find("tag KODE: record 1 has a key that differs from its expression"), std::string::npos)
         << check.output;
 }
 
 TEST_F(DbfCommandTest, BadInputGivesAClearErrorAndStatus) {
-    EXPECT_EQ(run("dbf info " + (dir.path() / "NONE.DBF").string()).status, 1);
+    EXPECT_EQ(runCli("dbf info " + (dir.path() / "NONE.DBF").string()).status, 1);
     std::ofstream(dir.path() / "S_STOCK.CDX", std::ios::trunc) << "not an index";
-    CliRun check = run("dbf check " + path.string());
+    CliRun check = runCli("dbf check " + path.string());
     EXPECT_EQ(check.status, 1);
     EXPECT_NE(check.output.find("S_STOCK.CDX"), std::string::npos) << check.output;
-    EXPECT_EQ(run("dbf").status, 2);
-    EXPECT_EQ(run("nonsense").status, 2);
+    EXPECT_EQ(runCli("dbf").status, 2);
+    EXPECT_EQ(runCli("nonsense").status, 2);
 }
 
 }  // namespace

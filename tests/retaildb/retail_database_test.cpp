@@ -156,9 +156,11 @@ TEST_F(RetailDatabaseTest, ClosingDeletesTheListedIndexFilesInBothModes) {
 TEST_F(RetailDatabaseTest, MissingTableStopsBeforeAnythingIsEmptied) {
     fs::remove(db / "S_STKKEX.Q7T");
     const auto before = snapshot(db, ".Q7T");
+    const auto indexesBefore = snapshot(db, ".CDX");
     EXPECT_EQ(LOKASIDATA(nullptr, folder), "");
     EXPECT_EQ(errors(), std::vector<std::string>{"Missing file : " + folder + "S_STKKEX.Q7T !"});
     expectTablesUntouched(before);
+    EXPECT_TRUE(snapshot(db, ".CDX") == indexesBefore);  // no index file deleted either
     // A second preparation in the same run, with the table back, succeeds.
     makeSampleRetailDatabase(dir.path());
     EXPECT_EQ(LOKASIDATA(nullptr, folder), folder);

@@ -1,6 +1,8 @@
 #include "tests/support/test_support.h"
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 
@@ -62,6 +64,16 @@ std::string RecordingInteraction::askPassword(ui::Owner, const std::string&) { r
 ScopedInteraction::ScopedInteraction(ui::UserInteraction& interaction) { ui::setInteraction(&interaction); }
 
 ScopedInteraction::~ScopedInteraction() { ui::setInteraction(nullptr); }
+
+std::map<std::string, std::string> fileContents(const std::filesystem::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (!entry.is_regular_file()) continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        files[entry.path().filename().string()] = std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    return files;
+}
 
 TempDir::TempDir() {
     std::random_device entropy;

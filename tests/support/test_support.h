@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <deque>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +57,9 @@ public:
     ScopedInteraction(const ScopedInteraction&) = delete;
     ScopedInteraction& operator=(const ScopedInteraction&) = delete;
 };
+
+// Every file of the folder (not its subfolders) by name, with its bytes.
+std::map<std::string, std::string> fileContents(const std::filesystem::path& folder);
 
 // A new, empty folder under the system's temporary folder, removed with its contents afterwards.
 class TempDir {

@@ -76,15 +76,18 @@ std::unique_ptr<xbase::Table> RetailImportTest::retailTable(const std::string& a
 
 uint32_t RetailImportTest::recordCount(const std::string& alias) { return retailTable(alias)->recCount(); }
 
-void RetailImportTest::expectRecord(const std::string& alias, uint32_t recno, const ExpectedFields& fields) {
-    auto table = retailTable(alias);
-    ASSERT_GE(table->recCount(), recno) << alias;
-    table->goTo(recno);
+void expectRecordOf(xbase::Table& table, const std::string& alias, uint32_t recno, const ExpectedFields& fields) {
+    ASSERT_GE(table.recCount(), recno) << alias;
+    table.goTo(recno);
     for (const auto& [field, expected] : fields) {
-        const xbase::Value actual = withoutPadding(table->fieldGet(field));
+        const xbase::Value actual = withoutPadding(table.fieldGet(field));
         EXPECT_TRUE(actual == expected) << alias << " record " << recno << " field " << field << ": " << shown(actual)
                                         << " instead of " << shown(expected);
     }
+}
+
+void RetailImportTest::expectRecord(const std::string& alias, uint32_t recno, const ExpectedFields& fields) {
+    expectRecordOf(*retailTable(alias), alias, recno, fields);
 }
 
 double RetailImportTest::lastIdentifier(uint32_t row) {

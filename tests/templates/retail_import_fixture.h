@@ -21,6 +21,9 @@ namespace tarvo::test {
 // Field name and expected value; character fields are compared without their padding blanks.
 using ExpectedFields = std::vector<std::pair<std::string, xbase::Value>>;
 
+// Expects the fields of one record of a retail table (named alias in the failure texts).
+void expectRecordOf(xbase::Table& table, const std::string& alias, uint32_t recno, const ExpectedFields& fields);
+
 class RetailImportTest : public ::testing::Test {
 protected:
     void SetUp() override;
