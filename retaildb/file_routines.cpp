@@ -12,9 +12,10 @@
 #include <set>
 #include <thread>
 
-#include "xbase/file_names.h"
 #include "retaildb/program_end.h"
+#include "xbase/blanks.h"
 #include "xbase/error.h"
+#include "xbase/file_names.h"
 #include "xbase/table.h"
 #include "xbase/work_areas.h"
 
@@ -31,12 +32,6 @@ std::function<void(std::chrono::milliseconds)> retryPause = [](std::chrono::mill
     std::this_thread::sleep_for(wait);
 };
 
-std::string trimBlanks(const std::string& text) {
-    size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
 
 // A number as the messages show it: without blanks, without decimals when whole.
 std::string numberText(const xbase::Value& value) {
@@ -76,7 +71,7 @@ void setDeletionRetryPause(std::function<void(std::chrono::milliseconds)> pause)
 
 bool VOFILE(const std::string& path) {
     struct stat st {};
-    if (::stat(trimBlanks(path).c_str(), &st) != 0) return false;
+    if (::stat(std::string(xbase::trimmed(path)).c_str(), &st) != 0) return false;
     return !S_ISDIR(st.st_mode);
 }
 
@@ -98,7 +93,7 @@ uint64_t VOFILESIZE(const std::string& path) {
 
 bool VOFErase(ui::Owner owner, const std::string& path) {
     if (!VOFILE(path)) return true;
-    if (::unlink(trimBlanks(path).c_str()) != 0) {
+    if (::unlink(std::string(xbase::trimmed(path)).c_str()) != 0) {
         ui::BOXERROR(owner, "[VOFErase] Cannot delete file : " + path + " !");
         return false;
     }

@@ -4,6 +4,7 @@
 
 #include "retaildb/program_end.h"
 #include "ui/user_interaction.h"
+#include "xbase/blanks.h"
 #include "xbase/number_text.h"
 #include "xbase/work_areas.h"
 
@@ -51,10 +52,6 @@ bool setOrder(const std::string& orderText, bool emptyName, const std::function<
     return true;
 }
 
-std::string trimLeft(const std::string& text) {
-    size_t first = text.find_first_not_of(' ');
-    return first == std::string::npos ? std::string() : text.substr(first);
-}
 
 }  // namespace
 
@@ -116,8 +113,8 @@ bool VOSEEKFAILED() {
 }
 
 bool VOISZEROEX2(double number, const std::string& picture) {
-    const std::string shown = trimLeft(xbase::Transform(number, picture));
-    const std::string zero = trimLeft(xbase::Transform(0.0, picture));
+    const std::string shown = std::string(xbase::trimmedLeft(xbase::Transform(number, picture)));
+    const std::string zero = std::string(xbase::trimmedLeft(xbase::Transform(0.0, picture)));
     return shown == zero || shown == "-" + zero;
 }
 

@@ -7,6 +7,7 @@
 
 #include "retaildb/catalogue.h"
 #include "retaildb/file_routines.h"
+#include "xbase/blanks.h"
 #include "xbase/file_names.h"
 #include "xbase/settings.h"
 #include "xbase/table.h"
@@ -22,12 +23,6 @@ namespace {
 
 constexpr std::chrono::milliseconds kOpenRetryPause{100};
 std::chrono::milliseconds openRetryLimit{3000};
-
-std::string trimBlanks(const std::string& text) {
-    size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 std::string withSeparator(std::string folder) {
     if (!folder.empty() && folder.back() != '/') folder += '/';
@@ -54,7 +49,7 @@ bool eraseIgnoringCase(ui::Owner owner, const std::string& folder, const std::st
 void setOpenRetryLimit(std::chrono::milliseconds limit) { openRetryLimit = limit; }
 
 bool DIREXIST(const std::string& folder) {
-    std::string path = trimBlanks(folder);
+    std::string path = std::string(xbase::trimmed(folder));
     if (path.size() > 1 && path.back() == '/') path.pop_back();
     const std::filesystem::path dir = path.empty() ? std::filesystem::path(".") : std::filesystem::path(path);
     std::error_code ec;
@@ -62,7 +57,7 @@ bool DIREXIST(const std::string& folder) {
 }
 
 std::string LOKASIDATAEX(ui::Owner owner, const std::string& folderText) {
-    std::string folder = trimBlanks(folderText);
+    std::string folder = std::string(xbase::trimmed(folderText));
     if (!folder.empty() && folder.front() == '\\') {
         ui::BOXERROR(owner, "Mengakses data sharing secara langsung via Network Resource tidak dibolehkan!");
         return {};

@@ -7,6 +7,7 @@
 #include "templates/reject_list.h"
 #include "templates/structure_check.h"
 #include "templates/template_files.h"
+#include "xbase/blanks.h"
 #include "xbase/error.h"
 #include "xbase/file_names.h"
 #include "xbase/settings.h"
@@ -17,12 +18,6 @@ namespace tarvo::templates {
 namespace {
 
 constexpr const char* kNetworkRefusal = "Mengakses data sharing secara langsung via Network Resource tidak dibolehkan!";
-
-std::string trimBlanks(const std::string& text) {
-    size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // The duplicate lists go to the presenter when there is one, else straight into REJECT.TXT.
 void presentRejects(const ImportRun& run, const ImportRequest& request, ImportOutcome& outcome) {
@@ -41,7 +36,7 @@ void presentRejects(const ImportRun& run, const ImportRequest& request, ImportOu
 }  // namespace
 
 std::string checkedImportFolder(ui::Owner owner, const std::string& text) {
-    std::string folder = trimBlanks(text);
+    std::string folder = std::string(xbase::trimmed(text));
     if (folder.empty()) {
         ui::BOXERROR(owner, "Lokasi import belum diisi!");
         return {};

@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 
+#include "xbase/blanks.h"
 #include "xbase/dates.h"
 #include "xbase/expression_nodes.h"
 #include "xbase/expression_shapes.h"
@@ -55,16 +56,6 @@ std::string withCase(std::string text, bool upper) {
         }
     }
     return text;
-}
-
-std::string_view trimmedRight(std::string_view text) {
-    size_t end = text.find_last_not_of(' ');
-    return end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1);
-}
-
-std::string_view trimmedLeft(std::string_view text) {
-    size_t begin = text.find_first_not_of(' ');
-    return begin == std::string_view::npos ? std::string_view{} : text.substr(begin);
 }
 
 bool isBlank(std::string_view text) { return text.find_first_not_of(" \t\r\n") == std::string_view::npos; }
@@ -130,7 +121,7 @@ Value upper(const Arguments& a, const ExpressionContext&) { return Value(upperTe
 Value lower(const Arguments& a, const ExpressionContext&) { return Value(lowerText(a.text(0))); }
 Value rtrim(const Arguments& a, const ExpressionContext&) { return Value(trimmedRight(a.text(0))); }
 Value ltrim(const Arguments& a, const ExpressionContext&) { return Value(trimmedLeft(a.text(0))); }
-Value alltrim(const Arguments& a, const ExpressionContext&) { return Value(trimmedLeft(trimmedRight(a.text(0)))); }
+Value alltrim(const Arguments& a, const ExpressionContext&) { return Value(trimmed(a.text(0))); }
 
 Value left(const Arguments& a, const ExpressionContext&) {
     std::string_view text = a.text(0);
