@@ -65,9 +65,9 @@ private:
     double cpu_ = processCpuSeconds();
 };
 
-// The command line's interaction with its output not on a terminal and --yes: every question
-// answered Yes, progress not shown, messages printed.
-class SilentYes final : public ui::UserInteraction {
+// Every question answered Yes, the other boxes printed instead of waiting for a click.
+template <class Base>
+class AnsweringYes final : public Base {
 public:
     int askEx(ui::Owner, const std::string&, const std::string&, int, int) override { return ui::kReplyYes; }
     void error(ui::Owner, const std::string& text) override { std::fprintf(stderr, "error: %s\n", text.c_str()); }
@@ -77,27 +77,12 @@ public:
     void info(ui::Owner, const std::string& title, const std::string& text) override {
         std::fprintf(stderr, "info [%s]: %s\n", title.c_str(), text.c_str());
     }
-    void progressText(int, const std::string&) override {}
-    void progressBar(long, long) override {}
-    void letEventsThrough() override {}
-    std::string chooseFolder(ui::Owner, const std::string&, const std::string&) override { return {}; }
-    std::string chooseFile(ui::Owner, const std::string&, const std::string&) override { return {}; }
-    std::string askPassword(ui::Owner, const std::string&) override { return {}; }
 };
 
-// The desktop program's interaction with the questions answered Yes and the other boxes printed
-// instead of waiting for a click; the progress window and the event passes are the real ones.
-class ScriptedQtInteraction final : public gui::QtInteraction {
-public:
-    int askEx(ui::Owner, const std::string&, const std::string&, int, int) override { return ui::kReplyYes; }
-    void error(ui::Owner, const std::string& text) override { std::fprintf(stderr, "error: %s\n", text.c_str()); }
-    void warning(ui::Owner, const std::string& title, const std::string& text) override {
-        std::fprintf(stderr, "warning [%s]: %s\n", title.c_str(), text.c_str());
-    }
-    void info(ui::Owner, const std::string& title, const std::string& text) override {
-        std::fprintf(stderr, "info [%s]: %s\n", title.c_str(), text.c_str());
-    }
-};
+// The command line's interaction with its output not on a terminal and --yes: progress not shown.
+using SilentYes = AnsweringYes<ui::SilentInteraction>;
+// The desktop program's interaction; the progress window and the event passes are the real ones.
+using ScriptedQtInteraction = AnsweringYes<gui::QtInteraction>;
 
 // Measures how long the event loop went without a pass: a 10 ms timer notes the longest time
 // between two of its ticks and the progress line shown when that pause began. It also closes

@@ -91,18 +91,11 @@ fs::path freshDatabase(const std::string& name) {
 }
 
 // Answers Yes to every question and keeps the last error.
-class YesInteraction final : public ui::UserInteraction {
+class YesInteraction final : public ui::SilentInteraction {
 public:
     int askEx(ui::Owner, const std::string&, const std::string&, int, int) override { return ui::kReplyYes; }
     void error(ui::Owner, const std::string& text) override { lastError = text; }
     void warning(ui::Owner, const std::string&, const std::string& text) override { lastError = text; }
-    void info(ui::Owner, const std::string&, const std::string&) override {}
-    void progressText(int, const std::string&) override {}
-    void progressBar(long, long) override {}
-    void letEventsThrough() override {}
-    std::string chooseFolder(ui::Owner, const std::string&, const std::string&) override { return {}; }
-    std::string chooseFile(ui::Owner, const std::string&, const std::string&) override { return {}; }
-    std::string askPassword(ui::Owner, const std::string&) override { return {}; }
 
     std::string lastError;
 };

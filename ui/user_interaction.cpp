@@ -2,22 +2,18 @@
 
 namespace tarvo::ui {
 
-namespace {
+int SilentInteraction::askEx(Owner, const std::string&, const std::string&, int, int) { return kReplyNo; }
+void SilentInteraction::error(Owner, const std::string&) {}
+void SilentInteraction::warning(Owner, const std::string&, const std::string&) {}
+void SilentInteraction::info(Owner, const std::string&, const std::string&) {}
+void SilentInteraction::progressText(int, const std::string&) {}
+void SilentInteraction::progressBar(long, long) {}
+void SilentInteraction::letEventsThrough() {}
+std::string SilentInteraction::chooseFolder(Owner, const std::string&, const std::string&) { return {}; }
+std::string SilentInteraction::chooseFile(Owner, const std::string&, const std::string&) { return {}; }
+std::string SilentInteraction::askPassword(Owner, const std::string&) { return {}; }
 
-// Used until a front end installs its own: shows nothing and declines every question.
-class SilentInteraction final : public UserInteraction {
-public:
-    int askEx(Owner, const std::string&, const std::string&, int, int) override { return kReplyNo; }
-    void error(Owner, const std::string&) override {}
-    void warning(Owner, const std::string&, const std::string&) override {}
-    void info(Owner, const std::string&, const std::string&) override {}
-    void progressText(int, const std::string&) override {}
-    void progressBar(long, long) override {}
-    void letEventsThrough() override {}
-    std::string chooseFolder(Owner, const std::string&, const std::string&) override { return {}; }
-    std::string chooseFile(Owner, const std::string&, const std::string&) override { return {}; }
-    std::string askPassword(Owner, const std::string&) override { return {}; }
-};
+namespace {
 
 SilentInteraction silent;
 UserInteraction* installed = &silent;

@@ -52,6 +52,23 @@ public:
     virtual std::string askPassword(Owner owner, const std::string& title) = 0;
 };
 
+// Shows nothing and declines every question: the engine's interaction until a front end installs
+// its own, and a base for interactions that answer or show only part of it.
+class SilentInteraction : public UserInteraction {
+public:
+    int askEx(Owner owner, const std::string& title, const std::string& text, int boxType,
+              int defaultButton) override;
+    void error(Owner owner, const std::string& text) override;
+    void warning(Owner owner, const std::string& title, const std::string& text) override;
+    void info(Owner owner, const std::string& title, const std::string& text) override;
+    void progressText(int line, const std::string& text) override;
+    void progressBar(long position, long total) override;
+    void letEventsThrough() override;
+    std::string chooseFolder(Owner owner, const std::string& title, const std::string& start) override;
+    std::string chooseFile(Owner owner, const std::string& title, const std::string& filter) override;
+    std::string askPassword(Owner owner, const std::string& title) override;
+};
+
 // The interaction the engine uses; the front end installs its own at start-up.
 UserInteraction& interaction();
 // Installs an interaction (not owned); nullptr restores the silent default that answers No.
