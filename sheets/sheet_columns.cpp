@@ -66,7 +66,7 @@ SheetHeader readHeader(RowSource& source, const SheetLayout& layout, ProblemList
         if (sheetColumnOf[i] >= 0) {
             header.layoutIndex.push_back(static_cast<int>(i));
             header.sheetColumn.push_back(sheetColumnOf[i]);
-        } else if (layout.columns[i].mandatory) {
+        } else if (layout.columns[i].mandatory || layout.columns[i].required) {
             problems.error(source.name(), row.number, layout.columns[i].field.name, -1, "", "mandatory column missing");
         }
     }

@@ -16,6 +16,7 @@ namespace tarvo::sheets {
 struct SheetColumn {
     xbase::FieldInfo field;
     bool mandatory = false;  // the column must be in the sheet and no cell of it may be empty
+    bool required = false;   // the column must be in the sheet (its cells may be empty)
 };
 
 // The columns a sheet may have, in the order the table takes them.

@@ -5,8 +5,7 @@
 namespace tarvo::sheets {
 
 std::string describe(const SheetProblem& problem) {
-    std::string line = problem.warning ? "warning: " : "";
-    line += problem.sheet;
+    std::string line = problem.sheet;
     if (problem.row > 0) line += " row " + std::to_string(problem.row);
     if (!problem.column.empty() || problem.columnIndex >= 0) {
         line += problem.row > 0 ? ", column " : " column ";
@@ -14,7 +13,8 @@ std::string describe(const SheetProblem& problem) {
         if (!problem.column.empty() && problem.columnIndex >= 0) line += " (" + columnLetters(problem.columnIndex) + ")";
     }
     if (!problem.value.empty()) line += ", value \"" + problem.value + "\"";
-    return line + ": " + problem.reason;
+    line = line.empty() ? problem.reason : line + ": " + problem.reason;
+    return problem.warning ? "warning: " + line : line;
 }
 
 void ProblemList::add(SheetProblem problem) {
