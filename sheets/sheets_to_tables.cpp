@@ -167,9 +167,20 @@ SheetsToTablesOutcome sheetsToTables(const SheetsToTablesRequest& request) {
                                         if (request.progress && ++count % kProgressEvery == 0)
                                             request.progress(source->name(), count);
                                     });
-            if (dbf) dbf->commit();
+            dbf.reset();
+            if (written.rows == 0 && header.row > 0) {
+                // A sheet left as it came (only its header) replaces no table.
+                outcome.notes.push_back((sheets.csv() ? "file " + source->name() + ".csv" : "sheet " + source->name()) +
+                                        " passed over: no rows below the header");
+                fs::remove(staging.path() / table);
+                outcome.tables.pop_back();
+            }
         }
         if (problems.errorCount() > 0) return outcome;
+        if (outcome.tables.empty()) {
+            problems.error(request.source.filename().string(), 0, "", -1, "", "no sheet named like a template has rows to write");
+            return outcome;
+        }
 
         std::vector<std::string> names, replaced;
         for (const WrittenTable& t : outcome.tables) {

@@ -13,5 +13,7 @@ int makeRetailDbCommand(const Arguments& args);
 int importCommand(const Arguments& args);
 int makeTemplatesCommand(const Arguments& args);
 int templatesCommand(const Arguments& args);
+int templatesWorkbookCommand(const Arguments& args);
+int templatesFromSheetsCommand(const Arguments& args);
 
 }  // namespace tarvo::cli

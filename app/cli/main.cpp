@@ -21,6 +21,9 @@ void usage() {
         "  tarvo-import-cli make-templates FOLDER [--items N] [--customers N] [--vendors N] [--codes N] [--seed S]\n"
         "  tarvo-import-cli templates columns [FILE]   the columns of every template file, or of one\n"
         "  tarvo-import-cli templates create FOLDER FILE [--columns A,B,...|--all] [--yes]   an empty template\n"
+        "  tarvo-import-cli templates workbook FILE.xlsx [--templates A,B,...]   a workbook to fill in\n"
+        "  tarvo-import-cli templates from-sheets SOURCE FOLDER [--truncate] [--yes]   templates from a\n"
+        "      filled workbook or CSV files, every cell checked first\n"
         "  tarvo-import-cli --version\n",
         tarvo::app::windowTitle().c_str());
 }

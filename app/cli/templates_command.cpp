@@ -20,7 +20,9 @@ using templatetools::CatalogueRow;
 
 constexpr const char* kUsage =
     "usage: tarvo-import-cli templates columns [FILE]\n"
-    "       tarvo-import-cli templates create FOLDER FILE [--columns A,B,...|--all] [--yes]\n";
+    "       tarvo-import-cli templates create FOLDER FILE [--columns A,B,...|--all] [--yes]\n"
+    "       tarvo-import-cli templates workbook FILE.xlsx [--templates A,B,...]\n"
+    "       tarvo-import-cli templates from-sheets SOURCE FOLDER [--truncate] [--yes]\n";
 
 std::string fileNames() {
     std::string names;
@@ -113,6 +115,8 @@ int templatesCommand(const Arguments& args) {
     const Arguments rest(args.begin() + 1, args.end());
     if (args[0] == "columns") return columnsCommand(rest);
     if (args[0] == "create") return createCommand(rest);
+    if (args[0] == "workbook") return templatesWorkbookCommand(rest);
+    if (args[0] == "from-sheets") return templatesFromSheetsCommand(rest);
     std::fprintf(stderr, "unknown templates command '%s'\n%s", args[0].c_str(), kUsage);
     return 2;
 }

@@ -8,7 +8,7 @@
 
 #include "sheets/sheets_to_tables.h"
 #include "sheets/workbook_writer.h"
-#include "tests/sheets/xlsx_parts.h"
+#include "tests/support/xlsx_parts.h"
 #include "tests/support/test_support.h"
 #include "xbase/table.h"
 
@@ -282,6 +282,31 @@ TEST(SheetsToTables, TruncateTurnsLongTextIntoWarnings) {
               (std::vector<std::string>{"warning: ITEM row 2, column NAMA (B), value \"Kopi Luwak Asli Sumatra Utara\": "
                                         "text cut to the width (29 characters, width 20)"}));
     EXPECT_EQ(records(dir.path() / "out" / "ITEM.DBF")[0][1].text(), "Kopi Luwak Asli Suma");
+}
+
+}  // namespace
+}  // namespace tarvo::sheets
+
+namespace tarvo::sheets {
+namespace {
+
+TEST(SheetsToTables, SheetsWithOnlyTheirHeaderReplaceNothing) {
+    test::TempDir dir;
+    const fs::path out = dir.path() / "out";
+    fs::create_directories(out);
+    std::ofstream(out / "PEMBEL.DBF") << "kept";
+    const fs::path book = filledWorkbook(dir.path(), "<row r=\"2\">" + inlineText("A2", "K1") + inlineText("B2", "Kopi") + "</row>");
+    const auto outcome = run(book, out);
+    ASSERT_EQ(outcome.status, SheetsToTablesOutcome::Status::Written);
+    EXPECT_EQ(outcome.notes, (std::vector<std::string>{"sheet Catatan passed over: no template of that name",
+                                                       "sheet PEMBEL passed over: no rows below the header"}));
+    ASSERT_EQ(outcome.tables.size(), 1u);
+    EXPECT_EQ(test::fileContents(out).at("PEMBEL.DBF"), "kept");
+    EXPECT_EQ(records(out / "ITEM.DBF").size(), 1u);
+
+    const fs::path empty = filledWorkbook(dir.path(), "");
+    EXPECT_EQ(run(empty, out).problems.lines(),
+              (std::vector<std::string>{"filled.xlsx: no sheet named like a template has rows to write"}));
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include "sheets/workbook_writer.h"
 #include "sheets/xlsx_workbook.h"
-#include "tests/sheets/xlsx_parts.h"
+#include "tests/support/xlsx_parts.h"
 #include "tests/support/test_support.h"
 
 namespace tarvo::sheets {

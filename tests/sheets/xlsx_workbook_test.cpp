@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "sheets/xlsx_workbook.h"
-#include "tests/sheets/xlsx_parts.h"
+#include "tests/support/xlsx_parts.h"
 #include "tests/support/test_support.h"
 
 namespace tarvo::sheets {

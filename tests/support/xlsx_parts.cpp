@@ -1,4 +1,4 @@
-#include "xlsx_parts.h"
+#include "tests/support/xlsx_parts.h"
 
 #include <zip.h>
 
