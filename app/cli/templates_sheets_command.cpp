@@ -67,6 +67,7 @@ int templatesFromSheetsCommand(const Arguments& args) {
     ui::setInteraction(nullptr);
 
     for (const std::string& note : outcome.notes) std::printf("%s\n", note.c_str());
+    std::fflush(stdout);
     for (const std::string& line : outcome.problems.lines()) std::fprintf(stderr, "%s\n", line.c_str());
     switch (outcome.status) {
         case sheets::SheetsToTablesOutcome::Status::Written:
