@@ -87,13 +87,13 @@ long readRows(RowSource& source, const SheetLayout& layout, const SheetHeader& h
             const SheetColumn& column = layout.columns[static_cast<size_t>(header.layoutIndex[i])];
             const Cell* cell = row.cell(header.sheetColumn[i]);
             CellResult result = convertCell(cell, column.field, column.mandatory, options);
-            const std::string value = cell ? cellText(*cell) : "";
             if (!result.error.empty()) {
-                problems.error(source.name(), row.number, column.field.name, header.sheetColumn[i], value, result.error);
+                problems.error(source.name(), row.number, column.field.name, header.sheetColumn[i],
+                               cell ? cellText(*cell) : "", result.error);
                 rowPassed = false;
             } else if (!result.warning.empty()) {
-                problems.warning(source.name(), row.number, column.field.name, header.sheetColumn[i], value,
-                                 result.warning);
+                problems.warning(source.name(), row.number, column.field.name, header.sheetColumn[i],
+                                 cell ? cellText(*cell) : "", result.warning);
             }
             values[i] = std::move(result.value);
         }

@@ -23,15 +23,24 @@ std::string_view localName(const char* name) {
     return colon == std::string_view::npos ? n : n.substr(colon + 1);
 }
 
+
+// True when a name, without its prefix, is `want`; the cells of a long sheet ask this millions of
+// times, mostly of one-letter names.
+bool named(const char* name, std::string_view want) {
+    if (std::strncmp(name, want.data(), want.size()) == 0 && name[want.size()] == 0) return true;
+    const char* colon = std::strchr(name, ':');
+    return colon && named(colon + 1, want);
+}
+
 pugi::xml_node child(pugi::xml_node node, std::string_view name) {
     for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling())
-        if (c.type() == pugi::node_element && localName(c.name()) == name) return c;
+        if (c.type() == pugi::node_element && named(c.name(), name)) return c;
     return {};
 }
 
 pugi::xml_attribute attribute(pugi::xml_node node, std::string_view name) {
     for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute())
-        if (localName(a.name()) == name) return a;
+        if (named(a.name(), name)) return a;
     return {};
 }
 
@@ -40,9 +49,8 @@ pugi::xml_attribute attribute(pugi::xml_node node, std::string_view name) {
 void appendStringItem(pugi::xml_node item, std::string& out) {
     for (pugi::xml_node c = item.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element) continue;
-        const std::string_view name = localName(c.name());
-        if (name == "t") out += c.text().get();
-        else if (name == "r") appendStringItem(c, out);
+        if (named(c.name(), "t")) out += c.text().get();
+        else if (named(c.name(), "r")) appendStringItem(c, out);
     }
 }
 
@@ -178,8 +186,10 @@ private:
 
     // The next tag at or after pos_; for a row element, `end` is past its closing tag.
     bool nextTag(Tag& tag) {
-        buffer_.erase(0, pos_);
-        pos_ = 0;
+        if (pos_ >= kChunk) {
+            buffer_.erase(0, pos_);
+            pos_ = 0;
+        }
         while (true) {
             const size_t lt = find("<", pos_);
             if (lt == std::string::npos) return false;
@@ -222,14 +232,27 @@ private:
     // `from`; a row holds cells, so only comments and CDATA can hide a '<' that is no tag.
     size_t elementEnd(const std::string& qualified, size_t from) {
         const std::string closing = "</" + qualified;
+        // Most rows: the first closing tag, with no comment or CDATA before it.
+        const size_t close = find(closing, from);
+        if (close != std::string::npos && ensure(close + closing.size() + 1)) {
+            const std::string_view content(buffer_.data() + from, close - from);
+            const char after = buffer_[close + closing.size()];
+            if (content.find("<!") == std::string_view::npos && (after == '>' || std::strchr(" \t\r\n", after)))
+                return startTagEnd(close);
+        }
         for (size_t i = from;;) {
             const size_t lt = find("<", i);
             if (lt == std::string::npos) fail("damaged sheet XML (row " + std::to_string(lastRow_ + 1) + " not closed)");
-            if (const size_t after = skipMarkup(lt)) {
+            ensure(lt + closing.size() + 1);
+            const char next = lt + 1 < buffer_.size() ? buffer_[lt + 1] : 0;
+            if (next != '/' && next != '!') {
+                i = lt + 1;
+                continue;
+            }
+            if (const size_t after = next == '!' ? skipMarkup(lt) : 0) {
                 i = after;
                 continue;
             }
-            ensure(lt + closing.size() + 1);
             const std::string_view rest = at(lt);
             if (rest.size() > closing.size() && rest.starts_with(closing) && std::strchr(" \t\r\n>", rest[closing.size()]))
                 return startTagEnd(lt);
@@ -237,11 +260,12 @@ private:
         }
     }
 
+    // Parses the element at pos_ in place: the buffer's bytes up to tag.end are not read again.
     void load(const Tag& tag) {
-        const char* text = buffer_.data() + pos_;
+        char* text = buffer_.data() + pos_;
         const size_t size = tag.end - pos_;
         const pugi::xml_parse_result result =
-            doc_.load_buffer(text, size, pugi::parse_default & ~pugi::parse_eol, pugi::encoding_utf8);
+            doc_.load_buffer_inplace(text, size, pugi::parse_cdata | pugi::parse_escapes, pugi::encoding_utf8);
         if (!result)
             fail("damaged sheet XML near row " + std::to_string(lastRow_ + 1) + " (" + result.description() + ")");
     }
@@ -269,7 +293,7 @@ private:
         lastRow_ = row.number;
         int column = -1;
         for (pugi::xml_node c = element.first_child(); c; c = c.next_sibling()) {
-            if (c.type() != pugi::node_element || localName(c.name()) != "c") continue;
+            if (c.type() != pugi::node_element || !named(c.name(), "c")) continue;
             int refColumn = 0;
             long refRow = 0;
             const char* ref = attribute(c, "r").as_string();
@@ -279,17 +303,29 @@ private:
             readCell(c, cell);
             if (cell.kind != CellKind::Empty) row.cells.push_back(std::move(cell));
         }
-        std::stable_sort(row.cells.begin(), row.cells.end(),
-                         [](const Cell& a, const Cell& b) { return a.column < b.column; });
+        const auto byColumn = [](const Cell& a, const Cell& b) { return a.column < b.column; };
+        if (!std::is_sorted(row.cells.begin(), row.cells.end(), byColumn))
+            std::stable_sort(row.cells.begin(), row.cells.end(), byColumn);
     }
 
     void readCell(pugi::xml_node c, Cell& cell) {
-        const std::string_view type = attribute(c, "t").as_string();
-        const pugi::xml_node v = child(c, "v");
-        const bool hasFormula = static_cast<bool>(child(c, "f"));
+        std::string_view type;
+        long style = 0;
+        for (pugi::xml_attribute a = c.first_attribute(); a; a = a.next_attribute()) {
+            if (named(a.name(), "t")) type = a.value();
+            else if (named(a.name(), "s")) style = a.as_int(0);
+        }
+        pugi::xml_node v, is;
+        bool hasFormula = false;
+        for (pugi::xml_node n = c.first_child(); n; n = n.next_sibling()) {
+            if (n.type() != pugi::node_element) continue;
+            if (named(n.name(), "v")) v = n;
+            else if (named(n.name(), "f")) hasFormula = true;
+            else if (named(n.name(), "is")) is = n;
+        }
         if (type == "inlineStr") {
             cell.kind = CellKind::Text;
-            appendStringItem(child(c, "is"), cell.text);
+            appendStringItem(is, cell.text);
             return;
         }
         if (!v) {
@@ -321,7 +357,6 @@ private:
         } else if (!parseNumber(cell.text, cell.number)) {
             cell.kind = CellKind::Error;
         } else {
-            const long style = attribute(c, "s").as_int(0);
             const auto& dateStyles = shared_->dateStyles;
             if (style >= 0 && style < static_cast<long>(dateStyles.size()) && dateStyles[static_cast<size_t>(style)]) {
                 cell.kind = CellKind::Date;
