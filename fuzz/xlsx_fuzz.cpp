@@ -51,9 +51,10 @@ void writeZip(const fs::path& path, const std::map<std::string, std::string>& pa
     zip_t* zip = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     if (!zip) std::abort();
     for (const auto& [name, text] : parts) {
-        void* bytes = std::malloc(text.size() + 1);
-        std::memcpy(bytes, text.data(), text.size());
-        zip_source_t* source = zip_source_buffer(zip, bytes, text.size(), 1);
+        // libzip takes no ownership of an empty buffer.
+        void* bytes = text.empty() ? nullptr : std::malloc(text.size());
+        if (bytes) std::memcpy(bytes, text.data(), text.size());
+        zip_source_t* source = zip_source_buffer(zip, bytes, text.size(), bytes != nullptr);
         if (!source || zip_file_add(zip, name.c_str(), source, ZIP_FL_OVERWRITE) < 0) std::abort();
     }
     if (zip_close(zip) < 0) std::abort();

@@ -11,9 +11,10 @@ namespace tarvo::test {
 namespace {
 
 void addText(zip_t* zip, const std::string& name, const std::string& text, bool replace) {
-    void* bytes = std::malloc(text.size() + 1);
-    std::memcpy(bytes, text.data(), text.size());
-    zip_source_t* data = zip_source_buffer(zip, bytes, text.size(), 1);
+    // libzip takes no ownership of an empty buffer.
+    void* bytes = text.empty() ? nullptr : std::malloc(text.size());
+    if (bytes) std::memcpy(bytes, text.data(), text.size());
+    zip_source_t* data = zip_source_buffer(zip, bytes, text.size(), bytes != nullptr);
     if (!data) {
         std::free(bytes);
         throw std::runtime_error("cannot add " + name);
