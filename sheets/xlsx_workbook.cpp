@@ -87,59 +87,87 @@ struct Relationship {
     std::string target;
 };
 
-class XlsxSheetRows : public RowSource {
+// One part of the archive read as a stream of tags: the part is inflated block by block and only
+// the elements asked for are handed to pugixml, one at a time, so memory holds one element however
+// long the part is.
+class PartStream {
 public:
-    XlsxSheetRows(zip_t* zip, const XlsxWorkbook::Sheet& sheet, std::shared_ptr<const XlsxWorkbook::Shared> shared,
-                  std::string fileName)
-        : sheet_(sheet), shared_(std::move(shared)), fileName_(std::move(fileName)) {
-        file_ = zip_fopen(zip, sheet.part.c_str(), 0);
-        if (!file_) fail("cannot open the sheet's part " + sheet.part + " (" + zip_strerror(zip) + ")");
-    }
-    ~XlsxSheetRows() override {
-        if (file_) zip_fclose(file_);
-    }
-
-    const std::string& name() const override { return sheet_.name; }
-    const std::vector<CellRange>& mergedRanges() const override { return merged_; }
-
-    bool next(Row& row) override {
-        while (true) {
-            Tag tag;
-            if (!nextTag(tag)) return false;
-            if (tag.name == "row" && !tag.closing) {
-                const bool wanted = inSheetData_;
-                if (wanted) parseRow(tag, row);
-                pos_ = tag.end;
-                if (wanted && !row.cells.empty()) return true;
-                continue;
-            }
-            if (tag.name == "sheetData") {
-                inSheetData_ = !tag.closing && !tag.selfClosing;
-            } else if (tag.name == "mergeCell" && !tag.closing) {
-                parseMerge(tag);
-            }
-            pos_ = tag.end;
-        }
-    }
-
-private:
     struct Tag {
         std::string qualified;  // with its prefix, to find the closing tag
         std::string_view name;  // local name, within `qualified`
         bool closing = false;
         bool selfClosing = false;
-        size_t end = 0;  // offset after the element (a row) or the tag itself; the tag starts at pos_
+        size_t end = 0;  // offset after the element (when asked for whole) or the tag itself
     };
 
-    [[noreturn]] void fail(const std::string& what) const {
-        throw SheetError(fileName_ + ", sheet " + sheet_.name + ": " + what);
+    // `where` starts every message ("FILE, sheet ITEM"); `what` names the part's content in them.
+    PartStream(zip_t* zip, const std::string& part, std::string where, std::string what)
+        : where_(std::move(where)), what_(std::move(what)) {
+        file_ = zip_fopen(zip, part.c_str(), 0);
+        if (!file_) fail("cannot open the part " + part + " (" + zip_strerror(zip) + ")");
+    }
+    ~PartStream() {
+        if (file_) zip_fclose(file_);
+    }
+    PartStream(const PartStream&) = delete;
+    PartStream& operator=(const PartStream&) = delete;
+
+    // The element last read, for messages about damage (" near row 12").
+    std::string_view nearName;
+    long nearNumber = 0;
+
+    // The next tag; for a start tag named `whole`, `end` is past the element's closing tag.
+    bool nextTag(Tag& tag, std::string_view whole) {
+        if (pos_ >= kChunk) {
+            buffer_.erase(0, pos_);
+            pos_ = 0;
+        }
+        while (true) {
+            const size_t lt = find("<", pos_);
+            if (lt == std::string::npos) return false;
+            pos_ = lt;
+            if (const size_t after = skipMarkup(pos_)) {
+                pos_ = after;
+                continue;
+            }
+            const size_t tagEnd = startTagEnd(pos_);
+            tag.closing = buffer_[pos_ + 1] == '/';
+            const size_t n = pos_ + (tag.closing ? 2 : 1);
+            size_t e = n;
+            while (e < tagEnd && !std::strchr(" \t\r\n/>", buffer_[e])) ++e;
+            tag.qualified.assign(buffer_, n, e - n);
+            tag.name = localName(tag.qualified.c_str());
+            tag.selfClosing = buffer_[tagEnd - 2] == '/';
+            tag.end = tagEnd;
+            if (tag.name == whole && !tag.closing && !tag.selfClosing) tag.end = elementEnd(tag.qualified, tagEnd);
+            return true;
+        }
     }
 
-    // Appends more of the sheet's XML to the buffer; false at the end of the part. Offsets into
+    // Parses the tag's element in place (the buffer's bytes up to its end are not read again) and
+    // moves past it; the node stays valid until the next call.
+    pugi::xml_node load(const Tag& tag) {
+        char* text = buffer_.data() + pos_;
+        const size_t size = tag.end - pos_;
+        const pugi::xml_parse_result result =
+            doc_.load_buffer_inplace(text, size, pugi::parse_cdata | pugi::parse_escapes, pugi::encoding_utf8);
+        if (!result) fail("damaged " + what_ + near() + " (" + result.description() + ")");
+        pos_ = tag.end;
+        return doc_.document_element();
+    }
+    void skip(const Tag& tag) { pos_ = tag.end; }
+
+    [[noreturn]] void fail(const std::string& what) const { throw SheetError(where_ + ": " + what); }
+    std::string near() const {
+        return nearName.empty() ? "" : " near " + std::string(nearName) + " " + std::to_string(nearNumber);
+    }
+
+private:
+    // Appends more of the part to the buffer; false at the end of the part. Offsets into
     // the buffer stay valid: text before pos_ is dropped only when the next tag is looked for.
     bool fill() {
         if (eof_) return false;
-        if (buffer_.size() - pos_ > kLargestRow) fail("damaged sheet XML near row " + std::to_string(lastRow_ + 1));
+        if (buffer_.size() - pos_ > kLargestRow) fail("damaged " + what_ + near());
         const size_t old = buffer_.size();
         buffer_.resize(old + kChunk);
         const zip_int64_t got = zip_fread(file_, buffer_.data() + old, kChunk);
@@ -180,43 +208,15 @@ private:
         else if (rest.starts_with("<!")) close = ">";
         else return 0;
         const size_t end = find(close, offset + 2);
-        if (end == std::string::npos) fail("damaged sheet XML (unclosed markup)");
+        if (end == std::string::npos) fail("damaged " + what_ + " (unclosed markup)");
         return end + close.size();
-    }
-
-    // The next tag at or after pos_; for a row element, `end` is past its closing tag.
-    bool nextTag(Tag& tag) {
-        if (pos_ >= kChunk) {
-            buffer_.erase(0, pos_);
-            pos_ = 0;
-        }
-        while (true) {
-            const size_t lt = find("<", pos_);
-            if (lt == std::string::npos) return false;
-            pos_ = lt;
-            if (const size_t after = skipMarkup(pos_)) {
-                pos_ = after;
-                continue;
-            }
-            const size_t tagEnd = startTagEnd(pos_);
-            tag.closing = buffer_[pos_ + 1] == '/';
-            const size_t n = pos_ + (tag.closing ? 2 : 1);
-            size_t e = n;
-            while (e < tagEnd && !std::strchr(" \t\r\n/>", buffer_[e])) ++e;
-            tag.qualified.assign(buffer_, n, e - n);
-            tag.name = localName(tag.qualified.c_str());
-            tag.selfClosing = buffer_[tagEnd - 2] == '/';
-            tag.end = tagEnd;
-            if (tag.name == "row" && !tag.closing && !tag.selfClosing) tag.end = elementEnd(tag.qualified, tagEnd);
-            return true;
-        }
     }
 
     // Offset after the '>' that ends the tag starting at `start`; quoted attribute values may hold '>'.
     size_t startTagEnd(size_t start) {
         char quote = 0;
         for (size_t i = start + 1;; ++i) {
-            if (i >= buffer_.size() && !fill()) fail("damaged sheet XML (unclosed tag)");
+            if (i >= buffer_.size() && !fill()) fail("damaged " + what_ + " (unclosed tag)");
             const char c = buffer_[i];
             if (quote) {
                 if (c == quote) quote = 0;
@@ -229,10 +229,11 @@ private:
     }
 
     // Offset after the closing tag of the element named `qualified` whose content starts at
-    // `from`; a row holds cells, so only comments and CDATA can hide a '<' that is no tag.
+    // `from`; the elements asked for hold no element of their own name, so only comments and CDATA
+    // can hide a closing tag that is none.
     size_t elementEnd(const std::string& qualified, size_t from) {
         const std::string closing = "</" + qualified;
-        // Most rows: the first closing tag, with no comment or CDATA before it.
+        // Mostly: the first closing tag, with no comment or CDATA before it.
         const size_t close = find(closing, from);
         if (close != std::string::npos && ensure(close + closing.size() + 1)) {
             const std::string_view content(buffer_.data() + from, close - from);
@@ -242,7 +243,7 @@ private:
         }
         for (size_t i = from;;) {
             const size_t lt = find("<", i);
-            if (lt == std::string::npos) fail("damaged sheet XML (row " + std::to_string(lastRow_ + 1) + " not closed)");
+            if (lt == std::string::npos) fail("damaged " + what_ + " (" + qualified + " not closed" + near() + ")");
             ensure(lt + closing.size() + 1);
             const char next = lt + 1 < buffer_.size() ? buffer_[lt + 1] : 0;
             if (next != '/' && next != '!') {
@@ -260,19 +261,46 @@ private:
         }
     }
 
-    // Parses the element at pos_ in place: the buffer's bytes up to tag.end are not read again.
-    void load(const Tag& tag) {
-        char* text = buffer_.data() + pos_;
-        const size_t size = tag.end - pos_;
-        const pugi::xml_parse_result result =
-            doc_.load_buffer_inplace(text, size, pugi::parse_cdata | pugi::parse_escapes, pugi::encoding_utf8);
-        if (!result)
-            fail("damaged sheet XML near row " + std::to_string(lastRow_ + 1) + " (" + result.description() + ")");
+    std::string where_;
+    std::string what_;
+    zip_file_t* file_ = nullptr;
+    std::string buffer_;
+    size_t pos_ = 0;
+    bool eof_ = false;
+    pugi::xml_document doc_;
+};
+
+class XlsxSheetRows : public RowSource {
+public:
+    XlsxSheetRows(zip_t* zip, const XlsxWorkbook::Sheet& sheet, std::shared_ptr<const XlsxWorkbook::Shared> shared,
+                  std::string fileName)
+        : sheet_(sheet), shared_(std::move(shared)), stream_(zip, sheet.part, fileName + ", sheet " + sheet.name, "sheet XML") {
+        stream_.nearName = "row";
     }
 
-    void parseMerge(const Tag& tag) {
-        load(tag);
-        const std::string ref = attribute(doc_.document_element(), "ref").as_string();
+    const std::string& name() const override { return sheet_.name; }
+    const std::vector<CellRange>& mergedRanges() const override { return merged_; }
+
+    bool next(Row& row) override {
+        PartStream::Tag tag;
+        while (true) {
+            stream_.nearNumber = lastRow_ + 1;
+            if (!stream_.nextTag(tag, "row")) return false;
+            if (tag.name == "row" && !tag.closing && inSheetData_) {
+                parseRow(stream_.load(tag), row);
+                if (!row.cells.empty()) return true;
+            } else if (tag.name == "mergeCell" && !tag.closing) {
+                parseMerge(stream_.load(tag));
+            } else {
+                if (tag.name == "sheetData") inSheetData_ = !tag.closing && !tag.selfClosing;
+                stream_.skip(tag);
+            }
+        }
+    }
+
+private:
+    void parseMerge(pugi::xml_node element) {
+        const std::string ref = attribute(element, "ref").as_string();
         const size_t colon = ref.find(':');
         CellRange range;
         long r1 = 0, r2 = 0;
@@ -284,9 +312,7 @@ private:
         }
     }
 
-    void parseRow(const Tag& tag, Row& row) {
-        load(tag);
-        const pugi::xml_node element = doc_.document_element();
+    void parseRow(pugi::xml_node element, Row& row) {
         row.cells.clear();
         const long number = attribute(element, "r").as_llong(0);
         row.number = number > 0 ? number : lastRow_ + 1;
@@ -385,15 +411,10 @@ private:
 
     XlsxWorkbook::Sheet sheet_;
     std::shared_ptr<const XlsxWorkbook::Shared> shared_;
-    std::string fileName_;
-    zip_file_t* file_ = nullptr;
-    std::string buffer_;
-    size_t pos_ = 0;
-    bool eof_ = false;
+    PartStream stream_;
     bool inSheetData_ = false;
     long lastRow_ = 0;
     std::vector<CellRange> merged_;
-    pugi::xml_document doc_;
 };
 
 }  // namespace
@@ -486,12 +507,18 @@ XlsxWorkbook::XlsxWorkbook(const std::filesystem::path& path) : path_(path) {
             if (endsWith(rel.type, "/sharedStrings")) stringsPart = rel.target;
             if (endsWith(rel.type, "/styles")) stylesPart = rel.target;
         }
-        if (!stringsPart.empty() && !readPart(stringsPart, false).empty()) {
-            pugi::xml_document strings;
-            parse(stringsPart, strings);
-            for (pugi::xml_node si = strings.document_element().first_child(); si; si = si.next_sibling()) {
-                if (localName(si.name()) != "si") continue;
-                appendStringItem(si, shared->strings.emplace_back());
+        if (!stringsPart.empty() && zip_name_locate(zip_, stringsPart.c_str(), 0) >= 0) {
+            // Streamed item by item: only the strings themselves stay in memory.
+            PartStream strings(zip_, stringsPart, file, "shared strings");
+            PartStream::Tag tag;
+            while (strings.nextTag(tag, "si")) {
+                if (tag.name != "si" || tag.closing) {
+                    strings.skip(tag);
+                    continue;
+                }
+                std::string& text = shared->strings.emplace_back();
+                if (!tag.selfClosing) appendStringItem(strings.load(tag), text);
+                else strings.skip(tag);
             }
         }
         if (!stylesPart.empty() && !readPart(stylesPart, false).empty()) {

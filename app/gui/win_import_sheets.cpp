@@ -15,6 +15,7 @@
 #include "templatetools/template_workbook.h"
 #include "templatetools/templates_from_sheets.h"
 #include "ui/user_interaction.h"
+#include "xbase/file_names.h"
 
 namespace tarvo::gui {
 
@@ -106,7 +107,7 @@ void WinImportSheets::fromSheets(const std::string& source) {
     namespace fs = std::filesystem;
     // A chosen CSV file stands for every CSV file of its folder.
     const fs::path path(source);
-    const std::string from = path.extension() == ".csv" || path.extension() == ".CSV" ? path.parent_path().string() : source;
+    const std::string from = xbase::equalsIgnoreCase(path.extension().string(), ".csv") ? path.parent_path().string() : source;
     ui::interaction().openProgress(owner_);
     const sheets::SheetsToTablesOutcome outcome = templatetools::templatesFromSheets(owner_, from, owner_->CLOKASIIMP());
     ui::interaction().closeProgress();
