@@ -1,5 +1,6 @@
 #include "converters/report_converter.h"
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <utility>
@@ -78,7 +79,7 @@ std::unique_ptr<ReportFile> openReport(ui::Owner owner, const std::string& folde
 
 // Whether every number fits its field of the current table; an error box names the first that
 // does not, with the report line it came from.
-bool numbersFit(ui::Owner owner, const ReportFile& report,
+bool numbersFit(ui::Owner owner, const ReportFile& report, uint64_t lineNumber,
                 std::initializer_list<std::pair<const char*, double>> numbers) {
     const xbase::Table& table = *xbase::workAreas().current();
     for (const auto& [name, number] : numbers) {
@@ -86,30 +87,48 @@ bool numbersFit(ui::Owner owner, const ReportFile& report,
         if (xbase::Str(number, field.length, field.decimals).find('*') == std::string::npos) continue;
         ui::BOXERROR(owner, "[BUTTONCREATEDBF2] Number does not fit field " + field.name + " (N " +
                                 std::to_string(field.length) + "," + std::to_string(field.decimals) +
-                                ") : " + report.path().string() + " line " + std::to_string(report.lineNumber()) +
+                                ") : " + report.path().string() + " line " + std::to_string(lineNumber) +
                                 " !");
         return false;
     }
     return true;
 }
 
-// Shows the line counter and how far the report has been read.
-void showProgress(const char* text, uint64_t lines, const ReportFile& report) {
+// What a report's lines become: records of one template.
+struct ReportTarget {
+    const char* alias;                      // the template's work area
+    const char* progressText;               // followed by the line counter
+    bool (*isDataLine)(std::string_view);   // whether a line (leading blanks removed) carries a record
+    uint64_t& lines;                        // lines read
+    uint64_t& records;                      // records written
+};
+
+// Reads the report to its end, counting its lines in the progress window; every data line goes to
+// `writeRecord`, which appends its record to the template or returns false to stop. The template
+// is committed at the end.
+bool convertReport(ReportFile& report, const ReportTarget& target,
+                   const std::function<bool(std::string_view)>& writeRecord) {
     ui::UserInteraction& ui = ui::interaction();
-    ui.letEventsThrough();
-    ui.progressText(1, text + std::to_string(lines));
-    ui.progressBar(report.percentRead(), 100);
+    xbase::workAreas().select(target.alias);
+    std::string line;
+    while (report.readLine(line)) {
+        ui.letEventsThrough();
+        ui.progressText(1, target.progressText + std::to_string(++target.lines));
+        ui.progressBar(report.percentRead(), 100);
+        const std::string_view data = xbase::trimmedLeft(line);
+        if (!target.isDataLine(data)) continue;
+        if (!writeRecord(data)) return false;
+        ++target.records;
+    }
+    xbase::workAreas().commit(target.alias);
+    return true;
 }
 
 bool convertItems(ui::Owner owner, ReportFile& report, ReportConversion& conversion) {
-    xbase::workAreas().select("ITEM");
-    std::string line;
-    while (report.readLine(line)) {
-        showProgress("Item, Read: ", ++conversion.itemLines, report);
-        const std::string_view data = xbase::trimmedLeft(line);
-        if (!isItemLine(data)) continue;
+    const ReportTarget target{"ITEM", "Item, Read: ", isItemLine, conversion.itemLines, conversion.itemRecords};
+    return convertReport(report, target, [&](std::string_view data) {
         const ItemLine item = readItemLine(data);
-        if (!numbersFit(owner, report, {{"H_BELI", item.price}, {"H_JUAL1", item.price},
+        if (!numbersFit(owner, report, report.lineNumber(), {{"H_BELI", item.price}, {"H_JUAL1", item.price},
                                         {"SISA_STK1", item.quantity}, {"SISA_NIL1", item.value}}))
             return false;
         retaildb::VOAPPEND();
@@ -119,24 +138,20 @@ bool convertItems(ui::Owner owner, ReportFile& report, ReportConversion& convers
         VOFieldPut("H_JUAL1", item.price);
         VOFieldPut("SISA_STK1", item.quantity);
         VOFieldPut("SISA_NIL1", item.value);
-        ++conversion.itemRecords;
-    }
-    xbase::workAreas().commit("ITEM");
-    return true;
+        return true;
+    });
 }
 
 bool convertCustomers(ui::Owner owner, ReportFile& report, ReportConversion& conversion) {
-    xbase::workAreas().select("PELANG");
-    std::string line;
+    const ReportTarget target{"PELANG", "Pelanggan, Read: ", isCustomerLine, conversion.customerLines,
+                              conversion.customerRecords};
     std::string second;
-    while (report.readLine(line)) {
-        showProgress("Pelanggan, Read: ", ++conversion.customerLines, report);
-        const std::string_view data = xbase::trimmedLeft(line);
-        if (!isCustomerLine(data)) continue;
-        // The second line of the customer; after the last line of the file it is empty.
+    return convertReport(report, target, [&](std::string_view data) {
+        const uint64_t lineNumber = report.lineNumber();
+        // The customer's second line, not counted; after the last line of the file it is empty.
         report.readLine(second);
         const CustomerLines customer = readCustomerLines(data, second);
-        if (!numbersFit(owner, report, {{"MAX_CRD", customer.creditLimit}})) return false;
+        if (!numbersFit(owner, report, lineNumber, {{"MAX_CRD", customer.creditLimit}})) return false;
         retaildb::VOAPPEND();
         VOFieldPut("KODE", customer.code);
         VOFieldPut("NAMA", customer.name);
@@ -147,10 +162,8 @@ bool convertCustomers(ui::Owner owner, ReportFile& report, ReportConversion& con
         VOFieldPut("TERM_CRD", 30);
         VOFieldPut("MAX_CRD", customer.creditLimit);
         VOFieldPut("CATATAN", customer.note);
-        ++conversion.customerRecords;
-    }
-    xbase::workAreas().commit("PELANG");
-    return true;
+        return true;
+    });
 }
 
 }  // namespace

@@ -200,19 +200,33 @@ TEST_F(ReportConverterTest, AMissingOrUnreadableReportLeavesTheTemplatesAsTheyWe
 }
 
 TEST_F(ReportConverterTest, ANumberTooWideForItsFieldStopsTheConversionAtItsLine) {
-    writeFile(dir.path() / "ITEM.TXT", itemLine("A-1", "SABUN", "1.00", "1") + "\r\n" +
-                                           itemLine("A-2", "EMAS", "12,345,678,901.00", "1") + "\r\n" +
-                                           itemLine("A-3", "GARAM", "1.00", "1") + "\r\n");
-    writeFile(dir.path() / "CUST.TXT", customerFirstLine(kFirst) + "\r\n");
-    const ReportConversion conversion = convertReports(nullptr, folder);
-    EXPECT_FALSE(conversion.done);
-    EXPECT_EQ(errors(), std::vector<std::string>{"[BUTTONCREATEDBF2] Number does not fit field H_BELI (N 12,2) : " +
-                                                 folder + "ITEM.TXT line 2 !"});
-    // The records before it stay; no blank record was added for it.
-    const auto items = records(dir.path() / "ITEM.DBF");
-    ASSERT_EQ(items.size(), 1u);
-    EXPECT_EQ(items[0].at("KODE"), "A-1");
-    expectCleanEnd();
+    const std::string item = itemLine("A-1", "SABUN", "1.00", "1") + "\r\n";
+    const std::string customer = customerFirstLine(kFirst) + "\r\n" + customerSecondLine(kFirst) + "\r\n";
+    CustomerText rich = kSecond;
+    rich.limit = "1,000,000,000.00";
+    const struct {
+        std::string itemReport, customerReport, error;
+        size_t items, customers;  // records kept
+    } cases[] = {
+        {item + itemLine("A-2", "EMAS", "12,345,678,901.00", "1") + "\r\n" + item, customer,
+         "Number does not fit field H_BELI (N 12,2) : " + folder + "ITEM.TXT line 2 !", 1, 0},
+        {item + itemLine("A-2", "EMAS", "1,000,000.00", "99,999,999") + "\r\n", customer,
+         "Number does not fit field SISA_NIL1 (N 14,2) : " + folder + "ITEM.TXT line 2 !", 1, 0},
+        {item, customer + customerFirstLine(rich) + "\r\n" + customerSecondLine(rich) + "\r\n" + customer,
+         "Number does not fit field MAX_CRD (N 12,2) : " + folder + "CUST.TXT line 3 !", 1, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.error);
+        writeFile(dir.path() / "ITEM.TXT", c.itemReport);
+        writeFile(dir.path() / "CUST.TXT", c.customerReport);
+        ui.messages.clear();
+        EXPECT_FALSE(convertReports(nullptr, folder).done);
+        EXPECT_EQ(errors(), std::vector<std::string>{"[BUTTONCREATEDBF2] " + c.error});
+        // The records before it stay; no blank record was added for it.
+        EXPECT_EQ(records(dir.path() / "ITEM.DBF").size(), c.items);
+        EXPECT_EQ(records(dir.path() / "PELANG.DBF").size(), c.customers);
+        expectCleanEnd();
+    }
 }
 
 TEST_F(ReportConverterTest, TheCommandAsksForTheFolderAndFindsTheReportsWhateverTheirCase) {
