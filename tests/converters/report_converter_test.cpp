@@ -116,6 +116,9 @@ TEST_F(ReportConverterTest, ConvertsTheItemAndCustomerReportsIntoTheirTemplates)
                                                                 {"H_JUAL1", 'N', 12, 2},
                                                                 {"SISA_STK1", 'N', 14, 4},
                                                                 {"SISA_NIL1", 'N', 14, 2}}));
+    // The report's OEM bytes reach the OEM table unchanged: e acute stays byte 0x82.
+    item->goTo(2);
+    EXPECT_EQ(item->fieldBytes(item->recordImage(), item->fieldPos("NAMA")).substr(0, 10), "Kaf\x82 Bubuk");
     item.reset();
     EXPECT_EQ(records(dir.path() / "ITEM.DBF"),
               (std::vector<Row>{
