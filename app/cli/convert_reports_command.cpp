@@ -3,22 +3,22 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
+#include <string>
 
-#include "app/cli/commands.h"
+#include "app/cli/command_line.h"
 #include "app/cli/terminal_interaction.h"
 #include "converters/report_converter.h"
 
 namespace tarvo::cli {
 
-int convertReportsCommand(const Arguments& args) {
-    if (args.size() != 1) {
-        std::fprintf(stderr, "usage: tarvo-import-cli convert-reports FOLDER\n");
-        return 2;
-    }
+namespace {
+
+int convertReports(const std::string& folder) {
     TerminalInteraction terminal(false);
     ui::setInteraction(&terminal);
     const converters::ReportConversion conversion =
-        converters::convertReports(nullptr, std::filesystem::absolute(args[0]).string());
+        converters::convertReports(nullptr, std::filesystem::absolute(folder).string());
     ui::setInteraction(nullptr);
     if (conversion.itemLines > 0)
         std::printf("ITEM.TXT: %llu lines read, %llu records written to ITEM.DBF\n",
@@ -34,5 +34,17 @@ int convertReportsCommand(const Arguments& args) {
     }
     return 0;
 }
+
+void addConvertReportsCommand(CommandLine& cli) {
+    CLI::App& command =
+        cli.add("convert-reports", "Turns the printed reports ITEM.TXT and CUST.TXT into ITEM.DBF and PELANG.DBF");
+    auto folder = std::make_shared<std::string>();
+    command.add_option("FOLDER", *folder, "The folder of the reports and the templates")->required();
+    cli.onRun(command, [folder] { return convertReports(*folder); });
+}
+
+const CommandRegistration registration("convert-reports", addConvertReportsCommand);
+
+}  // namespace
 
 }  // namespace tarvo::cli

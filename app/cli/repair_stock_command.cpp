@@ -2,22 +2,21 @@
 // does.
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
-#include "app/cli/commands.h"
+#include "app/cli/command_line.h"
 #include "app/cli/terminal_interaction.h"
 #include "converters/stock_repair.h"
 
 namespace tarvo::cli {
 
-int repairStockCommand(const Arguments& args) {
-    if (args.size() != 2 || args[0] != "--db") {
-        std::fprintf(stderr, "usage: tarvo-import-cli repair-stock --db FOLDER\n");
-        return 2;
-    }
+namespace {
+
+int repairStock(const std::string& database) {
     TerminalInteraction terminal(false);
     ui::setInteraction(&terminal);
-    const converters::StockRepair repair = converters::BUTTONPERBAIKIDATA(nullptr, args[1]);
+    const converters::StockRepair repair = converters::BUTTONPERBAIKIDATA(nullptr, database);
     ui::setInteraction(nullptr);
     if (!repair.done) {
         std::fprintf(stderr, "Repair refused; S_STOCK was not changed.\n");
@@ -27,5 +26,19 @@ int repairStockCommand(const Arguments& args) {
                 static_cast<unsigned long long>(repair.records), static_cast<unsigned long long>(repair.changed));
     return 0;
 }
+
+void addRepairStockCommand(CommandLine& cli) {
+    CLI::App& command =
+        cli.add("repair-stock", "Gives every item of kind (JENIS) 0 in the stock table S_STOCK kind 1");
+    auto database = std::make_shared<std::string>();
+    command.add_option("--db", *database, "The retail database folder (the one that holds ST_DB)")
+        ->type_name("FOLDER")
+        ->required();
+    cli.onRun(command, [database] { return repairStock(*database); });
+}
+
+const CommandRegistration registration("repair-stock", addRepairStockCommand);
+
+}  // namespace
 
 }  // namespace tarvo::cli

@@ -72,9 +72,9 @@ TEST(RepairStockCommand, RefusalsAndUsage) {
     } cases[] = {
         {"repair-stock --db " + dir.path().string(), 1,
          "Error: Sistem tidak menemukan Lokasi Data ! ( " + dir.path().string() + "/ST_DB/ )\n"},
-        {"repair-stock", 2, "usage: tarvo-import-cli repair-stock --db FOLDER\n"},
-        {"repair-stock " + dir.path().string(), 2, "usage: tarvo-import-cli repair-stock --db FOLDER\n"},
-        {"convert-reports", 2, "usage: tarvo-import-cli convert-reports FOLDER\n"},
+        {"repair-stock", 2, "--db is required\nUsage: tarvo-import-cli repair-stock"},
+        {"repair-stock " + dir.path().string(), 2, "Usage: tarvo-import-cli repair-stock"},
+        {"convert-reports", 2, "FOLDER is required\nUsage: tarvo-import-cli convert-reports"},
     };
     for (const auto& c : cases) {
         const CliRun run = runCli(c.arguments);
