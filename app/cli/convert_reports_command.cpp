@@ -20,11 +20,12 @@ int convertReports(const std::string& folder) {
     const converters::ReportConversion conversion =
         converters::convertReports(nullptr, std::filesystem::absolute(folder).string());
     ui::setInteraction(nullptr);
-    if (conversion.itemLines > 0)
+    // Once past the checks, what each report gave, even when it stopped halfway.
+    if (conversion.replaced)
         std::printf("ITEM.TXT: %llu lines read, %llu records written to ITEM.DBF\n",
                     static_cast<unsigned long long>(conversion.itemLines),
                     static_cast<unsigned long long>(conversion.itemRecords));
-    if (conversion.customerLines > 0)
+    if (conversion.replaced)
         std::printf("CUST.TXT: %llu lines read, %llu records written to PELANG.DBF\n",
                     static_cast<unsigned long long>(conversion.customerLines),
                     static_cast<unsigned long long>(conversion.customerRecords));
