@@ -2,9 +2,16 @@
 # Installs the Debian packages the build and the tests need, when they are missing.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
-          unixodbc unixodbc-dev odbc-mdbtools libsqliteodbc libsqlite3-dev
-          libxlsxwriter-dev libzip-dev libpugixml-dev)
+# Grouped by what needs them.
+packages=(
+  g++ cmake ninja-build pkg-config  # the build
+  libgtest-dev libgmock-dev         # tests
+  libbenchmark-dev                  # bench/
+  qt6-base-dev                      # the desktop program
+  libcli11-dev                      # the command line's argument parser
+  unixodbc unixodbc-dev odbc-mdbtools libsqliteodbc libsqlite3-dev  # ODBC: the iPOS importer and its tests
+  libxlsxwriter-dev libzip-dev libpugixml-dev  # spreadsheets: the workbook written, .xlsx files read
+)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,10 +1,11 @@
 // "templates workbook" and "templates from-sheets": templates to and from spreadsheets.
 
 #include <cstdio>
-#include <sstream>
+#include <memory>
 #include <string>
+#include <vector>
 
-#include "app/cli/commands.h"
+#include "app/cli/command_line.h"
 #include "app/cli/terminal_interaction.h"
 #include "sheets/sheet_rows.h"
 #include "templatetools/template_workbook.h"
@@ -14,56 +15,38 @@ namespace tarvo::cli {
 
 namespace {
 
-constexpr const char* kWorkbookUsage = "usage: tarvo-import-cli templates workbook FILE.xlsx [--templates A,B,...]\n";
-constexpr const char* kFromSheetsUsage =
-    "usage: tarvo-import-cli templates from-sheets SOURCE FOLDER [--truncate] [--yes]\n"
-    "       SOURCE: an .xlsx workbook (sheets named like templates), a NAME.csv file or a folder of them\n";
+struct WorkbookArguments {
+    std::string file;
+    std::vector<std::string> templates;
+};
 
-std::vector<std::string> splitNames(const std::string& text) {
-    std::vector<std::string> items;
-    std::stringstream stream(text);
-    for (std::string item; std::getline(stream, item, ',');)
-        if (!item.empty()) items.push_back(item);
-    return items;
-}
-
-}  // namespace
-
-int templatesWorkbookCommand(const Arguments& args) {
-    if (args.empty()) return std::fputs(kWorkbookUsage, stderr), 2;
-    std::vector<std::string> names;
-    for (size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--templates" && i + 1 < args.size()) names = splitNames(args[++i]);
-        else return std::fprintf(stderr, "unexpected argument '%s'\n%s", args[i].c_str(), kWorkbookUsage), 2;
-    }
+int runWorkbook(const WorkbookArguments& args) {
     std::vector<std::string> unknown;
-    const auto pages = templatetools::pagesNamed(names, unknown);
-    if (!unknown.empty()) {
-        for (const std::string& name : unknown) std::fprintf(stderr, "unknown template '%s'\n", name.c_str());
-        return 2;
-    }
+    const auto pages = templatetools::pagesNamed(args.templates, unknown);
+    if (!unknown.empty()) throw CLI::ValidationError("--templates", "unknown template '" + unknown.front() + "'");
     try {
-        templatetools::writeTemplateWorkbook(args[0], pages);
+        templatetools::writeTemplateWorkbook(args.file, pages);
     } catch (const sheets::SheetError& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;
     }
-    std::printf("Workbook written: %s (%zu sheets)\n", args[0].c_str(), pages.size());
+    std::printf("Workbook written: %s (%zu sheets)\n", args.file.c_str(), pages.size());
     return 0;
 }
 
-int templatesFromSheetsCommand(const Arguments& args) {
-    if (args.size() < 2) return std::fputs(kFromSheetsUsage, stderr), 2;
-    bool answerYes = false;
-    sheets::ConversionOptions options;
-    for (size_t i = 2; i < args.size(); ++i) {
-        if (args[i] == "--yes") answerYes = true;
-        else if (args[i] == "--truncate") options.truncate = true;
-        else return std::fprintf(stderr, "unexpected argument '%s'\n%s", args[i].c_str(), kFromSheetsUsage), 2;
-    }
-    TerminalInteraction terminal(answerYes);
+struct FromSheetsArguments {
+    std::string source;
+    std::string folder;
+    bool truncate = false;
+    bool yes = false;
+};
+
+int runFromSheets(const FromSheetsArguments& args) {
+    TerminalInteraction terminal(args.yes);
     ui::setInteraction(&terminal);
-    const sheets::SheetsToTablesOutcome outcome = templatetools::templatesFromSheets(nullptr, args[0], args[1], options);
+    sheets::ConversionOptions options;
+    options.truncate = args.truncate;
+    const sheets::SheetsToTablesOutcome outcome = templatetools::templatesFromSheets(nullptr, args.source, args.folder, options);
     ui::setInteraction(nullptr);
 
     for (const std::string& note : outcome.notes) std::printf("%s\n", note.c_str());
@@ -83,5 +66,30 @@ int templatesFromSheetsCommand(const Arguments& args) {
     }
     return 1;
 }
+
+void addTemplatesSheetsCommands(CommandLine& cli) {
+    CLI::App& templates = cli.group("templates");
+
+    auto workbook = std::make_shared<WorkbookArguments>();
+    CLI::App& write = *templates.add_subcommand("workbook", "Writes a workbook to fill in: one sheet per template file");
+    write.add_option("FILE", workbook->file, "The .xlsx file to write")->required();
+    write.add_option("--templates", workbook->templates, "Only these template files, comma-separated (all when left out)")
+        ->delimiter(',')
+        ->type_name("A,B,...");
+    cli.onRun(write, [workbook] { return runWorkbook(*workbook); });
+
+    auto from = std::make_shared<FromSheetsArguments>();
+    CLI::App& read = *templates.add_subcommand(
+        "from-sheets", "Writes templates from a filled workbook or CSV files, every cell checked before anything is written");
+    read.add_option("SOURCE", from->source, "An .xlsx workbook, a NAME.csv file or a folder of them")->required();
+    read.add_option("FOLDER", from->folder, "The template folder (made when missing)")->required();
+    read.add_flag("--truncate", from->truncate, "Cut over-long text to the width (listed as warnings)");
+    read.add_flag("--yes", from->yes, "Replace existing templates without asking");
+    cli.onRun(read, [from] { return runFromSheets(*from); });
+}
+
+const CommandRegistration registration("templates-sheets", addTemplatesSheetsCommands);
+
+}  // namespace
 
 }  // namespace tarvo::cli

@@ -29,7 +29,7 @@ TEST(TemplatesSheetsCommand, WorkbookOfChosenPages) {
 
     const CliRun unknown = runCli("templates workbook " + book.string() + " --templates ITEM,STOCK");
     EXPECT_EQ(unknown.status, 2);
-    EXPECT_EQ(unknown.output, "unknown template 'STOCK'\n");
+    EXPECT_NE(unknown.output.find("unknown template 'STOCK'"), std::string::npos) << unknown.output;
     EXPECT_EQ(runCli("templates workbook").status, 2);
 }
 
