@@ -58,7 +58,7 @@ CellResult characterValue(const Cell& cell, const xbase::FieldInfo& column, cons
         const std::string measure =
             std::to_string(length) + " characters, width " + std::to_string(column.length);
         if (!options.truncate) {
-            result.error = "text too long for the width (" + measure + ")";
+            result.error = std::string(kTextTooLong) + " (" + measure + ")";
             return result;
         }
         result.warning = "text cut to the width (" + measure + ")";

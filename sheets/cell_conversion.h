@@ -20,6 +20,9 @@ struct CellResult {
     std::string warning;  // a change made to fit the column (a cut text, dropped decimals)
 };
 
+// The start of the error of a text longer than its column; --truncate turns these into warnings.
+inline constexpr const char* kTextTooLong = "text too long for the width";
+
 struct ConversionOptions {
     bool truncate = false;  // cut over-long text to the width (with a warning) instead of refusing it
 };

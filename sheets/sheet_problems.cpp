@@ -33,6 +33,13 @@ void ProblemList::warning(const std::string& sheet, long row, const std::string&
     add({true, sheet, row, column, columnIndex, value, reason});
 }
 
+bool ProblemList::onlyErrorsOf(const std::string& reason) const {
+    size_t matching = 0;
+    for (const SheetProblem& p : problems_)
+        if (!p.warning && p.reason.rfind(reason, 0) == 0) ++matching;
+    return errors_ > 0 && matching == errors_;
+}
+
 std::vector<std::string> ProblemList::lines() const {
     std::vector<std::string> out;
     for (const bool warnings : {false, true})

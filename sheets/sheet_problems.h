@@ -35,6 +35,8 @@ public:
                  const std::string& value, const std::string& reason);
 
     size_t errorCount() const { return errors_; }
+    // True when there are errors and every one of them has a reason that starts with `reason`.
+    bool onlyErrorsOf(const std::string& reason) const;
     size_t warningCount() const { return warnings_; }
     const std::vector<SheetProblem>& kept() const { return problems_; }
     // Every kept problem as a line, errors before warnings, then a line counting the ones left out.

@@ -108,9 +108,20 @@ void WinImportSheets::fromSheets(const std::string& source) {
     // A chosen CSV file stands for every CSV file of its folder.
     const fs::path path(source);
     const std::string from = xbase::equalsIgnoreCase(path.extension().string(), ".csv") ? path.parent_path().string() : source;
-    ui::interaction().openProgress(owner_);
-    const sheets::SheetsToTablesOutcome outcome = templatetools::templatesFromSheets(owner_, from, owner_->CLOKASIIMP());
-    ui::interaction().closeProgress();
+    auto run = [&](const sheets::ConversionOptions& options) {
+        ui::interaction().openProgress(owner_);
+        sheets::SheetsToTablesOutcome outcome = templatetools::templatesFromSheets(owner_, from, owner_->CLOKASIIMP(), options);
+        ui::interaction().closeProgress();
+        return outcome;
+    };
+    sheets::SheetsToTablesOutcome outcome = run({});
+    // Texts too long for their columns are the only problem: they may be cut instead, as warnings.
+    if (outcome.status == sheets::SheetsToTablesOutcome::Status::Refused && outcome.problems.onlyErrorsOf(sheets::kTextTooLong) &&
+        ui::BOXASK(owner_, "Tarvo-Import",
+                   std::to_string(outcome.problems.errorCount()) +
+                       " isian lebih panjang dari lebar kolomnya. Potong isian itu sesuai lebar kolom dan buat file templatenya?",
+                   2))
+        outcome = run({.truncate = true});
 
     std::vector<std::string> lines = outcome.problems.lines();
     switch (outcome.status) {

@@ -91,6 +91,31 @@ TEST_F(WinImportSheetsTest, CsvFilesBecomeTemplatesOrAListThatCanBeCopied) {
     EXPECT_EQ(xbase::Table::open(dir.path() / "templates" / "SALES.DBF", {})->recCount(), 1u);
 }
 
+TEST_F(WinImportSheetsTest, OverLongTextsMayBeCutAfterAQuestion) {
+    WinImportInfo window(nullptr, folder());
+    WinImportSheets* sheets = window.OSHEETS;
+    const fs::path csv = dir.path() / "csv";
+    fs::create_directories(csv);
+    std::ofstream(csv / "SALES.csv") << "KODE,NAMA\nS1,Budi Santoso Wijaya Kusuma Negara Raya\n";
+    sheets->chooseSource = [&] { return (csv / "SALES.csv").string(); };
+    std::vector<std::string> shown;
+    sheets->showList = [&](const QString&, const QString&, const std::vector<std::string>& lines) { shown = lines; };
+
+    sheets->BUTTONFROMSHEETS->click();  // declined: the list of the refusal
+    ASSERT_EQ(ui.count("ask"), 1u);
+    EXPECT_EQ(ui.messages[0].text,
+              "1 isian lebih panjang dari lebar kolomnya. Potong isian itu sesuai lebar kolom dan buat file templatenya?");
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_FALSE(fs::exists(dir.path() / "templates" / "SALES.DBF"));
+
+    ui.replies.push_back(ui::kReplyYes);
+    sheets->BUTTONFROMSHEETS->click();  // cut, with the warning listed
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1].rfind("warning: SALES row 2, column NAMA (B)", 0), 0u);
+    auto table = xbase::Table::open(dir.path() / "templates" / "SALES.DBF", {});
+    EXPECT_EQ(table->fieldGet("NAMA").text(), "Budi Santoso Wijaya Kusuma Neg");
+}
+
 TEST_F(WinImportSheetsTest, TheListWindowCopiesItsLines) {
     WinSheetProblems list(nullptr, "Tarvo-Import", "Judul", {"satu", "dua"});
     EXPECT_EQ(list.LIST->toPlainText(), QStringLiteral("satu\ndua\n"));
