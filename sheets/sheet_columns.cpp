@@ -79,13 +79,20 @@ long readRows(RowSource& source, const SheetLayout& layout, const SheetHeader& h
     Row row;
     std::vector<xbase::Value> values(header.layoutIndex.size());
     std::vector<bool> unnamedReported;
+    std::vector<const Cell*> cellAt;  // the row's cells by sheet column: wide sheets have 143 columns
     while (source.next(row)) {
         if (row.blank()) continue;
         ++rows;
         bool rowPassed = true;
+        cellAt.assign(cellAt.size(), nullptr);
+        for (const Cell& cell : row.cells) {
+            if (static_cast<size_t>(cell.column) >= cellAt.size()) cellAt.resize(static_cast<size_t>(cell.column) + 1, nullptr);
+            cellAt[static_cast<size_t>(cell.column)] = &cell;
+        }
         for (size_t i = 0; i < header.layoutIndex.size(); ++i) {
             const SheetColumn& column = layout.columns[static_cast<size_t>(header.layoutIndex[i])];
-            const Cell* cell = row.cell(header.sheetColumn[i]);
+            const size_t at = static_cast<size_t>(header.sheetColumn[i]);
+            const Cell* cell = at < cellAt.size() ? cellAt[at] : nullptr;
             CellResult result = convertCell(cell, column.field, column.mandatory, options);
             if (!result.error.empty()) {
                 problems.error(source.name(), row.number, column.field.name, header.sheetColumn[i],
