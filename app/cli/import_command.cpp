@@ -1,13 +1,17 @@
-// "import": the template import for consultants and scripts.
+// "import": the template import, or the import from another application's tables, for
+// consultants and scripts.
 
 #include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <string>
 
 #include "app/cli/commands.h"
 #include "app/cli/terminal_interaction.h"
+#include "importers/application_sources.h"
 #include "templates/reject_list.h"
 #include "templates/template_import.h"
 #include "xbase/dates.h"
@@ -21,8 +25,18 @@ using templates::StockMode;
 
 constexpr const char* kUsage =
     "usage: tarvo-import-cli import --db FOLDER --templates FOLDER [--stock-mode close|open|none]\n"
+    "       tarvo-import-cli import --from msbrg|is|ias --source FOLDER --db FOLDER [options]\n"
     "         [--stock-date DD/MM/YYYY] [--points-date DD/MM/YYYY] [--allow-duplicate-codes]\n"
-    "         [--allow-duplicate-names] [--driver DBFCDX|DBFNTX|DBFMDX] [--yes]\n";
+    "         [--allow-duplicate-names] [--driver DBFCDX|DBFNTX|DBFMDX] [--yes]\n"
+    "  --from templates (the default) reads the templates of --templates; msbrg, is and ias read the\n"
+    "  tables of those applications in --source, with the driver their entry presets (msbrg DBFCDX,\n"
+    "  is and ias DBFNTX) unless --driver says otherwise.\n";
+
+// The sources of --from: the templates, or the IMPORT2LIST value of another application.
+const std::map<std::string, int> kSources = {{"templates", 0},
+                                             {"msbrg", importers::kLindraMakmur},
+                                             {"is", importers::kIntegratedSystem},
+                                             {"ias", importers::kIas}};
 
 bool parseDate(const std::string& text, xbase::Date& date) {
     date = xbase::CToD(text);
@@ -47,6 +61,8 @@ int importCommand(const Arguments& args) {
     request.options = templates::defaultImportOptions();
     request.rejectFolder = templates::executableFolder();
     bool answerYes = false;
+    bool driverGiven = false;
+    int application = 0;
     std::string stockDate;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -58,10 +74,17 @@ int importCommand(const Arguments& args) {
             request.options.allowDuplicateCodes = true;
         } else if (arg == "--allow-duplicate-names") {
             request.options.allowDuplicateNames = true;
-        } else if ((arg == "--db" || arg == "--templates" || arg == "--stock-mode" || arg == "--stock-date" ||
-                    arg == "--points-date" || arg == "--driver") && (value = next())) {
+        } else if ((arg == "--db" || arg == "--templates" || arg == "--source" || arg == "--from" ||
+                    arg == "--stock-mode" || arg == "--stock-date" || arg == "--points-date" || arg == "--driver") &&
+                   (value = next())) {
             if (arg == "--db") request.databaseFolder = *value;
-            if (arg == "--templates") request.templateFolder = *value;
+            if (arg == "--templates" || arg == "--source") request.importFolder = *value;
+            if (arg == "--from") {
+                auto source = kSources.find(*value);
+                if (source == kSources.end())
+                    return std::fprintf(stderr, "unknown source '%s'\n%s", value->c_str(), kUsage), 2;
+                application = source->second;
+            }
             if (arg == "--stock-date") stockDate = *value;
             if (arg == "--stock-mode") {
                 if (*value == "close") request.options.stockMode = StockMode::CloseDay;
@@ -74,14 +97,15 @@ int importCommand(const Arguments& args) {
             if (arg == "--driver") {
                 auto driver = xbase::driverFromName(*value);
                 if (!driver) return std::fprintf(stderr, "unknown driver '%s'\n%s", value->c_str(), kUsage), 2;
-                request.options.templateDriver = *driver;
+                request.options.tableDriver = *driver;
+                driverGiven = true;
             }
         } else {
             std::fprintf(stderr, "unexpected argument '%s'\n%s", arg.c_str(), kUsage);
             return 2;
         }
     }
-    if (request.databaseFolder.empty() || request.templateFolder.empty()) {
+    if (request.databaseFolder.empty() || request.importFolder.empty()) {
         std::fputs(kUsage, stderr);
         return 2;
     }
@@ -92,9 +116,15 @@ int importCommand(const Arguments& args) {
         request.options.openDate = date;
     }
 
+    // The driver that choosing the application in the window presets (CHECKDRIVER).
+    if (application != 0 && !driverGiven)
+        request.options.tableDriver = application == importers::kLindraMakmur ? xbase::Driver::DBFCDX : xbase::Driver::DBFNTX;
+    std::unique_ptr<templates::ImportSource> source =
+        application == 0 ? templates::templateSource() : importers::BUTTONIMPORT2(application);
+
     TerminalInteraction terminal(answerYes);
     ui::setInteraction(&terminal);
-    const templates::ImportOutcome outcome = templates::runTemplateImport(nullptr, request);
+    const templates::ImportOutcome outcome = templates::runImport(nullptr, request, *source);
     ui::setInteraction(nullptr);
     switch (outcome.status) {
         case ImportStatus::Done:

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/gui/control_extensions.h"
-#include "templates/import_options.h"
+#include "templates/import_command.h"
 #include "ui/user_interaction.h"
 
 class QButtonGroup;
@@ -107,7 +107,8 @@ private:
     void INIT();
     void POSTINIT();
     int import2Value() const;
-    void runTemplateImport();
+    // The import command with the chosen source.
+    void runImport(templates::ImportSource& source);
 
     QButtonGroup* stockGroup_ = nullptr;
     QButtonGroup* sourceGroup_ = nullptr;
