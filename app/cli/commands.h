@@ -12,6 +12,7 @@ int dbfCommand(const Arguments& args);
 int makeRetailDbCommand(const Arguments& args);
 int importCommand(const Arguments& args);
 int makeTemplatesCommand(const Arguments& args);
+int templatesCommand(const Arguments& args);
 int makeSourceCommand(const Arguments& args);
 
 }  // namespace tarvo::cli

@@ -20,6 +20,8 @@ void usage() {
         "  tarvo-import-cli import --db FOLDER --templates FOLDER [options]   the template import (--help: options)\n"
         "  tarvo-import-cli import --from msbrg|is|ias --source FOLDER --db FOLDER [options]   another application's tables\n"
         "  tarvo-import-cli make-templates FOLDER [--items N] [--customers N] [--vendors N] [--codes N] [--seed S]\n"
+        "  tarvo-import-cli templates columns [FILE]   the columns of every template file, or of one\n"
+        "  tarvo-import-cli templates create FOLDER FILE [--columns A,B,...|--all] [--yes]   an empty template\n"
         "  tarvo-import-cli make-source --kind msbrg|is|ias FOLDER [--items N] [--customers N] [--seed S] [--without-optional]\n"
         "  tarvo-import-cli --version\n",
         tarvo::app::windowTitle().c_str());
@@ -44,6 +46,7 @@ int main(int argc, char** argv) {
     if (command == "make-retail-db") return tarvo::cli::makeRetailDbCommand(args);
     if (command == "import") return tarvo::cli::importCommand(args);
     if (command == "make-templates") return tarvo::cli::makeTemplatesCommand(args);
+    if (command == "templates") return tarvo::cli::templatesCommand(args);
     if (command == "make-source") return tarvo::cli::makeSourceCommand(args);
     std::fprintf(stderr, "unknown command '%s'\n", command.c_str());
     usage();
