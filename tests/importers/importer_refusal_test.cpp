@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <functional>
 
@@ -115,6 +116,31 @@ INSTANTIATE_TEST_SUITE_P(
                     [](auto& s) { retype(s / "STOCK.DBF", "HJUAL", {"HJUAL", 'C', 12, 0}); },
                     "Kolom HJUAL di file @SSTOCK.DBF harus bertipe angka !"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+class HeldSourceTest : public test::ImporterTest {
+protected:
+    void SetUp() override {
+        ImporterTest::SetUp();
+        retaildb::setOpenRetryLimit(std::chrono::milliseconds(200));
+    }
+    void TearDown() override {
+        retaildb::setOpenRetryLimit(std::chrono::milliseconds(3000));
+        ImporterTest::TearDown();
+    }
+};
+
+TEST_F(HeldSourceTest, ATableAnotherProgramHoldsIsRefusedAndNamed) {
+    makeSampleSource(SampleSourceKind::Msbrg, source, {.items = 10});
+    const auto held = xbase::Table::open(source / "MSSUP.DBF", {true, false, xbase::Driver::DBFCDX});
+    const auto before = test::fileContents(database);
+
+    const auto outcome = runImport(kLindraMakmur, test::optionsFor(templates::StockMode::CloseDay));
+
+    EXPECT_EQ(outcome.refusal, templates::Refusal::Source);
+    EXPECT_TRUE(test::fileContents(database) == before) << "a retail file changed";
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[1].text, "[VOOpen] File is in use by another program : " + source.string() + "/MSSUP.DBF !");
+}
 
 class DeclinedImportTest : public test::ImporterTest {};
 
