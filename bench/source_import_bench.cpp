@@ -194,24 +194,8 @@ int main(int argc, char** argv) {
             const std::pair<std::string, Benchmark> benchmarks[] = {{"Import/", importBenchmark},
                                                                     {"Baseline/", baselineBenchmark}};
             for (const auto& [name, function] : benchmarks)
-                benchmark::RegisterBenchmark((name + kind.name).c_str(), function, kind)
-                    ->Arg(items)
-                    ->ArgName("items")
-                    ->Iterations(1)
-                    ->UseManualTime()
-                    ->Unit(benchmark::kSecond);
+                configureRun(benchmark::RegisterBenchmark((name + kind.name).c_str(), function, kind), items);
         }
     }
-    int status = 0;
-    try {
-        benchmark::RunSpecifiedBenchmarks();
-        printSummary();
-    } catch (const xbase::Error& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        status = 1;
-    }
-    benchmark::Shutdown();
-    std::error_code ec;
-    fs::remove_all(benchFolder(kPrefix), ec);
-    return status;
+    return runAndSummarise(printSummary, benchFolder(kPrefix));
 }
