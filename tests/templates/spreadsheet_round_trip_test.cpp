@@ -163,7 +163,7 @@ TEST_F(SpreadsheetRoundTrip, AFilledWorkbookImportsLikeTemplatesMadeByHand) {
 
     const ImportOptions options = defaultImportOptions();
     ImportRequest request = this->request(options);
-    request.templateFolder = fromSheets.string() + "/";
+    request.importFolder = fromSheets.string() + "/";
     const ImportOutcome sheetImport = runImport(request);
     ASSERT_EQ(sheetImport.status, ImportStatus::Done);
     EXPECT_EQ(sheetImport.written.at("S_STOCK"), 2u);
@@ -176,7 +176,7 @@ TEST_F(SpreadsheetRoundTrip, AFilledWorkbookImportsLikeTemplatesMadeByHand) {
     xbase::workAreas().closeAll();
     fs::remove_all(shop);
     retaildb::makeSampleRetailDatabase(shop);
-    request.templateFolder = byHand.string() + "/";
+    request.importFolder = byHand.string() + "/";
     ASSERT_EQ(runImport(request).status, ImportStatus::Done);
     const auto afterHand = retailRecords(database);
 
