@@ -9,6 +9,8 @@ packages=(
   libbenchmark-dev                  # bench/
   qt6-base-dev                      # the desktop program
   libcli11-dev                      # the command line's argument parser
+  nlohmann-json3-dev                # the command line's JSON outcome
+  help2man dpkg-dev file            # the manual page; the Debian package (dpkg-shlibdeps)
 )
 
 missing=()

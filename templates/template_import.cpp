@@ -118,6 +118,7 @@ ImportOutcome runTemplateImport(ui::Owner owner, const ImportRequest& request) {
     outcome.skipped = run.skipped;
     outcome.codeDuplicates = run.codeDuplicates.size();
     outcome.nameDuplicates = run.nameDuplicates.size();
+    outcome.rejects = rejectRows(run);
     return outcome;
 }
 

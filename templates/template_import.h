@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "templates/import_run.h"
+#include "templates/reject_list.h"
 
 namespace tarvo::templates {
 
@@ -38,7 +39,7 @@ struct ImportRequest {
     std::string databaseFolder;   // the folder text of the retail database (LOKASI)
     std::string templateFolder;   // the folder text of the templates (IMPORT)
     ImportOptions options;
-    std::filesystem::path rejectFolder;  // where REJECT.TXT goes (the executable's folder)
+    std::filesystem::path rejectFolder;  // where REJECT.TXT goes (rejectFolder())
     RejectPresenter showRejects;         // optional
 };
 
@@ -49,6 +50,7 @@ struct ImportOutcome {
     std::map<std::string, uint32_t> skipped;   // rows skipped per template
     size_t codeDuplicates = 0;
     size_t nameDuplicates = 0;
+    std::vector<RejectRow> rejects;            // the duplicates as the reject list shows them
     std::filesystem::path rejectFile;          // empty when no file was written
 };
 
