@@ -2,11 +2,13 @@
 // the desktop program's "Create" makes them.
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
 
 #include "app/cli/command_line.h"
+#include "app/cli/command_outcome.h"
 #include "app/cli/terminal_interaction.h"
 #include "templatetools/column_catalogue.h"
 #include "templatetools/folder_creation.h"
@@ -69,6 +71,7 @@ struct CreateArguments {
     std::string columns;
     bool all = false;
     bool answerYes = false;
+    OutcomeOptions outcome;
 };
 
 int createCommand(const CreateArguments& arguments) {
@@ -84,15 +87,25 @@ int createCommand(const CreateArguments& arguments) {
         }
     }
 
-    TerminalInteraction terminal(arguments.answerYes);
+    TerminalInteraction terminal(arguments.answerYes, arguments.outcome.quiet);
     ui::setInteraction(&terminal);
     // No retrying on the command line: a folder that cannot be made is reported once.
     const std::string folder = templatetools::createImportFolder(nullptr, arguments.folder, false);
-    templatetools::CreateOutcome outcome = templatetools::CreateOutcome::Failed;
-    if (!folder.empty()) outcome = templatetools::createTemplate(nullptr, folder, *page, ticked);
+    templatetools::CreateOutcome created = templatetools::CreateOutcome::Failed;
+    if (!folder.empty()) created = templatetools::createTemplate(nullptr, folder, *page, ticked);
     ui::setInteraction(nullptr);
-    if (outcome == templatetools::CreateOutcome::Kept) std::printf("File kept; nothing was written.\n");
-    return outcome == templatetools::CreateOutcome::Created ? 0 : 1;
+    if (created == templatetools::CreateOutcome::Kept) std::printf("File kept; nothing was written.\n");
+
+    CommandOutcome outcome;
+    outcome.command = "templates create";
+    outcome.status = created == templatetools::CreateOutcome::Created ? "done"
+                     : created == templatetools::CreateOutcome::Kept  ? "declined"
+                     : folder.empty()                                 ? "refused"
+                                                                      : "failed";
+    outcome.exitStatus = created == templatetools::CreateOutcome::Created ? 0 : 1;
+    outcome.messages = terminal.messages();
+    if (!folder.empty()) outcome.details["file"] = (std::filesystem::path(folder) / page->fileName).string();
+    return finish(arguments.outcome, outcome);
 }
 
 void addTemplatesCommands(CommandLine& cli) {
@@ -112,6 +125,7 @@ void addTemplatesCommands(CommandLine& cli) {
                              ->type_name("A,B,...");
     create.add_flag("--all", arguments->all, "Every column of the file")->excludes(named);
     create.add_flag("--yes", arguments->answerYes, "Answers Yes to replacing a file that holds records");
+    addOutcomeOptions(create, arguments->outcome);
     cli.onRun(create, [arguments] { return createCommand(*arguments); });
 }
 
