@@ -12,7 +12,8 @@ packages=(
   libsqliteodbc libsqlite3-dev          # ODBC tests on SQLite databases
   libcli11-dev                          # the command line's argument parser
   nlohmann-json3-dev                    # the command line's JSON outcome
-  help2man dpkg-dev file                # the manual page; the Debian package (dpkg-shlibdeps)
+  help2man dpkg-dev file                # the manual pages; the Debian package (dpkg-shlibdeps)
+  desktop-file-utils                    # the installation test checks the desktop entry
 )
 
 missing=()

@@ -18,7 +18,7 @@ for file in bin/tarvo-import bin/tarvo-import-cli share/tarvo-import/back.tvs \
             share/man/man1/tarvo-import-cli.1.gz share/man/man1/tarvo-import.1.gz; do
   [ -s "$usr/$file" ] || fail "$file not installed"
 done
-if command -v desktop-file-validate > /dev/null; then desktop-file-validate "$usr/share/applications/tarvo-import.desktop"; fi
+desktop-file-validate "$usr/share/applications/tarvo-import.desktop" || fail "the desktop entry"
 zcat "$usr/share/man/man1/tarvo-import-cli.1.gz" | grep -q '^\.SS "tarvo-import-cli import"' || fail "man page without the import command"
 
 echo "== the installed programs"
