@@ -118,7 +118,9 @@ ImportOutcome runTemplateImport(ui::Owner owner, const ImportRequest& request) {
     outcome.skipped = run.skipped;
     outcome.codeDuplicates = run.codeDuplicates.size();
     outcome.nameDuplicates = run.nameDuplicates.size();
-    outcome.rejects = rejectRows(run);
+    // The rows once more for the caller, without a second round of progress texts.
+    for (const DuplicateEntry& entry : run.codeDuplicates) outcome.rejects.push_back(rejectRow(entry, kCodeDuplicateCaption));
+    for (const DuplicateEntry& entry : run.nameDuplicates) outcome.rejects.push_back(rejectRow(entry, kNameDuplicateCaption));
     return outcome;
 }
 

@@ -38,10 +38,31 @@ TEST_F(ImportCommandTest, ImportsWithYesAndPrintsTheSummary) {
     EXPECT_TRUE(contains(import.output, "Rows skipped:\n")) << import.output;
     EXPECT_TRUE(contains(import.output, "Duplicates: ")) << import.output;
     EXPECT_TRUE(contains(import.output, "Reject list: ")) << import.output;
+    // Not a terminal: no progress line, only the messages and the summary.
+    EXPECT_FALSE(contains(import.output, "\r")) << import.output;
+    EXPECT_FALSE(contains(import.output, "Proses no.")) << import.output;
 
     const CliRun check = runCli("dbf check " + table("S_SATUAN"));
     EXPECT_EQ(check.status, 0) << check.output;
     EXPECT_TRUE(contains(check.output, "All tags are consistent.")) << check.output;
+}
+
+// On a terminal (a pseudo-terminal made by script(1)) the progress is one line redrawn in place
+// with its bar and percentage; --quiet leaves it out.
+TEST_F(ImportCommandTest, ProgressLineOnATerminal) {
+    const auto onTerminal = [this](const std::string& options) {
+        return runProgram("script", "-qec \"" + std::string(TARVO_CLI) + " " + importArguments() + " --yes" + options +
+                                        "\" /dev/null");
+    };
+    const CliRun shown = onTerminal("");
+    ASSERT_EQ(shown.status, 0) << shown.output;
+    EXPECT_TRUE(contains(shown.output, "\r\033[KCek struktur file table : ")) << shown.output;
+    EXPECT_TRUE(contains(shown.output, "] 100%")) << shown.output;
+    EXPECT_TRUE(contains(shown.output, "Records written:")) << shown.output;
+    const CliRun quiet = onTerminal(" --quiet");
+    ASSERT_EQ(quiet.status, 0) << quiet.output;
+    EXPECT_FALSE(contains(quiet.output, "\033[K")) << quiet.output;
+    EXPECT_FALSE(contains(quiet.output, "Records written:")) << quiet.output;
 }
 
 struct StockModeCase {
