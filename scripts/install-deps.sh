@@ -4,12 +4,16 @@ set -euo pipefail
 
 # Grouped by what needs them.
 packages=(
-  g++ cmake ninja-build pkg-config  # the build
-  libgtest-dev libgmock-dev         # tests
-  libbenchmark-dev                  # bench/
-  qt6-base-dev                      # the desktop program
-  libcli11-dev                      # the command line's argument parser
-  unixodbc unixodbc-dev odbc-mdbtools libsqliteodbc libsqlite3-dev  # ODBC: the iPOS importer and its tests
+  g++ cmake ninja-build pkg-config      # the build
+  libgtest-dev libgmock-dev             # tests
+  libbenchmark-dev                      # bench/
+  qt6-base-dev                          # the desktop program
+  unixodbc unixodbc-dev odbc-mdbtools   # ODBC: the driver manager, MDB Tools' driver
+  libsqliteodbc libsqlite3-dev          # ODBC tests on SQLite databases
+  libcli11-dev                          # the command line's argument parser
+  nlohmann-json3-dev                    # the command line's JSON outcome
+  help2man dpkg-dev file                # the manual pages; the Debian package (dpkg-shlibdeps)
+  desktop-file-utils                    # the installation test checks the desktop entry
   libxlsxwriter-dev libzip-dev libpugixml-dev  # spreadsheets: the workbook written, .xlsx files read
 )
 

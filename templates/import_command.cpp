@@ -106,6 +106,9 @@ ImportOutcome runImport(ui::Owner owner, const ImportRequest& request, ImportSou
     outcome.skipped = run.skipped;
     outcome.codeDuplicates = run.codeDuplicates.size();
     outcome.nameDuplicates = run.nameDuplicates.size();
+    // The rows once more for the caller, without a second round of progress texts.
+    for (const DuplicateEntry& entry : run.codeDuplicates) outcome.rejects.push_back(rejectRow(entry, kCodeDuplicateCaption));
+    for (const DuplicateEntry& entry : run.nameDuplicates) outcome.rejects.push_back(rejectRow(entry, kNameDuplicateCaption));
     return outcome;
 }
 

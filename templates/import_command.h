@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "templates/import_run.h"
+#include "templates/reject_list.h"
 
 namespace tarvo::templates {
 
@@ -40,7 +41,7 @@ struct ImportRequest {
     std::string databaseFolder;   // the folder text of the retail database (LOKASI)
     std::string importFolder;     // the folder text of the templates or the source tables (IMPORT)
     ImportOptions options;
-    std::filesystem::path rejectFolder;  // where REJECT.TXT goes (the executable's folder)
+    std::filesystem::path rejectFolder;  // where REJECT.TXT goes (rejectFolder())
     RejectPresenter showRejects;         // optional
 };
 
@@ -51,6 +52,7 @@ struct ImportOutcome {
     std::map<std::string, uint32_t> skipped;   // rows skipped per template or source table
     size_t codeDuplicates = 0;
     size_t nameDuplicates = 0;
+    std::vector<RejectRow> rejects;            // the duplicates as the reject list shows them
     std::filesystem::path rejectFile;          // empty when no file was written
 };
 

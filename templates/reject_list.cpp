@@ -1,5 +1,8 @@
 #include "templates/reject_list.h"
 
+#include <unistd.h>
+
+#include <cstdlib>
 #include <system_error>
 
 #include "xbase/file_names.h"
@@ -95,6 +98,19 @@ std::filesystem::path executableFolder() {
     if (!ec) return executable.parent_path();
     std::filesystem::path current = std::filesystem::current_path(ec);
     return ec ? std::filesystem::path(".") : current;
+}
+
+std::filesystem::path rejectFolder(const std::filesystem::path& programFolder) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(programFolder, ec) && ::access(programFolder.c_str(), W_OK) == 0)
+        return programFolder;
+    std::filesystem::path dataHome;
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/') dataHome = xdg;
+    else if (const char* home = std::getenv("HOME"); home && *home) dataHome = std::filesystem::path(home) / ".local/share";
+    else return programFolder;  // nowhere better; writing will report the failure
+    const std::filesystem::path folder = dataHome / "tarvo-import";
+    std::filesystem::create_directories(folder, ec);
+    return folder;
 }
 
 }  // namespace tarvo::templates

@@ -68,8 +68,12 @@ private:
 bool writeRejectFile(const std::vector<RejectRow>& rows, const std::filesystem::path& folder,
                      ui::Owner owner = nullptr);
 
-// The folder of the running executable (where REJECT.TXT belongs); the current folder when the
-// system does not tell.
+// The folder of the running executable; the current folder when the system does not tell.
 std::filesystem::path executableFolder();
+
+// Where REJECT.TXT goes: beside the program when its folder is writable, otherwise (an installed
+// program in /usr/bin) the user's data folder $XDG_DATA_HOME/tarvo-import, ~/.local/share/
+// tarvo-import when XDG_DATA_HOME is not set, created when missing.
+std::filesystem::path rejectFolder(const std::filesystem::path& programFolder = executableFolder());
 
 }  // namespace tarvo::templates

@@ -43,6 +43,10 @@ CommandRegistration::CommandRegistration(const char* name, CommandBuilder build)
     registeredBuilders().emplace_back(name, build);
 }
 
+CLI::Validator validator(std::function<std::string(const std::string&)> reason) {
+    return CLI::Validator([reason = std::move(reason)](std::string& value) { return reason(value); }, "");
+}
+
 std::string commandPath(const CLI::App& command) {
     const CLI::App* parent = command.get_parent();
     return parent ? commandPath(*parent) + " " + command.get_name() : command.get_name();

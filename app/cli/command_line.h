@@ -1,6 +1,6 @@
 #pragma once
 // The argument parser of tarvo-import-cli (CLI11) and the registry of its commands. Every
-// command lives in a file of its own that adds itself to the program:
+// command lives in a file of its own, app/cli/<name>_command.cpp, that adds itself to the program:
 //
 //     namespace {
 //     void addGreetCommand(CommandLine& cli) {
@@ -51,6 +51,10 @@ private:
     CLI::App app_;
     std::map<const CLI::App*, Action> actions_;
 };
+
+// A check of an option's value: `reason` says why a value is refused, empty when it is accepted.
+// The usage error then reads "--option: reason".
+CLI::Validator validator(std::function<std::string(const std::string&)> reason);
 
 using CommandBuilder = void (*)(CommandLine&);
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/cli/command_line.h"
+#include "app/cli/command_outcome.h"
 #include "app/cli/terminal_interaction.h"
 #include "converters/report_converter.h"
 
@@ -14,34 +15,52 @@ namespace tarvo::cli {
 
 namespace {
 
-int convertReports(const std::string& folder) {
-    TerminalInteraction terminal(false);
+struct ConvertArguments {
+    std::string folder;
+    OutcomeOptions outcome;
+};
+
+CommandOutcome commandOutcome(const converters::ReportConversion& conversion, const TerminalInteraction& terminal) {
+    CommandOutcome outcome;
+    outcome.command = "convert-reports";
+    outcome.status = conversion.done ? "done" : conversion.replaced ? "failed" : "refused";
+    outcome.exitStatus = conversion.done ? 0 : 1;
+    outcome.messages = terminal.messages();
+    if (conversion.replaced) {
+        outcome.written["ITEM"] = static_cast<uint32_t>(conversion.itemRecords);
+        outcome.written["PELANG"] = static_cast<uint32_t>(conversion.customerRecords);
+        outcome.details["item_lines"] = conversion.itemLines;
+        outcome.details["customer_lines"] = conversion.customerLines;
+    }
+    return outcome;
+}
+
+int convertReports(const ConvertArguments& arguments) {
+    TerminalInteraction terminal(false, arguments.outcome.quiet);
     ui::setInteraction(&terminal);
     const converters::ReportConversion conversion =
-        converters::convertReports(nullptr, std::filesystem::absolute(folder).string());
+        converters::convertReports(nullptr, std::filesystem::absolute(arguments.folder).string());
     ui::setInteraction(nullptr);
     // Once past the checks, what each report gave, even when it stopped halfway.
-    if (conversion.replaced)
+    if (conversion.replaced && !arguments.outcome.quiet) {
         std::printf("ITEM.TXT: %llu lines read, %llu records written to ITEM.DBF\n",
                     static_cast<unsigned long long>(conversion.itemLines),
                     static_cast<unsigned long long>(conversion.itemRecords));
-    if (conversion.replaced)
         std::printf("CUST.TXT: %llu lines read, %llu records written to PELANG.DBF\n",
                     static_cast<unsigned long long>(conversion.customerLines),
                     static_cast<unsigned long long>(conversion.customerRecords));
-    if (!conversion.done) {
-        std::fprintf(stderr, "Conversion stopped.\n");
-        return 1;
     }
-    return 0;
+    if (!conversion.done) std::fprintf(stderr, "Conversion stopped.\n");
+    return finish(arguments.outcome, commandOutcome(conversion, terminal));
 }
 
 void addConvertReportsCommand(CommandLine& cli) {
     CLI::App& command =
         cli.add("convert-reports", "Turns the printed reports ITEM.TXT and CUST.TXT into ITEM.DBF and PELANG.DBF");
-    auto folder = std::make_shared<std::string>();
-    command.add_option("FOLDER", *folder, "The folder of the reports and the templates")->required();
-    cli.onRun(command, [folder] { return convertReports(*folder); });
+    auto arguments = std::make_shared<ConvertArguments>();
+    command.add_option("FOLDER", arguments->folder, "The folder of the reports and the templates")->required();
+    addOutcomeOptions(command, arguments->outcome);
+    cli.onRun(command, [arguments] { return convertReports(*arguments); });
 }
 
 const CommandRegistration registration("convert-reports", addConvertReportsCommand);

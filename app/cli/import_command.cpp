@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/cli/command_line.h"
+#include "app/cli/command_outcome.h"
 #include "app/cli/terminal_interaction.h"
 #include "importers/application_sources.h"
 #include "templates/reject_list.h"
@@ -22,11 +23,6 @@ namespace {
 using templates::ImportStatus;
 using templates::StockMode;
 
-// A validator whose check gives the reason a value is refused, empty when it is accepted.
-CLI::Validator refusing(std::function<std::string(const std::string&)> reason) {
-    return CLI::Validator([reason](std::string& value) { return reason(value); }, "");
-}
-
 std::optional<StockMode> stockModeFromName(const std::string& name) {
     if (name == "close") return StockMode::CloseDay;
     if (name == "open") return StockMode::Open;
@@ -34,13 +30,13 @@ std::optional<StockMode> stockModeFromName(const std::string& name) {
     return std::nullopt;
 }
 
-const CLI::Validator kStockMode = refusing([](const std::string& value) {
+const CLI::Validator kStockMode = validator([](const std::string& value) {
     return stockModeFromName(value) ? std::string() : "unknown stock mode '" + value + "'";
 });
-const CLI::Validator kDate = refusing([](const std::string& value) {
+const CLI::Validator kDate = validator([](const std::string& value) {
     return xbase::CToD(value).empty() ? "invalid date '" + value + "' (DD/MM/YYYY)" : std::string();
 });
-const CLI::Validator kDriver = refusing([](const std::string& value) {
+const CLI::Validator kDriver = validator([](const std::string& value) {
     return xbase::driverFromName(value) ? std::string() : "unknown driver '" + value + "'";
 });
 
@@ -58,7 +54,43 @@ struct ImportArguments {
     std::string pointsDate;
     std::string driver;
     bool answerYes = false;
+    OutcomeOptions outcome;
 };
+
+const char* statusName(ImportStatus status) {
+    switch (status) {
+        case ImportStatus::Done: return "done";
+        case ImportStatus::Declined: return "declined";
+        case ImportStatus::Refused: return "refused";
+        case ImportStatus::Failed: return "failed";
+    }
+    return "failed";
+}
+
+const char* refusalName(templates::Refusal refusal) {
+    switch (refusal) {
+        case templates::Refusal::None: return nullptr;
+        case templates::Refusal::ImportFolder: return "import_folder";
+        case templates::Refusal::Source: return "source";
+        case templates::Refusal::Database: return "database";
+        case templates::Refusal::Preparation: return "preparation";
+    }
+    return nullptr;
+}
+
+CommandOutcome commandOutcome(const templates::ImportOutcome& import, const TerminalInteraction& terminal) {
+    CommandOutcome outcome;
+    outcome.command = "import";
+    outcome.status = statusName(import.status);
+    outcome.exitStatus = import.status == ImportStatus::Done ? 0 : 1;
+    outcome.messages = terminal.messages();
+    outcome.written = import.written;
+    outcome.skipped = import.skipped;
+    outcome.duplicates = import.rejects;
+    outcome.rejectFile = import.rejectFile;
+    if (const char* refusal = refusalName(import.refusal)) outcome.details["refusal"] = refusal;
+    return outcome;
+}
 
 void printSummary(const templates::ImportOutcome& outcome) {
     std::printf("Records written:\n");
@@ -69,6 +101,29 @@ void printSummary(const templates::ImportOutcome& outcome) {
     }
     std::printf("Duplicates: %zu by code, %zu by name\n", outcome.codeDuplicates, outcome.nameDuplicates);
     if (!outcome.rejectFile.empty()) std::printf("Reject list: %s\n", outcome.rejectFile.c_str());
+}
+
+// The summary of a finished import, or what became of the retail database when it did not finish.
+void reportOutcome(const templates::ImportOutcome& outcome, bool quiet) {
+    switch (outcome.status) {
+        case ImportStatus::Done:
+            if (!quiet) printSummary(outcome);
+            return;
+        case ImportStatus::Declined:
+            std::printf("Import cancelled.\n");
+            return;
+        case ImportStatus::Refused:
+            if (outcome.refusal == templates::Refusal::Preparation)
+                std::fprintf(stderr, "Import refused; the preparation stopped halfway: the retail records are as they "
+                                     "were, some index files may have been deleted.\n");
+            else
+                std::fprintf(stderr, "Import refused; the retail database was not changed.\n");
+            return;
+        case ImportStatus::Failed:
+            printSummary(outcome);
+            std::fprintf(stderr, "Import failed.\n");
+            return;
+    }
 }
 
 int runImport(ImportArguments& arguments) {
@@ -88,30 +143,13 @@ int runImport(ImportArguments& arguments) {
     const std::unique_ptr<templates::ImportSource> source =
         application == 0 ? templates::templateSource() : importers::BUTTONIMPORT2(application);
 
-    TerminalInteraction terminal(arguments.answerYes);
+    TerminalInteraction terminal(arguments.answerYes, arguments.outcome.quiet);
     ui::setInteraction(&terminal);
     const templates::ImportOutcome outcome = templates::runImport(nullptr, request, *source);
     ui::setInteraction(nullptr);
-    switch (outcome.status) {
-        case ImportStatus::Done:
-            printSummary(outcome);
-            return 0;
-        case ImportStatus::Declined:
-            std::printf("Import cancelled.\n");
-            return 1;
-        case ImportStatus::Refused:
-            if (outcome.refusal == templates::Refusal::Preparation)
-                std::fprintf(stderr, "Import refused; the preparation stopped halfway: the retail records are as they "
-                                     "were, some index files may have been deleted.\n");
-            else
-                std::fprintf(stderr, "Import refused; the retail database was not changed.\n");
-            return 1;
-        case ImportStatus::Failed:
-            printSummary(outcome);
-            std::fprintf(stderr, "Import failed.\n");
-            return 1;
-    }
-    return 1;
+    terminal.closeProgress();
+    reportOutcome(outcome, arguments.outcome.quiet);
+    return finish(arguments.outcome, commandOutcome(outcome, terminal));
 }
 
 void addImportCommand(CommandLine& cli) {
@@ -120,7 +158,7 @@ void addImportCommand(CommandLine& cli) {
     auto arguments = std::make_shared<ImportArguments>();
     templates::ImportRequest& request = arguments->request;
     request.options = templates::defaultImportOptions();
-    request.rejectFolder = templates::executableFolder();
+    request.rejectFolder = templates::rejectFolder();
     command.add_option("--db", request.databaseFolder, "The retail database folder (the one that holds ST_DB)")
         ->type_name("FOLDER")->required();
     command.add_option("--from", arguments->from,
@@ -146,6 +184,7 @@ void addImportCommand(CommandLine& cli) {
     command.add_option("--driver", arguments->driver, "Table driver of the templates or source tables (default DBFNTX; msbrg DBFCDX)")
         ->type_name("DBFCDX|DBFNTX|DBFMDX")->check(kDriver);
     command.add_flag("--yes", arguments->answerYes, "Answers Yes to \"Lanjutkan proses Import Data ?\"");
+    addOutcomeOptions(command, arguments->outcome);
     cli.onRun(command, [arguments] { return runImport(*arguments); });
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/cli/command_line.h"
+#include "app/cli/command_outcome.h"
 #include "app/cli/terminal_interaction.h"
 #include "converters/stock_repair.h"
 
@@ -13,28 +14,43 @@ namespace tarvo::cli {
 
 namespace {
 
-int repairStock(const std::string& database) {
-    TerminalInteraction terminal(false);
+struct RepairArguments {
+    std::string database;
+    OutcomeOptions outcome;
+};
+
+int repairStock(const RepairArguments& arguments) {
+    TerminalInteraction terminal(false, arguments.outcome.quiet);
     ui::setInteraction(&terminal);
-    const converters::StockRepair repair = converters::BUTTONPERBAIKIDATA(nullptr, database);
+    const converters::StockRepair repair = converters::BUTTONPERBAIKIDATA(nullptr, arguments.database);
     ui::setInteraction(nullptr);
-    if (!repair.done) {
-        std::fprintf(stderr, "Repair refused; S_STOCK was not changed.\n");
-        return 1;
+    CommandOutcome outcome;
+    outcome.command = "repair-stock";
+    outcome.status = repair.done ? "done" : "refused";
+    outcome.exitStatus = repair.done ? 0 : 1;
+    outcome.messages = terminal.messages();
+    if (repair.done) {
+        outcome.written["S_STOCK"] = static_cast<uint32_t>(repair.changed);
+        outcome.details["records"] = repair.records;
+        outcome.details["changed"] = repair.changed;
     }
-    std::printf("S_STOCK: %llu records read, %llu changed from kind 0 to kind 1\n",
-                static_cast<unsigned long long>(repair.records), static_cast<unsigned long long>(repair.changed));
-    return 0;
+    if (!repair.done)
+        std::fprintf(stderr, "Repair refused; S_STOCK was not changed.\n");
+    else if (!arguments.outcome.quiet)
+        std::printf("S_STOCK: %llu records read, %llu changed from kind 0 to kind 1\n",
+                    static_cast<unsigned long long>(repair.records), static_cast<unsigned long long>(repair.changed));
+    return finish(arguments.outcome, outcome);
 }
 
 void addRepairStockCommand(CommandLine& cli) {
     CLI::App& command =
         cli.add("repair-stock", "Gives every item of kind (JENIS) 0 in the stock table S_STOCK kind 1");
-    auto database = std::make_shared<std::string>();
-    command.add_option("--db", *database, "The retail database folder (the one that holds ST_DB)")
+    auto arguments = std::make_shared<RepairArguments>();
+    command.add_option("--db", arguments->database, "The retail database folder (the one that holds ST_DB)")
         ->type_name("FOLDER")
         ->required();
-    cli.onRun(command, [database] { return repairStock(*database); });
+    addOutcomeOptions(command, arguments->outcome);
+    cli.onRun(command, [arguments] { return repairStock(*arguments); });
 }
 
 const CommandRegistration registration("repair-stock", addRepairStockCommand);

@@ -2,12 +2,13 @@
 // the desktop program's "Create" makes them.
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "app/cli/command_line.h"
+#include "app/cli/command_outcome.h"
 #include "app/cli/terminal_interaction.h"
 #include "templatetools/column_catalogue.h"
 #include "templatetools/folder_creation.h"
@@ -26,13 +27,12 @@ std::string fileNames() {
     return names;
 }
 
-// The catalogue page of a file name; an unknown name is a usage error listing the known ones.
-const CataloguePage& pageOf(const std::string& file) {
-    const CataloguePage* page = templatetools::findCataloguePage(file);
-    if (!page)
-        throw CLI::ValidationError("unknown template file '" + file + "'; the files are: " + fileNames());
-    return *page;
-}
+// The FILE argument: one of the template files, with or without ".DBF", in any case.
+const CLI::Validator kTemplateFile = validator([](const std::string& file) {
+    return templatetools::findCataloguePage(file)
+               ? std::string()
+               : "unknown template file '" + file + "'; the files are: " + fileNames();
+});
 
 // One line per column, tab-separated: field, type, length, decimals, "*" when mandatory (else
 // "-"), the default (else "-"), the description.
@@ -43,9 +43,9 @@ void printRows(const CataloguePage& page) {
                     row.description.c_str());
 }
 
-int listColumns(const std::string& file) {
+int columnsCommand(const std::string& file) {
     if (!file.empty()) {
-        printRows(pageOf(file));
+        printRows(*templatetools::findCataloguePage(file));
         return 0;
     }
     bool first = true;
@@ -71,49 +71,62 @@ struct CreateArguments {
     std::string columns;
     bool all = false;
     bool answerYes = false;
+    OutcomeOptions outcome;
 };
 
-int createFile(const CreateArguments& arguments) {
-    const CataloguePage& page = pageOf(arguments.file);
-    std::vector<bool> ticked(page.rows.size(), arguments.all);
+int createCommand(const CreateArguments& arguments) {
+    const CataloguePage* page = templatetools::findCataloguePage(arguments.file);
+    std::vector<bool> ticked(page->rows.size(), arguments.all);
     if (!arguments.columns.empty()) {
         std::vector<std::string> unknown;
-        ticked = templatetools::ticksForColumns(page, splitList(arguments.columns), &unknown);
+        ticked = templatetools::ticksForColumns(*page, splitList(arguments.columns), &unknown);
         if (!unknown.empty()) {
             std::string names;
             for (const std::string& name : unknown) names += (names.empty() ? "" : ", ") + name;
-            throw CLI::ValidationError(page.fileName + " has no column " + names);
+            throw CLI::ValidationError("--columns", page->fileName + " has no column " + names);
         }
     }
 
-    TerminalInteraction terminal(arguments.answerYes);
+    TerminalInteraction terminal(arguments.answerYes, arguments.outcome.quiet);
     ui::setInteraction(&terminal);
     // No retrying on the command line: a folder that cannot be made is reported once.
     const std::string folder = templatetools::createImportFolder(nullptr, arguments.folder, false);
-    templatetools::CreateOutcome outcome = templatetools::CreateOutcome::Failed;
-    if (!folder.empty()) outcome = templatetools::createTemplate(nullptr, folder, page, ticked);
+    templatetools::CreateOutcome created = templatetools::CreateOutcome::Failed;
+    if (!folder.empty()) created = templatetools::createTemplate(nullptr, folder, *page, ticked);
     ui::setInteraction(nullptr);
-    if (outcome == templatetools::CreateOutcome::Kept) std::printf("File kept; nothing was written.\n");
-    return outcome == templatetools::CreateOutcome::Created ? 0 : 1;
+    if (created == templatetools::CreateOutcome::Kept) std::printf("File kept; nothing was written.\n");
+
+    CommandOutcome outcome;
+    outcome.command = "templates create";
+    outcome.status = created == templatetools::CreateOutcome::Created ? "done"
+                     : created == templatetools::CreateOutcome::Kept  ? "declined"
+                     : folder.empty()                                 ? "refused"
+                                                                      : "failed";
+    outcome.exitStatus = created == templatetools::CreateOutcome::Created ? 0 : 1;
+    outcome.messages = terminal.messages();
+    if (!folder.empty()) outcome.details["file"] = (std::filesystem::path(folder) / page->fileName).string();
+    return finish(arguments.outcome, outcome);
 }
 
 void addTemplatesCommands(CommandLine& cli) {
-    CLI::App& templates = cli.group("templates", "The template files: their columns, and empty templates");
+    CLI::App& templates = cli.group("templates", "The template files: their columns, and empty templates made from them");
 
-    CLI::App& columns = *templates.add_subcommand("columns", "Lists the columns of every template file, or of one");
+    CLI::App& columns = *templates.add_subcommand("columns", "One tab-separated line per column of every template file, or of one");
     auto file = std::make_shared<std::string>();
-    columns.add_option("FILE", *file, "A template file name, for example ITEM.DBF or sales");
-    cli.onRun(columns, [file] { return listColumns(*file); });
+    columns.add_option("FILE", *file, "A template file (ITEM.DBF, or item)")->check(kTemplateFile);
+    cli.onRun(columns, [file] { return columnsCommand(*file); });
 
-    CLI::App& create = *templates.add_subcommand("create", "Writes an empty template as the window's \"Create\" does");
+    CLI::App& create = *templates.add_subcommand("create", "Writes an empty template as the desktop program's \"Create\" does");
     auto arguments = std::make_shared<CreateArguments>();
     create.add_option("FOLDER", arguments->folder, "The import folder (made when missing)")->required();
-    create.add_option("FILE", arguments->file, "The template file, for example ITEM.DBF")->required();
-    CLI::Option* columnList =
-        create.add_option("--columns", arguments->columns, "Optional columns to include, comma-separated")->type_name("A,B,...");
-    create.add_flag("--all", arguments->all, "Include every optional column")->excludes(columnList);
-    create.add_flag("--yes", arguments->answerYes, "Replace a template that holds records without asking");
-    cli.onRun(create, [arguments] { return createFile(*arguments); });
+    create.add_option("FILE", arguments->file, "The template file (ITEM.DBF, or item)")->required()->check(kTemplateFile);
+    CLI::Option* named = create.add_option("--columns", arguments->columns,
+                                           "The columns besides the mandatory ones, separated by commas")
+                             ->type_name("A,B,...");
+    create.add_flag("--all", arguments->all, "Every column of the file")->excludes(named);
+    create.add_flag("--yes", arguments->answerYes, "Answers Yes to replacing a file that holds records");
+    addOutcomeOptions(create, arguments->outcome);
+    cli.onRun(create, [arguments] { return createCommand(*arguments); });
 }
 
 const CommandRegistration registration("templates", addTemplatesCommands);

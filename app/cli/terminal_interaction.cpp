@@ -1,8 +1,8 @@
 #include "app/cli/terminal_interaction.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <iostream>
 
@@ -16,15 +16,27 @@ std::string terminalText(std::string text) {
         if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
     return out;
 }
+
+int terminalColumns() {
+    winsize size{};
+    if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+    return 80;
+}
+
+void toStdout(std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+}
 }  // namespace
 
-TerminalInteraction::TerminalInteraction(bool answerYes) : answerYes_(answerYes), terminal_(::isatty(STDOUT_FILENO)) {}
+TerminalInteraction::TerminalInteraction(bool answerYes, bool quiet) : answerYes_(answerYes), quiet_(quiet) {
+    if (!quiet && ::isatty(STDOUT_FILENO)) progress_ = std::make_unique<ProgressLine>(toStdout, terminalColumns());
+}
 
 TerminalInteraction::~TerminalInteraction() { endProgressLine(); }
 
 void TerminalInteraction::endProgressLine() {
-    if (progressShown_) std::fputs("\n", stdout);
-    progressShown_ = false;
+    if (progress_) progress_->finish();
 }
 
 std::string TerminalInteraction::prompt(const std::string& question) {
@@ -48,34 +60,33 @@ int TerminalInteraction::askEx(ui::Owner, const std::string& title, const std::s
 void TerminalInteraction::error(ui::Owner, const std::string& text) {
     endProgressLine();
     ++errors_;
-    std::fprintf(stderr, "Error: %s\n", terminalText(text).c_str());
+    messages_.push_back({"error", "", terminalText(text)});
+    std::fprintf(stderr, "Error: %s\n", messages_.back().text.c_str());
 }
 
 void TerminalInteraction::warning(ui::Owner, const std::string& title, const std::string& text) {
     endProgressLine();
-    std::fprintf(stderr, "Warning [%s]: %s\n", title.c_str(), terminalText(text).c_str());
+    messages_.push_back({"warning", title, terminalText(text)});
+    std::fprintf(stderr, "Warning [%s]: %s\n", title.c_str(), messages_.back().text.c_str());
 }
 
 void TerminalInteraction::info(ui::Owner, const std::string& title, const std::string& text) {
+    messages_.push_back({"info", title, terminalText(text)});
+    if (quiet_) return;
     endProgressLine();
-    std::printf("[%s] %s\n", title.c_str(), terminalText(text).c_str());
+    std::printf("[%s] %s\n", title.c_str(), messages_.back().text.c_str());
 }
+
+void TerminalInteraction::closeProgress() { endProgressLine(); }
 
 void TerminalInteraction::progressText(int line, const std::string& text) {
-    // Only the first line carries the counter; on a terminal it updates in place, a few
-    // times a second at most, so that printing does not slow the import down.
-    if (line != 1 || !terminal_) return;
-    static auto last = std::chrono::steady_clock::time_point{};
-    auto now = std::chrono::steady_clock::now();
-    if (now - last < std::chrono::milliseconds(100) && text.compare(0, 20, lastProgress_, 0, 20) == 0) return;
-    last = now;
-    lastProgress_ = text;
-    std::printf("\r\033[K%s", text.c_str());
-    std::fflush(stdout);
-    progressShown_ = true;
+    // Only the first line carries the counter.
+    if (line == 1 && progress_) progress_->text(text);
 }
 
-void TerminalInteraction::progressBar(long, long) {}
+void TerminalInteraction::progressBar(long position, long total) {
+    if (progress_) progress_->bar(position, total);
+}
 
 std::string TerminalInteraction::chooseFolder(ui::Owner, const std::string& title, const std::string&) {
     return prompt(title + ": ");

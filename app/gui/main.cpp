@@ -1,6 +1,7 @@
 // The desktop program: the fixed run-time settings, one copy per window title, then the main
 // import window; when it closes the program ends.
 
+#include <CLI/CLI.hpp>
 #include <QApplication>
 #include <QIcon>
 
@@ -12,6 +13,19 @@
 #include "xbase/settings.h"
 
 int main(int argc, char* argv[]) {
+    // --help and --version answer on the terminal before any window opens; every other argument
+    // is Qt's (-platform, -style, ...).
+    CLI::App arguments(tarvo::app::windowTitle() + ": fills a shop's retail database (desktop program)",
+                       "tarvo-import");
+    arguments.set_version_flag("--version", tarvo::app::windowTitle(), "Print the version and exit");
+    arguments.allow_extras();
+    try {
+        arguments.parse(argc, argv);
+    } catch (const CLI::ParseError& request) {
+        const int status = arguments.exit(request);
+        return status == 0 ? 0 : 2;
+    }
+
     QApplication application(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     // APP_ICON, the large and small icon of every window.

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "app/core/data_files.h"
 #include "app/core/version.h"
 #include "app/gui/dialog_units.h"
 #include "app/gui/gui_utilities.h"
@@ -162,7 +163,7 @@ void WINIMPORT::INIT() {
 }
 
 void WINIMPORT::POSTINIT() {
-    background_.load(QString::fromStdString((templates::executableFolder() / "back.tvs").string()), "BMP");
+    background_.load(QString::fromStdString(app::dataFile("back.tvs").string()), "BMP");
     setWindowTitle(qt(app::windowTitle()));
     if (const QScreen* screen = QApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -303,7 +304,7 @@ void WINIMPORT::runImport(templates::ImportSource& source) {
     request.databaseFolder = LOKASI->text().toStdString();
     request.importFolder = IMPORT->text().toStdString();
     request.options = importOptions();
-    request.rejectFolder = templates::executableFolder();
+    request.rejectFolder = templates::rejectFolder();
     request.showRejects = [this, folder = request.rejectFolder](const std::vector<templates::DuplicateEntry>& codes,
                                                                const std::vector<templates::DuplicateEntry>& names) {
         WinImportReject reject(this, folder);

@@ -24,7 +24,14 @@ WinImportReject::WinImportReject(QWidget* owner, const std::filesystem::path& re
     resize(du.size(392, 222));
     setWindowTitle(QStringLiteral("Record yang ditolak"));
 
-    info_ = new QLabel(QStringLiteral("Record yang ditolak... (Dapat dicek di file Reject.txt)"), this);
+    // Beside the program the file needs no path; elsewhere (the user's data folder, when the
+    // program's folder is read-only) the text names the file in full. The tip always does.
+    const QString file = qt(file_.path().string());
+    const bool besideProgram = rejectFolder == templates::executableFolder();
+    info_ = new QLabel(QStringLiteral("Record yang ditolak... (Dapat dicek di file %1)")
+                           .arg(besideProgram ? QStringLiteral("Reject.txt") : file),
+                       this);
+    info_->setToolTip(file);
     info_->setGeometry(du.rect(2, 2, 387, 15));
     info_->setAlignment(Qt::AlignCenter);
     info_->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -19,7 +19,8 @@ class WinImportReject : public QDialog, public ui::OwnerWindow {
     Q_OBJECT
 
 public:
-    // Creates REJECT.TXT in the folder with its header line (an error box when it cannot).
+    // Creates REJECT.TXT in the folder with its header line (an error box when it cannot); the
+    // window says where the file is.
     WinImportReject(QWidget* owner, const std::filesystem::path& rejectFolder);
 
     // Loads the code-duplicate list ("Kode Sama") and the name-duplicate list ("Nama Sama"),

@@ -6,8 +6,10 @@
 
 namespace tarvo::cli {
 
-CliRun runCli(const std::string& arguments) {
-    const std::string command = std::string(TARVO_CLI) + " " + arguments + " 2>&1";
+CliRun runCli(const std::string& arguments) { return runProgram(TARVO_CLI, arguments); }
+
+CliRun runProgram(const std::string& program, const std::string& arguments) {
+    const std::string command = program + " " + arguments + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return {-1, "cannot run " + command};
     std::string output;

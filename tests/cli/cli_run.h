@@ -1,6 +1,7 @@
 #pragma once
 // Runs tarvo-import-cli as a user runs it, through the shell, and collects what it prints.
 
+#include <ostream>
 #include <string>
 
 namespace tarvo::cli {
@@ -8,9 +9,15 @@ namespace tarvo::cli {
 struct CliRun {
     int status;
     std::string output;  // standard output and error, interleaved as written
+
+    bool operator==(const CliRun&) const = default;
 };
+
+inline void PrintTo(const CliRun& run, std::ostream* out) { *out << "status " << run.status << ", output:\n" << run.output; }
 
 // The arguments go to the shell as they are (quoting and redirections included).
 CliRun runCli(const std::string& arguments);
+// The same with another copy of the program (one installed, or copied to a folder of its own).
+CliRun runProgram(const std::string& program, const std::string& arguments);
 
 }  // namespace tarvo::cli

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "tests/cli/cli_run.h"
 #include "tests/support/test_support.h"
@@ -36,10 +38,31 @@ TEST_F(ImportCommandTest, ImportsWithYesAndPrintsTheSummary) {
     EXPECT_TRUE(contains(import.output, "Rows skipped:\n")) << import.output;
     EXPECT_TRUE(contains(import.output, "Duplicates: ")) << import.output;
     EXPECT_TRUE(contains(import.output, "Reject list: ")) << import.output;
+    // Not a terminal: no progress line, only the messages and the summary.
+    EXPECT_FALSE(contains(import.output, "\r")) << import.output;
+    EXPECT_FALSE(contains(import.output, "Proses no.")) << import.output;
 
     const CliRun check = runCli("dbf check " + table("S_SATUAN"));
     EXPECT_EQ(check.status, 0) << check.output;
     EXPECT_TRUE(contains(check.output, "All tags are consistent.")) << check.output;
+}
+
+// On a terminal (a pseudo-terminal made by script(1)) the progress is one line redrawn in place
+// with its bar and percentage; --quiet leaves it out.
+TEST_F(ImportCommandTest, ProgressLineOnATerminal) {
+    const auto onTerminal = [this](const std::string& options) {
+        return runProgram("script", "-qec \"" + std::string(TARVO_CLI) + " " + importArguments() + " --yes" + options +
+                                        "\" /dev/null");
+    };
+    const CliRun shown = onTerminal("");
+    ASSERT_EQ(shown.status, 0) << shown.output;
+    EXPECT_TRUE(contains(shown.output, "\r\033[KCek struktur file table : ")) << shown.output;
+    EXPECT_TRUE(contains(shown.output, "] 100%")) << shown.output;
+    EXPECT_TRUE(contains(shown.output, "Records written:")) << shown.output;
+    const CliRun quiet = onTerminal(" --quiet");
+    ASSERT_EQ(quiet.status, 0) << quiet.output;
+    EXPECT_FALSE(contains(quiet.output, "\033[K")) << quiet.output;
+    EXPECT_FALSE(contains(quiet.output, "Records written:")) << quiet.output;
 }
 
 struct StockModeCase {
@@ -122,6 +145,124 @@ INSTANTIATE_TEST_SUITE_P(
                       BadOptionCase{"--points-date soon", "--points-date: invalid date 'soon' (DD/MM/YYYY)"},
                       BadOptionCase{"--driver DBFXYZ", "--driver: unknown driver 'DBFXYZ'"},
                       BadOptionCase{"--overwrite", "The following argument was not expected: --overwrite"}));
+
+using nlohmann::json;
+
+json readJson(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    return json::parse(in, nullptr, /*allow_exceptions=*/false);
+}
+
+// The "  NAME   count" lines of the summary under a heading, as the JSON would hold them.
+json summaryCounts(const std::string& output, const std::string& heading) {
+    json counts = json::object();
+    const size_t at = output.find(heading + "\n");
+    if (at == std::string::npos) return counts;
+    std::istringstream lines(output.substr(at + heading.size() + 1));
+    std::string line;
+    while (std::getline(lines, line) && line.starts_with("  ")) {
+        std::istringstream words(line);
+        std::string name;
+        unsigned count = 0;
+        words >> name >> count;
+        counts[name] = count;
+    }
+    return counts;
+}
+
+// The JSON outcome agrees with the summary and with REJECT.TXT, field by field. The program runs
+// from a folder of its own, so that REJECT.TXT lands beside this copy.
+TEST_F(ImportCommandTest, JsonOutcomeHoldsWhatTheSummaryAndTheRejectListSay) {
+    const std::filesystem::path program = dir.path() / "bin" / "tarvo-import-cli";
+    std::filesystem::create_directory(dir.path() / "bin");
+    std::filesystem::copy_file(TARVO_CLI, program);
+    const std::filesystem::path file = dir.path() / "outcome.json";
+    const CliRun import = runProgram(program.string(), importArguments() + " --yes --json " + file.string());
+    ASSERT_EQ(import.status, 0) << import.output;
+    const json outcome = readJson(file);
+    ASSERT_TRUE(outcome.is_object()) << import.output;
+
+    EXPECT_EQ(outcome["program"], "Tarvo-Import 2024.07.08");
+    EXPECT_EQ(outcome["command"], "import");
+    EXPECT_EQ(outcome["status"], "done");
+    EXPECT_EQ(outcome["exit_status"], 0);
+    EXPECT_EQ(outcome["messages"], json::array());
+    EXPECT_EQ(outcome["written"], summaryCounts(import.output, "Records written:"));
+    EXPECT_EQ(outcome["written"]["S_STOCK"], 30);
+    EXPECT_EQ(outcome["written"]["S_PELANG"], 8);
+    EXPECT_EQ(outcome["skipped"], summaryCounts(import.output, "Rows skipped:"));
+    EXPECT_FALSE(outcome["skipped"].empty());
+    EXPECT_EQ(outcome["backup"], nullptr);
+    EXPECT_EQ(outcome["details"], json::object());
+
+    const std::filesystem::path rejectFile = dir.path() / "bin" / "REJECT.TXT";
+    EXPECT_EQ(outcome["reject_file"], rejectFile.string());
+    EXPECT_TRUE(contains(import.output, "Reject list: " + rejectFile.string() + "\n")) << import.output;
+    // One duplicate a line of REJECT.TXT, after its header, with the same texts and record numbers.
+    std::ifstream reject(rejectFile);
+    std::string line;
+    std::getline(reject, line);
+    size_t byCode = 0, byName = 0;
+    for (const json& duplicate : outcome["duplicates"]) {
+        ASSERT_TRUE(std::getline(reject, line));
+        const bool code = duplicate["reason"] == "code";
+        (code ? byCode : byName) += 1;
+        EXPECT_EQ(line, std::string(code ? "Kode Sama" : "Nama Sama") + "\t" + duplicate["code"].get<std::string>() +
+                            "\t" + duplicate["name"].get<std::string>() + "\t#" +
+                            std::to_string(duplicate["template_record"].get<int>()) + "\t" +
+                            duplicate["existing_code"].get<std::string>() + "\t" +
+                            duplicate["existing_name"].get<std::string>() + "\t#" +
+                            std::to_string(duplicate["existing_record"].get<int>()) + "\r");
+        EXPECT_GT(duplicate["template_record"], 0);
+        EXPECT_GT(duplicate["existing_record"], 0);
+    }
+    EXPECT_FALSE(std::getline(reject, line)) << "a line of REJECT.TXT missing from the JSON: " << line;
+    EXPECT_GT(byCode + byName, 0u);
+    EXPECT_TRUE(contains(import.output, "Duplicates: " + std::to_string(byCode) + " by code, " +
+                                            std::to_string(byName) + " by name\n"))
+        << import.output;
+}
+
+TEST_F(ImportCommandTest, JsonOutcomeOfARefusedAndOfADeclinedImport) {
+    const std::filesystem::path file = dir.path() / "outcome.json";
+    const std::string noShop = (dir.path() / "lain").string();
+    EXPECT_EQ(runCli("import --db " + noShop + " --templates " + templates + " --yes --json " + file.string()).status, 1);
+    json outcome = readJson(file);
+    EXPECT_EQ(outcome["status"], "refused");
+    EXPECT_EQ(outcome["exit_status"], 1);
+    EXPECT_EQ(outcome["details"]["refusal"], "database");
+    EXPECT_EQ(outcome["written"], json::object());
+    EXPECT_EQ(outcome["reject_file"], nullptr);
+    ASSERT_EQ(outcome["messages"].size(), 1u);
+    EXPECT_EQ(outcome["messages"][0]["kind"], "error");
+    EXPECT_EQ(outcome["messages"][0]["text"], "Sistem tidak menemukan Lokasi Data ! ( " + noShop + "/ST_DB/ )");
+
+    std::ofstream(dir.path() / "answer") << "n\n";
+    EXPECT_EQ(runCli(importArguments() + " --json " + file.string() + " < " + (dir.path() / "answer").string()).status,
+              1);
+    outcome = readJson(file);
+    EXPECT_EQ(outcome["status"], "declined");
+    EXPECT_EQ(outcome["messages"], json::array());
+}
+
+TEST_F(ImportCommandTest, QuietPrintsNothingOnSuccessAndTheErrorsOnRefusal) {
+    EXPECT_EQ(runCli(importArguments() + " --yes --quiet"), (CliRun{0, ""}));
+    const CliRun refused = runCli("import --db " + (dir.path() / "lain").string() + " --templates " + templates +
+                                  " --yes -q");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(contains(refused.output, "Error: Sistem tidak menemukan Lokasi Data !")) << refused.output;
+}
+
+// A JSON file that could not be written is refused before the import touches anything.
+TEST_F(ImportCommandTest, JsonFileInAMissingFolderIsAUsageError) {
+    const std::string before = runCli("dbf dump " + table("S_KONTRO")).output;
+    const CliRun import = runCli(importArguments() + " --yes --json " + (dir.path() / "none" / "out.json").string());
+    EXPECT_EQ(import.status, 2);
+    EXPECT_TRUE(contains(import.output, "error: --json: no folder '" + (dir.path() / "none").string() + "'"))
+        << import.output;
+    EXPECT_FALSE(contains(import.output, "Records written")) << import.output;
+    EXPECT_EQ(runCli("dbf dump " + table("S_KONTRO")).output, before);
+}
 
 }  // namespace
 }  // namespace tarvo::cli

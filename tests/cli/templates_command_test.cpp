@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <nlohmann/json.hpp>
+
 #include "tests/cli/cli_run.h"
 #include "tests/support/test_support.h"
 #include "xbase/settings.h"
@@ -74,6 +77,33 @@ TEST(TemplatesCommand, CreateWritesTheChosenColumnsAndAsksBeforeReplacingAFilled
     EXPECT_EQ(structureOf(folder / "SALES.DBF").size(), 2u);
 }
 
+// --json: what was made, or why not; --quiet keeps the success box off the terminal.
+TEST(TemplatesCommand, CreateWritesItsOutcomeAsJson) {
+    test::TempDir dir;
+    const std::filesystem::path folder = dir.path() / "tmpl";
+    const std::string json = (dir.path() / "outcome.json").string();
+    const auto outcome = [&json] {
+        std::ifstream in(json);
+        return nlohmann::json::parse(in);
+    };
+    EXPECT_EQ(runCli("templates create " + folder.string() + " ITEM --all --quiet --json " + json), (CliRun{0, ""}));
+    nlohmann::json done = outcome();
+    EXPECT_EQ(done["command"], "templates create");
+    EXPECT_EQ(done["status"], "done");
+    EXPECT_EQ(done["exit_status"], 0);
+    EXPECT_EQ(done["details"]["file"], (folder / "ITEM.DBF").string());
+    ASSERT_EQ(done["messages"].size(), 1u);
+    EXPECT_EQ(done["messages"][0]["kind"], "info");
+    EXPECT_EQ(done["messages"][0]["title"], "Berhasil");
+
+    EXPECT_EQ(runCli("templates create '  ' ITEM --json " + json).status, 1);
+    nlohmann::json refused = outcome();
+    EXPECT_EQ(refused["status"], "refused");
+    EXPECT_EQ(refused["exit_status"], 1);
+    EXPECT_EQ(refused["messages"][0]["text"], "Lokasi import belum diisi!");
+    EXPECT_FALSE(refused["details"].contains("file"));
+}
+
 TEST(TemplatesCommand, CreateRefusesBadArgumentsBeforeWritingAnything) {
     test::TempDir dir;
     const std::string folder = dir.path().string();
@@ -86,7 +116,7 @@ TEST(TemplatesCommand, CreateRefusesBadArgumentsBeforeWritingAnything) {
         {"create " + folder + " STOCK.DBF", 2, "unknown template file 'STOCK.DBF'"},
         {"create " + folder + " ITEM.DBF --columns KODE_2,KOTA,X", 2, "ITEM.DBF has no column KOTA, X"},
         {"create " + folder + " ITEM.DBF --all --columns KODE_2", 2, "--columns excludes --all"},
-        {"create " + folder + " ITEM.DBF --colour", 2, "--colour"},
+        {"create " + folder + " ITEM.DBF --colour", 2, "The following argument was not expected: --colour"},
         {"create '  ' ITEM.DBF", 1, "Error: Lokasi import belum diisi!"},
         {"create '\\\\SERVER\\SHARE' ITEM.DBF", 1, "Error: Mengakses data sharing secara langsung via Network Resource tidak dibolehkan!"},
         {"create " + folder + " PEMBEL.DBF", 1, "Error: [PEMBEL.DBF] Invalid Structure Info [Empty Structure] !"},

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <nlohmann/json.hpp>
 
 #include "tests/cli/cli_run.h"
 #include "tests/support/test_support.h"
@@ -16,6 +17,11 @@ bool contains(const std::string& text, const std::string& part) { return text.fi
 
 void writeFile(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+nlohmann::json readJson(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    return nlohmann::json::parse(in, nullptr, /*allow_exceptions=*/false);
 }
 
 TEST(ConvertReportsCommand, PrintsTheLinesReadAndTheRecordsWritten) {
@@ -34,6 +40,15 @@ TEST(ConvertReportsCommand, PrintsTheLinesReadAndTheRecordsWritten) {
     EXPECT_TRUE(contains(run.output, "ITEM.TXT: 3 lines read, 2 records written to ITEM.DBF\n")) << run.output;
     EXPECT_TRUE(contains(run.output, "CUST.TXT: 1 lines read, 1 records written to PELANG.DBF\n")) << run.output;
     EXPECT_EQ(xbase::Table::open(dir.path() / "ITEM.DBF", {})->recCount(), 2u);
+
+    // The same as JSON, quietly.
+    const std::filesystem::path json = dir.path() / "outcome.json";
+    EXPECT_EQ(runCli("convert-reports " + dir.path().string() + " --quiet --json " + json.string()), (CliRun{0, ""}));
+    const nlohmann::json outcome = readJson(json);
+    EXPECT_EQ(outcome["command"], "convert-reports");
+    EXPECT_EQ(outcome["status"], "done");
+    EXPECT_EQ(outcome["written"], (nlohmann::json{{"ITEM", 2}, {"PELANG", 1}}));
+    EXPECT_EQ(outcome["details"], (nlohmann::json{{"item_lines", 3}, {"customer_lines", 1}}));
 }
 
 TEST(ConvertReportsCommand, AFolderWithoutReportsIsRefused) {
@@ -42,6 +57,17 @@ TEST(ConvertReportsCommand, AFolderWithoutReportsIsRefused) {
     EXPECT_EQ(run.status, 1) << run.output;
     EXPECT_TRUE(contains(run.output, "Error: Missing file: " + dir.path().string() + "/ITEM.TXT\n")) << run.output;
     EXPECT_TRUE(contains(run.output, "Conversion stopped.")) << run.output;
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+
+    test::TempDir out;
+    const std::filesystem::path json = out.path() / "outcome.json";
+    EXPECT_EQ(runCli("convert-reports " + dir.path().string() + " --json " + json.string()).status, 1);
+    const nlohmann::json outcome = readJson(json);
+    EXPECT_EQ(outcome["status"], "refused");
+    EXPECT_EQ(outcome["exit_status"], 1);
+    EXPECT_EQ(outcome["written"], nlohmann::json::object());
+    ASSERT_EQ(outcome["messages"].size(), 1u);
+    EXPECT_EQ(outcome["messages"][0]["text"], "Missing file: " + dir.path().string() + "/ITEM.TXT");
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
@@ -61,6 +87,16 @@ TEST(RepairStockCommand, PrintsTheRecordsChanged) {
     EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_TRUE(contains(run.output, "[Berhasil] Data berhasil diperbaiki.\n")) << run.output;
     EXPECT_TRUE(contains(run.output, "S_STOCK: 3 records read, 2 changed from kind 0 to kind 1\n")) << run.output;
+
+    const std::filesystem::path json = dir.path() / "outcome.json";
+    EXPECT_EQ(runCli("repair-stock --db " + dir.path().string() + " -q --json " + json.string()), (CliRun{0, ""}));
+    const nlohmann::json outcome = readJson(json);
+    EXPECT_EQ(outcome["command"], "repair-stock");
+    EXPECT_EQ(outcome["status"], "done");
+    EXPECT_EQ(outcome["written"], (nlohmann::json{{"S_STOCK", 0}}));  // the second run finds nothing of kind 0
+    EXPECT_EQ(outcome["details"], (nlohmann::json{{"records", 3}, {"changed", 0}}));
+    ASSERT_EQ(outcome["messages"].size(), 1u);
+    EXPECT_EQ(outcome["messages"][0]["text"], "Data berhasil diperbaiki.");
 }
 
 TEST(RepairStockCommand, RefusalsAndUsage) {

@@ -351,6 +351,10 @@ TEST_F(WinImportCommandTest, ATemplateImportFromTheWindowWritesTheDatabaseAndSho
             auto* reject = qobject_cast<WinImportReject*>(modal);
             ASSERT_NE(reject, nullptr);
             EXPECT_EQ(reject->windowTitle().toStdString(), "Record yang ditolak");
+            EXPECT_EQ(reject->infoText()->text().toStdString(),
+                      "Record yang ditolak... (Dapat dicek di file Reject.txt)");
+            EXPECT_EQ(reject->infoText()->toolTip().toStdString(),
+                      (templates::executableFolder() / "REJECT.TXT").string());
             QTreeWidget* list = reject->LVREJECT();
             for (int i = 0; i < list->topLevelItemCount(); ++i) {
                 std::vector<std::string> row;
@@ -374,6 +378,17 @@ TEST_F(WinImportCommandTest, ATemplateImportFromTheWindowWritesTheDatabaseAndSho
     EXPECT_EQ(stock->recCount(), summary.accepted.at("ITEM"));
     // The progress window is gone and the pointer is normal again.
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// In a folder other than the program's (the user's data folder, when the program's folder is
+// read-only) the reject window's text names REJECT.TXT in full; beside the program, see the
+// whole import above.
+TEST(WinImportReject, SaysWhereRejectTxtWent) {
+    test::TempDir data;
+    WinImportReject reject(nullptr, data.path());
+    const std::string file = (data.path() / "REJECT.TXT").string();
+    EXPECT_EQ(reject.infoText()->text().toStdString(), "Record yang ditolak... (Dapat dicek di file " + file + ")");
+    EXPECT_EQ(reject.infoText()->toolTip().toStdString(), file);
 }
 
 // Entries 1-3 of IMPORT2LIST: the folder picker fills the source folder, the import runs with the

@@ -1,9 +1,12 @@
 #include "templates/reject_list.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "tests/support/test_support.h"
 
@@ -95,6 +98,58 @@ TEST(ExecutableFolder, IsTheFolderHoldingThisTestProgram) {
     const fs::path folder = executableFolder();
     EXPECT_TRUE(folder.is_absolute());
     EXPECT_TRUE(fs::exists(folder / "templates_tests"));
+}
+
+// Sets an environment variable for one test and restores it after.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        value ? ::setenv(name, value, 1) : ::unsetenv(name);
+    }
+    ~ScopedEnvironment() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST(RejectFolder, BesideTheProgramWhenItsFolderIsWritable) {
+    test::TempDir dir;
+    const ScopedEnvironment data("XDG_DATA_HOME", (dir.path() / "data").c_str());
+    EXPECT_EQ(rejectFolder(dir.path()), dir.path());
+    EXPECT_FALSE(fs::exists(dir.path() / "data"));
+}
+
+TEST(RejectFolder, InTheUsersDataFolderWhenTheProgramsFolderIsReadOnly) {
+    if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes in read-only folders";
+    test::TempDir dir;
+    const fs::path program = dir.path() / "bin";
+    fs::create_directory(program);
+    fs::permissions(program, fs::perms::owner_read | fs::perms::owner_exec);
+    const ScopedEnvironment data("XDG_DATA_HOME", (dir.path() / "data").c_str());
+    const fs::path folder = rejectFolder(program);
+    fs::permissions(program, fs::perms::owner_all);
+    EXPECT_EQ(folder, dir.path() / "data" / "tarvo-import");
+    EXPECT_TRUE(fs::is_directory(folder));
+}
+
+// Not writable for anyone, the superuser included: the program's "folder" is a file's child.
+TEST(RejectFolder, FallsBackToXdgDataHomeOrTheHomeFolder) {
+    test::TempDir dir;
+    writeFile(dir.path() / "file", "x");
+    const fs::path unwritable = dir.path() / "file" / "bin";
+    {
+        const ScopedEnvironment data("XDG_DATA_HOME", (dir.path() / "data").c_str());
+        EXPECT_EQ(rejectFolder(unwritable), dir.path() / "data" / "tarvo-import");
+        EXPECT_TRUE(fs::is_directory(dir.path() / "data" / "tarvo-import"));
+    }
+    // Unset, or not an absolute path, XDG_DATA_HOME means ~/.local/share.
+    for (const char* xdg : {static_cast<const char*>(nullptr), "relative/data"}) {
+        const ScopedEnvironment data("XDG_DATA_HOME", xdg);
+        const ScopedEnvironment home("HOME", dir.path().c_str());
+        EXPECT_EQ(rejectFolder(unwritable), dir.path() / ".local" / "share" / "tarvo-import");
+    }
 }
 
 }  // namespace

@@ -1,0 +1,78 @@
+#include "app/cli/command_outcome.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "app/core/version.h"
+
+namespace tarvo::cli {
+
+namespace {
+
+nlohmann::ordered_json pathOrNull(const std::filesystem::path& path) {
+    return path.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(path.string());
+}
+
+nlohmann::ordered_json duplicateJson(const templates::RejectRow& row) {
+    return {{"reason", row.caption == templates::kNameDuplicateCaption ? "name" : "code"},
+            {"code", row.newCode},
+            {"name", row.newName},
+            {"template_record", row.templateRecno},
+            {"existing_code", row.existingCode},
+            {"existing_name", row.existingName},
+            {"existing_record", row.stockRecno}};
+}
+
+// Refuses a JSON file that could not be written, before the command changes anything.
+const CLI::Validator kWritableFile(
+    [](std::string& file) -> std::string {
+        std::filesystem::path folder = std::filesystem::path(file).parent_path();
+        if (folder.empty()) folder = ".";
+        std::error_code ec;
+        if (!std::filesystem::is_directory(folder, ec)) return "no folder '" + folder.string() + "' for " + file;
+        if (std::filesystem::is_directory(file, ec)) return file + " is a folder";
+        if (::access(folder.c_str(), W_OK) != 0) return "cannot write in '" + folder.string() + "'";
+        return {};
+    },
+    "");
+
+}  // namespace
+
+nlohmann::ordered_json toJson(const CommandOutcome& outcome) {
+    nlohmann::ordered_json messages = nlohmann::ordered_json::array();
+    for (const OutcomeMessage& m : outcome.messages)
+        messages.push_back({{"kind", m.kind}, {"title", m.title}, {"text", m.text}});
+    nlohmann::ordered_json duplicates = nlohmann::ordered_json::array();
+    for (const templates::RejectRow& row : outcome.duplicates) duplicates.push_back(duplicateJson(row));
+    return {{"program", app::windowTitle()},
+            {"command", outcome.command},
+            {"status", outcome.status},
+            {"exit_status", outcome.exitStatus},
+            {"messages", messages},
+            {"written", outcome.written},
+            {"skipped", outcome.skipped},
+            {"duplicates", duplicates},
+            {"reject_file", pathOrNull(outcome.rejectFile)},
+            {"backup", pathOrNull(outcome.backup)},
+            {"details", outcome.details}};
+}
+
+void addOutcomeOptions(CLI::App& command, OutcomeOptions& options) {
+    command.add_flag("-q,--quiet", options.quiet, "no progress and no summary; errors and warnings only");
+    command.add_option("--json", options.jsonFile, "writes the outcome to FILE as JSON")
+        ->type_name("FILE")->check(kWritableFile);
+}
+
+int finish(const OutcomeOptions& options, const CommandOutcome& outcome) {
+    if (options.jsonFile.empty()) return outcome.exitStatus;
+    std::ofstream file(options.jsonFile, std::ios::binary | std::ios::trunc);
+    file << toJson(outcome).dump(2) << '\n';
+    file.close();
+    if (file) return outcome.exitStatus;
+    std::fprintf(stderr, "error: cannot write %s\n", options.jsonFile.c_str());
+    return 1;
+}
+
+}  // namespace tarvo::cli

@@ -1,0 +1,50 @@
+#pragma once
+// What a command that changes data did, for `--json FILE`: consultants who set up many shops
+// read it from their scripts. A command fills the fields that apply to it; the rest stay empty.
+
+#include <CLI/CLI.hpp>
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "templates/reject_list.h"
+
+namespace tarvo::cli {
+
+// A message the command showed, as it showed it.
+struct OutcomeMessage {
+    std::string kind;   // "error", "warning" or "info"
+    std::string title;  // empty for errors
+    std::string text;
+};
+
+struct CommandOutcome {
+    std::string command;                              // "import"
+    std::string status;                               // "done", "declined", "refused" or "failed"
+    int exitStatus = 1;
+    std::vector<OutcomeMessage> messages;             // in the order shown
+    std::map<std::string, uint32_t> written;          // records written per table
+    std::map<std::string, uint32_t> skipped;          // rows skipped per template or source table
+    std::vector<templates::RejectRow> duplicates;     // items refused as duplicates
+    std::filesystem::path rejectFile;                 // the REJECT.TXT written; empty: none
+    std::filesystem::path backup;                     // the backup taken before the change; empty: none
+    nlohmann::ordered_json details = nlohmann::ordered_json::object();  // what only this command reports
+};
+
+nlohmann::ordered_json toJson(const CommandOutcome& outcome);
+
+// The options of every command that changes data: --quiet and --json FILE.
+struct OutcomeOptions {
+    bool quiet = false;
+    std::string jsonFile;  // empty: no JSON
+};
+void addOutcomeOptions(CLI::App& command, OutcomeOptions& options);
+
+// Writes the JSON file when one was asked for and returns the command's exit status: the
+// outcome's, or 1 (after a message) when the file could not be written.
+int finish(const OutcomeOptions& options, const CommandOutcome& outcome);
+
+}  // namespace tarvo::cli
