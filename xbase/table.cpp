@@ -790,6 +790,15 @@ void Table::writeHeader() {
     if (file_->size() > end + 1) file_->truncate(end + 1);
 }
 
+namespace {
+// Record locks sit far beyond any record, one byte per record number.
+constexpr uint64_t kRecordLockBase = 0x40000000;
+}  // namespace
+
+bool Table::lockRecord(uint32_t recno) { return file_->lockByte(kRecordLockBase + recno); }
+
+void Table::unlockRecord(uint32_t recno) { file_->unlockByte(kRecordLockBase + recno); }
+
 void Table::commit() {
     if (readOnly_ || !file_) return;
     flushRecord();

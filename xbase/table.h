@@ -109,6 +109,10 @@ public:
     void zap();
     void pack();
     void commit();       // record buffer, header (count, date), end-of-file marker, memo header
+    // A lock on one record for the time it is written, so that two programs that share the
+    // file never write the same record at once; false when another open holds it.
+    bool lockRecord(uint32_t recno);
+    void unlockRecord(uint32_t recno);
 
     // Raw image of the current record (deletion flag first), as it will be written.
     std::string_view recordImage() const;
