@@ -17,6 +17,7 @@
 #include "app/core/version.h"
 #include "app/gui/dialog_units.h"
 #include "app/gui/gui_utilities.h"
+#include "app/gui/win_import_edit.h"
 #include "app/gui/win_import_info.h"
 #include "app/gui/win_import_reject.h"
 #include "templates/reject_list.h"
@@ -324,8 +325,10 @@ void WINIMPORT::runTemplateImport() {
 }
 
 void WINIMPORT::BUTTONEDITIMPORT() {
-    if (templates::checkedImportFolder(this, IMPORT->text().toStdString()).empty()) return;
-    ui::BOXINFO(this, "Tarvo-Import", kNotYetAvailable);
+    const std::string folder = templates::checkedImportFolder(this, IMPORT->text().toStdString());
+    if (folder.empty()) return;
+    WinImportEdit editor(this, folder);
+    editor.exec();
 }
 
 void WINIMPORT::BUTTONCREATEIMPORT() {
