@@ -233,7 +233,10 @@ WinImportEdit::WinImportEdit(QWidget* owner, const std::string& folder) : QDialo
     resize(du.size(392, 221));
     TABCONTROL1 = new QTabWidget(this);
     INFO = new QLabel(QStringLiteral("Field TANGGAL -> YYYYMMDD"), this);
-    INFO->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    INFO->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    INFO->setMinimumWidth(du.x(117));
+    // At the top right, beside the tabs rather than over them.
+    TABCONTROL1->setCornerWidget(INFO, Qt::TopRightCorner);
     _WinImportEdit* first = nullptr;
     for (const templatetools::EditorPage& page : templatetools::editorPages()) {
         const std::string path = xbase::findIgnoringCase(folder, page.fileName).string();
@@ -251,7 +254,6 @@ WinImportEdit::WinImportEdit(QWidget* owner, const std::string& folder) : QDialo
         if (!first) first = tab;
     }
     if (first) TABCONTROL1->setCurrentWidget(first);
-    INFO->raise();
 }
 
 _WinImportEdit* WinImportEdit::editPage(const std::string& fileName) const {
@@ -264,7 +266,6 @@ void WinImportEdit::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     const DialogUnits du(font());
     TABCONTROL1->setGeometry(0, du.y(2), width(), height() - du.y(2));
-    INFO->setGeometry(width() - du.x(120), du.y(2), du.x(117), du.y(10));
 }
 
 }  // namespace tarvo::gui
