@@ -13,6 +13,8 @@ namespace tarvo::templatetools {
 namespace {
 
 constexpr const char* kDeletedDateField = "TGL_HAPUS";
+// Records a paste locks at once.
+constexpr size_t kPasteLockBatch = 1024;
 
 // What a filter reads: the fields of the edited table's current record.
 class RecordContext final : public xbase::ExpressionContext {
@@ -323,49 +325,60 @@ void EditedTemplate::refreshRows() {
     }
 }
 
+uint32_t EditedTemplate::recordForRow(uint32_t row) const {
+    return row < rowCount() ? recnoAt(row) : table_->recCount() + (row - rowCount()) + 1;
+}
+
 uint32_t EditedTemplate::pasteColumn(ui::Owner owner, const std::string& fieldName, const std::string& text,
                                      uint32_t startRecno) {
     const int field = table_->fieldPos(fieldName);
     if (field == 0) return startRecno;
     const char type = table_->field(field).type;
     ui::UserInteraction& ui = ui::interaction();
+    const std::vector<std::string> lines = textLines(text);
     uint32_t row = startRecno == 0 ? 0 : rowOf(startRecno).value_or(rowCount());
     uint32_t returnPosition = startRecno;
-    uint32_t n = 0;
-    std::vector<uint32_t> misfits;
-    for (const std::string& line : textLines(text)) {
-        ++n;
-        ui.progressText(2, "Proses no. " + std::to_string(n));
-        ui.letEventsThrough();
-        uint32_t recno;
-        if (row >= rowCount()) {
-            table_->append();
-            recno = table_->recNo();
-            if (expression_) rows_.push_back(recno);
-            table_->lockRecord(recno);
-        } else {
-            recno = recnoAt(row);
-            if (!lockOrSay(owner, recno)) break;
-            table_->goTo(recno);
+    std::vector<size_t> misfits;
+    size_t n = 0;
+    while (n < lines.size()) {
+        // The records of the next lines are locked in one call: a lock call per record would
+        // cost a long paste more than its writes. Where another program holds one of them, the
+        // records go one at a time, so that the paste stops at the held one.
+        size_t count = std::min(kPasteLockBatch, lines.size() - n);
+        uint32_t first = recordForRow(row);
+        uint32_t span = recordForRow(row + static_cast<uint32_t>(count) - 1) - first + 1;
+        if (!table_->lockRecords(first, span)) {
+            count = span = 1;
+            if (!lockOrSay(owner, first)) break;
         }
-        if (!line.empty()) {
-            try {
-                table_->fieldPut(field, pastedValue(type, line));
-            } catch (const xbase::Error&) {
-                misfits.push_back(n);
+        for (size_t k = 0; k < count; ++k, ++row) {
+            const std::string& line = lines[n++];
+            ui.progressText(2, "Proses no. " + std::to_string(n));
+            ui.letEventsThrough();
+            if (row >= rowCount()) {
+                table_->append();
+                if (expression_) rows_.push_back(table_->recNo());
+            } else {
+                table_->goTo(recnoAt(row));
             }
+            if (!line.empty()) {
+                try {
+                    table_->fieldPut(field, pastedValue(type, line));
+                } catch (const xbase::Error&) {
+                    misfits.push_back(n);
+                }
+            }
+            returnPosition = table_->recNo();
         }
-        returnPosition = recno;
-        table_->unlockRecord(recno);
-        ++row;
+        table_->unlockRecords(first, span);
     }
     table_->commit();
     if (!misfits.empty()) {
-        std::string lines;
-        for (size_t i = 0; i < misfits.size() && i < 10; ++i) lines += (i ? ", " : "") + std::to_string(misfits[i]);
-        if (misfits.size() > 10) lines += ", ...";
+        std::string shown;
+        for (size_t i = 0; i < misfits.size() && i < 10; ++i) shown += (i ? ", " : "") + std::to_string(misfits[i]);
+        if (misfits.size() > 10) shown += ", ...";
         ui::BOXWARNING(owner, "Paste", std::to_string(misfits.size()) + " nilai tidak muat di field " + fieldName +
-                                           " dan tidak diisi (baris " + lines + ").");
+                                           " dan tidak diisi (baris " + shown + ").");
     }
     return returnPosition;
 }

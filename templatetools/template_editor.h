@@ -87,6 +87,8 @@ private:
     bool wholeFileCommand(ui::Owner owner, const char* question, bool zap);
     void refreshRows();
     bool lockOrSay(ui::Owner owner, uint32_t recno);
+    // The record of a shown row; rows after the last stand for the records appended next.
+    uint32_t recordForRow(uint32_t row) const;
 
     std::string path_;
     std::string filter_;

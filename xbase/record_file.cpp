@@ -98,19 +98,19 @@ constexpr int kSetLock = F_OFD_SETLK;
 constexpr int kSetLock = F_SETLK;
 #endif
 
-bool setByteLock(int fd, uint64_t offset, short type) {
+bool setByteLock(int fd, uint64_t offset, uint64_t length, short type) {
     struct flock lock {};
     lock.l_type = type;
     lock.l_whence = SEEK_SET;
     lock.l_start = static_cast<off_t>(offset);
-    lock.l_len = 1;
+    lock.l_len = static_cast<off_t>(length);
     return ::fcntl(fd, kSetLock, &lock) == 0;
 }
 }  // namespace
 
-bool RecordFile::lockByte(uint64_t offset) { return setByteLock(fd_, offset, F_WRLCK); }
+bool RecordFile::lockBytes(uint64_t offset, uint64_t length) { return setByteLock(fd_, offset, length, F_WRLCK); }
 
-void RecordFile::unlockByte(uint64_t offset) { setByteLock(fd_, offset, F_UNLCK); }
+void RecordFile::unlockBytes(uint64_t offset, uint64_t length) { setByteLock(fd_, offset, length, F_UNLCK); }
 
 void RecordFile::setLayout(uint32_t headerLength, uint32_t recordLength) {
     flush();

@@ -795,9 +795,9 @@ namespace {
 constexpr uint64_t kRecordLockBase = 0x40000000;
 }  // namespace
 
-bool Table::lockRecord(uint32_t recno) { return file_->lockByte(kRecordLockBase + recno); }
+bool Table::lockRecords(uint32_t first, uint32_t count) { return file_->lockBytes(kRecordLockBase + first, count); }
 
-void Table::unlockRecord(uint32_t recno) { file_->unlockByte(kRecordLockBase + recno); }
+void Table::unlockRecords(uint32_t first, uint32_t count) { file_->unlockBytes(kRecordLockBase + first, count); }
 
 void Table::commit() {
     if (readOnly_ || !file_) return;

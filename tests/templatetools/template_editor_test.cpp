@@ -142,6 +142,23 @@ TEST_F(TemplateEditorTest, ARecordHeldByAnotherProgramIsNotWritten) {
     EXPECT_FALSE((t.table()->goTo(1), t.table()->deleted()));
 }
 
+TEST_F(TemplateEditorTest, APasteStopsAtTheFirstRecordAnotherProgramHolds) {
+    const std::string path = make({{"KODE", 'C', 5, 0}}, 3);
+    EditedTemplate t(path);
+    auto other = xbase::Table::open(path, {});
+    ASSERT_TRUE(other->lockRecord(2));
+    EXPECT_EQ(t.pasteColumn(nullptr, "KODE", "A\nB\nC\n", 1), 1u);
+    EXPECT_EQ(ui.messages.back().text, "Record 2 sedang dikunci program lain.");
+    EXPECT_EQ(t.cellText(1, 1), "A");
+    EXPECT_EQ(t.cellText(2, 1), "K2");
+    EXPECT_EQ(t.cellText(3, 1), "K3");
+    // Once it is free, the whole paste goes through, and locks nothing afterwards.
+    other->unlockRecord(2);
+    EXPECT_EQ(t.pasteColumn(nullptr, "KODE", "A\nB\nC\nD", 1), 4u);
+    EXPECT_EQ(t.cellText(4, 1), "D");
+    EXPECT_TRUE(other->lockRecords(1, 4));
+}
+
 TEST_F(TemplateEditorTest, RecallAllAsksFirstAndRecallsEveryDeletedRecord) {
     EditedTemplate t(make({{"KODE", 'C', 5, 0}, {"TGL_HAPUS", 'D', 8, 0}}, 3));
     for (uint32_t r : {1u, 3u}) {
