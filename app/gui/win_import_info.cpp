@@ -77,11 +77,7 @@ _WinImportInfo::_WinImportInfo(WinImportInfo* owner, const CataloguePage& page)
         control->setFont(verdana);
 
     // Base post-initialisation: check boxes, whole rows, the seven columns.
-    LISTVIEW1->setColumnCount(0);
-    LISTVIEW1->setRootIsDecorated(false);
-    LISTVIEW1->setUniformRowHeights(true);
-    LISTVIEW1->setAllColumnsShowFocus(true);
-    LISTVIEW1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    setReportStyle(LISTVIEW1);
     LISTVIEW1->setSelectionMode(QAbstractItemView::SingleSelection);
     NEWLVCOLUMN(LISTVIEW1, QStringLiteral("NAMAFIELD"), QStringLiteral("NAMA FIELD"), 10, 1);
     NEWLVCOLUMN(LISTVIEW1, QStringLiteral("TIPE"), QStringLiteral("TIPE"), 5, 2);
