@@ -10,6 +10,7 @@
 
 #include "app/gui/dialog_units.h"
 #include "app/gui/list_view.h"
+#include "app/gui/win_import_sheets.h"
 #include "templatetools/template_creation.h"
 
 namespace tarvo::gui {
@@ -24,6 +25,8 @@ QColor colour(const templatetools::Rgb& rgb) { return QColor(rgb.red, rgb.green,
 // Page layout in dialog units; the page grows and shrinks with the tab window.
 constexpr int kPageWidth = 382;
 constexpr int kPageHeight = 200;
+// The strip below the tabs that holds the spreadsheet buttons, in dialog units.
+constexpr int kSheetsStrip = 18;
 
 const char* const kExplanation =
     "Ini adalah format file-file table (DBF) yang dibutuhkan untuk bisa import data ke aplikasi Tarvo-Akuntansi 2008\r\n"
@@ -220,9 +223,11 @@ WinImportInfo::WinImportInfo(QWidget* owner, const std::string& folder) : QDialo
     setFont(dialogFont(QStringLiteral("Verdana"), 8));
     setModal(true);
     const DialogUnits du(font());
-    resize(du.size(392, 221));
+    resize(du.size(392, 221 + kSheetsStrip));
     ODCTABCONTROL1 = new QTabWidget(this);
     ODCTABCONTROL1->setGeometry(du.rect(0, 2, 392, 219));
+    OSHEETS = new WinImportSheets(this);
+    OSHEETS->setGeometry(du.rect(4, 222, 384, kSheetsStrip - 3));
     OTPWINIMPORTINFO0 = new WinImportInfo0(this);
     ODCTABCONTROL1->addTab(OTPWINIMPORTINFO0, QStringLiteral("Penjelasan"));
     ODCTABCONTROL1->setCurrentIndex(0);
@@ -243,7 +248,8 @@ _WinImportInfo* WinImportInfo::templatePage(const std::string& fileName) const {
 void WinImportInfo::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     const DialogUnits du(font());
-    ODCTABCONTROL1->setGeometry(0, du.y(2), width(), height() - du.y(2));
+    ODCTABCONTROL1->setGeometry(0, du.y(2), width(), height() - du.y(2 + kSheetsStrip));
+    OSHEETS->setGeometry(du.x(4), height() - du.y(kSheetsStrip - 1), width() - du.x(8), du.y(kSheetsStrip - 3));
 }
 
 }  // namespace tarvo::gui

@@ -20,6 +20,7 @@ class QTabWidget;
 namespace tarvo::gui {
 
 class WinImportInfo;
+class WinImportSheets;
 
 // The list of a template page: tells its page after a mouse press, and posts the page a
 // notification after a key, so that the page reads the selection the key has made.
@@ -99,6 +100,8 @@ public:
     const std::vector<_WinImportInfo*>& templatePages() const { return pages_; }
     // The page of a template file ("ITEM.DBF"), or nullptr.
     _WinImportInfo* templatePage(const std::string& fileName) const;
+    // The spreadsheet buttons below the tabs.
+    WinImportSheets* OSHEETS = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
