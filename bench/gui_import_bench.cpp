@@ -21,6 +21,7 @@
 #include <string>
 
 #include "app/gui/qt_interaction.h"
+#include "bench/bench_support.h"
 #include "app/gui/win_import.h"
 #include "retaildb/sample_retail_db.h"
 #include "templates/import_options.h"
@@ -33,16 +34,10 @@
 namespace fs = std::filesystem;
 using namespace tarvo;
 
+using bench::envCount;
+using bench::secondsSince;
+
 namespace {
-
-uint32_t envCount(const char* name, uint32_t fallback) {
-    const char* text = std::getenv(name);
-    return text && *text ? static_cast<uint32_t>(std::strtoul(text, nullptr, 10)) : fallback;
-}
-
-double secondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 double processCpuSeconds() {
     timespec now{};

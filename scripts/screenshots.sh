@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Renders the main window and the reject window of the desktop program (headless) into docs/.
+# Renders the windows of the desktop program (headless) into docs/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --build build --target gui_tests

@@ -89,6 +89,29 @@ void RecordFile::sync() {
     if (::fdatasync(fd_) != 0) throw Error(path_.string() + ": cannot commit to disk: " + systemText());
 }
 
+namespace {
+// Open-file-description locks conflict between any two opens of a file, even in one process,
+// as the file locks of the opens themselves do; classic POSIX locks serve where they are missing.
+#ifdef F_OFD_SETLK
+constexpr int kSetLock = F_OFD_SETLK;
+#else
+constexpr int kSetLock = F_SETLK;
+#endif
+
+bool setByteLock(int fd, uint64_t offset, uint64_t length, short type) {
+    struct flock lock {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = static_cast<off_t>(offset);
+    lock.l_len = static_cast<off_t>(length);
+    return ::fcntl(fd, kSetLock, &lock) == 0;
+}
+}  // namespace
+
+bool RecordFile::lockBytes(uint64_t offset, uint64_t length) { return setByteLock(fd_, offset, length, F_WRLCK); }
+
+void RecordFile::unlockBytes(uint64_t offset, uint64_t length) { setByteLock(fd_, offset, length, F_UNLCK); }
+
 void RecordFile::setLayout(uint32_t headerLength, uint32_t recordLength) {
     flush();
     discard();

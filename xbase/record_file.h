@@ -28,6 +28,11 @@ public:
     void writeAt(uint64_t offset, const char* data, size_t length);
     void truncate(uint64_t length);
     void sync();
+    // A lock of `length` bytes from the offset, taken without waiting; false when another open
+    // of the file (of this process or another) holds any of them. Offsets beyond the data are
+    // fine: record locks live in a region no record reaches.
+    bool lockBytes(uint64_t offset, uint64_t length);
+    void unlockBytes(uint64_t offset, uint64_t length);
 
     // Record access through the window; records are numbered from 1.
     void setLayout(uint32_t headerLength, uint32_t recordLength);

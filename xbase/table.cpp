@@ -790,6 +790,15 @@ void Table::writeHeader() {
     if (file_->size() > end + 1) file_->truncate(end + 1);
 }
 
+namespace {
+// Record locks sit far beyond any record, one byte per record number.
+constexpr uint64_t kRecordLockBase = 0x40000000;
+}  // namespace
+
+bool Table::lockRecords(uint32_t first, uint32_t count) { return file_->lockBytes(kRecordLockBase + first, count); }
+
+void Table::unlockRecords(uint32_t first, uint32_t count) { file_->unlockBytes(kRecordLockBase + first, count); }
+
 void Table::commit() {
     if (readOnly_ || !file_) return;
     flushRecord();

@@ -109,6 +109,13 @@ public:
     void zap();
     void pack();
     void commit();       // record buffer, header (count, date), end-of-file marker, memo header
+    // A lock on one record for the time it is written, so that two programs that share the
+    // file never write the same record at once; false when another open holds it.
+    bool lockRecord(uint32_t recno) { return lockRecords(recno, 1); }
+    void unlockRecord(uint32_t recno) { unlockRecords(recno, 1); }
+    // The same for `count` records from `first` on, in one call; all or none are locked.
+    bool lockRecords(uint32_t first, uint32_t count);
+    void unlockRecords(uint32_t first, uint32_t count);
 
     // Raw image of the current record (deletion flag first), as it will be written.
     std::string_view recordImage() const;

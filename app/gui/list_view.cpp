@@ -32,12 +32,16 @@ void moveColumnContents(QTreeWidget* list, int from, int to) {
 
 QTreeWidget* newReportList(QWidget* parent) {
     auto* list = new QTreeWidget(parent);
+    setReportStyle(list);
+    return list;
+}
+
+void setReportStyle(QTreeWidget* list) {
     list->setColumnCount(0);
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
     list->setAllColumnsShowFocus(true);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    return list;
 }
 
 LvColumn NEWLVCOLUMNEX(QTreeWidget* list, const QString& name, const QString& caption, int width, int alignment,

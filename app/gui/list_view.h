@@ -21,6 +21,8 @@ struct LvColumn {
 
 // A list in report style without columns, rows selected whole.
 QTreeWidget* newReportList(QWidget* parent);
+// The same settings for a list made otherwise (a subclass).
+void setReportStyle(QTreeWidget* list);
 
 // Adds a column at the end, or inserts it at the 1-based position.
 LvColumn NEWLVCOLUMNEX(QTreeWidget* list, const QString& name, const QString& caption, int width, int alignment,

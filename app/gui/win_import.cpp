@@ -18,6 +18,7 @@
 #include "app/core/version.h"
 #include "app/gui/dialog_units.h"
 #include "app/gui/gui_utilities.h"
+#include "app/gui/win_import_edit.h"
 #include "app/gui/win_import_info.h"
 #include "app/gui/win_import_reject.h"
 #include "converters/report_converter.h"
@@ -327,8 +328,10 @@ void WINIMPORT::runImport(templates::ImportSource& source) {
 }
 
 void WINIMPORT::BUTTONEDITIMPORT() {
-    if (templates::checkedImportFolder(this, IMPORT->text().toStdString()).empty()) return;
-    ui::BOXINFO(this, "Tarvo-Import", kNotYetAvailable);
+    const std::string folder = templates::checkedImportFolder(this, IMPORT->text().toStdString());
+    if (folder.empty()) return;
+    WinImportEdit editor(this, folder);
+    editor.exec();
 }
 
 void WINIMPORT::BUTTONCREATEIMPORT() {

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabWidget>
 
 #include "app/gui/dialog_units.h"
@@ -79,11 +80,7 @@ _WinImportInfo::_WinImportInfo(WinImportInfo* owner, const CataloguePage& page)
         control->setFont(verdana);
 
     // Base post-initialisation: check boxes, whole rows, the seven columns.
-    LISTVIEW1->setColumnCount(0);
-    LISTVIEW1->setRootIsDecorated(false);
-    LISTVIEW1->setUniformRowHeights(true);
-    LISTVIEW1->setAllColumnsShowFocus(true);
-    LISTVIEW1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    setReportStyle(LISTVIEW1);
     LISTVIEW1->setSelectionMode(QAbstractItemView::SingleSelection);
     NEWLVCOLUMN(LISTVIEW1, QStringLiteral("NAMAFIELD"), QStringLiteral("NAMA FIELD"), 10, 1);
     NEWLVCOLUMN(LISTVIEW1, QStringLiteral("TIPE"), QStringLiteral("TIPE"), 5, 2);
@@ -92,6 +89,10 @@ _WinImportInfo::_WinImportInfo(WinImportInfo* owner, const CataloguePage& page)
     NEWLVCOLUMN(LISTVIEW1, QStringLiteral("WAJIB"), QStringLiteral("WAJIB DIISI"), 10, 2);
     NEWLVCOLUMN(LISTVIEW1, QStringLiteral("DEFAULT"), QStringLiteral("DEFAULT"), 10, 1);
     NEWLVCOLUMN(LISTVIEW1, QStringLiteral("KETERANGAN"), QStringLiteral("Keterangan"), 200, 1);
+    // The check box shares the first column with the field name: room for both.
+    const int indicator = LISTVIEW1->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, LISTVIEW1) +
+                          LISTVIEW1->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, LISTVIEW1);
+    LISTVIEW1->setColumnWidth(0, LISTVIEW1->columnWidth(0) + indicator);
 
     // The page's own post-initialisation: title, colours, rows.
     ODCINFOTEXT->setText(qt(page.title));

@@ -1,15 +1,23 @@
-// Pictures of the main window and of the reject window for the README, taken from the real
-// windows when TARVO_SCREENSHOT_DIR names a folder (scripts/screenshots.sh sets it).
+// Pictures of the main window, the reject window, the information window and the template editor
+// for the README, taken from the real windows when TARVO_SCREENSHOT_DIR names a folder
+// (scripts/screenshots.sh sets it).
 
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTreeWidget>
 #include <QPixmap>
 #include <cstdlib>
 #include <filesystem>
 
 #include "app/gui/win_import.h"
+#include "app/gui/win_import_edit.h"
+#include "app/gui/win_import_info.h"
 #include "app/gui/win_import_reject.h"
+#include "templates/sample_templates.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/support/test_support.h"
 
@@ -37,6 +45,41 @@ TEST(Screenshots, MainWindowAndRejectWindow) {
     reject.show();
     test::settle();
     ASSERT_TRUE(reject.grab().save(QString::fromStdString((out / "reject-window.png").string())));
+}
+
+TEST(Screenshots, InformationWindowAndTemplateEditor) {
+    const char* folder = std::getenv("TARVO_SCREENSHOT_DIR");
+    if (!folder) GTEST_SKIP() << "TARVO_SCREENSHOT_DIR not set";
+    const std::filesystem::path out(folder);
+    test::TempDir templates;
+
+    WinImportInfo info(nullptr, templates.path().string() + "/");
+    _WinImportInfo* page = info.templatePage("ITEM.DBF");
+    info.ODCTABCONTROL1->setCurrentWidget(page);
+    for (int row : {2, 6, 20}) page->LISTVIEW1->topLevelItem(row)->setCheckState(0, Qt::Checked);
+    page->LISTVIEW1->setCurrentItem(page->LISTVIEW1->topLevelItem(20));
+    page->SHOWKETERANGAN();
+    info.resize(info.width() + 120, info.height() + 40);
+    info.show();
+    test::settle();
+    ASSERT_TRUE(info.grab().save(QString::fromStdString((out / "information-window.png").string())));
+
+    templates::SampleTemplateOptions options;
+    options.items = 40;
+    options.customers = 10;
+    options.vendors = 5;
+    templates::makeSampleTemplates(templates.path(), options);
+    WinImportEdit editor(nullptr, templates.path().string() + "/");
+    _WinImportEdit* items = editor.editPage("ITEM.DBF");
+    ASSERT_NE(items, nullptr);
+    editor.TABCONTROL1->setCurrentWidget(items);
+    items->BBROWSER1->setCurrentIndex(items->model()->index(2, 2));
+    editor.resize(editor.width() + 120, editor.height() + 40);
+    editor.show();
+    test::settle();
+    items->BBROWSER1->scrollTo(items->model()->index(0, 0));
+    test::settle();
+    ASSERT_TRUE(editor.grab().save(QString::fromStdString((out / "template-editor.png").string())));
 }
 
 }  // namespace
