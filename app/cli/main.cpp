@@ -19,6 +19,7 @@ void usage() {
         "  tarvo-import-cli make-retail-db DIR   writes a sample retail database DIR/ST_DB\n"
         "  tarvo-import-cli import --db FOLDER --templates FOLDER [options]   the template import (--help: options)\n"
         "  tarvo-import-cli make-templates FOLDER [--items N] [--customers N] [--vendors N] [--codes N] [--seed S]\n"
+        "  tarvo-import-cli make-ipos-db FILE [--items N] [--invoices N] [--cash-sales N] [--salesmen N] [--seed S]\n"
         "  tarvo-import-cli --version\n",
         tarvo::app::windowTitle().c_str());
 }
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
     if (command == "make-retail-db") return tarvo::cli::makeRetailDbCommand(args);
     if (command == "import") return tarvo::cli::importCommand(args);
     if (command == "make-templates") return tarvo::cli::makeTemplatesCommand(args);
+    if (command == "make-ipos-db") return tarvo::cli::makeIposDbCommand(args);
     std::fprintf(stderr, "unknown command '%s'\n", command.c_str());
     usage();
     return 2;
