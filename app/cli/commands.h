@@ -13,5 +13,6 @@ int makeRetailDbCommand(const Arguments& args);
 int importCommand(const Arguments& args);
 int makeTemplatesCommand(const Arguments& args);
 int makeIposDbCommand(const Arguments& args);
+int templatesCommand(const Arguments& args);
 
 }  // namespace tarvo::cli

@@ -20,6 +20,8 @@ void usage() {
         "  tarvo-import-cli import --db FOLDER --templates FOLDER [options]   the template import (--help: options)\n"
         "  tarvo-import-cli make-templates FOLDER [--items N] [--customers N] [--vendors N] [--codes N] [--seed S]\n"
         "  tarvo-import-cli make-ipos-db FILE [--items N] [--invoices N] [--cash-sales N] [--salesmen N] [--seed S]\n"
+        "  tarvo-import-cli templates columns [FILE]   the columns of every template file, or of one\n"
+        "  tarvo-import-cli templates create FOLDER FILE [--columns A,B,...|--all] [--yes]   an empty template\n"
         "  tarvo-import-cli --version\n",
         tarvo::app::windowTitle().c_str());
 }
@@ -44,6 +46,7 @@ int main(int argc, char** argv) {
     if (command == "import") return tarvo::cli::importCommand(args);
     if (command == "make-templates") return tarvo::cli::makeTemplatesCommand(args);
     if (command == "make-ipos-db") return tarvo::cli::makeIposDbCommand(args);
+    if (command == "templates") return tarvo::cli::templatesCommand(args);
     std::fprintf(stderr, "unknown command '%s'\n", command.c_str());
     usage();
     return 2;
