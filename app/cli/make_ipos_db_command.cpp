@@ -2,43 +2,46 @@
 // driver with "import --from ipos --odbc".
 
 #include <cstdio>
-#include <cstdlib>
-#include <stdexcept>
+#include <memory>
 #include <string>
 
-#include "app/cli/commands.h"
+#include "app/cli/command_line.h"
 #include "importers/ipos/sample_database.h"
 
 namespace tarvo::cli {
 
-int makeIposDbCommand(const Arguments& args) {
-    constexpr const char* kUsage =
-        "usage: tarvo-import-cli make-ipos-db FILE [--items N] [--invoices N] [--cash-sales N] [--salesmen N]\n"
-        "         [--seed S]\n";
-    if (args.empty() || args[0].rfind("--", 0) == 0) return std::fputs(kUsage, stderr), 2;
+namespace {
+
+struct MakeIposDbArguments {
+    std::string file;
     importers::ipos::SampleShop shop;
-    for (size_t i = 1; i < args.size(); i += 2) {
-        if (i + 1 >= args.size()) return std::fputs(kUsage, stderr), 2;
-        char* end = nullptr;
-        const unsigned long n = std::strtoul(args[i + 1].c_str(), &end, 10);
-        if (*end != '\0' || args[i + 1].empty()) return std::fputs(kUsage, stderr), 2;
-        const auto count = static_cast<uint32_t>(n);
-        if (args[i] == "--items") shop.items = count;
-        else if (args[i] == "--invoices") shop.invoices = count;
-        else if (args[i] == "--cash-sales") shop.cashSales = count;
-        else if (args[i] == "--salesmen") shop.salesmen = count;
-        else if (args[i] == "--seed") shop.seed = count;
-        else return std::fputs(kUsage, stderr), 2;
-    }
-    try {
-        importers::ipos::writeSampleShop(args[0], shop);
-    } catch (const std::runtime_error& e) {
-        std::fprintf(stderr, "error: %s\n", e.what());
-        return 1;
-    }
-    std::printf("iPOS database written to %s (%u items, %u invoices, %u cash-register sales)\n", args[0].c_str(),
-                shop.items, shop.invoices, shop.cashSales);
-    return 0;
+};
+
+void addMakeIposDbCommand(CommandLine& cli) {
+    CLI::App& command = cli.add("make-ipos-db", "Writes a sample iPOS 3.0 database as an SQLite file");
+    auto arguments = std::make_shared<MakeIposDbArguments>();
+    importers::ipos::SampleShop& shop = arguments->shop;
+    command.add_option("FILE", arguments->file, "The SQLite file to write (replaced when it exists)")->required();
+    command.add_option("--items", shop.items, "Number of items")->type_name("N")->capture_default_str();
+    command.add_option("--invoices", shop.invoices, "Number of sales invoices (five lines each)")
+        ->type_name("N")
+        ->capture_default_str();
+    command.add_option("--cash-sales", shop.cashSales, "Number of cash-register sales (three lines each)")
+        ->type_name("N")
+        ->capture_default_str();
+    command.add_option("--salesmen", shop.salesmen, "Number of salesmen")->type_name("N")->capture_default_str();
+    command.add_option("--seed", shop.seed, "Seed of the random contents")->type_name("S")->capture_default_str();
+    cli.onRun(command, [arguments] {
+        const importers::ipos::SampleShop& shop = arguments->shop;
+        importers::ipos::writeSampleShop(arguments->file, shop);
+        std::printf("iPOS database written to %s (%u items, %u invoices, %u cash-register sales)\n",
+                    arguments->file.c_str(), shop.items, shop.invoices, shop.cashSales);
+        return 0;
+    });
 }
+
+const CommandRegistration registration("make-ipos-db", addMakeIposDbCommand);
+
+}  // namespace
 
 }  // namespace tarvo::cli
