@@ -1,13 +1,17 @@
-// "import": the template import for consultants and scripts.
+// "import": the template import, or the import from another application's database, for
+// consultants and scripts.
 
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "app/cli/command_line.h"
 #include "app/cli/terminal_interaction.h"
+#include "importers/application_sources.h"
+#include "importers/ipos/ipos_import.h"
 #include "templates/reject_list.h"
 #include "templates/template_import.h"
 #include "xbase/dates.h"
@@ -18,6 +22,13 @@ namespace {
 
 using templates::ImportStatus;
 using templates::StockMode;
+
+// The sources of --from: the templates, or the IMPORT2LIST value of another application.
+const std::map<std::string, int> kSources = {{"templates", 0},
+                                             {"msbrg", importers::kLindraMakmur},
+                                             {"is", importers::kIntegratedSystem},
+                                             {"ias", importers::kIas},
+                                             {"ipos", importers::kIpos}};
 
 // A validator whose check gives the reason a value is refused, empty when it is accepted.
 CLI::Validator refusing(std::function<std::string(const std::string&)> reason) {
@@ -40,13 +51,19 @@ const CLI::Validator kDate = refusing([](const std::string& value) {
 const CLI::Validator kDriver = refusing([](const std::string& value) {
     return xbase::driverFromName(value) ? std::string() : "unknown driver '" + value + "'";
 });
+const CLI::Validator kSource = refusing([](const std::string& value) {
+    return kSources.count(value) ? std::string() : "unknown source '" + value + "'";
+});
 
 struct ImportArguments {
     templates::ImportRequest request;
+    std::string from = "templates";
     std::string stockMode = "none";
     std::string stockDate;
     std::string pointsDate;
     std::string driver;
+    std::string password;
+    importers::ipos::IposChoices ipos;
     bool answerYes = false;
 };
 
@@ -63,17 +80,27 @@ void printSummary(const templates::ImportOutcome& outcome) {
 
 int runImport(ImportArguments& arguments) {
     templates::ImportRequest& request = arguments.request;
+    const int application = kSources.at(arguments.from);
     request.options.stockMode = *stockModeFromName(arguments.stockMode);
     if (!arguments.stockDate.empty()) {
         request.options.closingDate = xbase::CToD(arguments.stockDate);
         request.options.openDate = request.options.closingDate;
     }
     if (!arguments.pointsDate.empty()) request.options.pointsDate = xbase::CToD(arguments.pointsDate);
-    if (!arguments.driver.empty()) request.options.templateDriver = *xbase::driverFromName(arguments.driver);
+    // Without --driver, the driver that choosing the application in the window presets (CHECKDRIVER).
+    if (!arguments.driver.empty())
+        request.options.tableDriver = *xbase::driverFromName(arguments.driver);
+    else if (application != 0)
+        request.options.tableDriver =
+            application == importers::kLindraMakmur ? xbase::Driver::DBFCDX : xbase::Driver::DBFNTX;
+    // The password is given or empty: the terminal has no password dialog.
+    if (!arguments.ipos.file.empty()) arguments.ipos.password = arguments.password;
+    std::unique_ptr<templates::ImportSource> source =
+        application == 0 ? templates::templateSource() : importers::BUTTONIMPORT2(application, arguments.ipos);
 
     TerminalInteraction terminal(arguments.answerYes);
     ui::setInteraction(&terminal);
-    const templates::ImportOutcome outcome = templates::runTemplateImport(nullptr, request);
+    const templates::ImportOutcome outcome = templates::runImport(nullptr, request, *source);
     ui::setInteraction(nullptr);
     switch (outcome.status) {
         case ImportStatus::Done:
@@ -98,28 +125,68 @@ int runImport(ImportArguments& arguments) {
 }
 
 void addImportCommand(CommandLine& cli) {
-    CLI::App& command = cli.add("import", "The template import into a retail database, as the desktop program runs it");
+    CLI::App& command = cli.add("import", "The import into a retail database, as the desktop program runs it: from the "
+                                          "templates, or from another application's database");
     auto arguments = std::make_shared<ImportArguments>();
     templates::ImportRequest& request = arguments->request;
+    importers::ipos::IposChoices& ipos = arguments->ipos;
     request.options = templates::defaultImportOptions();
     request.rejectFolder = templates::executableFolder();
     command.add_option("--db", request.databaseFolder, "The retail database folder (the one that holds ST_DB)")
         ->type_name("FOLDER")->required();
-    command.add_option("--templates", request.templateFolder, "The folder of the templates (ITEM.DBF, ...)")
-        ->type_name("FOLDER")->required();
-    command.add_option("--stock-mode", arguments->stockMode,
+    command.add_option("--from", arguments->from,
+                       "What to import: the templates, the tables of msbrg, is or ias, or an ipos database")
+        ->type_name("templates|msbrg|is|ias|ipos")->check(kSource)->capture_default_str();
+    CLI::Option* templatesFolder =
+        command.add_option("--templates", request.importFolder, "The folder of the templates (ITEM.DBF, ...)")
+            ->type_name("FOLDER");
+    CLI::Option* sourceFolder =
+        command.add_option("--source", request.importFolder, "The folder of the msbrg, is or ias tables")
+            ->type_name("FOLDER")->excludes(templatesFolder);
+    CLI::Option* stockMode = command.add_option("--stock-mode", arguments->stockMode,
                        "Opening stock: close (with day closing), open (still editable) or none")
         ->type_name("close|open|none")->check(kStockMode)->capture_default_str();
-    command.add_option("--stock-date", arguments->stockDate, "Date of the opening stock (default 31/12 of last year)")
-        ->type_name("DD/MM/YYYY")->check(kDate);
+    CLI::Option* stockDate =
+        command.add_option("--stock-date", arguments->stockDate, "Date of the opening stock (default 31/12 of last year)")
+            ->type_name("DD/MM/YYYY")->check(kDate);
     command.add_option("--points-date", arguments->pointsDate, "Date from which customer points count")
         ->type_name("DD/MM/YYYY")->check(kDate);
     command.add_flag("--allow-duplicate-codes", request.options.allowDuplicateCodes, "Item codes may repeat");
     command.add_flag("--allow-duplicate-names", request.options.allowDuplicateNames, "Item names may repeat");
-    command.add_option("--driver", arguments->driver, "Table driver of the templates (default DBFNTX)")
+    CLI::Option* driver = command.add_option("--driver", arguments->driver,
+                       "Table driver of the templates or tables (default DBFNTX; msbrg DBFCDX)")
         ->type_name("DBFCDX|DBFNTX|DBFMDX")->check(kDriver);
+    CLI::Option* mdb = command.add_option("--mdb", ipos.file, "ipos: the iPOS 3.0 Access file (.MDB)")->type_name("FILE");
+    command.add_option("--password", arguments->password, "ipos: the password of the Access file (default empty)")
+        ->type_name("P")->needs(mdb);
+    CLI::Option* odbc = command.add_option("--odbc", ipos.connectionString,
+                       "ipos: an ODBC connection string that replaces the Access one (another driver, a DSN)")
+        ->type_name("\"CONNECTION STRING\"")->excludes(mdb);
+    CLI::Option* salesAsCustomers =
+        command.add_flag("--sales-as-customers", ipos.salesAsCustomers, "ipos: salesmen become customers");
+    CLI::Option* commission =
+        command.add_flag("--commission-to-adj1", ipos.commissionToAdj1, "ipos: the salesman's commission into ADJ_01");
+    CLI::Option* salesAsCash =
+        command.add_flag("--sales-as-cash", ipos.salesAsCash, "ipos: sales invoices as cash sales");
     command.add_flag("--yes", arguments->answerYes, "Answers Yes to \"Lanjutkan proses Import Data ?\"");
-    cli.onRun(command, [arguments] { return runImport(*arguments); });
+
+    // Which options go with which source: checked across the options before the run.
+    cli.onRun(command, [arguments, templatesFolder, sourceFolder, stockMode, stockDate, driver, mdb, odbc,
+                        salesAsCustomers, commission, salesAsCash] {
+        const std::string& from = arguments->from;
+        auto refuse = [](const std::string& reason) { throw CLI::ValidationError(reason); };
+        if (from == "ipos") {
+            for (const CLI::Option* option : {templatesFolder, sourceFolder, stockMode, stockDate, driver})
+                if (option->count()) refuse(option->get_name() + " does not apply to --from ipos");
+            if (!mdb->count() && !odbc->count()) refuse("--from ipos needs --mdb FILE or --odbc \"CONNECTION STRING\"");
+        } else {
+            for (const CLI::Option* option : {mdb, odbc, salesAsCustomers, commission, salesAsCash})
+                if (option->count()) refuse(option->get_name() + " needs --from ipos");
+            if (from == "templates" && !templatesFolder->count()) refuse("--templates is required");
+            if (from != "templates" && !sourceFolder->count()) refuse("--from " + from + " needs --source FOLDER");
+        }
+        return runImport(*arguments);
+    });
 }
 
 const CommandRegistration registration("import", addImportCommand);
