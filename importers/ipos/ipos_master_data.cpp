@@ -2,11 +2,11 @@
 // database.
 
 #include "importers/ipos/ipos_steps.h"
+#include "importers/ipos/item_duplicates.h"
 #include "importers/ipos/schema.h"
 #include "importers/ipos/value_readers.h"
 #include "importers/record_templates.h"
 #include "retaildb/record_routines.h"
-#include "templates/item_duplicates.h"
 #include "templates/stock_search.h"
 #include "xbase/blanks.h"
 #include "xbase/work_areas.h"
@@ -21,26 +21,6 @@ namespace {
 std::string trimmedText(const odbc::Row& row, size_t column) { return std::string(xbase::trimmed(row.text(column))); }
 
 std::string withoutLeadingBlanks(const std::string& text) { return std::string(xbase::trimmedLeft(text)); }
-
-// Whether the item is refused as a duplicate: its code in any of the code tags KODE ... KODE_5,
-// or its name taken twice over. An item whose name alone is taken is renamed to the name, a blank
-// and the code; only when that name is taken too is it a name duplicate. name is left as the item
-// is to be imported.
-bool isDuplicate(IposRun& ipos, templates::StockSearch& search, const std::string& code, std::string& name,
-                 uint32_t rowNumber) {
-    templates::ImportRun& run = ipos.run;
-    const templates::DuplicateCandidate item{std::span<const std::string>(&code, 1), name, "", rowNumber};
-    bool duplicate = templates::isCodeDuplicate(run, item, templates::StockSearch::kCodeTags, search);
-    if (!run.options().allowDuplicateNames && search.findName(name, "")) {
-        const std::string renamed = name + " " + code;
-        const templates::DuplicateCandidate renamedItem{item.codes, renamed, "", rowNumber};
-        if (templates::isNameDuplicate(run, renamedItem, search))
-            duplicate = true;
-        else
-            name = renamed;
-    }
-    return duplicate;
-}
 
 }  // namespace
 
@@ -76,7 +56,7 @@ void importItems(IposRun& ipos) {
         const uint32_t unitId = ipos.units.add(templates::singleUnit(unitName));
         std::string name = trimmedText(row, itemName);
         if (itemCode.empty() || name.empty()) return false;
-        if (isDuplicate(ipos, search, itemCode, name, static_cast<uint32_t>(row.index() + 1))) return false;
+        if (isDuplicateIposItem(ipos.run, search, itemCode, name, static_cast<uint32_t>(row.index() + 1))) return false;
 
         ItemRecord item;
         item.name = item.fullName = name;

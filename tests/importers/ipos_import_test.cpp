@@ -214,6 +214,32 @@ TEST_F(IposImportTest, WritesEveryTableFieldByField) {
     EXPECT_EQ(progressWith("Penjualan Detail Proses no. ").front(), "Penjualan Detail Proses no. 1 / 3");
 }
 
+TEST_F(IposImportTest, RowsOfNullsOrEmptyTextsAreSkippedWithoutAMessage) {
+    {
+        SampleDatabase db(file_);
+        for (const SourceTable& table : sourceTables()) {
+            SampleDatabase::Values nulls, empties;
+            for (const SourceColumn& column : table.columns) {
+                nulls.push_back({column.name, std::nullopt});
+                empties.push_back({column.name, ""});
+            }
+            db.insert(table.name, nulls);
+            db.insert(table.name, empties);
+        }
+    }
+    const templates::ImportOutcome outcome = importWith({});
+    ASSERT_EQ(outcome.status, templates::ImportStatus::Done);
+    EXPECT_EQ(ui.count("error"), 0u);
+    for (const char* alias : {"S_GRPSTK", "S_STOCK", "S_STKPRO", "S_KARYAW", "S_PENJUA", "S_PENJUD", "S_STKMAS",
+                              "S_STKKLR"})
+        EXPECT_EQ(recordCount(alias), 0u) << alias;
+    // Both item rows still name their unit: none, so "PCS".
+    ASSERT_EQ(recordCount("S_SATUAN"), 1u);
+    expectRecord("S_SATUAN", 1, {{"SATUAN_TXT", Value("PCS")}});
+    EXPECT_EQ(outcome.skipped.at(kItemTable), 2u);
+    EXPECT_EQ(outcome.skipped.at(kSalesHeaderTable), 2u);
+}
+
 TEST_F(IposImportTest, TheThreeCheckBoxesChangeWhereSalesmenAndCommissionsGo) {
     writeSmallShop(file_);
     struct Case {
