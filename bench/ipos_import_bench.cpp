@@ -16,12 +16,10 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <limits>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -41,16 +39,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr uint32_t kDefaultInvoices = 100'000;
 constexpr const char* kPrefix = "tarvo_ipos_import_bench";
-
-std::vector<uint32_t> invoiceCounts() {
-    std::vector<uint32_t> counts;
-    const char* text = std::getenv("TARVO_BENCH_INVOICES");
-    std::istringstream list(text ? text : "");
-    for (std::string item; std::getline(list, item, ',');)
-        if (const long count = std::atol(item.c_str()); count > 0) counts.push_back(static_cast<uint32_t>(count));
-    if (counts.empty()) counts.push_back(kDefaultInvoices);
-    return counts;
-}
 
 importers::ipos::SampleShop shopOf(uint32_t invoices) {
     importers::ipos::SampleShop shop;
@@ -163,7 +151,7 @@ void printSummary() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    for (uint32_t invoices : invoiceCounts()) {
+    for (uint32_t invoices : sizesFrom("TARVO_BENCH_INVOICES", kDefaultInvoices)) {
         for (auto* run : {benchmark::RegisterBenchmark("ipos_import", importBenchmark),
                           benchmark::RegisterBenchmark("ipos_read_baseline", baselineBenchmark)})
             run->Arg(invoices)->ArgName("invoices")->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
