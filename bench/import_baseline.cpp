@@ -4,12 +4,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
 #include <benchmark/benchmark.h>
 
 #include "retaildb/sample_retail_db.h"
+#include "xbase/error.h"
 
 namespace tarvo::bench {
 
@@ -73,6 +75,25 @@ double peakRssMb() {
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KiB on Linux
+}
+
+void configureRun(benchmark::internal::Benchmark* run, uint32_t items) {
+    run->Arg(items)->ArgName("items")->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+}
+
+int runAndSummarise(const std::function<void()>& printSummary, const fs::path& folder) {
+    int status = 0;
+    try {
+        benchmark::RunSpecifiedBenchmarks();
+        printSummary();
+    } catch (const xbase::Error& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        status = 1;
+    }
+    benchmark::Shutdown();
+    std::error_code ec;
+    fs::remove_all(folder, ec);
+    return status;
 }
 
 std::vector<BaselineTable> prepareBaseline(const fs::path& folder, const std::map<std::string, uint32_t>& written) {

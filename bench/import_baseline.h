@@ -7,9 +7,12 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
+
+#include <benchmark/benchmark.h>
 
 #include "ui/user_interaction.h"
 #include "xbase/table.h"
@@ -40,6 +43,12 @@ public:
 };
 
 double peakRssMb();
+
+// One run of a size, as both import benchmarks register it: one iteration, manual time, seconds.
+void configureRun(benchmark::internal::Benchmark* run, uint32_t items);
+
+// Runs the registered benchmarks, then the summary, and removes the folder; the exit status.
+int runAndSummarise(const std::function<void()>& printSummary, const std::filesystem::path& folder);
 
 struct BaselineTable {
     std::filesystem::path path;

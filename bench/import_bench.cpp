@@ -155,25 +155,7 @@ int main(int argc, char** argv) {
     xbase::applyStartupSettings();
     const std::pair<const char*, void (*)(benchmark::State&)> benchmarks[] = {{"Import", importBenchmark},
                                                                                {"Baseline", baselineBenchmark}};
-    for (const uint32_t items : itemSizes(kDefaultItems)) {
-        for (const auto& [name, function] : benchmarks)
-            benchmark::RegisterBenchmark(name, function)
-                ->Arg(items)
-                ->ArgName("items")
-                ->Iterations(1)
-                ->UseManualTime()
-                ->Unit(benchmark::kSecond);
-    }
-    int status = 0;
-    try {
-        benchmark::RunSpecifiedBenchmarks();
-        printSummary();
-    } catch (const xbase::Error& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        status = 1;
-    }
-    benchmark::Shutdown();
-    std::error_code ec;
-    fs::remove_all(benchFolder(kPrefix), ec);
-    return status;
+    for (const uint32_t items : itemSizes(kDefaultItems))
+        for (const auto& [name, function] : benchmarks) configureRun(benchmark::RegisterBenchmark(name, function), items);
+    return runAndSummarise(printSummary, benchFolder(kPrefix));
 }

@@ -182,8 +182,8 @@ void addImportCommand(CommandLine& cli) {
         } else {
             for (const CLI::Option* option : {mdb, odbc, salesAsCustomers, commission, salesAsCash})
                 if (option->count()) refuse(option->get_name() + " needs --from ipos");
-            if (from == "templates" && !templatesFolder->count()) refuse("--templates is required");
-            if (from != "templates" && !sourceFolder->count()) refuse("--from " + from + " needs --source FOLDER");
+            if (!templatesFolder->count() && !sourceFolder->count())
+                refuse("Exactly 1 option from [--templates,--source] is required");
         }
         return runImport(*arguments);
     });

@@ -1,7 +1,6 @@
-// "make-source": sample tables of the three applications the direct import reads from folders.
+// "make-source": sample tables of the three applications the direct import reads.
 
 #include <cstdio>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,25 +18,19 @@ struct MakeSourceArguments {
     bool withoutOptional = false;
 };
 
-const CLI::Validator kKind(
-    [](std::string& value) {
-        return importers::sampleSourceKind(value) ? std::string() : "unknown kind '" + value + "'";
-    },
-    "");
-
 void addMakeSourceCommand(CommandLine& cli) {
-    CLI::App& command = cli.add("make-source", "Writes sample tables of msbrg, is or ias for the direct import");
+    CLI::App& command = cli.add("make-source", "Writes sample tables of another application for the direct import");
     auto arguments = std::make_shared<MakeSourceArguments>();
     importers::SampleSourceOptions& options = arguments->options;
-    command.add_option("--kind", arguments->kind, "The application whose tables to write")
-        ->type_name("msbrg|is|ias")->check(kKind)->required();
+    command.add_option("--kind", arguments->kind, "Which application's tables")
+        ->type_name("msbrg|is|ias")->check(CLI::IsMember({"msbrg", "is", "ias"}))->required();
     command.add_option("FOLDER", arguments->folder, "The folder that receives the tables")->required();
     command.add_option("--items", options.items, "Number of items")->type_name("N")->capture_default_str();
     command.add_option("--customers", options.customers, "Number of customers (default a tenth of the items)")
         ->type_name("N");
     command.add_option("--seed", options.seed, "Seed of the random contents")->type_name("S")->capture_default_str();
     command.add_flag("--without-optional", arguments->withoutOptional,
-                     "Leaves out the columns and tables only some versions of the application have");
+                     "Leaves out the columns and tables only some versions have");
     cli.onRun(command, [arguments] {
         arguments->options.optionalColumns = !arguments->withoutOptional;
         importers::makeSampleSource(*importers::sampleSourceKind(arguments->kind), arguments->folder,

@@ -67,11 +67,12 @@ INSTANTIATE_TEST_SUITE_P(Kinds, SourceImportCommandTest,
                          [](const auto& info) { return std::string(info.param.kind); });
 
 TEST(SourceCommandArguments, BadValuesAreRefusedWithTheUsage) {
-    for (const char* arguments : {"import --from dbase --source x --db y", "make-source --kind dbase x",
-                                  "make-source --kind is", "make-source x --items many"}) {
+    for (const char* arguments : {"import --from dbase --source x --db y", "import --from is --db y",
+                                  "import --templates x --source x --db y", "make-source --kind dbase x",
+                                  "make-source --kind is", "make-source --kind is x --items many"}) {
         const CliRun run = runCli(arguments);
         EXPECT_EQ(run.status, 2) << arguments;
-        EXPECT_TRUE(contains(run.output, "Usage: tarvo-import-cli")) << arguments << "\n" << run.output;
+        EXPECT_TRUE(contains(run.output, "Usage: tarvo-import-cli ")) << arguments << "\n" << run.output;
     }
 }
 

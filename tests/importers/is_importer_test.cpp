@@ -150,6 +150,20 @@ TEST_F(IsImportTest, OpenStockHasALinePerWarehouseWithStock) {
     EXPECT_TRUE(blankField("S_STOCK", 1, "SISA_STK01"));
 }
 
+TEST_F(IsImportTest, RepeatedCodesAreImportedWhenAllowedAndNoStockWithoutAMode) {
+    writeShop(*this, true);
+    const auto outcome = runImport(kIntegratedSystem, test::optionsFor(StockMode::None, true, false));
+    ASSERT_EQ(outcome.status, templates::ImportStatus::Done);
+    EXPECT_EQ(outcome.codeDuplicates + outcome.nameDuplicates, 0u);
+    ASSERT_EQ(recordCount("S_STOCK"), 5u);
+    expectRecord("S_STOCK", 5, {{"ID", Value(5)}, {"KODE_C", Value("I1")}, {"NAMA", Value("Pensil Lagi")},
+                                {"TIPE_SATU", Value(4)}});
+    EXPECT_TRUE(blankField("S_STOCK", 1, "SISA_STK01"));
+    EXPECT_EQ(recordCount("S_PEMBEL"), 0u);
+    EXPECT_EQ(recordCount("S_PEMBED"), 0u);
+    expectRecord("S_KONTRO", 1, {{"TUTUP_HARI", Value(Date{})}, {"AKT_MULAI", Value(Date{})}});
+}
+
 TEST_F(IsImportTest, WithoutTheOptionalColumnsTheDefaultsHold) {
     writeShop(*this, false);
     const double customersBefore = lastIdentifier(18);
