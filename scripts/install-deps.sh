@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev                      # the desktop program
   libcli11-dev                      # the command line's argument parser
   unixodbc unixodbc-dev odbc-mdbtools libsqliteodbc libsqlite3-dev  # ODBC: the iPOS importer and its tests
+  libxlsxwriter-dev libzip-dev libpugixml-dev  # spreadsheets: the workbook written, .xlsx files read
 )
 
 missing=()
