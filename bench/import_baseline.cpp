@@ -44,13 +44,13 @@ xbase::Value baselineValue(const xbase::FieldInfo& field, size_t row) {
 
 }  // namespace
 
-std::vector<uint32_t> itemSizes(uint32_t defaultItems) {
+std::vector<uint32_t> sizesFrom(const char* variable, uint32_t defaultSize) {
     std::vector<uint32_t> sizes;
-    const char* text = std::getenv("TARVO_BENCH_ITEMS");
+    const char* text = std::getenv(variable);
     std::istringstream list(text ? text : "");
     for (std::string item; std::getline(list, item, ',');)
         if (const long count = std::atol(item.c_str()); count > 0) sizes.push_back(static_cast<uint32_t>(count));
-    if (sizes.empty()) sizes.push_back(defaultItems);
+    if (sizes.empty()) sizes.push_back(defaultSize);
     return sizes;
 }
 

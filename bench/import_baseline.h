@@ -20,8 +20,10 @@
 
 namespace tarvo::bench {
 
-// Item counts of TARVO_BENCH_ITEMS (one or several separated by commas), else the default.
-std::vector<uint32_t> itemSizes(uint32_t defaultItems);
+// The counts of the environment variable (one or several separated by commas), else the default.
+std::vector<uint32_t> sizesFrom(const char* variable, uint32_t defaultSize);
+// Item counts of TARVO_BENCH_ITEMS, else the default.
+inline std::vector<uint32_t> itemSizes(uint32_t defaultItems) { return sizesFrom("TARVO_BENCH_ITEMS", defaultItems); }
 
 // The benchmark's own folder under TARVO_BENCH_DIR (default the system's temporary folder).
 const std::filesystem::path& benchFolder(const std::string& prefix);

@@ -6,11 +6,12 @@
 
 namespace tarvo::importers {
 
-std::unique_ptr<templates::ImportSource> BUTTONIMPORT2(int import2Value) {
+std::unique_ptr<templates::ImportSource> BUTTONIMPORT2(int import2Value, const ipos::IposChoices& iposChoices) {
     switch (import2Value) {
         case kLindraMakmur: return BUTTONIMPORT21();
         case kIntegratedSystem: return BUTTONIMPORT22();
         case kIas: return BUTTONIMPORT23();
+        case kIpos: return ipos::BUTTONIMPORT24(iposChoices);
         default: return nullptr;
     }
 }

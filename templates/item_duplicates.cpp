@@ -19,23 +19,28 @@ bool foundInCodeTags(StockSearch& search, const std::string& code, size_t codeTa
 
 }  // namespace
 
-bool isDuplicateItem(ImportRun& run, const DuplicateCandidate& item, size_t codeTags, StockSearch& search) {
-    bool duplicate = false;
-    if (!run.options().allowDuplicateCodes) {
-        for (const std::string& code : item.codes) {
-            if (code.empty()) break;
-            if (foundInCodeTags(search, code, codeTags)) {
-                run.codeDuplicates.push_back(entryFor(code, item, search.found()));
-                duplicate = true;
-                break;
-            }
+bool isCodeDuplicate(ImportRun& run, const DuplicateCandidate& item, size_t codeTags, StockSearch& search) {
+    if (run.options().allowDuplicateCodes) return false;
+    for (const std::string& code : item.codes) {
+        if (code.empty()) break;
+        if (foundInCodeTags(search, code, codeTags)) {
+            run.codeDuplicates.push_back(entryFor(code, item, search.found()));
+            return true;
         }
     }
-    if (!run.options().allowDuplicateNames && search.findName(item.name, item.extension)) {
-        run.nameDuplicates.push_back(entryFor(item.codes.empty() ? "" : item.codes[0], item, search.found()));
-        duplicate = true;
-    }
-    return duplicate;
+    return false;
+}
+
+bool isNameDuplicate(ImportRun& run, const DuplicateCandidate& item, StockSearch& search) {
+    if (run.options().allowDuplicateNames || !search.findName(item.name, item.extension)) return false;
+    run.nameDuplicates.push_back(entryFor(item.codes.empty() ? "" : item.codes[0], item, search.found()));
+    return true;
+}
+
+bool isDuplicateItem(ImportRun& run, const DuplicateCandidate& item, size_t codeTags, StockSearch& search) {
+    const bool codeDuplicate = isCodeDuplicate(run, item, codeTags, search);
+    const bool nameDuplicate = isNameDuplicate(run, item, search);
+    return codeDuplicate || nameDuplicate;
 }
 
 bool isDuplicateItem(ImportRun& run, const ItemRow& item, uint32_t templateRecno, StockSearch& search) {

@@ -25,6 +25,9 @@ struct DuplicateCandidate {
 // extension is searched in the tag NAMA; a hit adds an entry with the first code to the name
 // duplicates. Both tests run, so an item may be listed twice.
 bool isDuplicateItem(ImportRun& run, const DuplicateCandidate& item, size_t codeTags, StockSearch& search);
+// The two tests on their own, for importers that add a rule between them.
+bool isCodeDuplicate(ImportRun& run, const DuplicateCandidate& item, size_t codeTags, StockSearch& search);
+bool isNameDuplicate(ImportRun& run, const DuplicateCandidate& item, StockSearch& search);
 
 // The template import's test: every code of the row in all five code tags.
 bool isDuplicateItem(ImportRun& run, const ItemRow& item, uint32_t templateRecno, StockSearch& search);

@@ -11,7 +11,7 @@ void SilentInteraction::progressBar(long, long) {}
 void SilentInteraction::letEventsThrough() {}
 std::string SilentInteraction::chooseFolder(Owner, const std::string&, const std::string&) { return {}; }
 std::string SilentInteraction::chooseFile(Owner, const std::string&, const std::string&) { return {}; }
-std::string SilentInteraction::askPassword(Owner, const std::string&) { return {}; }
+std::optional<std::string> SilentInteraction::askPassword(Owner, const std::string&) { return std::nullopt; }
 
 namespace {
 

@@ -2,6 +2,7 @@
 // The one interface through which the engine talks to the user. The desktop program implements it
 // with real dialogs, the command line on the terminal, tests with a recording double.
 
+#include <optional>
 #include <string>
 
 namespace tarvo::ui {
@@ -46,10 +47,13 @@ public:
     // Lets pending window events through (repaint, the cancel button).
     virtual void letEventsThrough() = 0;
 
-    // Pickers; an empty result means the user cancelled.
+    // Pickers; an empty result means the user cancelled. The file picker's filter is a pattern
+    // such as "*.MDB", matched without regard to case.
     virtual std::string chooseFolder(Owner owner, const std::string& title, const std::string& start) = 0;
     virtual std::string chooseFile(Owner owner, const std::string& title, const std::string& filter) = 0;
-    virtual std::string askPassword(Owner owner, const std::string& title) = 0;
+    // A database password; nullopt when the user closed the prompt without confirming it (an
+    // empty password is a password).
+    virtual std::optional<std::string> askPassword(Owner owner, const std::string& title) = 0;
 };
 
 // Shows nothing and declines every question: the engine's interaction until a front end installs
@@ -66,7 +70,7 @@ public:
     void letEventsThrough() override;
     std::string chooseFolder(Owner owner, const std::string& title, const std::string& start) override;
     std::string chooseFile(Owner owner, const std::string& title, const std::string& filter) override;
-    std::string askPassword(Owner owner, const std::string& title) override;
+    std::optional<std::string> askPassword(Owner owner, const std::string& title) override;
 };
 
 // The interaction the engine uses; the front end installs its own at start-up.

@@ -1,4 +1,4 @@
-// "import": the template import, or the import from another application's tables, for
+// "import": the template import, or the import from another application's database, for
 // consultants and scripts.
 
 #include <cstdio>
@@ -12,6 +12,7 @@
 #include "app/cli/command_outcome.h"
 #include "app/cli/terminal_interaction.h"
 #include "importers/application_sources.h"
+#include "importers/ipos/ipos_import.h"
 #include "templates/reject_list.h"
 #include "templates/template_import.h"
 #include "xbase/dates.h"
@@ -22,6 +23,13 @@ namespace {
 
 using templates::ImportStatus;
 using templates::StockMode;
+
+// The sources of --from: the templates, or the IMPORT2LIST value of another application.
+const std::map<std::string, int> kSources = {{"templates", 0},
+                                             {"msbrg", importers::kLindraMakmur},
+                                             {"is", importers::kIntegratedSystem},
+                                             {"ias", importers::kIas},
+                                             {"ipos", importers::kIpos}};
 
 std::optional<StockMode> stockModeFromName(const std::string& name) {
     if (name == "close") return StockMode::CloseDay;
@@ -39,12 +47,9 @@ const CLI::Validator kDate = validator([](const std::string& value) {
 const CLI::Validator kDriver = validator([](const std::string& value) {
     return xbase::driverFromName(value) ? std::string() : "unknown driver '" + value + "'";
 });
-
-// The sources of --from: the templates, or the IMPORT2LIST value of another application.
-const std::map<std::string, int> kSources = {{"templates", 0},
-                                             {"msbrg", importers::kLindraMakmur},
-                                             {"is", importers::kIntegratedSystem},
-                                             {"ias", importers::kIas}};
+const CLI::Validator kSource = validator([](const std::string& value) {
+    return kSources.count(value) ? std::string() : "unknown source '" + value + "'";
+});
 
 struct ImportArguments {
     templates::ImportRequest request;
@@ -53,6 +58,8 @@ struct ImportArguments {
     std::string stockDate;
     std::string pointsDate;
     std::string driver;
+    std::string password;
+    importers::ipos::IposChoices ipos;
     bool answerYes = false;
     OutcomeOptions outcome;
 };
@@ -128,20 +135,23 @@ void reportOutcome(const templates::ImportOutcome& outcome, bool quiet) {
 
 int runImport(ImportArguments& arguments) {
     templates::ImportRequest& request = arguments.request;
+    const int application = kSources.at(arguments.from);
     request.options.stockMode = *stockModeFromName(arguments.stockMode);
     if (!arguments.stockDate.empty()) {
         request.options.closingDate = xbase::CToD(arguments.stockDate);
         request.options.openDate = request.options.closingDate;
     }
     if (!arguments.pointsDate.empty()) request.options.pointsDate = xbase::CToD(arguments.pointsDate);
-    const int application = kSources.at(arguments.from);
+    // Without --driver, the driver that choosing the application in the window presets (CHECKDRIVER).
     if (!arguments.driver.empty())
         request.options.tableDriver = *xbase::driverFromName(arguments.driver);
-    else if (application != 0)  // the driver that choosing the application in the window presets
+    else if (application != 0)
         request.options.tableDriver =
             application == importers::kLindraMakmur ? xbase::Driver::DBFCDX : xbase::Driver::DBFNTX;
-    const std::unique_ptr<templates::ImportSource> source =
-        application == 0 ? templates::templateSource() : importers::BUTTONIMPORT2(application);
+    // The password is given or empty: the terminal has no password dialog.
+    if (!arguments.ipos.file.empty()) arguments.ipos.password = arguments.password;
+    std::unique_ptr<templates::ImportSource> source =
+        application == 0 ? templates::templateSource() : importers::BUTTONIMPORT2(application, arguments.ipos);
 
     TerminalInteraction terminal(arguments.answerYes, arguments.outcome.quiet);
     ui::setInteraction(&terminal);
@@ -153,39 +163,69 @@ int runImport(ImportArguments& arguments) {
 }
 
 void addImportCommand(CommandLine& cli) {
-    CLI::App& command = cli.add("import", "The template import, or the import from another application's tables, into "
-                                          "a retail database, as the desktop program runs it");
+    CLI::App& command = cli.add("import", "The import into a retail database, as the desktop program runs it: from the "
+                                          "templates, or from another application's database");
     auto arguments = std::make_shared<ImportArguments>();
     templates::ImportRequest& request = arguments->request;
+    importers::ipos::IposChoices& ipos = arguments->ipos;
     request.options = templates::defaultImportOptions();
     request.rejectFolder = templates::rejectFolder();
     command.add_option("--db", request.databaseFolder, "The retail database folder (the one that holds ST_DB)")
         ->type_name("FOLDER")->required();
     command.add_option("--from", arguments->from,
-                       "What to import: the templates, or the tables of msbrg (\"Lindra Makmur - Tg. Batu\"), "
-                       "is (\"IS/Integrated System\") or ias (\"IAS (Medan)\")")
-        ->type_name("templates|msbrg|is|ias")->check(CLI::IsMember({"templates", "msbrg", "is", "ias"}))
-        ->capture_default_str();
-    CLI::Option_group* folder = command.add_option_group("import folder", "One of these, by the source");
-    folder->add_option("--templates", request.importFolder, "The folder of the templates (ITEM.DBF, ...)")
-        ->type_name("FOLDER");
-    folder->add_option("--source", request.importFolder, "The folder of the other application's tables")
-        ->type_name("FOLDER");
-    folder->require_option(1);
-    command.add_option("--stock-mode", arguments->stockMode,
+                       "What to import: the templates, the tables of msbrg, is or ias, or an ipos database")
+        ->type_name("templates|msbrg|is|ias|ipos")->check(kSource)->capture_default_str();
+    CLI::Option* templatesFolder =
+        command.add_option("--templates", request.importFolder, "The folder of the templates (ITEM.DBF, ...)")
+            ->type_name("FOLDER");
+    CLI::Option* sourceFolder =
+        command.add_option("--source", request.importFolder, "The folder of the msbrg, is or ias tables")
+            ->type_name("FOLDER")->excludes(templatesFolder);
+    CLI::Option* stockMode = command.add_option("--stock-mode", arguments->stockMode,
                        "Opening stock: close (with day closing), open (still editable) or none")
         ->type_name("close|open|none")->check(kStockMode)->capture_default_str();
-    command.add_option("--stock-date", arguments->stockDate, "Date of the opening stock (default 31/12 of last year)")
-        ->type_name("DD/MM/YYYY")->check(kDate);
+    CLI::Option* stockDate =
+        command.add_option("--stock-date", arguments->stockDate, "Date of the opening stock (default 31/12 of last year)")
+            ->type_name("DD/MM/YYYY")->check(kDate);
     command.add_option("--points-date", arguments->pointsDate, "Date from which customer points count")
         ->type_name("DD/MM/YYYY")->check(kDate);
     command.add_flag("--allow-duplicate-codes", request.options.allowDuplicateCodes, "Item codes may repeat");
     command.add_flag("--allow-duplicate-names", request.options.allowDuplicateNames, "Item names may repeat");
-    command.add_option("--driver", arguments->driver, "Table driver of the templates or source tables (default DBFNTX; msbrg DBFCDX)")
+    CLI::Option* driver = command.add_option("--driver", arguments->driver,
+                       "Table driver of the templates or tables (default DBFNTX; msbrg DBFCDX)")
         ->type_name("DBFCDX|DBFNTX|DBFMDX")->check(kDriver);
+    CLI::Option* mdb = command.add_option("--mdb", ipos.file, "ipos: the iPOS 3.0 Access file (.MDB)")->type_name("FILE");
+    command.add_option("--password", arguments->password, "ipos: the password of the Access file (default empty)")
+        ->type_name("P")->needs(mdb);
+    CLI::Option* odbc = command.add_option("--odbc", ipos.connectionString,
+                       "ipos: an ODBC connection string that replaces the Access one (another driver, a DSN)")
+        ->type_name("\"CONNECTION STRING\"")->excludes(mdb);
+    CLI::Option* salesAsCustomers =
+        command.add_flag("--sales-as-customers", ipos.salesAsCustomers, "ipos: salesmen become customers");
+    CLI::Option* commission =
+        command.add_flag("--commission-to-adj1", ipos.commissionToAdj1, "ipos: the salesman's commission into ADJ_01");
+    CLI::Option* salesAsCash =
+        command.add_flag("--sales-as-cash", ipos.salesAsCash, "ipos: sales invoices as cash sales");
     command.add_flag("--yes", arguments->answerYes, "Answers Yes to \"Lanjutkan proses Import Data ?\"");
     addOutcomeOptions(command, arguments->outcome);
-    cli.onRun(command, [arguments] { return runImport(*arguments); });
+
+    // Which options go with which source: checked across the options before the run.
+    cli.onRun(command, [arguments, templatesFolder, sourceFolder, stockMode, stockDate, driver, mdb, odbc,
+                        salesAsCustomers, commission, salesAsCash] {
+        const std::string& from = arguments->from;
+        auto refuse = [](const std::string& reason) { throw CLI::ValidationError(reason); };
+        if (from == "ipos") {
+            for (const CLI::Option* option : {templatesFolder, sourceFolder, stockMode, stockDate, driver})
+                if (option->count()) refuse(option->get_name() + " does not apply to --from ipos");
+            if (!mdb->count() && !odbc->count()) refuse("--from ipos needs --mdb FILE or --odbc \"CONNECTION STRING\"");
+        } else {
+            for (const CLI::Option* option : {mdb, odbc, salesAsCustomers, commission, salesAsCash})
+                if (option->count()) refuse(option->get_name() + " needs --from ipos");
+            if (!templatesFolder->count() && !sourceFolder->count())
+                refuse("Exactly 1 option from [--templates,--source] is required");
+        }
+        return runImport(*arguments);
+    });
 }
 
 const CommandRegistration registration("import", addImportCommand);

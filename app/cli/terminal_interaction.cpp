@@ -96,6 +96,8 @@ std::string TerminalInteraction::chooseFile(ui::Owner, const std::string& title,
     return prompt(title + ": ");
 }
 
-std::string TerminalInteraction::askPassword(ui::Owner, const std::string& title) { return prompt(title + ": "); }
+std::optional<std::string> TerminalInteraction::askPassword(ui::Owner, const std::string& title) {
+    return prompt(title + ": ");
+}
 
 }  // namespace tarvo::cli

@@ -30,7 +30,7 @@ public:
     void letEventsThrough() override {}
     std::string chooseFolder(ui::Owner owner, const std::string& title, const std::string& start) override;
     std::string chooseFile(ui::Owner owner, const std::string& title, const std::string& filter) override;
-    std::string askPassword(ui::Owner owner, const std::string& title) override;
+    std::optional<std::string> askPassword(ui::Owner owner, const std::string& title) override;
 
     int errorCount() const { return errors_; }
     const std::vector<OutcomeMessage>& messages() const { return messages_; }

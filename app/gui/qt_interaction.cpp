@@ -2,13 +2,13 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 
 #include "app/gui/gui_utilities.h"
+#include "app/gui/window_mdb_connection.h"
 
 namespace tarvo::gui {
 
@@ -159,11 +159,21 @@ std::string QtInteraction::chooseFolder(ui::Owner owner, const std::string& titl
 }
 
 std::string QtInteraction::chooseFile(ui::Owner owner, const std::string& title, const std::string& filter) {
-    return QFileDialog::getOpenFileName(ownerWidget(owner), qt(title), QString(), qt(filter)).toStdString();
+    // "*.MDB" shown as it is, matched in any case: each letter becomes a class of both cases.
+    QString pattern;
+    for (const QChar c : qt(filter))
+        pattern += c.isLetter() ? QStringLiteral("[%1%2]").arg(c.toLower(), c.toUpper()) : QString(c);
+    const QString nameFilter = qt(filter) + QStringLiteral(" (") + pattern + QStringLiteral(")");
+    NormalPointer pointer;
+    return QFileDialog::getOpenFileName(ownerWidget(owner), qt(title), QString(), nameFilter).toStdString();
 }
 
-std::string QtInteraction::askPassword(ui::Owner owner, const std::string& title) {
-    return QInputDialog::getText(ownerWidget(owner), qt(title), qt(title), QLineEdit::Password).toStdString();
+std::optional<std::string> QtInteraction::askPassword(ui::Owner owner, const std::string&) {
+    showPending();
+    WindowMDBConnection dialog(ownerWidget(owner));
+    NormalPointer pointer;
+    if (dialog.exec() != 1) return std::nullopt;
+    return dialog.CDBPASSWORD.toStdString();
 }
 
 }  // namespace tarvo::gui

@@ -39,7 +39,8 @@ public:
 
     std::string chooseFolder(ui::Owner owner, const std::string& title, const std::string& start) override;
     std::string chooseFile(ui::Owner owner, const std::string& title, const std::string& filter) override;
-    std::string askPassword(ui::Owner owner, const std::string& title) override;
+    // WindowMDBConnection.
+    std::optional<std::string> askPassword(ui::Owner owner, const std::string& title) override;
 
     // The open progress window, or nullptr.
     WinProcess* progressWindow() const { return progress_; }

@@ -289,15 +289,17 @@ void WINIMPORT::BROWSEIMPORT() {
 void WINIMPORT::BUTTONIMPORT() {
     std::unique_ptr<templates::ImportSource> source;
     if (RBIMPORT1->isChecked()) source = templates::templateSource();
-    else if (RBIMPORT2->isChecked()) source = importers::BUTTONIMPORT2(import2Value());
-    if (source) {
-        runImport(*source);
-        return;
-    }
-    // An application whose importer is not in this version: the retail database is not
-    // prepared (and so not emptied) for nothing.
-    if (!ui::BOXASK(this, "Tarvo-Soft", "Lanjutkan proses Import Data ?", 2)) return;
-    ui::BOXINFO(this, "Tarvo-Import", kNotYetAvailable);
+    else if (RBIMPORT2->isChecked()) source = importers::BUTTONIMPORT2(import2Value(), iposChoices());
+    if (source) runImport(*source);
+}
+
+importers::ipos::IposChoices WINIMPORT::iposChoices() const {
+    importers::ipos::IposChoices choices;
+    choices.salesAsCustomers = SALES2PELANGGAN->isChecked();
+    choices.commissionToAdj1 = HITUNGKOMISI2ADJ1->isChecked();
+    choices.salesAsCash = IMPORTPENJUALANASCASH->isChecked();
+    choices.connectionString = iposConnectionString;
+    return choices;
 }
 
 void WINIMPORT::runImport(templates::ImportSource& source) {

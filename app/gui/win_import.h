@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/gui/control_extensions.h"
+#include "importers/ipos/ipos_import.h"
 #include "templates/import_command.h"
 #include "ui/user_interaction.h"
 
@@ -49,6 +50,11 @@ public:
     std::string DBFDRIVER() const;
     // The options of a template import as the controls give them.
     templates::ImportOptions importOptions() const;
+    // The choices of the iPOS import: its three check boxes, and the connection string below.
+    importers::ipos::IposChoices iposChoices() const;
+    // Replaces the Access connection string of the iPOS import (a database reached through another
+    // ODBC driver); empty, the import asks for the .MDB file and its password.
+    std::string iposConnectionString;
     bool LREADY() const { return ready_; }
 
     void BROWSELOKASI();

@@ -20,11 +20,13 @@
 #include "app/gui/dialog_units.h"
 #include "app/gui/win_import.h"
 #include "app/gui/win_import_reject.h"
+#include "importers/ipos/sample_database.h"
 #include "importers/sample_sources.h"
 #include "retaildb/sample_retail_db.h"
 #include "templates/reject_list.h"
 #include "templates/sample_templates.h"
 #include "tests/gui/gui_test_support.h"
+#include "tests/support/private_odbc.h"
 #include "tests/support/test_support.h"
 #include "xbase/dates.h"
 #include "xbase/table.h"
@@ -318,14 +320,71 @@ TEST_F(WinImportCommandTest, ARefusedDatabaseFolderPutsTheFocusOnIt) {
     EXPECT_EQ(window.focusWidget(), window.LOKASI);
 }
 
-TEST_F(WinImportCommandTest, AnotherApplicationsImportIsNotOfferedYetAndLeavesTheDatabase) {
+TEST_F(WinImportCommandTest, TheIposEntryImportsWithItsThreeCheckBoxes) {
+    test::usePrivateOdbcConfig();
+    retaildb::makeSampleRetailDatabase(dir.path());
+    importers::ipos::SampleShop shop;
+    shop.items = 40;
+    shop.invoices = 12;
+    shop.cashSales = 5;
+    importers::ipos::writeSampleShop(dir.path() / "ipos.db", shop);
+    window.LOKASI->setText(QString::fromStdString(dir.path().string()));
     window.RBIMPORT2->click();
     settle();
     chooseApplication(window, WINIMPORT::kIpos);
+    window.SALES2PELANGGAN->setChecked(true);
+    window.IMPORTPENJUALANASCASH->setChecked(true);
+    window.iposConnectionString = test::sqliteConnection(dir.path() / "ipos.db");
     ui.replies = {ui::kReplyYes};
-    window.BUTTONIMPORT();  // an empty import folder is accepted for iPOS
-    ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[1].kind, "info");
+    window.BUTTONIMPORT();
+
+    EXPECT_EQ(ui.count("error"), 0u) << (ui.messages.empty() ? "" : ui.messages.back().text);
+    EXPECT_EQ(xbase::Table::open(dir.path() / "ST_DB" / "S_PELANG.Q7T", {})->recCount(), shop.salesmen);
+    EXPECT_EQ(xbase::Table::open(dir.path() / "ST_DB" / "S_KARYAW.Q7T", {})->recCount(), 0u);
+    auto sales = xbase::Table::open(dir.path() / "ST_DB" / "S_PENJUA.Q7T", {});
+    ASSERT_EQ(sales->recCount(), shop.invoices + shop.cashSales);
+    sales->goTo(1);
+    EXPECT_EQ(sales->fieldGet("NO_MILIK").number(), 1);
+    EXPECT_GT(sales->fieldGet("PELANG").number(), 0);
+    sales->goTo(shop.invoices + 1);
+    EXPECT_EQ(sales->fieldGet("NO_MILIK").number(), 4);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(WinImportCommandTest, TheIposEntryAsksForTheFileAndThePasswordBeforeTouchingTheDatabase) {
+    test::usePrivateOdbcConfig();
+    retaildb::makeSampleRetailDatabase(dir.path());
+    const auto before = test::fileContents(dir.path() / "ST_DB");
+    window.LOKASI->setText(QString::fromStdString(dir.path().string()));
+    window.RBIMPORT2->click();
+    settle();
+    chooseApplication(window, WINIMPORT::kIpos);
+    struct Case {
+        const char* what;
+        std::string file;
+        std::optional<std::string> password;
+        const char* error;  // nullptr: ends silently
+    };
+    const Case cases[] = {
+        {"file dialog cancelled", "", std::nullopt, nullptr},
+        {"password dialog closed", test::nwindMdb().string(), std::nullopt, nullptr},
+        {"an Access file that is no iPOS database", test::nwindMdb().string(), "rahasia",
+         "Tabel TBLItemJenis tidak ditemukan di database!"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ui.messages.clear();
+        ui.replies = {ui::kReplyYes};
+        ui.fileChoices = {c.file};
+        ui.passwords = {c.password};
+        window.BUTTONIMPORT();
+        EXPECT_EQ(ui.count("error"), c.error ? 1u : 0u);
+        if (c.error) {
+            EXPECT_EQ(ui.messages.back().text, c.error);
+            EXPECT_EQ(ui.messages.back().owner, static_cast<ui::Owner>(&window));
+        }
+        EXPECT_EQ(test::fileContents(dir.path() / "ST_DB"), before);
+    }
 }
 
 std::string fileText(const std::filesystem::path& path) {

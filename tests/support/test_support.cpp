@@ -59,7 +59,12 @@ std::string RecordingInteraction::chooseFile(ui::Owner, const std::string&, cons
     return takeFront(fileChoices);
 }
 
-std::string RecordingInteraction::askPassword(ui::Owner, const std::string&) { return takeFront(passwords); }
+std::optional<std::string> RecordingInteraction::askPassword(ui::Owner, const std::string&) {
+    if (passwords.empty()) return std::nullopt;
+    std::optional<std::string> password = std::move(passwords.front());
+    passwords.pop_front();
+    return password;
+}
 
 ScopedInteraction::ScopedInteraction(ui::UserInteraction& interaction) { ui::setInteraction(&interaction); }
 

@@ -31,7 +31,7 @@ public:
     std::vector<std::string> progressTexts;
     std::deque<std::string> folderChoices;
     std::deque<std::string> fileChoices;
-    std::deque<std::string> passwords;
+    std::deque<std::optional<std::string>> passwords;  // nullopt: the prompt was closed
 
     // How many messages of this kind were shown.
     std::size_t count(std::string_view kind) const;
@@ -46,7 +46,7 @@ public:
     void letEventsThrough() override;
     std::string chooseFolder(ui::Owner owner, const std::string& title, const std::string& start) override;
     std::string chooseFile(ui::Owner owner, const std::string& title, const std::string& filter) override;
-    std::string askPassword(ui::Owner owner, const std::string& title) override;
+    std::optional<std::string> askPassword(ui::Owner owner, const std::string& title) override;
 };
 
 // Installs an interaction for its lifetime; the silent default comes back afterwards.

@@ -1,0 +1,166 @@
+// The iPOS import of a generated shop read through SQLite's ODBC driver, next to a baseline that
+// only reads the same rows through the same ODBC layer: every table the import reads, every
+// column of every row as text.
+//
+// The shop has INVOICES sales invoices of five lines each, half as many items, half as many
+// cash-register sales of three lines, and a hundredth as many goods received and issued of four
+// lines. Writing the shop and a fresh sample database before each run are not timed.
+//
+// Sizes: TARVO_BENCH_INVOICES, one count or several separated by commas (default 100000). Peak
+// memory is per process, so run one size per process to read it. Files go to a temporary folder
+// (TARVO_BENCH_DIR, default the system's) that is removed at exit. The summary gives per size the
+// best elapsed and processor times of the import and of the baseline, their ratios and the
+// invoices imported per second.
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <limits>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "bench/import_baseline.h"
+#include "importers/ipos/ipos_import.h"
+#include "importers/ipos/sample_database.h"
+#include "importers/ipos/schema.h"
+#include "odbc/connection.h"
+#include "xbase/work_areas.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace tarvo;
+using namespace tarvo::bench;
+using Clock = std::chrono::steady_clock;
+
+constexpr uint32_t kDefaultInvoices = 100'000;
+constexpr const char* kPrefix = "tarvo_ipos_import_bench";
+
+importers::ipos::SampleShop shopOf(uint32_t invoices) {
+    importers::ipos::SampleShop shop;
+    shop.items = invoices / 2;
+    shop.salesmen = 20;
+    shop.invoices = invoices;
+    shop.invoiceLines = 5;
+    shop.cashSales = invoices / 2;
+    shop.cashSaleLines = 3;
+    shop.receipts = invoices / 100;
+    shop.issues = invoices / 100;
+    shop.movementLines = 4;
+    return shop;
+}
+
+// The connection string of the shop of a size, written on first use. SQLite's ODBC driver is
+// named by its file, so that the benchmark needs no registration.
+const std::string& connectionOf(uint32_t invoices) {
+    static std::map<uint32_t, std::string> connections;
+    auto [entry, added] = connections.try_emplace(invoices);
+    if (added) {
+        const fs::path file = benchFolder(kPrefix) / ("ipos_" + std::to_string(invoices) + ".db");
+        importers::ipos::writeSampleShop(file, shopOf(invoices));
+        entry->second = std::string("Driver=") + TARVO_SQLITE_ODBC_DRIVER + ";Database=" + file.string() + ";";
+    }
+    return entry->second;
+}
+
+struct RunResult {
+    double importSeconds = std::numeric_limits<double>::infinity();
+    double baselineSeconds = std::numeric_limits<double>::infinity();
+    double importCpuSeconds = std::numeric_limits<double>::infinity();
+    double baselineCpuSeconds = std::numeric_limits<double>::infinity();
+};
+
+std::map<uint32_t, RunResult>& results() {
+    static std::map<uint32_t, RunResult> bySize;
+    return bySize;
+}
+
+double processorSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
+
+void importBenchmark(benchmark::State& state) {
+    const auto invoices = static_cast<uint32_t>(state.range(0));
+    const std::string& connection = connectionOf(invoices);
+    for (auto _ : state) {
+        templates::ImportRequest request;
+        request.databaseFolder = freshDatabase(benchFolder(kPrefix) / "import").string();
+        request.options = templates::defaultImportOptions();
+        request.rejectFolder = request.databaseFolder;
+        importers::ipos::IposChoices choices;
+        choices.connectionString = connection;
+        importers::ipos::IposImport source(choices);
+        YesInteraction yes;
+        ui::setInteraction(&yes);
+        const double cpuStart = processorSeconds();
+        const Clock::time_point start = Clock::now();
+        const templates::ImportOutcome outcome = templates::runImport(nullptr, request, source);
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        const double cpu = processorSeconds() - cpuStart;
+        ui::setInteraction(nullptr);
+        xbase::workAreas().closeAll();
+        if (outcome.status != templates::ImportStatus::Done) {
+            state.SkipWithError(("import did not finish: " + yes.lastError).c_str());
+            return;
+        }
+        state.SetIterationTime(seconds);
+        RunResult& result = results()[invoices];
+        result.importSeconds = std::min(result.importSeconds, seconds);
+        result.importCpuSeconds = std::min(result.importCpuSeconds, cpu);
+    }
+    state.counters["invoices/s"] = benchmark::Counter(invoices, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["peak_RSS_MB"] = peakRssMb();
+}
+
+void baselineBenchmark(benchmark::State& state) {
+    const auto invoices = static_cast<uint32_t>(state.range(0));
+    const std::string& connection = connectionOf(invoices);
+    for (auto _ : state) {
+        const double cpuStart = processorSeconds();
+        const Clock::time_point start = Clock::now();
+        odbc::Connection link(connection);
+        size_t bytes = 0;
+        for (const importers::ipos::SourceTable& table : importers::ipos::sourceTables()) {
+            odbc::Result result = link.query(importers::ipos::selectAll(table.name));
+            for (; !result.atEnd(); result.next())
+                for (size_t column = 0; column < result.columnCount(); ++column)
+                    bytes += result.current().text(column).size();
+        }
+        benchmark::DoNotOptimize(bytes);
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        const double cpu = processorSeconds() - cpuStart;
+        state.SetIterationTime(seconds);
+        RunResult& result = results()[invoices];
+        result.baselineSeconds = std::min(result.baselineSeconds, seconds);
+        result.baselineCpuSeconds = std::min(result.baselineCpuSeconds, cpu);
+    }
+}
+
+void printSummary() {
+    std::printf("\n%9s %9s %9s %6s %9s %9s %6s %11s %8s\n", "invoices", "import s", "base s", "ratio", "import cpu",
+                "base cpu", "ratio", "invoices/s", "peak MB");
+    for (const auto& [invoices, r] : results())
+        std::printf("%9u %9.2f %9.2f %6.2f %9.2f %9.2f %6.2f %11.0f %8.0f\n", invoices, r.importSeconds,
+                    r.baselineSeconds, r.importSeconds / r.baselineSeconds, r.importCpuSeconds,
+                    r.baselineCpuSeconds, r.importCpuSeconds / r.baselineCpuSeconds, invoices / r.importSeconds,
+                    peakRssMb());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    for (uint32_t invoices : sizesFrom("TARVO_BENCH_INVOICES", kDefaultInvoices)) {
+        for (auto* run : {benchmark::RegisterBenchmark("ipos_import", importBenchmark),
+                          benchmark::RegisterBenchmark("ipos_read_baseline", baselineBenchmark)})
+            run->Arg(invoices)->ArgName("invoices")->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    printSummary();
+    benchmark::Shutdown();
+    std::error_code ignored;
+    fs::remove_all(benchFolder(kPrefix), ignored);
+    return 0;
+}

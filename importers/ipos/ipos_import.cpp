@@ -1,0 +1,72 @@
+#include "importers/ipos/ipos_import.h"
+
+#include <filesystem>
+
+#include "importers/ipos/ipos_steps.h"
+#include "ui/user_interaction.h"
+
+namespace tarvo::importers::ipos {
+
+std::unique_ptr<templates::ImportSource> BUTTONIMPORT24(const IposChoices& choices) {
+    return std::make_unique<IposImport>(choices);
+}
+
+IposImport::IposImport(IposChoices choices) : choices_(std::move(choices)) {}
+IposImport::~IposImport() = default;
+
+bool IposImport::check(ui::Owner owner, const std::string&, const templates::ImportOptions& options) {
+    ui::UserInteraction& ui = ui::interaction();
+    std::string connection = choices_.connectionString;
+    if (connection.empty()) {
+        const std::string file = choices_.file.empty() ? ui.chooseFile(owner, "File MDB (iPOS 3.0)", "*.MDB") : choices_.file;
+        if (file.empty()) return false;  // the dialog was cancelled
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(file, ec)) {
+            ui::BOXERROR(owner, "File " + file + " tidak ditemukan!");
+            return false;
+        }
+        if (!isAccessFile(file)) {
+            ui::BOXERROR(owner, "File " + file + " bukan database Microsoft Access (.MDB)!");
+            return false;
+        }
+        const std::optional<std::string> password =
+            choices_.password ? choices_.password : ui.askPassword(owner, "Connection String MDB File (Access File)");
+        if (!password) return false;  // the password dialog was closed without "Ok"
+        connection = accessConnectionString(std::filesystem::absolute(file).string(), *password);
+    }
+
+    ui.openProgress(owner);
+    ui.progressText(1, kIposProgressTitle);
+    try {
+        source_ = std::make_unique<SourceDatabase>(SourceDatabase::read(connection, [&] { ui.letEventsThrough(); }));
+    } catch (const SourceRefused& refused) {
+        ui::BOXERROR(owner, refused.what());
+        return false;
+    }
+    run_ = std::make_unique<templates::ImportRun>(options, owner);
+    return true;
+}
+
+bool IposImport::import(const std::string&) {
+    run_->takeStamps();
+    IposRun ipos{*run_, *source_, choices_, {}, {}, {}, {}};
+    importItemGroups(ipos);
+    importItems(ipos);
+    writeUnits(ipos);
+    importSalesmen(ipos);
+    importSalesInvoices(ipos);
+    importCashSales(ipos);
+    importGoodsReceived(ipos);
+    importGoodsIssued(ipos);
+    source_.reset();  // the rows read are no longer needed
+    return true;
+}
+
+void forEachRow(IposRun& ipos, const odbc::Result& result, const char* table, const std::string& progressText,
+                const std::function<bool(const odbc::Row&)>& rule) {
+    ipos.run.forEachEntry(static_cast<uint32_t>(result.rowCount()), progressText, [&](uint32_t n) {
+        if (!rule(result.row(n - 1))) ++ipos.run.skipped[table];
+    });
+}
+
+}  // namespace tarvo::importers::ipos

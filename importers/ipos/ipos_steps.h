@@ -1,0 +1,43 @@
+#pragma once
+// The steps of an iPOS import, in the order they run, over the state they share.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "importers/ipos/ipos_import.h"
+#include "importers/ipos/source_database.h"
+#include "templates/code_list.h"
+#include "templates/import_run.h"
+#include "templates/item_units.h"
+
+namespace tarvo::importers::ipos {
+
+struct IposRun {
+    templates::ImportRun& run;
+    const SourceDatabase& source;
+    const IposChoices& choices;
+    // Working lists: group codes, salesman codes with their commission percentages; the units.
+    templates::CodeList groups, salesmen;
+    std::vector<double> commissions;
+    templates::UnitSets units;
+};
+
+void importItemGroups(IposRun& ipos);
+// Items with their discount periods; S_STOCK stays open for the transactions.
+void importItems(IposRun& ipos);
+void writeUnits(IposRun& ipos);
+// Salesmen into S_KARYAW, or into S_PELANG when they become customers.
+void importSalesmen(IposRun& ipos);
+void importSalesInvoices(IposRun& ipos);
+void importCashSales(IposRun& ipos);
+void importGoodsReceived(IposRun& ipos);
+void importGoodsIssued(IposRun& ipos);
+
+// Walks the rows of a result with the progress text, counter and bar on the progress window's
+// first line; rule returns false for a row it skipped, which is counted under the table's name.
+void forEachRow(IposRun& ipos, const odbc::Result& result, const char* table, const std::string& progressText,
+                const std::function<bool(const odbc::Row&)>& rule);
+
+}  // namespace tarvo::importers::ipos
