@@ -34,7 +34,6 @@ namespace tarvo::gui {
 namespace {
 
 constexpr const char* kDatePicture = "99/99/9999";
-constexpr const char* kNotYetAvailable = "Fasilitas ini belum tersedia pada versi ini.";
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 
