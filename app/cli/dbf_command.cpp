@@ -2,7 +2,11 @@
 
 #include <cstdio>
 #include <exception>
+#include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/cli/commands.h"
 #include "xbase/dates.h"
@@ -68,6 +72,7 @@ std::string shown(const Value& value, const xbase::FieldInfo& field) {
         }
         case xbase::ValueType::Date: return value.date().empty() ? "" : xbase::DToC(value.date());
         case xbase::ValueType::Logical: return value.logical() ? "T" : "F";
+        case xbase::ValueType::DateTime: return value.dateTime().empty() ? "" : xbase::TToC(value.dateTime());
     }
     return {};
 }
@@ -75,10 +80,12 @@ std::string shown(const Value& value, const xbase::FieldInfo& field) {
 void printTags(const Table& table) {
     std::printf("Tags:          %d\n", table.orderCount());
     for (int i = 1; i <= table.orderCount(); ++i) {
-        const auto& info = table.order(i)->tag().info();
+        const xbase::IndexOrder& order = *table.order(i);
+        const auto& info = order.tag().info();
         std::printf("  %-3d %-10s key %s%s%s%s%s\n", i, info.name.c_str(), info.keyExpression.c_str(),
                     info.forExpression.empty() ? "" : "  FOR ", info.forExpression.c_str(),
                     info.descending ? "  DESCENDING" : "", info.unique ? "  UNIQUE" : "");
+        if (!order.usable()) std::printf("      unusable: %s\n", order.unusableReason().c_str());
     }
 }
 
@@ -111,9 +118,17 @@ int check(const std::string& path) {
         return 0;
     }
     int problems = 0;
+    int unusable = 0;
     for (int i = 1; i <= table->orderCount(); ++i) {
         xbase::IndexOrder& order = *table->order(i);
         const auto& info = order.tag().info();
+        if (!order.usable()) {
+            std::printf("Tag %s: key %s%s%s, unusable: %s\n", info.name.c_str(), info.keyExpression.c_str(),
+                        info.forExpression.empty() ? "" : ", FOR ", info.forExpression.c_str(),
+                        order.unusableReason().c_str());
+            ++unusable;
+            continue;
+        }
         std::printf("Tag %s: key %s%s%s, %u keys\n", info.name.c_str(), info.keyExpression.c_str(),
                     info.forExpression.empty() ? "" : ", FOR ", info.forExpression.c_str(), order.tag().keyCount());
         for (const std::string& problem : table->indexes()->check(order)) {
@@ -121,8 +136,10 @@ int check(const std::string& path) {
             ++problems;
         }
     }
-    std::printf(problems == 0 ? "All tags are consistent.\n" : "%d problem(s) found.\n", problems);
-    return problems == 0 ? 0 : 1;
+    if (problems == 0 && unusable == 0) std::printf("All tags are consistent.\n");
+    if (problems > 0) std::printf("%d problem(s) found.\n", problems);
+    if (unusable > 0) std::printf("%d unusable tag(s) not checked.\n", unusable);
+    return problems == 0 && unusable == 0 ? 0 : 1;
 }
 
 int dump(const std::string& path) {
@@ -139,17 +156,83 @@ int dump(const std::string& path) {
     return 0;
 }
 
+std::unique_ptr<Table> openExclusive(const std::string& path) {
+    return Table::open(path, xbase::OpenOptions{true, false, xbase::Driver::DBFCDX});
+}
+
+// Rebuilds every tag of the table's index files from their own expressions.
+int reindex(const std::string& path) {
+    auto table = openExclusive(path);
+    if (table->orderCount() == 0) {
+        std::printf("%s: no index file with tags\n", path.c_str());
+        return 0;
+    }
+    table->reindex();
+    for (int i = 1; i <= table->orderCount(); ++i) {
+        const xbase::IndexOrder& order = *table->order(i);
+        std::printf("Tag %s rebuilt: %u keys\n", order.name().c_str(), order.tag().keyCount());
+    }
+    return 0;
+}
+
+struct IndexRequest {
+    std::string path, tag, expression, condition;
+    bool descending = false;
+    bool unique = false;
+};
+
+// FILE TAG EXPRESSION [--for CONDITION] [--descending] [--unique]; nullopt for anything else.
+std::optional<IndexRequest> parseIndexRequest(const Arguments& args) {
+    IndexRequest request;
+    std::vector<std::string> positional;
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--for" && i + 1 < args.size()) request.condition = args[++i];
+        else if (args[i] == "--descending") request.descending = true;
+        else if (args[i] == "--unique") request.unique = true;
+        else if (args[i].starts_with("--")) return std::nullopt;
+        else positional.push_back(args[i]);
+    }
+    if (positional.size() != 3) return std::nullopt;
+    request.path = positional[0];
+    request.tag = positional[1];
+    request.expression = positional[2];
+    return request;
+}
+
+// Adds a tag to the table's structural index, or replaces the tag of that name.
+int index(const IndexRequest& request) {
+    auto table = openExclusive(request.path);
+    table->createOrder(table->structuralIndexPath(), request.tag, request.expression, request.condition,
+                       request.descending, request.unique);
+    const xbase::IndexOrder& order = *table->order(request.tag);
+    std::printf("Tag %s built: %u keys\n", order.name().c_str(), order.tag().keyCount());
+    return 0;
+}
+
+constexpr const char* kUsage =
+    "usage: tarvo-import-cli dbf info|dump|check|reindex FILE\n"
+    "       tarvo-import-cli dbf index FILE TAG EXPRESSION [--for CONDITION] [--descending] [--unique]\n";
+
 }  // namespace
 
 int dbfCommand(const Arguments& args) {
-    if (args.size() != 2 || (args[0] != "info" && args[0] != "dump" && args[0] != "check")) {
-        std::fprintf(stderr, "usage: tarvo-import-cli dbf info|dump|check FILE\n");
+    const bool oneFile = args.size() == 2 && (args[0] == "info" || args[0] == "dump" || args[0] == "check" ||
+                                              args[0] == "reindex");
+    const std::optional<IndexRequest> indexRequest =
+        !args.empty() && args[0] == "index" ? parseIndexRequest(args) : std::nullopt;
+    if (!oneFile && !indexRequest) {
+        std::fprintf(stderr, "%s", kUsage);
         return 2;
     }
     try {
+        if (indexRequest) return index(*indexRequest);
         if (args[0] == "check") return check(args[1]);
+        if (args[0] == "reindex") return reindex(args[1]);
         return args[0] == "info" ? info(args[1]) : dump(args[1]);
     } catch (const xbase::Error& e) {
+        std::fprintf(stderr, "error: %s\n", e.what());
+        return 1;
+    } catch (const std::filesystem::filesystem_error& e) {
         std::fprintf(stderr, "error: %s\n", e.what());
         return 1;
     }
