@@ -12,5 +12,6 @@ int dbfCommand(const Arguments& args);
 int makeRetailDbCommand(const Arguments& args);
 int importCommand(const Arguments& args);
 int makeTemplatesCommand(const Arguments& args);
+int templatesCommand(const Arguments& args);
 
 }  // namespace tarvo::cli

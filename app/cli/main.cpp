@@ -22,6 +22,8 @@ void usage() {
         "  tarvo-import-cli make-retail-db DIR   writes a sample retail database DIR/ST_DB\n"
         "  tarvo-import-cli import --db FOLDER --templates FOLDER [options]   the template import (--help: options)\n"
         "  tarvo-import-cli make-templates FOLDER [--items N] [--customers N] [--vendors N] [--codes N] [--seed S]\n"
+        "  tarvo-import-cli templates columns [FILE]   the columns of every template file, or of one\n"
+        "  tarvo-import-cli templates create FOLDER FILE [--columns A,B,...|--all] [--yes]   an empty template\n"
         "  tarvo-import-cli --version\n",
         tarvo::app::windowTitle().c_str());
 }
@@ -45,6 +47,7 @@ int main(int argc, char** argv) {
     if (command == "make-retail-db") return tarvo::cli::makeRetailDbCommand(args);
     if (command == "import") return tarvo::cli::importCommand(args);
     if (command == "make-templates") return tarvo::cli::makeTemplatesCommand(args);
+    if (command == "templates") return tarvo::cli::templatesCommand(args);
     std::fprintf(stderr, "unknown command '%s'\n", command.c_str());
     usage();
     return 2;
