@@ -2,8 +2,15 @@
 # Installs the Debian packages the build and the tests need, when they are missing.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
-          unixodbc unixodbc-dev odbc-mdbtools libsqliteodbc libsqlite3-dev)
+# Grouped by what needs them.
+packages=(
+  g++ cmake ninja-build pkg-config  # the build
+  libgtest-dev libgmock-dev         # tests
+  libbenchmark-dev                  # bench/
+  qt6-base-dev                      # the desktop program
+  libcli11-dev                      # the command line's argument parser
+  unixodbc unixodbc-dev odbc-mdbtools libsqliteodbc libsqlite3-dev  # ODBC: the iPOS importer and its tests
+)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,16 +1,11 @@
 // "dbf" subcommands: look inside a table without the retail application.
 
 #include <cstdio>
-#include <exception>
-#include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
-#include <vector>
 
-#include "app/cli/commands.h"
+#include "app/cli/command_line.h"
 #include "xbase/dates.h"
-#include "xbase/error.h"
 #include "xbase/number_text.h"
 #include "xbase/settings.h"
 #include "xbase/table.h"
@@ -181,24 +176,6 @@ struct IndexRequest {
     bool unique = false;
 };
 
-// FILE TAG EXPRESSION [--for CONDITION] [--descending] [--unique]; nullopt for anything else.
-std::optional<IndexRequest> parseIndexRequest(const Arguments& args) {
-    IndexRequest request;
-    std::vector<std::string> positional;
-    for (size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--for" && i + 1 < args.size()) request.condition = args[++i];
-        else if (args[i] == "--descending") request.descending = true;
-        else if (args[i] == "--unique") request.unique = true;
-        else if (args[i].starts_with("--")) return std::nullopt;
-        else positional.push_back(args[i]);
-    }
-    if (positional.size() != 3) return std::nullopt;
-    request.path = positional[0];
-    request.tag = positional[1];
-    request.expression = positional[2];
-    return request;
-}
-
 // Adds a tag to the table's structural index, or replaces the tag of that name.
 int index(const IndexRequest& request) {
     auto table = openExclusive(request.path);
@@ -209,33 +186,43 @@ int index(const IndexRequest& request) {
     return 0;
 }
 
-constexpr const char* kUsage =
-    "usage: tarvo-import-cli dbf info|dump|check|reindex FILE\n"
-    "       tarvo-import-cli dbf index FILE TAG EXPRESSION [--for CONDITION] [--descending] [--unique]\n";
+void addIndexCommand(CommandLine& cli, CLI::App& dbf) {
+    CLI::App& command = *dbf.add_subcommand(
+        "index", "Adds a tag to the table's structural index (FILE with the extension .CDX), or replaces it");
+    auto request = std::make_shared<IndexRequest>();
+    command.add_option("FILE", request->path, "The table, taken exclusively")->required();
+    command.add_option("TAG", request->tag, "The tag's name (up to 10 characters)")->required();
+    command.add_option("EXPRESSION", request->expression, "The key expression, e.g. \"Upper(NAMA)\"")->required();
+    command.add_option("--for", request->condition, "Only records for which this condition is true");
+    command.add_flag("--descending", request->descending, "Keys in descending order");
+    command.add_flag("--unique", request->unique, "One record of each key");
+    cli.onRun(command, [request] { return index(*request); });
+}
+
+void addDbfCommands(CommandLine& cli) {
+    CLI::App& dbf = cli.group("dbf", "Looks inside a table (.DBF, .Q7T, .DTA) without the retail application");
+    const struct {
+        const char* name;
+        const char* description;
+        int (*run)(const std::string&);
+    } subcommands[] = {
+        {"info", "Header version, code page, record count, structure and index tags of a table", info},
+        {"dump", "Records as tab-separated UTF-8 lines, deleted ones marked \"*\"", dump},
+        {"check", "Walks every tag of the table's index against its records (exit 1 on a problem)", check},
+        {"reindex", "Rebuilds every tag of the table's index from its own expressions (takes the table exclusively)",
+         reindex},
+    };
+    for (const auto& subcommand : subcommands) {
+        CLI::App& command = *dbf.add_subcommand(subcommand.name, subcommand.description);
+        auto file = std::make_shared<std::string>();
+        command.add_option("FILE", *file, "The table; its memo and index files are found beside it")->required();
+        cli.onRun(command, [file, run = subcommand.run] { return run(*file); });
+    }
+    addIndexCommand(cli, dbf);
+}
+
+const CommandRegistration registration("dbf", addDbfCommands);
 
 }  // namespace
-
-int dbfCommand(const Arguments& args) {
-    const bool oneFile = args.size() == 2 && (args[0] == "info" || args[0] == "dump" || args[0] == "check" ||
-                                              args[0] == "reindex");
-    const std::optional<IndexRequest> indexRequest =
-        !args.empty() && args[0] == "index" ? parseIndexRequest(args) : std::nullopt;
-    if (!oneFile && !indexRequest) {
-        std::fprintf(stderr, "%s", kUsage);
-        return 2;
-    }
-    try {
-        if (indexRequest) return index(*indexRequest);
-        if (args[0] == "check") return check(args[1]);
-        if (args[0] == "reindex") return reindex(args[1]);
-        return args[0] == "info" ? info(args[1]) : dump(args[1]);
-    } catch (const xbase::Error& e) {
-        std::fprintf(stderr, "error: %s\n", e.what());
-        return 1;
-    } catch (const std::filesystem::filesystem_error& e) {
-        std::fprintf(stderr, "error: %s\n", e.what());
-        return 1;
-    }
-}
 
 }  // namespace tarvo::cli

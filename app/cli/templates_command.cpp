@@ -2,10 +2,12 @@
 // the desktop program's "Create" makes them.
 
 #include <cstdio>
+#include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
-#include "app/cli/commands.h"
+#include "app/cli/command_line.h"
 #include "app/cli/terminal_interaction.h"
 #include "templatetools/column_catalogue.h"
 #include "templatetools/folder_creation.h"
@@ -18,20 +20,18 @@ namespace {
 using templatetools::CataloguePage;
 using templatetools::CatalogueRow;
 
-constexpr const char* kUsage =
-    "usage: tarvo-import-cli templates columns [FILE]\n"
-    "       tarvo-import-cli templates create FOLDER FILE [--columns A,B,...|--all] [--yes]\n";
-
 std::string fileNames() {
     std::string names;
     for (const CataloguePage& page : templatetools::catalogue()) names += (names.empty() ? "" : " ") + page.fileName;
     return names;
 }
 
-const CataloguePage* pageOrComplain(const std::string& file) {
+// The catalogue page of a file name; an unknown name is a usage error listing the known ones.
+const CataloguePage& pageOf(const std::string& file) {
     const CataloguePage* page = templatetools::findCataloguePage(file);
-    if (!page) std::fprintf(stderr, "unknown template file '%s'; the files are: %s\n", file.c_str(), fileNames().c_str());
-    return page;
+    if (!page)
+        throw CLI::ValidationError("unknown template file '" + file + "'; the files are: " + fileNames());
+    return *page;
 }
 
 // One line per column, tab-separated: field, type, length, decimals, "*" when mandatory (else
@@ -43,12 +43,9 @@ void printRows(const CataloguePage& page) {
                     row.description.c_str());
 }
 
-int columnsCommand(const Arguments& args) {
-    if (args.size() > 1) return std::fputs(kUsage, stderr), 2;
-    if (args.size() == 1) {
-        const CataloguePage* page = pageOrComplain(args[0]);
-        if (!page) return 2;
-        printRows(*page);
+int listColumns(const std::string& file) {
+    if (!file.empty()) {
+        printRows(pageOf(file));
         return 0;
     }
     bool first = true;
@@ -68,53 +65,59 @@ std::vector<std::string> splitList(const std::string& text) {
     return items;
 }
 
-int createCommand(const Arguments& args) {
-    if (args.size() < 2) return std::fputs(kUsage, stderr), 2;
-    const CataloguePage* page = pageOrComplain(args[1]);
-    if (!page) return 2;
+struct CreateArguments {
+    std::string folder;
+    std::string file;
+    std::string columns;
     bool all = false;
     bool answerYes = false;
-    const std::string* columns = nullptr;
-    for (size_t i = 2; i < args.size(); ++i) {
-        if (args[i] == "--all") all = true;
-        else if (args[i] == "--yes") answerYes = true;
-        else if (args[i] == "--columns" && i + 1 < args.size()) columns = &args[++i];
-        else return std::fprintf(stderr, "unexpected argument '%s'\n%s", args[i].c_str(), kUsage), 2;
-    }
-    if (all && columns) return std::fprintf(stderr, "--columns and --all exclude each other\n%s", kUsage), 2;
+};
 
-    std::vector<bool> ticked(page->rows.size(), all);
-    if (columns) {
+int createFile(const CreateArguments& arguments) {
+    const CataloguePage& page = pageOf(arguments.file);
+    std::vector<bool> ticked(page.rows.size(), arguments.all);
+    if (!arguments.columns.empty()) {
         std::vector<std::string> unknown;
-        ticked = templatetools::ticksForColumns(*page, splitList(*columns), &unknown);
+        ticked = templatetools::ticksForColumns(page, splitList(arguments.columns), &unknown);
         if (!unknown.empty()) {
             std::string names;
             for (const std::string& name : unknown) names += (names.empty() ? "" : ", ") + name;
-            std::fprintf(stderr, "%s has no column %s\n", page->fileName.c_str(), names.c_str());
-            return 2;
+            throw CLI::ValidationError(page.fileName + " has no column " + names);
         }
     }
 
-    TerminalInteraction terminal(answerYes);
+    TerminalInteraction terminal(arguments.answerYes);
     ui::setInteraction(&terminal);
     // No retrying on the command line: a folder that cannot be made is reported once.
-    const std::string folder = templatetools::createImportFolder(nullptr, args[0], false);
+    const std::string folder = templatetools::createImportFolder(nullptr, arguments.folder, false);
     templatetools::CreateOutcome outcome = templatetools::CreateOutcome::Failed;
-    if (!folder.empty()) outcome = templatetools::createTemplate(nullptr, folder, *page, ticked);
+    if (!folder.empty()) outcome = templatetools::createTemplate(nullptr, folder, page, ticked);
     ui::setInteraction(nullptr);
     if (outcome == templatetools::CreateOutcome::Kept) std::printf("File kept; nothing was written.\n");
     return outcome == templatetools::CreateOutcome::Created ? 0 : 1;
 }
 
-}  // namespace
+void addTemplatesCommands(CommandLine& cli) {
+    CLI::App& templates = cli.group("templates", "The template files: their columns, and empty templates");
 
-int templatesCommand(const Arguments& args) {
-    if (args.empty()) return std::fputs(kUsage, stderr), 2;
-    const Arguments rest(args.begin() + 1, args.end());
-    if (args[0] == "columns") return columnsCommand(rest);
-    if (args[0] == "create") return createCommand(rest);
-    std::fprintf(stderr, "unknown templates command '%s'\n%s", args[0].c_str(), kUsage);
-    return 2;
+    CLI::App& columns = *templates.add_subcommand("columns", "Lists the columns of every template file, or of one");
+    auto file = std::make_shared<std::string>();
+    columns.add_option("FILE", *file, "A template file name, for example ITEM.DBF or sales");
+    cli.onRun(columns, [file] { return listColumns(*file); });
+
+    CLI::App& create = *templates.add_subcommand("create", "Writes an empty template as the window's \"Create\" does");
+    auto arguments = std::make_shared<CreateArguments>();
+    create.add_option("FOLDER", arguments->folder, "The import folder (made when missing)")->required();
+    create.add_option("FILE", arguments->file, "The template file, for example ITEM.DBF")->required();
+    CLI::Option* columnList =
+        create.add_option("--columns", arguments->columns, "Optional columns to include, comma-separated")->type_name("A,B,...");
+    create.add_flag("--all", arguments->all, "Include every optional column")->excludes(columnList);
+    create.add_flag("--yes", arguments->answerYes, "Replace a template that holds records without asking");
+    cli.onRun(create, [arguments] { return createFile(*arguments); });
 }
+
+const CommandRegistration registration("templates", addTemplatesCommands);
+
+}  // namespace
 
 }  // namespace tarvo::cli

@@ -104,8 +104,8 @@ TEST_F(DbfCommandTest, IndexAddsATagOrReplacesOne) {
     };
     const std::vector<Refused> refused = {
         {"dbf index " + path.string() + " BAD \"NOSUCHFIELD\"", 1, "NOSUCHFIELD"},
-        {"dbf index " + path.string() + " ONLYTAG", 2, "usage"},
-        {"dbf index " + path.string() + " T KODE_C --sideways", 2, "usage"},
+        {"dbf index " + path.string() + " ONLYTAG", 2, "EXPRESSION is required"},
+        {"dbf index " + path.string() + " T KODE_C --sideways", 2, "Usage: tarvo-import-cli dbf index"},
     };
     for (const Refused& r : refused) {
         CliRun run = runCli(r.arguments);
