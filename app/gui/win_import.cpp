@@ -20,6 +20,7 @@
 #include "app/gui/win_import_reject.h"
 #include "converters/report_converter.h"
 #include "converters/stock_repair.h"
+#include "importers/application_sources.h"
 #include "templates/reject_list.h"
 #include "templates/template_import.h"
 #include "xbase/dates.h"
@@ -237,7 +238,7 @@ templates::ImportOptions WINIMPORT::importOptions() const {
     options.pointsDate = xbase::CToD(TGLHITUNGPOINT->text().toStdString());
     options.allowDuplicateCodes = KODESAMA->isChecked();
     options.allowDuplicateNames = NAMASAMA->isChecked();
-    options.templateDriver = xbase::driverFromName(DBFDRIVER()).value_or(xbase::Driver::DBFNTX);
+    options.tableDriver = xbase::driverFromName(DBFDRIVER()).value_or(xbase::Driver::DBFNTX);
     return options;
 }
 
@@ -282,24 +283,23 @@ void WINIMPORT::BROWSEIMPORT() {
 }
 
 void WINIMPORT::BUTTONIMPORT() {
-    if (RBIMPORT1->isChecked()) {
-        runTemplateImport();
+    std::unique_ptr<templates::ImportSource> source;
+    if (RBIMPORT1->isChecked()) source = templates::templateSource();
+    else if (RBIMPORT2->isChecked()) source = importers::BUTTONIMPORT2(import2Value());
+    if (source) {
+        runImport(*source);
         return;
     }
+    // An application whose importer is not in this version: the retail database is not
+    // prepared (and so not emptied) for nothing.
     if (!ui::BOXASK(this, "Tarvo-Soft", "Lanjutkan proses Import Data ?", 2)) return;
-    if (import2Value() != kIpos && templates::checkedImportFolder(this, IMPORT->text().toStdString()).empty()) {
-        IMPORT->setFocus();
-        return;
-    }
-    // The importers of other applications' databases are not in this version: the retail
-    // database is not prepared (and so not emptied) for nothing.
     ui::BOXINFO(this, "Tarvo-Import", kNotYetAvailable);
 }
 
-void WINIMPORT::runTemplateImport() {
+void WINIMPORT::runImport(templates::ImportSource& source) {
     templates::ImportRequest request;
     request.databaseFolder = LOKASI->text().toStdString();
-    request.templateFolder = IMPORT->text().toStdString();
+    request.importFolder = IMPORT->text().toStdString();
     request.options = importOptions();
     request.rejectFolder = templates::executableFolder();
     request.showRejects = [this, folder = request.rejectFolder](const std::vector<templates::DuplicateEntry>& codes,
@@ -311,7 +311,7 @@ void WINIMPORT::runTemplateImport() {
     };
     templates::ImportOutcome outcome;
     try {
-        outcome = templates::runTemplateImport(this, request);
+        outcome = templates::runImport(this, request, source);
     } catch (const std::exception& e) {
         // Nothing may escape into the event loop: the user gets the reason instead.
         ui::interaction().closeProgress();
