@@ -27,10 +27,16 @@ const std::filesystem::path& scratchFile() {
     return path;
 }
 
+// The key type a tag of this key length most likely has: numeric for 8 bytes, integer for 4.
+char binaryKeyType(const CdxTag& tag) {
+    const uint16_t length = tag.info().keyLength;
+    return length == 8 ? 'N' : length == 4 ? 'I' : 'C';
+}
+
 // Reads a tag every way there is; returns a few of its keys.
 std::vector<std::string> readTag(CdxTag& tag) {
     std::vector<std::string> keys;
-    tag.setKeyType(tag.info().keyLength == 8 ? 'N' : 'C');
+    tag.setKeyType(binaryKeyType(tag));
     CdxCursor cursor(tag);
     for (bool on = cursor.first(); on; on = cursor.next())
         if (keys.size() < 4) keys.push_back(cursor.entry().key);
@@ -82,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::vector<CdxTag*> tags = file->tags();
         for (size_t i = 0; i < tags.size() && i < keys.size(); ++i) {
             try {
-                tags[i]->setKeyType(tags[i]->info().keyLength == 8 ? 'N' : 'C');
+                tags[i]->setKeyType(binaryKeyType(*tags[i]));
                 changeTag(*tags[i], keys[i]);
             } catch (const Error&) {
             }

@@ -151,7 +151,8 @@ void readOnly(const fs::path& path, Driver driver) {
 // Values of every type; writing each to each field reaches every encoder and every mismatch.
 const std::vector<Value>& sampleValues() {
     static const std::vector<Value> values = {Value(), Value("Grüße €uro 12345678901234567890"), Value(-1234.5678),
-                                              Value(1e30), Value(Date{2024, 7, 8}), Value(true)};
+                                              Value(1e30), Value(Date{2024, 7, 8}), Value(true),
+                                              Value(DateTime{Date{2024, 7, 8}, 45296789})};
     return values;
 }
 

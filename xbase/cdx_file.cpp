@@ -175,7 +175,7 @@ CdxTag& CdxFile::addTag(const CdxTagInfo& info, char keyType,
     if (!validTagName(name) || name.size() > directory_->info().keyLength)
         fail("invalid tag name \"" + info.name + "\"");
     std::string where = "tag " + name + ": ";
-    if (keyType != 'C' && keyType != 'N' && keyType != 'D' && keyType != 'L')
+    if (!knownCdxKeyType(keyType))
         fail(where + "unknown key type '" + std::string(1, keyType) + "'");
     if (info.keyLength == 0 || info.keyLength > kMaxKeyLength)
         fail(where + "impossible key length " + std::to_string(info.keyLength));

@@ -25,6 +25,15 @@ std::string cdxNumericKey(double value) {
 
 std::string cdxDateKey(const Date& date) { return cdxNumericKey(static_cast<double>(date.julian())); }
 
+std::string cdxDateTimeKey(const DateTime& dateTime) { return cdxNumericKey(dateTime.julianDays()); }
+
+std::string cdxIntegerKey(int32_t value) {
+    const uint32_t bits = static_cast<uint32_t>(value) ^ 0x80000000u;
+    std::string key(kCdxIntegerKeyLength, '\0');
+    for (int i = 0; i < 4; ++i) key[i] = static_cast<char>(bits >> (24 - 8 * i));
+    return key;
+}
+
 std::string cdxLogicalKey(bool value) { return value ? "T" : "F"; }
 
 double cdxNumericKeyValue(std::string_view key) {
@@ -33,6 +42,13 @@ double cdxNumericKeyValue(std::string_view key) {
     for (unsigned char c : key) bits = bits << 8 | c;
     bits = (bits & kSignBit) ? bits & ~kSignBit : ~bits;
     return std::bit_cast<double>(bits);
+}
+
+int32_t cdxIntegerKeyValue(std::string_view key) {
+    if (key.size() != kCdxIntegerKeyLength) return 0;
+    uint32_t bits = 0;
+    for (unsigned char c : key) bits = bits << 8 | c;
+    return static_cast<int32_t>(bits ^ 0x80000000u);
 }
 
 }  // namespace tarvo::xbase

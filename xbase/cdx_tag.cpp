@@ -42,8 +42,7 @@ void CdxTag::reset(std::string name, const TagHeader& header) {
 }
 
 void CdxTag::setKeyType(char type) {
-    if (type != 'C' && type != 'N' && type != 'D' && type != 'L')
-        fail(std::string("unknown key type '") + type + "'");
+    if (!knownCdxKeyType(type)) fail(std::string("unknown key type '") + type + "'");
     if (padFor(type) != padFor(keyType_)) evict();
     keyType_ = type;
     codec_ = NodeCodec(info_.keyLength, padFor(type));

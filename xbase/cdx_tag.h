@@ -17,6 +17,12 @@ namespace tarvo::xbase {
 class CdxFile;
 class CdxCursor;
 
+// Key types: 'C' character, 'N' numeric (numeric, float, double and currency values), 'D' date,
+// 'L' logical, 'I' an Integer field alone (4 bytes), 'T' date and time.
+inline bool knownCdxKeyType(char type) {
+    return type == 'C' || type == 'N' || type == 'D' || type == 'L' || type == 'I' || type == 'T';
+}
+
 struct CdxTagInfo {
     std::string name;
     std::string keyExpression;
@@ -41,7 +47,7 @@ public:
 
     const CdxTagInfo& info() const { return info_; }
     char keyType() const { return keyType_; }
-    // The type of the keys, 'C', 'N', 'D' or 'L': it decides the pad byte leaf compression drops (blank for
+    // The type of the keys (see knownCdxKeyType): it decides the pad byte leaf compression drops (blank for
     // character keys, NUL otherwise). The file does not record it: set it after opening, before use.
     void setKeyType(char type);
 

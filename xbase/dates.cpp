@@ -73,6 +73,14 @@ std::string DToC(Date date) {
     return out;
 }
 
+std::string TToC(const DateTime& dateTime) {
+    if (dateTime.empty()) return DToC(Date{}) + "   :  :  ";
+    const int32_t seconds = dateTime.milliseconds / 1000;
+    char time[16];
+    std::snprintf(time, sizeof time, " %02d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
+    return DToC(dateTime.date) + time;
+}
+
 // Reads the fields in the order of the date format. A field may have fewer digits than its width
 // ("8/7/2024"), any non-digit stands for a separator (a digit there makes the text invalid), and
 // only blanks may follow the last field.

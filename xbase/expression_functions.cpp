@@ -77,9 +77,15 @@ public:
         if (!values_[i].isNumeric()) wrongType(i, ValueType::Numeric);
         return values_[i].number();
     }
+    // A date, or the date of a date and time.
     Date date(size_t i) const {
+        if (values_[i].isDateTime()) return values_[i].dateTime().date;
         if (!values_[i].isDate()) wrongType(i, ValueType::Date);
         return values_[i].date();
+    }
+    DateTime dateTime(size_t i) const {
+        if (!values_[i].isDateTime()) wrongType(i, ValueType::DateTime);
+        return values_[i].dateTime();
     }
     // A count or position: the number truncated, held within a range no text reaches.
     long long whole(size_t i) const {
@@ -188,6 +194,9 @@ Value dtos(const Arguments& a, const ExpressionContext&) { return Value(DToS(a.d
 Value dtoc(const Arguments& a, const ExpressionContext&) { return Value(DToC(a.date(0))); }
 Value ctod(const Arguments& a, const ExpressionContext&) { return Value(CToD(a.text(0))); }
 Value stod(const Arguments& a, const ExpressionContext&) { return Value(SToD(a.text(0))); }
+Value ttod(const Arguments& a, const ExpressionContext&) { return Value(a.dateTime(0).date); }
+Value dtot(const Arguments& a, const ExpressionContext&) { return Value(DateTime{a.date(0), 0}); }
+Value ttoc(const Arguments& a, const ExpressionContext&) { return Value(TToC(a.dateTime(0))); }
 
 Value empty(const Arguments& a, const ExpressionContext&) {
     const Value& value = a[0];
@@ -196,6 +205,7 @@ Value empty(const Arguments& a, const ExpressionContext&) {
         case ValueType::Numeric: return Value(value.number() == 0);
         case ValueType::Date: return Value(value.date().empty());
         case ValueType::Logical: return Value(!value.logical());
+        case ValueType::DateTime: return Value(value.dateTime().empty());
         case ValueType::Nil: return Value(true);
     }
     return Value(true);
@@ -210,7 +220,8 @@ constexpr Function kFunctions[] = {
     {"SUBSTR", 2, 3, substr},  {"STR", 1, 3, str},         {"VAL", 1, 1, val},        {"DTOS", 1, 1, dtos},
     {"DTOC", 1, 1, dtoc},      {"CTOD", 1, 1, ctod},       {"STOD", 1, 1, stod},      {"EMPTY", 1, 1, empty},
     {"DELETED", 0, 0, deleted}, {"RECNO", 0, 0, recno},    {"IIF", 3, 3, nullptr},    {"LEN", 1, 1, len},
-    {"PADR", 2, 3, padr},      {"PADL", 2, 3, padl},
+    {"PADR", 2, 3, padr},      {"PADL", 2, 3, padl},       {"TTOD", 1, 1, ttod},      {"DTOT", 1, 1, dtot},
+    {"TTOC", 1, 1, ttoc},
 };
 
 const Function* findFunction(std::string_view name) {

@@ -68,6 +68,16 @@ Value shiftedDate(Date date, double days, int offset) {
     return Value(Date::fromJulian(static_cast<long>(julian)));
 }
 
+// date and time + seconds; the empty value stays empty.
+Value shiftedDateTime(const DateTime& when, double seconds, int offset) {
+    if (when.empty()) return Value(when);
+    static const double kFirst = Date{1, 1, 1}.julian();
+    static const double kLast = Date{9999, 12, 31}.julian() + 1;
+    const double days = when.julianDays() + seconds / 86400.0;
+    if (!(days >= kFirst && days < kLast)) throw Failure{offset, "date and time out of range"};
+    return Value(DateTime::fromJulianDays(days));
+}
+
 // xBase "-" on text: the left side's trailing blanks move to the end of the result.
 std::string concatenateTrimmed(const std::string& left, const std::string& right) {
     size_t kept = left.find_last_not_of(' ');
@@ -88,6 +98,8 @@ Value add(const Value& left, const Value& right, int offset) {
     if (left.isNumeric() && right.isNumeric()) return checkedNumber(left.number() + right.number(), offset);
     if (left.isDate() && right.isNumeric()) return shiftedDate(left.date(), right.number(), offset);
     if (left.isNumeric() && right.isDate()) return shiftedDate(right.date(), left.number(), offset);
+    if (left.isDateTime() && right.isNumeric()) return shiftedDateTime(left.dateTime(), right.number(), offset);
+    if (left.isNumeric() && right.isDateTime()) return shiftedDateTime(right.dateTime(), left.number(), offset);
     mismatch(offset, left, "+", right);
 }
 
@@ -99,6 +111,11 @@ Value subtract(const Value& left, const Value& right, int offset) {
     if (left.isDate() && right.isNumeric()) return shiftedDate(left.date(), -right.number(), offset);
     if (left.isDate() && right.isDate()) {
         return Value(static_cast<double>(left.date().julian() - right.date().julian()));
+    }
+    if (left.isDateTime() && right.isNumeric()) return shiftedDateTime(left.dateTime(), -right.number(), offset);
+    if (left.isDateTime() && right.isDateTime()) {
+        const double days = left.dateTime().julianDays() - right.dateTime().julianDays();
+        return Value(std::round(days * 86400.0 * 1000.0) / 1000.0);  // seconds, to the millisecond
     }
     mismatch(offset, left, "-", right);
 }
@@ -121,6 +138,7 @@ std::partial_ordering order(const Value& left, const Value& right) {
         }
         case ValueType::Date: return left.date() <=> right.date();
         case ValueType::Logical: return left.logical() <=> right.logical();
+        case ValueType::DateTime: return left.dateTime() <=> right.dateTime();
         case ValueType::Nil: return std::partial_ordering::unordered;
     }
     return std::partial_ordering::unordered;

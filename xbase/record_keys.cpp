@@ -47,6 +47,17 @@ bool onlyVisibleFields(const Table& table) {
 
 }  // namespace
 
+bool integerFieldAlone(std::string_view expression, const Table& table) {
+    const std::string blank(table.recordLength(), ' ');
+    try {
+        RecordImageContext context(table, blank, 0);
+        const std::optional<int> field = fieldOf(*parse(expression, context));
+        return field && table.field(*field + 1).type == 'I';
+    } catch (const Failure&) {
+        return false;
+    }
+}
+
 std::optional<RecordKeyBuilder> RecordKeyBuilder::compile(std::string_view expression, const Table& table) {
     if (!onlyVisibleFields(table)) return std::nullopt;
     const std::string blank(table.recordLength(), ' ');

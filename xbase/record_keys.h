@@ -31,6 +31,10 @@ private:
     uint32_t recno_;
 };
 
+// True when the expression is an Integer field of the table and nothing else: FoxPro keys such a tag in
+// 4-byte binary form, while any expression around the field gives an ordinary numeric key.
+bool integerFieldAlone(std::string_view expression, const Table& table);
+
 // The key of an expression made of character fields, or Upper() and Lower() of them, joined with '+'.
 // Such an expression changes each character on its own, so its value in the table's code page is each
 // field's bytes passed through a byte table: no decoding to text, no case change on text, no encoding back.

@@ -41,6 +41,49 @@ bool knownVersion(uint8_t version) {
     }
 }
 
+// dBASE II: the version byte, a 16-bit record count, the date, the record length, then 16-byte field
+// descriptors from byte 8 (name, type, width, address, decimals) ended by 0x0D.
+bool dBaseIIHeader(const unsigned char* header, size_t size) {
+    if (size < 10 || header[0] != 0x02) return false;
+    const unsigned recordLength = getLE16(header + 6);
+    unsigned widths = 1;
+    for (size_t at = 8; at < size; at += 16) {
+        if (header[at] == 0x0D) return at > 8 && widths == recordLength;
+        if (at + 16 > size || !std::strchr("CNL", header[at + 11]) || header[at + 11] == 0) return false;
+        widths += header[at + 12];
+    }
+    return false;
+}
+
+// dBASE 7: a 68-byte prefix (with the language driver's name), then 48-byte field descriptors (a
+// 32-byte name, type, width, decimals) ended by 0x0D.
+bool dBase7Header(const unsigned char* header, size_t size) {
+    if (size < 69 || (header[0] != 0x04 && header[0] != 0x8C)) return false;
+    const unsigned recordLength = getLE16(header + 10);
+    unsigned widths = 1;
+    for (size_t at = 68; at < size; at += 48) {
+        if (header[at] == 0x0D) return at > 68 && widths == recordLength;
+        if (at + 48 > size || header[at + 32] == 0) return false;
+        widths += header[at + 33];
+    }
+    return false;
+}
+
+// The name of a table format that shares the DBF's extension and version bytes but not its layout,
+// when the file's header has that layout; nullptr otherwise.
+const char* unreadFormat(RecordFile& file, uint64_t fileSize) {
+    unsigned char version = 0;
+    file.readAt(0, reinterpret_cast<char*>(&version), 1);
+    if (version != 0x02 && version != 0x04 && version != 0x8C) return nullptr;
+    constexpr size_t kLongestHeader = 68 + 48 * 1024 + 1;
+    std::string header(static_cast<size_t>(std::min<uint64_t>(fileSize, kLongestHeader)), '\0');
+    file.readAt(0, header.data(), header.size());
+    const auto* bytes = reinterpret_cast<const unsigned char*>(header.data());
+    if (dBaseIIHeader(bytes, std::min<size_t>(header.size(), 8 + 32 * 16 + 1))) return "dBASE II";
+    if (bytes[0] == 0x8C || dBase7Header(bytes, header.size())) return "dBASE 7";
+    return nullptr;
+}
+
 bool isMemoType(char type) { return type == 'M' || type == 'G' || type == 'P'; }
 
 // Fields whose blank value is binary zeros rather than blanks.
@@ -247,11 +290,11 @@ void Table::readHeader() {
     unsigned char prefix[kHeaderPrefix];
     file_->readAt(0, reinterpret_cast<char*>(prefix), sizeof prefix);
     version_ = prefix[0];
-    if (!knownVersion(version_)) {
-        char hex[8];
-        std::snprintf(hex, sizeof hex, "0x%02X", version_);
-        throw fail(std::string("not a DBF table (unknown version byte ") + hex + ")");
-    }
+    char versionByte[8];
+    std::snprintf(versionByte, sizeof versionByte, "0x%02X", version_);
+    if (const char* format = unreadFormat(*file_, fileSize))
+        throw fail(std::string("a ") + format + " table (version byte " + versionByte + "), a format this program does not read");
+    if (!knownVersion(version_)) throw fail(std::string("not a DBF table (unknown version byte ") + versionByte + ")");
     // Years since 1900; some writers store only the last two digits.
     int year = 1900 + prefix[1];
     if (year < 1980) year += 100;
@@ -265,7 +308,7 @@ void Table::readHeader() {
 
     if (headerLength_ < kHeaderPrefix + 1 || headerLength_ > fileSize)
         throw fail("header length " + std::to_string(headerLength_) + " does not fit the file");
-    if (recordLength_ < 2) throw fail("record length " + std::to_string(recordLength_) + " is too small");
+    if (recordLength_ < 1) throw fail("record length 0 is too small");
     uint64_t needed = headerLength_ + uint64_t(recCount_) * recordLength_;
     if (needed > fileSize)
         throw fail("record count " + std::to_string(recCount_) + " goes beyond the end of the file");
@@ -307,7 +350,6 @@ void Table::readHeader() {
         allFields_.push_back(std::move(f));
     }
     if (!terminated) throw fail("header has no field terminator within its length");
-    if (allFields_.empty()) throw fail("table has no fields");
     if (offset != recordLength_)
         throw fail("record length " + std::to_string(recordLength_) + " does not match the field widths (" +
                    std::to_string(offset) + ")");
@@ -317,7 +359,6 @@ void Table::readHeader() {
     }
     for (size_t i = 0; i < fields_.size(); ++i)
         fieldPositions_.try_emplace(upper(allFields_[fields_[i]].info.name), static_cast<int>(i + 1));
-    if (fields_.empty()) throw fail("table has no fields");
     file_->setLayout(headerLength_, recordLength_);
 
     bool memoFields = std::any_of(allFields_.begin(), allFields_.end(), [](const Field& f) { return isMemoType(f.info.type); });
@@ -511,7 +552,14 @@ Value Table::decodeField(std::string_view image, int pos) const {
             if (f.info.type != 'M') return Value(std::move(bytes));
             return Value(codePage_->decode(bytes));
         }
-        case 'T': return Value(Date::fromJulian(static_cast<long>(binaryInteger(raw, 4))));
+        case 'T': {
+            DateTime value;
+            value.date = Date::fromJulian(static_cast<long>(binaryInteger(raw, 4)));
+            const int64_t milliseconds = raw.size() > 4 ? binaryInteger(raw.substr(4), 4) : 0;
+            if (!value.date.empty() && milliseconds > 0 && milliseconds < DateTime::kMillisecondsPerDay)
+                value.milliseconds = static_cast<int32_t>(milliseconds);
+            return Value(value);
+        }
         case '@': case '+': case 'O':
             return Value(static_cast<double>(binaryInteger(raw, 8)));
         default:
@@ -561,7 +609,9 @@ std::string Table::encodeField(const Field& f, const Value& value) {
             if (!value.isNil() && !value.isLogical()) throw mismatch();
             return value.logical() ? "T" : "F";
         case 'I': case 'Y': case 'B': case 'T': {
-            if (!value.isNil() && !value.isNumeric() && !value.isDate()) throw mismatch();
+            if (f.info.type == 'T' ? !value.isNil() && !value.isDate() && !value.isDateTime()
+                                   : !value.isNil() && !value.isNumeric() && !value.isDate())
+                throw mismatch();
             // Room for the whole value even when a damaged header made the field narrower.
             std::string bytes(std::max(width, sizeof(int64_t)), '\0');
             if (f.info.type == 'I') {
@@ -574,7 +624,10 @@ std::string Table::encodeField(const Field& f, const Value& value) {
                 double n = value.number();
                 std::memcpy(bytes.data(), &n, sizeof n);
             } else {
-                putLE32(bytes.data(), static_cast<uint32_t>(value.date().julian()));
+                // Julian day, then milliseconds since midnight; a date alone is its midnight.
+                const DateTime when = value.isDate() ? DateTime{value.date(), 0} : value.dateTime();
+                putLE32(bytes.data(), static_cast<uint32_t>(when.date.julian()));
+                putLE32(bytes.data() + 4, static_cast<uint32_t>(when.date.empty() ? 0 : when.milliseconds));
             }
             bytes.resize(width);
             return bytes;
@@ -586,7 +639,7 @@ std::string Table::encodeField(const Field& f, const Value& value) {
 }
 
 void Table::fieldPut(int pos, const Value& value) {
-    requireWritable("write a field");
+    requireRecordsWritable("write a field");
     const Field& f = checkedField(pos);
     if (eof_) throw Error(path_.string() + ": no current record to write field " + f.info.name);
     std::string bytes;
@@ -623,6 +676,11 @@ void Table::requireWritable(const char* what) const {
     if (readOnly_) throw Error(path_.string() + ": cannot " + what + ": the table is open read-only");
 }
 
+void Table::requireRecordsWritable(const char* what) const {
+    requireWritable(what);
+    if (indexes_) indexes_->requireAllUsable(what);
+}
+
 void Table::flushRecord() {
     if (!dirty_) return;
     dirty_ = false;
@@ -633,7 +691,7 @@ void Table::flushRecord() {
 }
 
 void Table::append() {
-    requireWritable("append");
+    requireRecordsWritable("append");
     flushRecord();
     ++recCount_;
     recno_ = recCount_;
@@ -652,14 +710,14 @@ void Table::append() {
 }
 
 void Table::deleteRecord() {
-    requireWritable("delete");
+    requireRecordsWritable("delete");
     if (eof_) return;
     record_[0] = '*';
     dirty_ = true;
 }
 
 void Table::recall() {
-    requireWritable("recall");
+    requireRecordsWritable("recall");
     if (eof_) return;
     record_[0] = ' ';
     dirty_ = true;
@@ -668,7 +726,7 @@ void Table::recall() {
 bool Table::deleted() const { return !eof_ && record_[0] == '*'; }
 
 void Table::zap() {
-    requireWritable("zap");
+    requireRecordsWritable("zap");
     if (!exclusive_) throw Error(path_.string() + ": zap needs exclusive use of the table");
     dirty_ = false;
     file_->truncate(headerLength_);
@@ -681,7 +739,7 @@ void Table::zap() {
 }
 
 void Table::pack() {
-    requireWritable("pack");
+    requireRecordsWritable("pack");
     if (!exclusive_) throw Error(path_.string() + ": pack needs exclusive use of the table");
     flushRecord();
     // The kept records and their memos go to temporary files first, so a failure on the way

@@ -137,19 +137,30 @@ public:
     void setObserver(RecordObserver* observer) { observer_ = observer; }
 
     // Indexes. With DBFCDX the compound index file of the same base name opens with the table.
-    // Orders are numbered from 1 in the order of their files and tags; 0 is physical order.
+    // Orders are numbered from 1 in the order of their files and tags; 0 is physical order. Tags
+    // whose expressions do not fit the table are listed too, as unusable: while one is open, the
+    // records can be read but not written.
     int orderCount() const;
     IndexOrder* order(int number) const;          // nullptr when there is no such order
     IndexOrder* order(std::string_view tagName) const;
     IndexOrder* controllingOrder() const { return order_; }
-    bool setOrder(std::string_view tagName);      // false (order unchanged) when no such tag
+    // False (order unchanged) when no such tag; throws Error when the tag is unusable.
+    bool setOrder(std::string_view tagName);
     bool setOrder(int number);                    // 0: physical order; false when no such order
+    // The compound index file of the table's base name: the existing one, whatever the case of its
+    // name, or the name a new one gets (extension ".CDX").
+    std::filesystem::path structuralIndexPath() const;
     // Opens another compound index file for the table; throws Error naming the file.
     void openIndex(const std::filesystem::path& indexPath);
     // Adds a tag built over every record to the index file (created when missing); the orders
     // already open stay open. Throws Error naming the file and tag.
     void createOrder(const std::filesystem::path& indexPath, std::string_view tagName, std::string_view keyExpression,
                      std::string_view forExpression = {}, bool descending = false, bool unique = false);
+    // Rebuilds every open index file from its tags' own expressions over the records, keeping the
+    // tags' names, order, FOR conditions, directions and uniqueness. Each file is written anew beside
+    // the old one and takes its place only when all its tags are built, so a tag that cannot be
+    // built (throws Error naming it) leaves the index files as they were. Needs exclusive use.
+    void reindex();
     TableIndexes* indexes() const { return indexes_.get(); }
 
     // Seeks the key in the controlling order: the first (or last) record whose key begins with
@@ -175,6 +186,8 @@ private:
     void skipToVisible(int direction);
     const Field& checkedField(int pos) const;
     void requireWritable(const char* what) const;
+    // Writable, and every tag of its indexes can be kept up to date as records change.
+    void requireRecordsWritable(const char* what) const;
     void openStructuralIndex();
     bool visibleAt(uint32_t recno);
     void orderGoTop();

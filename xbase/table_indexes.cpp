@@ -1,6 +1,8 @@
 #include "xbase/table_indexes.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <set>
 
 #include "xbase/cdx_cursor.h"
@@ -8,6 +10,7 @@
 #include "xbase/cdx_keys.h"
 #include "xbase/error.h"
 #include "xbase/file_names.h"
+#include "xbase/number_text.h"
 
 namespace tarvo::xbase {
 
@@ -19,32 +22,53 @@ char keyTypeOf(const Value& value) {
         case ValueType::Numeric: return 'N';
         case ValueType::Date: return 'D';
         case ValueType::Logical: return 'L';
+        case ValueType::DateTime: return 'T';
         case ValueType::Nil: break;
     }
     return '?';
+}
+
+// The key type of an expression with this value on the table: the value's type, with an Integer
+// field alone keyed in its own binary form.
+char keyTypeFor(const Table& table, std::string_view expression, const Value& value) {
+    const char type = keyTypeOf(value);
+    return type == 'N' && integerFieldAlone(expression, table) ? 'I' : type;
+}
+
+// The length of keys of a binary type.
+uint16_t binaryKeyLength(char type) {
+    return type == 'L' ? kCdxLogicalKeyLength : type == 'I' ? kCdxIntegerKeyLength : kCdxNumericKeyLength;
 }
 
 }  // namespace
 
 // ---- IndexOrder --------------------------------------------------------------------------
 
-IndexOrder::IndexOrder(const Table& table, CdxFile& file, CdxTag& tag) : table_(table), file_(file), tag_(tag) {
-    const std::string blank(table.recordLength(), ' ');
-    RecordImageContext context(table, blank, 0);
+IndexOrder::IndexOrder(const Table& table, CdxFile& file, CdxTag& tag)
+    : table_(table), file_(file), tag_(tag), unusableReason_(bindExpressions()) {}
+
+std::string IndexOrder::bindExpressions() {
+    const std::string blank(table_.recordLength(), ' ');
+    RecordImageContext context(table_, blank, 0);
+    const CdxTagInfo& info = tag_.info();
     try {
-        key_ = Expression::compile(tag.info().keyExpression, context);
-        if (!tag.info().forExpression.empty()) for_ = Expression::compile(tag.info().forExpression, context);
-        keyType_ = keyTypeOf(key_->evaluate(context));
-        if (for_ && !for_->evaluate(context).isLogical()) fail("FOR condition is not logical");
+        key_ = Expression::compile(info.keyExpression, context);
+        if (!info.forExpression.empty()) for_ = Expression::compile(info.forExpression, context);
+        keyType_ = keyTypeFor(table_, info.keyExpression, key_->evaluate(context));
+        if (for_ && !for_->evaluate(context).isLogical()) return "FOR condition is not logical";
     } catch (const ExpressionError& e) {
-        fail(e.what());
+        return e.what();
     }
-    if (keyType_ == '?') fail("key expression gives no value");
-    uint16_t expected = keyType_ == 'L' ? kCdxLogicalKeyLength : kCdxNumericKeyLength;
-    if (keyType_ != 'C' && tag.info().keyLength != expected)
-        fail("key length " + std::to_string(tag.info().keyLength) + " does not fit its expression");
-    tag.setKeyType(keyType_);
-    if (keyType_ == 'C') direct_ = RecordKeyBuilder::compile(tag.info().keyExpression, table);
+    if (keyType_ == '?') return "key expression gives no value";
+    if (keyType_ != 'C' && info.keyLength != binaryKeyLength(keyType_))
+        return "key length " + std::to_string(info.keyLength) + " does not fit its expression";
+    tag_.setKeyType(keyType_);
+    if (keyType_ == 'C') direct_ = RecordKeyBuilder::compile(info.keyExpression, table_);
+    return {};
+}
+
+void IndexOrder::requireUsable() const {
+    if (!usable()) fail("cannot be used: " + unusableReason_);
 }
 
 void IndexOrder::fail(const std::string& problem) const {
@@ -60,11 +84,14 @@ std::string IndexOrder::encode(const Value& value) const {
         }
         case 'N': return cdxNumericKey(value.number());
         case 'D': return cdxDateKey(value.date());
+        case 'I': return cdxIntegerKey(static_cast<int32_t>(value.number()));
+        case 'T': return cdxDateTimeKey(value.isDate() ? DateTime{value.date(), 0} : value.dateTime());
         default: return cdxLogicalKey(value.logical());
     }
 }
 
 bool IndexOrder::key(std::string_view image, uint32_t recno, std::string& key) const {
+    requireUsable();
     RecordImageContext context(table_, image, recno);
     try {
         if (for_ && !for_->evaluate(context).logical()) return false;
@@ -79,6 +106,7 @@ bool IndexOrder::key(std::string_view image, uint32_t recno, std::string& key) c
 }
 
 Value IndexOrder::keyValue(std::string_view image, uint32_t recno) const {
+    requireUsable();
     RecordImageContext context(table_, image, recno);
     try {
         return key_->evaluate(context);
@@ -88,8 +116,17 @@ Value IndexOrder::keyValue(std::string_view image, uint32_t recno) const {
 }
 
 std::string IndexOrder::seekKey(const Value& value) const {
-    if (keyTypeOf(value) != keyType_)
+    requireUsable();
+    const char type = keyTypeOf(value);
+    // An integer key is sought with a number, a date-and-time key with a date and time or a date.
+    const bool fits = type == keyType_ || (keyType_ == 'I' && type == 'N') || (keyType_ == 'T' && type == 'D');
+    if (!fits)
         fail(std::string("cannot seek a ") + valueTypeName(value.type()) + " value in a key of type " + keyType_);
+    if (keyType_ == 'I') {
+        const double number = value.number();
+        if (!(number >= INT32_MIN && number <= INT32_MAX) || number != std::trunc(number))
+            fail("cannot seek " + Str(number, -1, 4) + " in an integer key");
+    }
     if (keyType_ != 'C') return encode(value);
     std::string bytes = table_.encodeText(value.text());
     if (bytes.size() > tag_.info().keyLength) bytes.resize(tag_.info().keyLength);
@@ -137,6 +174,14 @@ IndexOrder* TableIndexes::find(std::string_view tagName) const {
     return nullptr;
 }
 
+void TableIndexes::requireAllUsable(const char* what) const {
+    for (const auto& order : orders_) {
+        if (order->usable()) continue;
+        throw Error(table_.path().string() + ": cannot " + what + ": tag " + order->name() + " of " +
+                    order->file().path().string() + " cannot be kept up to date (" + order->unusableReason() + ")");
+    }
+}
+
 std::vector<std::pair<std::string, uint32_t>> TableIndexes::sortedKeys(const IndexOrder& order) {
     std::vector<std::pair<std::string, uint32_t>> keys;
     keys.reserve(table_.recCount());
@@ -167,17 +212,17 @@ IndexOrder& TableIndexes::create(const std::filesystem::path& path, const CdxTag
     } catch (const ExpressionError& e) {
         throw Error(path.string() + ": tag " + info.name + ": " + e.what());
     }
-    char type = keyTypeOf(sample);
+    const char type = keyTypeFor(table_, info.keyExpression, sample);
     if (type == '?') throw Error(path.string() + ": tag " + info.name + ": key expression gives no value");
     info.keyLength = type == 'C' ? static_cast<uint16_t>(std::min<size_t>(table_.encodeText(sample.text()).size(), cdx::kMaxKeyLength))
-                     : type == 'L' ? kCdxLogicalKeyLength
-                                   : kCdxNumericKeyLength;
+                                 : binaryKeyLength(type);
     if (info.keyLength == 0) throw Error(path.string() + ": tag " + info.name + ": key expression gives an empty key");
 
     std::erase_if(orders_, [&](const auto& order) { return &order->file() == file && order->name() == info.name; });
     CdxTag& tag = file->addTag(info, type, {});
     orders_.push_back(std::make_unique<IndexOrder>(table_, *file, tag));
     IndexOrder& order = *orders_.back();
+    order.requireUsable();
     file->addTag(info, type, sortedKeys(order));
     return order;
 }
@@ -205,6 +250,8 @@ void TableIndexes::tableRebuilt() {
 }
 
 IndexProblems TableIndexes::check(IndexOrder& order) {
+    if (!order.usable())
+        return {order.file().path().string() + ": tag " + order.name() + ": cannot be used: " + order.unusableReason()};
     IndexProblems problems = order.tag().verify();
     if (!problems.empty()) return problems;
     const std::string where = order.file().path().string() + ": tag " + order.name() + ": ";

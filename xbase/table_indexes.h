@@ -17,11 +17,19 @@
 
 namespace tarvo::xbase {
 
-// One tag of an index file, bound to the table it indexes.
+// One tag of an index file, bound to the table it indexes. A tag whose expressions do not fit the
+// table (an unknown field or function, a key length other than its expression's) stays in the list
+// as unusable, so that the table and its other tags can still be used.
 class IndexOrder {
 public:
-    // Compiles the tag's expressions; throws Error naming the file and tag when they do not fit the table.
+    // Compiles the tag's expressions; a tag they do not fit is unusable, with the reason.
     IndexOrder(const Table& table, CdxFile& file, CdxTag& tag);
+
+    bool usable() const { return unusableReason_.empty(); }
+    // Why the tag cannot be used (empty when it can).
+    const std::string& unusableReason() const { return unusableReason_; }
+    // Throws Error naming the file, the tag and the reason when the tag is unusable.
+    void requireUsable() const;
 
     CdxTag& tag() const { return tag_; }
     CdxFile& file() const { return file_; }
@@ -37,6 +45,7 @@ public:
     std::string seekKey(const Value& value) const;
 
 private:
+    std::string bindExpressions();
     std::string encode(const Value& value) const;
     [[noreturn]] void fail(const std::string& problem) const;
 
@@ -47,6 +56,7 @@ private:
     std::optional<Expression> for_;
     std::optional<RecordKeyBuilder> direct_;  // the key built straight from record bytes, where it can be
     char keyType_ = 'C';
+    std::string unusableReason_;
 };
 
 // One problem found by check(), naming the file and tag.
@@ -62,8 +72,12 @@ public:
     // Builds a tag over every record in the file (created when missing); throws Error.
     IndexOrder& create(const std::filesystem::path& path, const CdxTagInfo& info);
 
+    const std::vector<std::unique_ptr<CdxFile>>& files() const { return files_; }
     const std::vector<std::unique_ptr<IndexOrder>>& orders() const { return orders_; }
     IndexOrder* find(std::string_view tagName) const;
+    // Throws Error naming the table, the file and the tag when a tag that every record write would
+    // have to update is unusable; `what` is the refused write ("append").
+    void requireAllUsable(const char* what) const;
     void flush();
 
     // Full consistency check of one order against the table: the tag's own structure, every

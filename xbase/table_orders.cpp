@@ -47,11 +47,17 @@ void Table::setFilterExpression(std::string_view text) {
     });
 }
 
-void Table::openStructuralIndex() {
+std::filesystem::path Table::structuralIndexPath() const {
     std::filesystem::path wanted = path_;
     wanted.replace_extension(".CDX");
     const std::filesystem::path found =
         findIgnoringCase(path_.has_parent_path() ? path_.parent_path() : ".", wanted.filename().string());
+    std::error_code ec;
+    return std::filesystem::exists(found, ec) ? found : wanted;
+}
+
+void Table::openStructuralIndex() {
+    const std::filesystem::path found = structuralIndexPath();
     std::error_code ec;
     if (std::filesystem::exists(found, ec)) openIndex(found);
 }
@@ -86,6 +92,47 @@ void Table::createOrder(const std::filesystem::path& indexPath, std::string_view
     if (wasControlling) setOrder(info.name);
 }
 
+void Table::reindex() {
+    requireWritable("reindex");
+    if (!exclusive_) throw Error(path_.string() + ": reindex needs exclusive use of the table");
+    if (!indexes_) return;
+    flushRecord();
+    struct Rebuilt {
+        std::filesystem::path path;
+        std::filesystem::path fresh;
+        std::vector<CdxTagInfo> tags;
+    };
+    std::vector<Rebuilt> files;
+    for (const auto& file : indexes_->files()) {
+        Rebuilt rebuilt{file->path(), file->path(), {}};
+        rebuilt.fresh += ".new";
+        for (CdxTag* tag : file->tags()) rebuilt.tags.push_back(tag->info());
+        files.push_back(std::move(rebuilt));
+    }
+    auto removeFresh = [&] {
+        std::error_code ec;
+        for (const Rebuilt& file : files) std::filesystem::remove(file.fresh, ec);
+    };
+    removeFresh();
+    try {
+        for (const Rebuilt& file : files) {
+            TableIndexes fresh(*this);
+            for (const CdxTagInfo& tag : file.tags) fresh.create(file.fresh, tag);
+            fresh.flush();
+        }
+    } catch (...) {
+        removeFresh();
+        throw;
+    }
+    const std::string controlling = order_ ? order_->name() : std::string();
+    setOrder(0);
+    observer_ = nullptr;
+    indexes_.reset();
+    for (const Rebuilt& file : files) std::filesystem::rename(file.fresh, file.path);
+    for (const Rebuilt& file : files) openIndex(file.path);
+    if (!controlling.empty()) setOrder(controlling);
+}
+
 int Table::orderCount() const { return indexes_ ? static_cast<int>(indexes_->orders().size()) : 0; }
 
 IndexOrder* Table::order(int number) const {
@@ -98,6 +145,7 @@ IndexOrder* Table::order(std::string_view tagName) const { return indexes_ ? ind
 bool Table::setOrder(std::string_view tagName) {
     IndexOrder* wanted = order(tagName);
     if (!wanted) return false;
+    wanted->requireUsable();
     flushRecord();
     order_ = wanted;
     cursor_ = std::make_unique<CdxCursor>(wanted->tag());

@@ -1,5 +1,7 @@
 #include "xbase/value.h"
 
+#include <cmath>
+
 namespace tarvo::xbase {
 
 namespace {
@@ -39,6 +41,20 @@ Date Date::fromJulian(long julian) {
     return out;
 }
 
+double DateTime::julianDays() const {
+    if (empty()) return 0;
+    return static_cast<double>(date.julian()) + static_cast<double>(milliseconds) / kMillisecondsPerDay;
+}
+
+DateTime DateTime::fromJulianDays(double days) {
+    if (!(days > 0) || days > 1e9) return DateTime{};  // NaN and values past any calendar too
+    auto total = static_cast<int64_t>(std::llround(days * kMillisecondsPerDay));
+    DateTime out;
+    out.date = Date::fromJulian(static_cast<long>(total / kMillisecondsPerDay));
+    out.milliseconds = static_cast<int32_t>(total % kMillisecondsPerDay);
+    return out;
+}
+
 const std::string& Value::text() const {
     return isCharacter() ? std::get<std::string>(v_) : kEmptyText;
 }
@@ -50,6 +66,7 @@ const char* valueTypeName(ValueType type) {
         case ValueType::Numeric: return "numeric";
         case ValueType::Date: return "date";
         case ValueType::Logical: return "logical";
+        case ValueType::DateTime: return "datetime";
     }
     return "?";
 }

@@ -67,6 +67,7 @@ std::string shown(const Value& value, const xbase::FieldInfo& field) {
         }
         case xbase::ValueType::Date: return value.date().empty() ? "" : xbase::DToC(value.date());
         case xbase::ValueType::Logical: return value.logical() ? "T" : "F";
+        case xbase::ValueType::DateTime: return value.dateTime().empty() ? "" : xbase::TToC(value.dateTime());
     }
     return {};
 }
@@ -74,10 +75,12 @@ std::string shown(const Value& value, const xbase::FieldInfo& field) {
 void printTags(const Table& table) {
     std::printf("Tags:          %d\n", table.orderCount());
     for (int i = 1; i <= table.orderCount(); ++i) {
-        const auto& info = table.order(i)->tag().info();
+        const xbase::IndexOrder& order = *table.order(i);
+        const auto& info = order.tag().info();
         std::printf("  %-3d %-10s key %s%s%s%s%s\n", i, info.name.c_str(), info.keyExpression.c_str(),
                     info.forExpression.empty() ? "" : "  FOR ", info.forExpression.c_str(),
                     info.descending ? "  DESCENDING" : "", info.unique ? "  UNIQUE" : "");
+        if (!order.usable()) std::printf("      unusable: %s\n", order.unusableReason().c_str());
     }
 }
 
@@ -110,9 +113,17 @@ int check(const std::string& path) {
         return 0;
     }
     int problems = 0;
+    int unusable = 0;
     for (int i = 1; i <= table->orderCount(); ++i) {
         xbase::IndexOrder& order = *table->order(i);
         const auto& info = order.tag().info();
+        if (!order.usable()) {
+            std::printf("Tag %s: key %s%s%s, unusable: %s\n", info.name.c_str(), info.keyExpression.c_str(),
+                        info.forExpression.empty() ? "" : ", FOR ", info.forExpression.c_str(),
+                        order.unusableReason().c_str());
+            ++unusable;
+            continue;
+        }
         std::printf("Tag %s: key %s%s%s, %u keys\n", info.name.c_str(), info.keyExpression.c_str(),
                     info.forExpression.empty() ? "" : ", FOR ", info.forExpression.c_str(), order.tag().keyCount());
         for (const std::string& problem : table->indexes()->check(order)) {
@@ -120,8 +131,10 @@ int check(const std::string& path) {
             ++problems;
         }
     }
-    std::printf(problems == 0 ? "All tags are consistent.\n" : "%d problem(s) found.\n", problems);
-    return problems == 0 ? 0 : 1;
+    if (problems == 0 && unusable == 0) std::printf("All tags are consistent.\n");
+    if (problems > 0) std::printf("%d problem(s) found.\n", problems);
+    if (unusable > 0) std::printf("%d unusable tag(s) not checked.\n", unusable);
+    return problems == 0 && unusable == 0 ? 0 : 1;
 }
 
 int dump(const std::string& path) {
@@ -138,6 +151,54 @@ int dump(const std::string& path) {
     return 0;
 }
 
+std::unique_ptr<Table> openExclusive(const std::string& path) {
+    return Table::open(path, xbase::OpenOptions{true, false, xbase::Driver::DBFCDX});
+}
+
+// Rebuilds every tag of the table's index files from their own expressions.
+int reindex(const std::string& path) {
+    auto table = openExclusive(path);
+    if (table->orderCount() == 0) {
+        std::printf("%s: no index file with tags\n", path.c_str());
+        return 0;
+    }
+    table->reindex();
+    for (int i = 1; i <= table->orderCount(); ++i) {
+        const xbase::IndexOrder& order = *table->order(i);
+        std::printf("Tag %s rebuilt: %u keys\n", order.name().c_str(), order.tag().keyCount());
+    }
+    return 0;
+}
+
+struct IndexRequest {
+    std::string path, tag, expression, condition;
+    bool descending = false;
+    bool unique = false;
+};
+
+// Adds a tag to the table's structural index, or replaces the tag of that name.
+int index(const IndexRequest& request) {
+    auto table = openExclusive(request.path);
+    table->createOrder(table->structuralIndexPath(), request.tag, request.expression, request.condition,
+                       request.descending, request.unique);
+    const xbase::IndexOrder& order = *table->order(request.tag);
+    std::printf("Tag %s built: %u keys\n", order.name().c_str(), order.tag().keyCount());
+    return 0;
+}
+
+void addIndexCommand(CommandLine& cli, CLI::App& dbf) {
+    CLI::App& command = *dbf.add_subcommand(
+        "index", "Adds a tag to the table's structural index (FILE with the extension .CDX), or replaces it");
+    auto request = std::make_shared<IndexRequest>();
+    command.add_option("FILE", request->path, "The table, taken exclusively")->required();
+    command.add_option("TAG", request->tag, "The tag's name (up to 10 characters)")->required();
+    command.add_option("EXPRESSION", request->expression, "The key expression, e.g. \"Upper(NAMA)\"")->required();
+    command.add_option("--for", request->condition, "Only records for which this condition is true");
+    command.add_flag("--descending", request->descending, "Keys in descending order");
+    command.add_flag("--unique", request->unique, "One record of each key");
+    cli.onRun(command, [request] { return index(*request); });
+}
+
 void addDbfCommands(CommandLine& cli) {
     CLI::App& dbf = cli.group("dbf", "Looks inside a table (.DBF, .Q7T, .DTA) without the retail application");
     const struct {
@@ -148,6 +209,8 @@ void addDbfCommands(CommandLine& cli) {
         {"info", "Header version, code page, record count, structure and index tags of a table", info},
         {"dump", "Records as tab-separated UTF-8 lines, deleted ones marked \"*\"", dump},
         {"check", "Walks every tag of the table's index against its records (exit 1 on a problem)", check},
+        {"reindex", "Rebuilds every tag of the table's index from its own expressions (takes the table exclusively)",
+         reindex},
     };
     for (const auto& subcommand : subcommands) {
         CLI::App& command = *dbf.add_subcommand(subcommand.name, subcommand.description);
@@ -155,6 +218,7 @@ void addDbfCommands(CommandLine& cli) {
         command.add_option("FILE", *file, "The table; its memo and index files are found beside it")->required();
         cli.onRun(command, [file, run = subcommand.run] { return run(*file); });
     }
+    addIndexCommand(cli, dbf);
 }
 
 const CommandRegistration registration("dbf", addDbfCommands);

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "tests/cli/cli_run.h"
+#include "tests/support/foreign_files.h"
 #include "tests/support/test_support.h"
 #include "xbase/settings.h"
 #include "xbase/table.h"
@@ -60,6 +64,96 @@ TEST_F(DbfCommandTest, CheckFindsAKeyThatDisagreesWithItsRecord) {
     EXPECT_EQ(check.status, 1);
     EXPECT_NE(check.output.find("tag KODE: record 1 has a key that differs from its expression"), std::string::npos)
         << check.output;
+}
+
+TEST_F(DbfCommandTest, ReindexMendsADamagedIndexKeepingItsTags) {
+    {
+        std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(32 + 2 * 32 + 1 + 1);
+        file.write("ZZ", 2);  // a code changed behind the index's back
+    }
+    const std::string infoBefore = runCli("dbf info " + path.string()).output;
+    EXPECT_EQ(runCli("dbf check " + path.string()).status, 1);
+
+    CliRun reindex = runCli("dbf reindex " + path.string());
+    EXPECT_EQ(reindex.status, 0) << reindex.output;
+    EXPECT_NE(reindex.output.find("Tag KODE rebuilt: 3 keys"), std::string::npos) << reindex.output;
+    EXPECT_NE(reindex.output.find("Tag NAMA rebuilt: 2 keys"), std::string::npos) << reindex.output;
+    CliRun check = runCli("dbf check " + path.string());
+    EXPECT_EQ(check.status, 0) << check.output;
+    EXPECT_EQ(runCli("dbf info " + path.string()).output, infoBefore);  // names, keys, conditions kept
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "S_STOCK.CDX.new"));
+}
+
+TEST_F(DbfCommandTest, IndexAddsATagOrReplacesOne) {
+    CliRun added = runCli("dbf index " + path.string() + " NAMA_D \"Upper(NAMA)\" --for \"!Deleted()\" --descending");
+    EXPECT_EQ(added.status, 0) << added.output;
+    EXPECT_NE(added.output.find("Tag NAMA_D built: 2 keys"), std::string::npos) << added.output;
+    CliRun replaced = runCli("dbf index " + path.string() + " kode KODE_C --unique");
+    EXPECT_EQ(replaced.status, 0) << replaced.output;
+    CliRun info = runCli("dbf info " + path.string());
+    EXPECT_NE(info.output.find("KODE       key KODE_C  UNIQUE"), std::string::npos) << info.output;
+    EXPECT_NE(info.output.find("NAMA_D     key Upper(NAMA)  FOR !Deleted()  DESCENDING"), std::string::npos)
+        << info.output;
+    EXPECT_EQ(runCli("dbf check " + path.string()).status, 0);
+
+    struct Refused {
+        std::string arguments;
+        int status;
+        const char* message;
+    };
+    const std::vector<Refused> refused = {
+        {"dbf index " + path.string() + " BAD \"NOSUCHFIELD\"", 1, "NOSUCHFIELD"},
+        {"dbf index " + path.string() + " ONLYTAG", 2, "EXPRESSION is required"},
+        {"dbf index " + path.string() + " T KODE_C --sideways", 2, "Usage: tarvo-import-cli dbf index"},
+    };
+    for (const Refused& r : refused) {
+        CliRun run = runCli(r.arguments);
+        EXPECT_EQ(run.status, r.status) << r.arguments;
+        EXPECT_NE(run.output.find(r.message), std::string::npos) << run.output;
+    }
+}
+
+TEST_F(DbfCommandTest, ReindexAndIndexRefuseATableAnotherProgramHolds) {
+    auto held = xbase::Table::open(path, xbase::OpenOptions{true, false, xbase::Driver::DBFCDX});
+    for (const std::string& arguments : {"dbf reindex " + path.string(), "dbf index " + path.string() + " X KODE_C"}) {
+        CliRun run = runCli(arguments);
+        EXPECT_EQ(run.status, 1) << arguments;
+        EXPECT_NE(run.output.find("in use by another program"), std::string::npos) << run.output;
+    }
+}
+
+TEST_F(DbfCommandTest, DumpShowsTheTimeOfDateTimeFields) {
+    const auto times = dir.path() / "TIMES.DBF";
+    xbase::Table::create(times, {{"STAMP", 'T', 8, 0}}, xbase::Driver::DBFCDX);
+    {
+        auto t = xbase::Table::open(times, xbase::OpenOptions{true, false, xbase::Driver::DBFCDX});
+        t->append();
+        t->fieldPut("STAMP", xbase::Value(xbase::DateTime{xbase::Date{2024, 7, 8}, (13 * 3600 + 5 * 60 + 9) * 1000}));
+        t->append();
+        t->fieldPut("STAMP", xbase::Value(xbase::DateTime{xbase::Date{1899, 12, 30}, 8 * 3600 * 1000}));
+        t->append();
+    }
+    CliRun dump = runCli("dbf dump " + times.string());
+    EXPECT_EQ(dump.status, 0);
+    EXPECT_EQ(dump.output, "DELETED\tSTAMP\n\t08/07/2024 13:05:09\n\t30/12/1899 08:00:00\n\t\n");
+}
+
+TEST_F(DbfCommandTest, UnusableTagsAreListedAndTheRecordsStillShown) {
+    const auto cust = dir.path() / "CUST.DBF";
+    test::writeFile(cust, test::dbfImage(0x30, {{"KODE", 'C', 5}}, {" A1   "}, 0x03, true));
+    test::writeFile(dir.path() / "CUST.CDX",
+                    test::cdxImage({{"LONGNAME", "CUSTOMERNAME", "", 5, ' ', {{"A1   ", 1}}},
+                                    {"KODE", "KODE", "", 5, ' ', {{"A1   ", 1}}}}));
+    CliRun info = runCli("dbf info " + cust.string());
+    EXPECT_EQ(info.status, 0) << info.output;
+    EXPECT_NE(info.output.find("LONGNAME   key CUSTOMERNAME\n      unusable: "), std::string::npos) << info.output;
+    CliRun check = runCli("dbf check " + cust.string());
+    EXPECT_EQ(check.status, 1);
+    EXPECT_NE(check.output.find("Tag LONGNAME: key CUSTOMERNAME, unusable: "), std::string::npos) << check.output;
+    EXPECT_NE(check.output.find("Tag KODE: key KODE, 1 keys"), std::string::npos) << check.output;
+    EXPECT_NE(check.output.find("1 unusable tag(s) not checked."), std::string::npos) << check.output;
+    EXPECT_EQ(runCli("dbf dump " + cust.string()).output, "DELETED\tKODE\n\tA1\n");
 }
 
 TEST_F(DbfCommandTest, BadInputGivesAClearErrorAndStatus) {

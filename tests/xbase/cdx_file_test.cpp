@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <random>
@@ -49,6 +50,20 @@ std::string dateKey(std::mt19937& rng) {
     return cdxDateKey(Date::fromJulian(2450000 + static_cast<long>(rng() % 3000)));
 }
 
+// Integers with many repeats, zero, negatives and the extremes, whose sign bit the key flips.
+std::string integerKey(std::mt19937& rng) {
+    static const int32_t kSpecial[] = {0, -1, 1, INT32_MIN, INT32_MAX, 255, 256, -256};
+    if (rng() % 8 == 0) return cdxIntegerKey(kSpecial[rng() % 8]);
+    return cdxIntegerKey(static_cast<int32_t>(rng() % 2001) - 1000);
+}
+
+// Dates and times with repeats, the empty value and times on their own (the 30 December 1899 date).
+std::string dateTimeKey(std::mt19937& rng) {
+    if (rng() % 8 == 0) return cdxDateTimeKey(DateTime{});
+    const long day = rng() % 5 == 0 ? Date{1899, 12, 30}.julian() : 2460000 + static_cast<long>(rng() % 30);
+    return cdxDateTimeKey(DateTime{Date::fromJulian(day), static_cast<int32_t>(rng() % 48) * 1800000});
+}
+
 struct Config {
     const char* name;
     char keyType;
@@ -65,6 +80,10 @@ std::string randomKey(const Config& config, std::mt19937& rng) {
             return dateKey(rng);
         case 'L':
             return cdxLogicalKey(rng() % 2 == 0);
+        case 'I':
+            return integerKey(rng);
+        case 'T':
+            return dateTimeKey(rng);
         default:
             return textKey(rng, config.keyLength);
     }
@@ -206,7 +225,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Config{"LongTextUnique", 'C', 100, false, true},
                       Config{"LongestTextDescending", 'C', 240, true, false},
                       Config{"Number", 'N', 8, false, false}, Config{"NumberDescendingUnique", 'N', 8, true, true},
-                      Config{"Date", 'D', 8, false, false}, Config{"Logical", 'L', 1, false, false}),
+                      Config{"Date", 'D', 8, false, false}, Config{"Logical", 'L', 1, false, false},
+                      Config{"Integer", 'I', 4, false, false}, Config{"IntegerDescendingUnique", 'I', 4, true, true},
+                      Config{"DateTime", 'T', 8, false, false}, Config{"DateTimeDescending", 'T', 8, true, false}),
     [](const auto& param) { return std::string(param.param.name); });
 
 class CdxFileTest : public ::testing::Test {

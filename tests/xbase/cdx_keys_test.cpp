@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,43 @@ TEST(CdxKeysTest, DateKeysAreJulianDaysAndTheEmptyDateSortsFirst) {
     EXPECT_EQ(cdxDateKey(Date{2000, 1, 1}), cdxNumericKey(2451545));
     EXPECT_LT(cdxDateKey(Date{}), cdxDateKey(Date{1, 1, 1}));
     EXPECT_LT(cdxDateKey(Date{1999, 12, 31}), cdxDateKey(Date{2000, 1, 1}));
+}
+
+TEST(CdxKeysTest, IntegerKeysAreBigEndianWithTheSignBitFlipped) {
+    // 1 is 80 00 00 01 in the Integer tags of tables Visual FoxPro wrote.
+    EXPECT_EQ(cdxIntegerKey(1), bytes({0x80, 0, 0, 0x01}));
+    EXPECT_EQ(cdxIntegerKey(0), bytes({0x80, 0, 0, 0}));
+    EXPECT_EQ(cdxIntegerKey(-1), bytes({0x7f, 0xff, 0xff, 0xff}));
+    EXPECT_EQ(cdxIntegerKey(INT32_MIN), bytes({0, 0, 0, 0}));
+    EXPECT_EQ(cdxIntegerKey(INT32_MAX), bytes({0xff, 0xff, 0xff, 0xff}));
+    EXPECT_EQ(cdxIntegerKey(258), bytes({0x80, 0, 0x01, 0x02}));
+    const std::vector<int32_t> ascending{INT32_MIN, -70000, -256, -1, 0, 1, 255, 256, 70000, INT32_MAX};
+    for (size_t i = 0; i < ascending.size(); ++i) {
+        const std::string key = cdxIntegerKey(ascending[i]);
+        EXPECT_EQ(key.size(), kCdxIntegerKeyLength);
+        EXPECT_EQ(cdxIntegerKeyValue(key), ascending[i]);
+        if (i > 0) {
+            EXPECT_LT(cdxIntegerKey(ascending[i - 1]), key) << ascending[i];
+        }
+    }
+}
+
+TEST(CdxKeysTest, DateTimeKeysAreJulianDaysWithTheTimeAsTheFraction) {
+    EXPECT_EQ(cdxDateTimeKey(DateTime{}), cdxNumericKey(0));
+    EXPECT_EQ(cdxDateTimeKey(DateTime{Date{2000, 1, 1}, 0}), cdxDateKey(Date{2000, 1, 1}));
+    EXPECT_EQ(cdxDateTimeKey(DateTime{Date{2000, 1, 1}, 12 * 3600 * 1000}), cdxNumericKey(2451545.5));
+    // A time alone (on 30 December 1899) sorts before every later day, and times within a day in order.
+    const std::vector<DateTime> ascending{DateTime{},
+                                          {Date{1899, 12, 30}, 1000},
+                                          {Date{1899, 12, 30}, 86399999},
+                                          {Date{2024, 7, 8}, 0},
+                                          {Date{2024, 7, 8}, 1},
+                                          {Date{2024, 7, 8}, 43200000},
+                                          {Date{2024, 7, 9}, 0}};
+    for (size_t i = 1; i < ascending.size(); ++i)
+        EXPECT_LT(cdxDateTimeKey(ascending[i - 1]), cdxDateTimeKey(ascending[i])) << i;
+    for (const DateTime& when : ascending)
+        EXPECT_EQ(DateTime::fromJulianDays(cdxNumericKeyValue(cdxDateTimeKey(when))), when);
 }
 
 TEST(CdxKeysTest, CharacterAndLogicalKeys) {

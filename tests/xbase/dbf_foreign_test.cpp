@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "tests/support/foreign_files.h"
 #include "tests/support/test_support.h"
 #include "xbase/error.h"
 #include "xbase/settings.h"
@@ -15,57 +16,10 @@ namespace {
 
 using test::TempDir;
 
-struct RawField {
-    std::string name;
-    char type;
-    int length;
-    int decimals = 0;
-    uint8_t flags = 0;
-};
-
-std::string le16(uint32_t v) { return {static_cast<char>(v), static_cast<char>(v >> 8)}; }
-std::string le32(uint32_t v) { return le16(v) + le16(v >> 16); }
-
-// A DBF file image from the published layout: header, descriptors, terminator, records.
-std::string dbfImage(uint8_t version, const std::vector<RawField>& fields, const std::vector<std::string>& records,
-                     uint8_t languageDriver = 0, bool backlink = false) {
-    uint32_t recordLength = 1;
-    for (const auto& f : fields) recordLength += static_cast<uint32_t>(f.length);
-    uint32_t headerLength = 32 + 32 * static_cast<uint32_t>(fields.size()) + 1 + (backlink ? 263 : 0);
-    std::string out;
-    out += static_cast<char>(version);
-    out += std::string("\x7C\x07\x08", 3);  // last update 08/07/2024
-    out += le32(static_cast<uint32_t>(records.size())) + le16(headerLength) + le16(recordLength);
-    out += std::string(16, '\0');
-    out += '\0';
-    out += static_cast<char>(languageDriver);
-    out += std::string(2, '\0');
-    uint32_t offset = 1;
-    for (const auto& f : fields) {
-        std::string d(32, '\0');
-        d.replace(0, f.name.size(), f.name);
-        d[11] = f.type;
-        d.replace(12, 4, le32(offset));
-        d[16] = static_cast<char>(f.length);
-        d[17] = static_cast<char>(f.decimals);
-        d[18] = static_cast<char>(f.flags);
-        out += d;
-        offset += static_cast<uint32_t>(f.length);
-    }
-    out += '\x0D';
-    if (backlink) out += std::string(263, '\0');
-    for (const auto& r : records) {
-        EXPECT_EQ(r.size(), recordLength) << "record image of the wrong length in the test";
-        out += r;
-    }
-    out += '\x1A';
-    return out;
-}
-
-void writeFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+using test::dbfImage;
+using test::le16;
+using test::le32;
+using test::writeFile;
 
 std::unique_ptr<Table> openReadOnly(const std::filesystem::path& path, Driver driver = Driver::DBFCDX) {
     return Table::open(path, OpenOptions{false, true, driver});
@@ -154,7 +108,7 @@ TEST_F(ForeignTableTest, VisualFoxProTypesAndNullFlags) {
     EXPECT_EQ(t->fieldGet("I").number(), -42);
     EXPECT_DOUBLE_EQ(t->fieldGet("Y").number(), 123.45);
     EXPECT_DOUBLE_EQ(t->fieldGet("B").number(), 2.5);
-    EXPECT_EQ(t->fieldGet("T").date(), Date::fromJulian(2460500));
+    EXPECT_EQ(t->fieldGet("T").dateTime(), (DateTime{Date::fromJulian(2460500), 0}));
     EXPECT_EQ(t->fieldGet("M").text(), "");
 }
 
@@ -193,6 +147,83 @@ TEST_F(ForeignTableTest, DamagedFilesGiveErrorsNamingFileAndProblem) {
             EXPECT_NE(std::string(e.what()).find(c.problem), std::string::npos) << e.what();
         }
     }
+}
+
+TEST_F(ForeignTableTest, ATableWithoutFieldsOpensAsAnEmptyStructure) {
+    auto path = dir.path() / "NOFIELDS.DBF";
+    writeFile(path, dbfImage(0x30, {}, {" ", " "}, 0x03, true));
+    auto t = openReadOnly(path);
+    EXPECT_EQ(t->fieldCount(), 0);
+    EXPECT_TRUE(t->structure().empty());
+    EXPECT_EQ(t->recordLength(), 1u);
+    EXPECT_EQ(t->recCount(), 2u);
+    int records = 0;
+    for (t->goTop(); !t->eof(); t->skip()) ++records;
+    EXPECT_EQ(records, 2);
+}
+
+// Tables of formats that share the version bytes but not the layout name their format.
+TEST_F(ForeignTableTest, DBaseIIAndDBase7TablesNameTheirFormat) {
+    std::string dBaseII = std::string("\x02", 1) + le16(1) + std::string("\x07\x08\x18", 3) + le16(6);
+    std::string field(16, '\0');
+    field.replace(0, 4, "KODE");
+    field[11] = 'C';
+    field[12] = 5;
+    dBaseII += field + "\x0D";
+    dBaseII.resize(521, '\0');
+    dBaseII += " ABCDE\x1A";
+
+    std::string dBase7 = std::string("\x04\x7C\x07\x08", 4) + le32(1) + le16(68 + 48 + 1) + le16(6);
+    dBase7 += std::string(56, '\0');
+    std::string field7(48, '\0');
+    field7.replace(0, 4, "KODE");
+    field7[32] = 'C';
+    field7[33] = 5;
+    dBase7 += field7 + "\x0D ABCDE\x1A";
+
+    const std::vector<std::pair<std::string, const char*>> cases = {
+        {dBaseII, "a dBASE II table (version byte 0x02), a format this program does not read"},
+        {dBase7, "a dBASE 7 table (version byte 0x04), a format this program does not read"},
+        {"\x8C" + dBase7.substr(1), "a dBASE 7 table (version byte 0x8C)"},
+    };
+    for (const auto& [bytes, message] : cases) {
+        SCOPED_TRACE(message);
+        auto path = dir.path() / "OTHER.DBF";
+        writeFile(path, bytes);
+        try {
+            openReadOnly(path);
+            ADD_FAILURE() << "opened a table of another format";
+        } catch (const Error& e) {
+            EXPECT_NE(std::string(e.what()).find(path.string() + ": " + message), std::string::npos) << e.what();
+        }
+    }
+}
+
+TEST_F(ForeignTableTest, DateTimeFieldsKeepTheirTimeOfDay) {
+    auto path = dir.path() / "TIMES.DBF";
+    const long timeOnlyDay = Date{1899, 12, 30}.julian();
+    writeFile(path, dbfImage(0x30, {{"T", 'T', 8}},
+                             {" " + le32(2460500) + le32(45296789), " " + le32(static_cast<uint32_t>(timeOnlyDay)) + le32(3600000),
+                              " " + le32(0) + le32(0)},
+                             0x03, true));
+    {
+        auto t = Table::open(path, OpenOptions{true, false, Driver::DBFCDX});
+        t->goTo(1);
+        EXPECT_EQ(t->fieldGet(1).dateTime(), (DateTime{Date::fromJulian(2460500), 45296789}));
+        t->goTo(2);
+        EXPECT_EQ(t->fieldGet(1).dateTime(), (DateTime{Date{1899, 12, 30}, 3600000}));
+        t->goTo(3);
+        EXPECT_TRUE(t->fieldGet(1).dateTime().empty());
+        t->fieldPut(1, Value(DateTime{Date{2024, 7, 8}, 1}));
+        t->append();
+        t->fieldPut(1, Value(Date{2024, 7, 9}));  // a date alone is its midnight
+        EXPECT_THROW(t->fieldPut(1, Value(5)), Error);
+    }
+    auto t = openReadOnly(path);
+    t->goTo(3);
+    EXPECT_EQ(t->fieldGet(1).dateTime(), (DateTime{Date{2024, 7, 8}, 1}));
+    t->goTo(4);
+    EXPECT_EQ(t->fieldGet(1).dateTime(), (DateTime{Date{2024, 7, 9}, 0}));
 }
 
 TEST_F(ForeignTableTest, MemoPointerPastTheMemoFileIsAnError) {

@@ -24,6 +24,8 @@ public:
         {"", "PRICE", Value(12.5)},           {"", "QTY", Value(3)},
         {"", "SOLD", Value(Date{2024, 7, 8})}, {"", "NODATE", Value(Date{})},
         {"", "ACTIVE", Value(true)},          {"STOCK", "CODE", Value("ZZ9")},
+        {"", "STAMP", Value(DateTime{Date{2024, 7, 8}, 13 * 3600000 + 30 * 60000})},
+        {"", "NOSTAMP", Value(DateTime{})},
     };
     uint32_t record = 7;
     bool isDeleted = false;
@@ -59,6 +61,12 @@ std::string describe(const Value& value) {
         case ValueType::Date: {
             char text[32];
             std::snprintf(text, sizeof text, "D:%04d-%02d-%02d", value.date().year, value.date().month, value.date().day);
+            return text;
+        }
+        case ValueType::DateTime: {
+            const DateTime t = value.dateTime();
+            char text[48];
+            std::snprintf(text, sizeof text, "T:%04d-%02d-%02d+%dms", t.date.year, t.date.month, t.date.day, t.milliseconds);
             return text;
         }
     }
@@ -118,6 +126,19 @@ TEST(ExpressionTest, ArithmeticOnCharactersNumbersAndDates) {
         {"SOLD + 1.9", "D:2024-07-09"}, {"STOD('20241231') + 1", "D:2025-01-01"},
         {"SOLD - STOD('20231231')", "N:190"}, {"NODATE + 5", "D:0000-00-00"},
     });
+}
+
+TEST(ExpressionTest, DateTimesCountInSecondsAndConvertToDates) {
+    expectAll({
+        {"STAMP", "T:2024-07-08+48600000ms"}, {"STAMP + 60", "T:2024-07-08+48660000ms"},
+        {"STAMP - 48600", "T:2024-07-08+0ms"}, {"STAMP + 37800", "T:2024-07-09+0ms"}, {"60 + STAMP", "T:2024-07-08+48660000ms"},
+        {"STAMP - DTOT(SOLD)", "N:48600"}, {"NOSTAMP + 5", "T:0000-00-00+0ms"},
+        {"TTOD(STAMP)", "D:2024-07-08"}, {"DTOT(SOLD)", "T:2024-07-08+0ms"}, {"DTOS(STAMP)", "C:20240708"},
+        {"TTOC(STAMP)", "C:08/07/2024 13:30:00"}, {"EMPTY(NOSTAMP)", "L:.T."}, {"EMPTY(STAMP)", "L:.F."},
+        {"STAMP > DTOT(SOLD)", "L:.T."}, {"STAMP = STAMP + 0", "L:.T."}, {"NOSTAMP < STAMP", "L:.T."},
+    });
+    EXPECT_NE(failure("TTOD(SOLD)").find("argument 1 must be datetime, not date"), std::string::npos);
+    EXPECT_NE(failure("STAMP = SOLD").find("type mismatch, datetime = date"), std::string::npos);
 }
 
 TEST(ExpressionTest, Comparisons) {
