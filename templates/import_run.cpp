@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "retaildb/record_routines.h"
+#include "retaildb/test_points.h"
 #include "templates/template_layouts.h"
 #include "xbase/dates.h"
 #include "xbase/settings.h"
@@ -71,7 +72,7 @@ void ImportRun::forEachRow(const std::string& alias, const std::function<bool(co
     TemplateRow row(*table);
     for (table->goTop(); !table->eof(); table->skip()) {
         ui.letEventsThrough();
-        ++n;
+        if (++n == total / 2 + 1) retaildb::testPoint(alias + "-rows");
         ui.progressText(1, progressText + std::to_string(n) + " / " + std::to_string(total));
         ui.progressBar(total == 0 ? 0 : static_cast<long>(100.0 * n / total), 100);
         if (!rule(row)) ++skipped[alias];

@@ -88,13 +88,39 @@ ImportOutcome runTemplateImport(ui::Owner owner, const ImportRequest& request) {
         return refuse(Refusal::Templates);
     }
     std::string database = retaildb::LOKASIDATAEX(owner, request.databaseFolder);
-    if (database.empty() || !checkControlRecord(owner, database)) {
+    if (database.empty()) {
         ui.closeProgress();
         return refuse(Refusal::Database);
     }
-    database = retaildb::LOKASIDATA(owner, database);
+    // One run at a time per database, then a backup of everything the import may change
+    // (or, for a dry run, a scratch copy to import into) before the preparation.
+    safety::ImportSafety safety(request.safety);
+    outcome.dryRun = request.safety.dryRun;
+    if (!safety.lock(owner, database)) {
+        ui.closeProgress();
+        outcome.interruptedBackup = safety.interruptedStamp();
+        return refuse(safety.refusal() == safety::SafetyRefusal::Busy ? Refusal::Busy : Refusal::Interrupted);
+    }
+    if (!checkControlRecord(owner, database)) {
+        ui.closeProgress();
+        return refuse(Refusal::Database);
+    }
+    database = safety.beforePreparation(owner);
     if (database.empty()) {
         ui.closeProgress();
+        return refuse(Refusal::Backup);
+    }
+    if (safety.backup()) outcome.backupFolder = safety.backup()->folder;
+    try {
+        database = retaildb::LOKASIDATA(owner, database);
+    } catch (const xbase::Error& e) {
+        ui::BOXERROR(owner, std::string("Import gagal: ") + e.what());
+        database.clear();
+    }
+    if (database.empty()) {
+        ui.closeProgress();
+        xbase::workAreas().closeAll();
+        safety.undo(owner);
         return refuse(Refusal::Preparation);
     }
 
@@ -108,13 +134,19 @@ ImportOutcome runTemplateImport(ui::Owner owner, const ImportRequest& request) {
     }
     ui.closeProgress();
     try {
-        retaildb::closeRetailDatabase(owner, database, request.options.stockMode == StockMode::CloseDay);
+        outcome.incomplete =
+            retaildb::closeRetailDatabase(owner, database, request.options.stockMode == StockMode::CloseDay);
     } catch (const xbase::Error& e) {
         ui::BOXERROR(owner, std::string("Import gagal: ") + e.what());
         outcome.status = ImportStatus::Failed;
     }
+    if (!outcome.incomplete.empty()) outcome.status = ImportStatus::Failed;
+    if (!safety.finished(owner, outcome.status == ImportStatus::Done)) outcome.status = ImportStatus::Failed;
+    outcome.safetyTimings = safety.timings();
     xbase::settings().deleted = true;
     outcome.written = run.written;
+    // A table whose writes failed holds what reached the disk, not what was appended.
+    for (const retaildb::IncompleteTable& table : outcome.incomplete) outcome.written[table.alias] = table.recordsOnDisk;
     outcome.skipped = run.skipped;
     outcome.codeDuplicates = run.codeDuplicates.size();
     outcome.nameDuplicates = run.nameDuplicates.size();

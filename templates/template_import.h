@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "retaildb/retail_database.h"
+#include "safety/import_safety.h"
 #include "templates/import_run.h"
 
 namespace tarvo::templates {
@@ -26,7 +28,11 @@ enum class Refusal {
     Templates,     // a template is missing, unreadable or has a refused structure
     Database,      // the retail database folder, its tables or its control record were refused (LOKASI)
     Preparation,   // the preparation stopped halfway (a table in use, an index file that stays):
-                   // index files it had deleted are gone, the tables' records are as they were
+                   // index files it had deleted are gone, the tables' records are as they were;
+                   // the backup taken before it gives them back
+    Busy,          // another import, restore or dry run holds the retail database
+    Interrupted,   // the last import into the database was interrupted and not put back
+    Backup,        // the backup before the preparation could not be made (space, a folder)
 };
 
 // Shows the two duplicate lists to the user (the desktop program's reject window, which also
@@ -40,6 +46,7 @@ struct ImportRequest {
     ImportOptions options;
     std::filesystem::path rejectFolder;  // where REJECT.TXT goes (the executable's folder)
     RejectPresenter showRejects;         // optional
+    safety::SafetyOptions safety;        // dry run, interrupted imports, backups kept
 };
 
 struct ImportOutcome {
@@ -50,6 +57,12 @@ struct ImportOutcome {
     size_t codeDuplicates = 0;
     size_t nameDuplicates = 0;
     std::filesystem::path rejectFile;          // empty when no file was written
+    // Retail tables whose writes failed: they hold only the records that reached the disk.
+    std::vector<retaildb::IncompleteTable> incomplete;
+    bool dryRun = false;                       // written into a scratch copy, the shop unchanged
+    std::filesystem::path backupFolder;        // the backup taken before the preparation
+    std::string interruptedBackup;             // stamp of the interrupted import's backup (Refusal::Interrupted)
+    safety::SafetyTimings safetyTimings;       // what the backup and the durable end took
 };
 
 // The import folder from the text of IMPORT: trimmed, ending in a slash. Empty after the error

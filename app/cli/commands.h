@@ -12,5 +12,7 @@ int dbfCommand(const Arguments& args);
 int makeRetailDbCommand(const Arguments& args);
 int importCommand(const Arguments& args);
 int makeTemplatesCommand(const Arguments& args);
+int restoreCommand(const Arguments& args);
+int backupsCommand(const Arguments& args);
 
 }  // namespace tarvo::cli

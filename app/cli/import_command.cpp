@@ -3,11 +3,13 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "app/cli/commands.h"
 #include "app/cli/terminal_interaction.h"
+#include "templates/import_summary.h"
 #include "templates/reject_list.h"
 #include "templates/template_import.h"
 #include "xbase/dates.h"
@@ -22,7 +24,8 @@ using templates::StockMode;
 constexpr const char* kUsage =
     "usage: tarvo-import-cli import --db FOLDER --templates FOLDER [--stock-mode close|open|none]\n"
     "         [--stock-date DD/MM/YYYY] [--points-date DD/MM/YYYY] [--allow-duplicate-codes]\n"
-    "         [--allow-duplicate-names] [--driver DBFCDX|DBFNTX|DBFMDX] [--yes]\n";
+    "         [--allow-duplicate-names] [--driver DBFCDX|DBFNTX|DBFMDX] [--dry-run] [--force]\n"
+    "         [--keep-backups N] [--yes]\n";
 
 bool parseDate(const std::string& text, xbase::Date& date) {
     date = xbase::CToD(text);
@@ -30,14 +33,14 @@ bool parseDate(const std::string& text, xbase::Date& date) {
 }
 
 void printSummary(const templates::ImportOutcome& outcome) {
-    std::printf("Records written:\n");
-    for (const auto& [table, count] : outcome.written) std::printf("  %-10s %u\n", table.c_str(), count);
-    if (!outcome.skipped.empty()) {
-        std::printf("Rows skipped:\n");
-        for (const auto& [tmpl, count] : outcome.skipped) std::printf("  %-10s %u\n", tmpl.c_str(), count);
-    }
-    std::printf("Duplicates: %zu by code, %zu by name\n", outcome.codeDuplicates, outcome.nameDuplicates);
-    if (!outcome.rejectFile.empty()) std::printf("Reject list: %s\n", outcome.rejectFile.c_str());
+    std::fputs(templates::importSummary(outcome, templates::SummaryLanguage::English).c_str(), stdout);
+}
+
+// The options of the run as the backup's manifest records them: the command line itself.
+std::string describe(const Arguments& args) {
+    std::string text = "import";
+    for (const std::string& arg : args) text += " " + arg;
+    return text;
 }
 
 }  // namespace
@@ -58,6 +61,16 @@ int importCommand(const Arguments& args) {
             request.options.allowDuplicateCodes = true;
         } else if (arg == "--allow-duplicate-names") {
             request.options.allowDuplicateNames = true;
+        } else if (arg == "--dry-run") {
+            request.safety.dryRun = true;
+        } else if (arg == "--force") {
+            request.safety.onInterrupted = safety::OnInterrupted::Continue;
+        } else if (arg == "--keep-backups" && (value = next())) {
+            char* end = nullptr;
+            const long keep = std::strtol(value->c_str(), &end, 10);
+            if (*end != '\0' || keep < 1 || keep > 1000)
+                return std::fprintf(stderr, "invalid number of backups '%s' (1 to 1000)\n", value->c_str()), 2;
+            request.safety.keepBackups = static_cast<int>(keep);
         } else if ((arg == "--db" || arg == "--templates" || arg == "--stock-mode" || arg == "--stock-date" ||
                     arg == "--points-date" || arg == "--driver") && (value = next())) {
             if (arg == "--db") request.databaseFolder = *value;
@@ -92,6 +105,8 @@ int importCommand(const Arguments& args) {
         request.options.openDate = date;
     }
 
+    request.safety.description = describe(args);
+
     TerminalInteraction terminal(answerYes);
     ui::setInteraction(&terminal);
     const templates::ImportOutcome outcome = templates::runTemplateImport(nullptr, request);
@@ -104,15 +119,25 @@ int importCommand(const Arguments& args) {
             std::printf("Import cancelled.\n");
             return 1;
         case ImportStatus::Refused:
-            if (outcome.refusal == templates::Refusal::Preparation)
-                std::fprintf(stderr, "Import refused; the preparation stopped halfway: the retail records are as they "
-                                     "were, some index files may have been deleted.\n");
+            if (outcome.refusal == templates::Refusal::Interrupted)
+                std::fprintf(stderr,
+                             "Import refused: the last import into this database was interrupted. Put its backup "
+                             "back with\n  tarvo-import-cli restore --db %s --backup %s\nor import anyway with "
+                             "--force.\n",
+                             request.databaseFolder.c_str(), outcome.interruptedBackup.c_str());
+            else if (outcome.refusal == templates::Refusal::Preparation)
+                std::fprintf(stderr, "Import refused; the preparation stopped halfway and the backup taken before it "
+                                     "was put back.\n");
             else
                 std::fprintf(stderr, "Import refused; the retail database was not changed.\n");
             return 1;
         case ImportStatus::Failed:
             printSummary(outcome);
             std::fprintf(stderr, "Import failed.\n");
+            if (!outcome.backupFolder.empty())
+                std::fprintf(stderr, "The data before the import is in its backup; put it back with\n"
+                                     "  tarvo-import-cli restore --db %s --backup %s\n",
+                             request.databaseFolder.c_str(), outcome.backupFolder.filename().c_str());
             return 1;
     }
     return 1;

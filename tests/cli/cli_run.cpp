@@ -2,12 +2,18 @@
 
 #include <sys/wait.h>
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 
 namespace tarvo::cli {
 
-CliRun runCli(const std::string& arguments) {
-    const std::string command = std::string(TARVO_CLI) + " " + arguments + " 2>&1";
+CliRun runCli(const std::string& arguments) { return runCliWith("", arguments); }
+
+CliRun runCliWith(const std::string& environment, const std::string& arguments) {
+    const std::string command = "env " + environment + " " + std::string(TARVO_CLI) + " " + arguments + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return {-1, "cannot run " + command};
     std::string output;
@@ -15,6 +21,25 @@ CliRun runCli(const std::string& arguments) {
     while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
     const int status = pclose(pipe);
     return {WEXITSTATUS(status), output};
+}
+
+BackgroundCli startCli(const std::string& environment, const std::string& arguments, const std::string& outputFile) {
+    const std::string command = "exec env " + environment + " " + std::string(TARVO_CLI) + " " + arguments + " > " +
+                                outputFile + " 2>&1";
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return {pid, outputFile};
+}
+
+CliRun waitCli(const BackgroundCli& run) {
+    int status = 0;
+    waitpid(run.pid, &status, 0);
+    std::ostringstream output;
+    output << std::ifstream(run.outputFile).rdbuf();
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), output.str()};
 }
 
 }  // namespace tarvo::cli

@@ -12,5 +12,15 @@ struct CliRun {
 
 // The arguments go to the shell as they are (quoting and redirections included).
 CliRun runCli(const std::string& arguments);
+// The same with environment settings ("NAME='value' ...") for the program.
+CliRun runCliWith(const std::string& environment, const std::string& arguments);
+
+// A run in the background, its output into a file: started, then waited for.
+struct BackgroundCli {
+    int pid = -1;
+    std::string outputFile;
+};
+BackgroundCli startCli(const std::string& environment, const std::string& arguments, const std::string& outputFile);
+CliRun waitCli(const BackgroundCli& run);
 
 }  // namespace tarvo::cli
