@@ -2,16 +2,35 @@
 # Installs the Debian packages the build and the tests need, when they are missing.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libssl-dev)
+# Grouped by what needs them.
+packages=(
+  g++ cmake ninja-build pkg-config  # the build
+  libgtest-dev libgmock-dev         # tests
+  libbenchmark-dev                  # bench/
+  qt6-base-dev                      # the desktop program
+  libcli11-dev                      # the command line's argument parser
+  unixodbc unixodbc-dev odbc-mdbtools libsqliteodbc libsqlite3-dev  # ODBC: the iPOS importer and its tests
+  libssl-dev                        # SHA-256 of the backups (libcrypto)
+)
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  SUDO=""
-  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
+fi
+
+# The iPOS import's connection string names the Access driver; on Linux MDB Tools' driver answers
+# to that name. Registered only when no driver of that name exists; nothing else is changed.
+access_driver="Microsoft Access Driver (*.mdb)"
+if ! odbcinst -q -d -n "$access_driver" >/dev/null 2>&1; then
+  mdb_driver=$(dpkg -L odbc-mdbtools | grep '/libmdbodbc\.so$' | head -n 1)
+  echo "Registering MDB Tools' ODBC driver as \"$access_driver\""
+  printf '[%s]\nDescription=MDB Tools ODBC driver\nDriver=%s\nFileUsage=1\n' "$access_driver" "$mdb_driver" \
+    | $SUDO odbcinst -i -d -r
 fi

@@ -1,9 +1,10 @@
 // "restore" and "backups": the backups taken before every import, listed and put back.
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
-#include "app/cli/commands.h"
+#include "app/cli/command_line.h"
 #include "app/cli/terminal_interaction.h"
 #include "retaildb/retail_database.h"
 #include "safety/restore.h"
@@ -12,51 +13,37 @@ namespace tarvo::cli {
 
 namespace {
 
-constexpr const char* kRestoreUsage = "usage: tarvo-import-cli restore --db FOLDER [--backup STAMP] [--yes]\n";
-constexpr const char* kBackupsUsage = "usage: tarvo-import-cli backups --db FOLDER\n";
-
 std::string megabytes(uint64_t bytes) {
     char text[32];
     std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / (1 << 20));
     return text;
 }
 
-}  // namespace
-
-int restoreCommand(const Arguments& args) {
-    std::string folder, stamp;
+struct RestoreArguments {
+    std::string folder;
+    std::string stamp;
     bool answerYes = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--yes") {
-            answerYes = true;
-        } else if ((args[i] == "--db" || args[i] == "--backup") && i + 1 < args.size()) {
-            (args[i] == "--db" ? folder : stamp) = args[i + 1];
-            ++i;
-        } else {
-            std::fprintf(stderr, "unexpected argument '%s'\n%s", args[i].c_str(), kRestoreUsage);
-            return 2;
-        }
-    }
-    if (folder.empty()) return std::fputs(kRestoreUsage, stderr), 2;
-    TerminalInteraction terminal(answerYes);
+};
+
+int restore(const RestoreArguments& arguments) {
+    TerminalInteraction terminal(arguments.answerYes);
     ui::setInteraction(&terminal);
-    const std::string database = retaildb::LOKASIDATAEX(nullptr, folder);
-    const bool restored = !database.empty() && safety::restoreDatabase(nullptr, database, stamp);
+    const std::string database = retaildb::LOKASIDATAEX(nullptr, arguments.folder);
+    const bool restored = !database.empty() && safety::restoreDatabase(nullptr, database, arguments.stamp);
     ui::setInteraction(nullptr);
     if (!restored) {
         std::fprintf(stderr, "Nothing was restored.\n");
         return 1;
     }
-    std::printf("Restored %s from %s\n", database.c_str(),
-                safety::findBackup(database, stamp).folder.c_str());
+    std::printf("Restored %s from its backup%s%s\n", database.c_str(), arguments.stamp.empty() ? "" : " ",
+                arguments.stamp.c_str());
     return 0;
 }
 
-int backupsCommand(const Arguments& args) {
-    if (args.size() != 2 || args[0] != "--db") return std::fputs(kBackupsUsage, stderr), 2;
+int listBackups(const std::string& folder) {
     TerminalInteraction terminal(true);
     ui::setInteraction(&terminal);
-    const std::string database = retaildb::LOKASIDATAEX(nullptr, args[1]);
+    const std::string database = retaildb::LOKASIDATAEX(nullptr, folder);
     ui::setInteraction(nullptr);
     if (database.empty()) return 1;
     const std::vector<safety::Backup> backups = safety::listBackups(database);
@@ -79,5 +66,29 @@ int backupsCommand(const Arguments& args) {
     }
     return 0;
 }
+
+void addRestoreCommand(CommandLine& cli) {
+    CLI::App& command = cli.add("restore", "Puts a backup taken before an import back (the newest by default)");
+    auto arguments = std::make_shared<RestoreArguments>();
+    command.add_option("--db", arguments->folder, "The retail database folder (the one that holds ST_DB)")
+        ->type_name("FOLDER")->required();
+    command.add_option("--backup", arguments->stamp, "The backup to put back, as `backups` lists it")
+        ->type_name("STAMP");
+    command.add_flag("--yes", arguments->answerYes, "Restores without asking first");
+    cli.onRun(command, [arguments] { return restore(*arguments); });
+}
+
+void addBackupsCommand(CommandLine& cli) {
+    CLI::App& command = cli.add("backups", "Lists the backups taken before each import, newest first");
+    auto folder = std::make_shared<std::string>();
+    command.add_option("--db", *folder, "The retail database folder (the one that holds ST_DB)")
+        ->type_name("FOLDER")->required();
+    cli.onRun(command, [folder] { return listBackups(*folder); });
+}
+
+const CommandRegistration restoreRegistration("restore", addRestoreCommand);
+const CommandRegistration backupsRegistration("backups", addBackupsCommand);
+
+}  // namespace
 
 }  // namespace tarvo::cli

@@ -1,12 +1,11 @@
 // "dbf" subcommands: look inside a table without the retail application.
 
 #include <cstdio>
-#include <exception>
+#include <memory>
 #include <string>
 
-#include "app/cli/commands.h"
+#include "app/cli/command_line.h"
 #include "xbase/dates.h"
-#include "xbase/error.h"
 #include "xbase/number_text.h"
 #include "xbase/settings.h"
 #include "xbase/table.h"
@@ -139,20 +138,27 @@ int dump(const std::string& path) {
     return 0;
 }
 
-}  // namespace
-
-int dbfCommand(const Arguments& args) {
-    if (args.size() != 2 || (args[0] != "info" && args[0] != "dump" && args[0] != "check")) {
-        std::fprintf(stderr, "usage: tarvo-import-cli dbf info|dump|check FILE\n");
-        return 2;
-    }
-    try {
-        if (args[0] == "check") return check(args[1]);
-        return args[0] == "info" ? info(args[1]) : dump(args[1]);
-    } catch (const xbase::Error& e) {
-        std::fprintf(stderr, "error: %s\n", e.what());
-        return 1;
+void addDbfCommands(CommandLine& cli) {
+    CLI::App& dbf = cli.group("dbf", "Looks inside a table (.DBF, .Q7T, .DTA) without the retail application");
+    const struct {
+        const char* name;
+        const char* description;
+        int (*run)(const std::string&);
+    } subcommands[] = {
+        {"info", "Header version, code page, record count, structure and index tags of a table", info},
+        {"dump", "Records as tab-separated UTF-8 lines, deleted ones marked \"*\"", dump},
+        {"check", "Walks every tag of the table's index against its records (exit 1 on a problem)", check},
+    };
+    for (const auto& subcommand : subcommands) {
+        CLI::App& command = *dbf.add_subcommand(subcommand.name, subcommand.description);
+        auto file = std::make_shared<std::string>();
+        command.add_option("FILE", *file, "The table; its memo and index files are found beside it")->required();
+        cli.onRun(command, [file, run = subcommand.run] { return run(*file); });
     }
 }
+
+const CommandRegistration registration("dbf", addDbfCommands);
+
+}  // namespace
 
 }  // namespace tarvo::cli

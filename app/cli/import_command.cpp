@@ -1,13 +1,12 @@
 // "import": the template import for consultants and scripts.
 
-#include <unistd.h>
-
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
-#include "app/cli/commands.h"
+#include "app/cli/command_line.h"
 #include "app/cli/terminal_interaction.h"
 #include "templates/import_summary.h"
 #include "templates/reject_list.h"
@@ -21,93 +20,67 @@ namespace {
 using templates::ImportStatus;
 using templates::StockMode;
 
-constexpr const char* kUsage =
-    "usage: tarvo-import-cli import --db FOLDER --templates FOLDER [--stock-mode close|open|none]\n"
-    "         [--stock-date DD/MM/YYYY] [--points-date DD/MM/YYYY] [--allow-duplicate-codes]\n"
-    "         [--allow-duplicate-names] [--driver DBFCDX|DBFNTX|DBFMDX] [--dry-run] [--force]\n"
-    "         [--keep-backups N] [--yes]\n";
+// A validator whose check gives the reason a value is refused, empty when it is accepted.
+CLI::Validator refusing(std::function<std::string(const std::string&)> reason) {
+    return CLI::Validator([reason](std::string& value) { return reason(value); }, "");
+}
 
-bool parseDate(const std::string& text, xbase::Date& date) {
-    date = xbase::CToD(text);
-    return !date.empty();
+std::optional<StockMode> stockModeFromName(const std::string& name) {
+    if (name == "close") return StockMode::CloseDay;
+    if (name == "open") return StockMode::Open;
+    if (name == "none") return StockMode::None;
+    return std::nullopt;
+}
+
+const CLI::Validator kStockMode = refusing([](const std::string& value) {
+    return stockModeFromName(value) ? std::string() : "unknown stock mode '" + value + "'";
+});
+const CLI::Validator kDate = refusing([](const std::string& value) {
+    return xbase::CToD(value).empty() ? "invalid date '" + value + "' (DD/MM/YYYY)" : std::string();
+});
+const CLI::Validator kDriver = refusing([](const std::string& value) {
+    return xbase::driverFromName(value) ? std::string() : "unknown driver '" + value + "'";
+});
+
+struct ImportArguments {
+    templates::ImportRequest request;
+    std::string stockMode = "none";
+    std::string stockDate;
+    std::string pointsDate;
+    std::string driver;
+    bool answerYes = false;
+    bool force = false;
+};
+
+// The import's options as the backup's manifest records them.
+std::string describe(const ImportArguments& a) {
+    const templates::ImportOptions& o = a.request.options;
+    return "import --templates " + a.request.templateFolder + " --stock-mode " + a.stockMode +
+           (a.stockDate.empty() ? "" : " --stock-date " + a.stockDate) +
+           (a.pointsDate.empty() ? "" : " --points-date " + a.pointsDate) +
+           (o.allowDuplicateCodes ? " --allow-duplicate-codes" : "") +
+           (o.allowDuplicateNames ? " --allow-duplicate-names" : "") + " --driver " +
+           xbase::driverName(o.templateDriver);
 }
 
 void printSummary(const templates::ImportOutcome& outcome) {
     std::fputs(templates::importSummary(outcome, templates::SummaryLanguage::English).c_str(), stdout);
 }
 
-// The options of the run as the backup's manifest records them: the command line itself.
-std::string describe(const Arguments& args) {
-    std::string text = "import";
-    for (const std::string& arg : args) text += " " + arg;
-    return text;
-}
-
-}  // namespace
-
-int importCommand(const Arguments& args) {
-    templates::ImportRequest request;
-    request.options = templates::defaultImportOptions();
-    request.rejectFolder = templates::executableFolder();
-    bool answerYes = false;
-    std::string stockDate;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto next = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
-        const std::string* value = nullptr;
-        if (arg == "--yes") {
-            answerYes = true;
-        } else if (arg == "--allow-duplicate-codes") {
-            request.options.allowDuplicateCodes = true;
-        } else if (arg == "--allow-duplicate-names") {
-            request.options.allowDuplicateNames = true;
-        } else if (arg == "--dry-run") {
-            request.safety.dryRun = true;
-        } else if (arg == "--force") {
-            request.safety.onInterrupted = safety::OnInterrupted::Continue;
-        } else if (arg == "--keep-backups" && (value = next())) {
-            char* end = nullptr;
-            const long keep = std::strtol(value->c_str(), &end, 10);
-            if (*end != '\0' || keep < 1 || keep > 1000)
-                return std::fprintf(stderr, "invalid number of backups '%s' (1 to 1000)\n", value->c_str()), 2;
-            request.safety.keepBackups = static_cast<int>(keep);
-        } else if ((arg == "--db" || arg == "--templates" || arg == "--stock-mode" || arg == "--stock-date" ||
-                    arg == "--points-date" || arg == "--driver") && (value = next())) {
-            if (arg == "--db") request.databaseFolder = *value;
-            if (arg == "--templates") request.templateFolder = *value;
-            if (arg == "--stock-date") stockDate = *value;
-            if (arg == "--stock-mode") {
-                if (*value == "close") request.options.stockMode = StockMode::CloseDay;
-                else if (*value == "open") request.options.stockMode = StockMode::Open;
-                else if (*value == "none") request.options.stockMode = StockMode::None;
-                else return std::fprintf(stderr, "unknown stock mode '%s'\n%s", value->c_str(), kUsage), 2;
-            }
-            if (arg == "--points-date" && !parseDate(*value, request.options.pointsDate))
-                return std::fprintf(stderr, "invalid date '%s' (DD/MM/YYYY)\n", value->c_str()), 2;
-            if (arg == "--driver") {
-                auto driver = xbase::driverFromName(*value);
-                if (!driver) return std::fprintf(stderr, "unknown driver '%s'\n%s", value->c_str(), kUsage), 2;
-                request.options.templateDriver = *driver;
-            }
-        } else {
-            std::fprintf(stderr, "unexpected argument '%s'\n%s", arg.c_str(), kUsage);
-            return 2;
-        }
+int runImport(ImportArguments& arguments) {
+    templates::ImportRequest& request = arguments.request;
+    request.options.stockMode = *stockModeFromName(arguments.stockMode);
+    if (!arguments.stockDate.empty()) {
+        request.options.closingDate = xbase::CToD(arguments.stockDate);
+        request.options.openDate = request.options.closingDate;
     }
-    if (request.databaseFolder.empty() || request.templateFolder.empty()) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
-    if (!stockDate.empty()) {
-        xbase::Date date;
-        if (!parseDate(stockDate, date)) return std::fprintf(stderr, "invalid date '%s' (DD/MM/YYYY)\n", stockDate.c_str()), 2;
-        request.options.closingDate = date;
-        request.options.openDate = date;
-    }
+    if (!arguments.pointsDate.empty()) request.options.pointsDate = xbase::CToD(arguments.pointsDate);
+    if (!arguments.driver.empty()) request.options.templateDriver = *xbase::driverFromName(arguments.driver);
 
-    request.safety.description = describe(args);
+    if (arguments.force) request.safety.onInterrupted = safety::OnInterrupted::Continue;
+    request.safety.description = describe(arguments);
 
-    TerminalInteraction terminal(answerYes);
+    TerminalInteraction terminal(arguments.answerYes);
     ui::setInteraction(&terminal);
     const templates::ImportOutcome outcome = templates::runTemplateImport(nullptr, request);
     ui::setInteraction(nullptr);
@@ -142,5 +115,39 @@ int importCommand(const Arguments& args) {
     }
     return 1;
 }
+
+void addImportCommand(CommandLine& cli) {
+    CLI::App& command = cli.add("import", "The template import into a retail database, as the desktop program runs it");
+    auto arguments = std::make_shared<ImportArguments>();
+    templates::ImportRequest& request = arguments->request;
+    request.options = templates::defaultImportOptions();
+    request.rejectFolder = templates::executableFolder();
+    command.add_option("--db", request.databaseFolder, "The retail database folder (the one that holds ST_DB)")
+        ->type_name("FOLDER")->required();
+    command.add_option("--templates", request.templateFolder, "The folder of the templates (ITEM.DBF, ...)")
+        ->type_name("FOLDER")->required();
+    command.add_option("--stock-mode", arguments->stockMode,
+                       "Opening stock: close (with day closing), open (still editable) or none")
+        ->type_name("close|open|none")->check(kStockMode)->capture_default_str();
+    command.add_option("--stock-date", arguments->stockDate, "Date of the opening stock (default 31/12 of last year)")
+        ->type_name("DD/MM/YYYY")->check(kDate);
+    command.add_option("--points-date", arguments->pointsDate, "Date from which customer points count")
+        ->type_name("DD/MM/YYYY")->check(kDate);
+    command.add_flag("--allow-duplicate-codes", request.options.allowDuplicateCodes, "Item codes may repeat");
+    command.add_flag("--allow-duplicate-names", request.options.allowDuplicateNames, "Item names may repeat");
+    command.add_option("--driver", arguments->driver, "Table driver of the templates (default DBFNTX)")
+        ->type_name("DBFCDX|DBFNTX|DBFMDX")->check(kDriver);
+    command.add_flag("--dry-run", request.safety.dryRun,
+                     "Runs the whole import on a scratch copy of the retail tables; the shop's folder stays as it is");
+    command.add_flag("--force", arguments->force, "Imports even though the last import into the database was interrupted");
+    command.add_option("--keep-backups", request.safety.keepBackups, "How many backups to keep (default 3)")
+        ->type_name("N")->check(CLI::Range(1, 1000));
+    command.add_flag("--yes", arguments->answerYes, "Answers Yes to \"Lanjutkan proses Import Data ?\"");
+    cli.onRun(command, [arguments] { return runImport(*arguments); });
+}
+
+const CommandRegistration registration("import", addImportCommand);
+
+}  // namespace
 
 }  // namespace tarvo::cli

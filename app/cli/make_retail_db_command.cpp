@@ -1,26 +1,29 @@
 // "make-retail-db": a sample retail database for trying the tool out.
 
 #include <cstdio>
+#include <memory>
+#include <string>
 
-#include "app/cli/commands.h"
+#include "app/cli/command_line.h"
 #include "retaildb/sample_retail_db.h"
-#include "xbase/error.h"
 
 namespace tarvo::cli {
 
-int makeRetailDbCommand(const Arguments& args) {
-    if (args.size() != 1) {
-        std::fprintf(stderr, "usage: tarvo-import-cli make-retail-db DIR\n");
-        return 2;
-    }
-    try {
-        retaildb::makeSampleRetailDatabase(args[0]);
-    } catch (const xbase::Error& e) {
-        std::fprintf(stderr, "error: %s\n", e.what());
-        return 1;
-    }
-    std::printf("Sample retail database written to %s/ST_DB\n", args[0].c_str());
-    return 0;
+namespace {
+
+void addMakeRetailDbCommand(CommandLine& cli) {
+    CLI::App& command = cli.add("make-retail-db", "Writes a sample retail database DIR/ST_DB (every retail table)");
+    auto folder = std::make_shared<std::string>();
+    command.add_option("DIR", *folder, "The folder that receives ST_DB")->required();
+    cli.onRun(command, [folder] {
+        retaildb::makeSampleRetailDatabase(*folder);
+        std::printf("Sample retail database written to %s/ST_DB\n", folder->c_str());
+        return 0;
+    });
 }
+
+const CommandRegistration registration("make-retail-db", addMakeRetailDbCommand);
+
+}  // namespace
 
 }  // namespace tarvo::cli

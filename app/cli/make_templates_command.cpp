@@ -1,42 +1,42 @@
 // "make-templates": a realistic, consistent set of the eighteen templates.
 
 #include <cstdio>
-#include <cstdlib>
+#include <memory>
 #include <string>
 
-#include "app/cli/commands.h"
+#include "app/cli/command_line.h"
 #include "templates/sample_templates.h"
-#include "xbase/error.h"
 
 namespace tarvo::cli {
 
-int makeTemplatesCommand(const Arguments& args) {
-    constexpr const char* kUsage =
-        "usage: tarvo-import-cli make-templates FOLDER [--items N] [--customers N] [--vendors N] [--codes N] [--seed S]\n";
-    if (args.empty()) return std::fputs(kUsage, stderr), 2;
+namespace {
+
+struct MakeTemplatesArguments {
+    std::string folder;
     templates::SampleTemplateOptions options;
-    for (size_t i = 1; i < args.size(); ++i) {
-        if (i + 1 >= args.size()) return std::fputs(kUsage, stderr), 2;
-        char* end = nullptr;
-        const unsigned long long n = std::strtoull(args[i + 1].c_str(), &end, 10);
-        if (*end != '\0' || args[i + 1].empty()) return std::fputs(kUsage, stderr), 2;
-        if (args[i] == "--items") options.items = static_cast<uint32_t>(n);
-        else if (args[i] == "--customers") options.customers = static_cast<uint32_t>(n);
-        else if (args[i] == "--vendors") options.vendors = static_cast<uint32_t>(n);
-        else if (args[i] == "--codes") options.codesPerItem = static_cast<uint32_t>(n);
-        else if (args[i] == "--seed") options.seed = n;
-        else return std::fputs(kUsage, stderr), 2;
-        ++i;
-    }
-    try {
-        templates::makeSampleTemplates(args[0], options);
-    } catch (const xbase::Error& e) {
-        std::fprintf(stderr, "error: %s\n", e.what());
-        return 1;
-    }
-    std::printf("Templates written to %s (%u items, %u customers, %u vendors)\n", args[0].c_str(), options.items,
-                options.customers, options.vendors);
-    return 0;
+};
+
+void addMakeTemplatesCommand(CommandLine& cli) {
+    CLI::App& command = cli.add("make-templates", "Writes a consistent sample set of the eighteen templates");
+    auto arguments = std::make_shared<MakeTemplatesArguments>();
+    templates::SampleTemplateOptions& options = arguments->options;
+    command.add_option("FOLDER", arguments->folder, "The folder that receives the templates")->required();
+    command.add_option("--items", options.items, "Number of items")->type_name("N")->capture_default_str();
+    command.add_option("--customers", options.customers, "Number of customers")->type_name("N")->capture_default_str();
+    command.add_option("--vendors", options.vendors, "Number of vendors")->type_name("N")->capture_default_str();
+    command.add_option("--codes", options.codesPerItem, "Codes per item")->type_name("N")->capture_default_str();
+    command.add_option("--seed", options.seed, "Seed of the random contents")->type_name("S")->capture_default_str();
+    cli.onRun(command, [arguments] {
+        const templates::SampleTemplateOptions& options = arguments->options;
+        templates::makeSampleTemplates(arguments->folder, options);
+        std::printf("Templates written to %s (%u items, %u customers, %u vendors)\n", arguments->folder.c_str(),
+                    options.items, options.customers, options.vendors);
+        return 0;
+    });
 }
+
+const CommandRegistration registration("make-templates", addMakeTemplatesCommand);
+
+}  // namespace
 
 }  // namespace tarvo::cli

@@ -117,11 +117,11 @@ TEST_P(BadOptionTest, GivesAClearErrorAndTheUsage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Options, BadOptionTest,
-    ::testing::Values(BadOptionCase{"--stock-mode later", "unknown stock mode 'later'\nusage: tarvo-import-cli import"},
-                      BadOptionCase{"--stock-date 31/02/2025", "invalid date '31/02/2025' (DD/MM/YYYY)"},
-                      BadOptionCase{"--points-date soon", "invalid date 'soon' (DD/MM/YYYY)"},
-                      BadOptionCase{"--driver DBFXYZ", "unknown driver 'DBFXYZ'"},
-                      BadOptionCase{"--overwrite", "unexpected argument '--overwrite'"}));
+    ::testing::Values(BadOptionCase{"--stock-mode later", "--stock-mode: unknown stock mode 'later'\nUsage: tarvo-import-cli import"},
+                      BadOptionCase{"--stock-date 31/02/2025", "--stock-date: invalid date '31/02/2025' (DD/MM/YYYY)"},
+                      BadOptionCase{"--points-date soon", "--points-date: invalid date 'soon' (DD/MM/YYYY)"},
+                      BadOptionCase{"--driver DBFXYZ", "--driver: unknown driver 'DBFXYZ'"},
+                      BadOptionCase{"--overwrite", "The following argument was not expected: --overwrite"}));
 
 }  // namespace
 }  // namespace tarvo::cli
