@@ -18,6 +18,8 @@
 #include "app/gui/dialog_units.h"
 #include "app/gui/gui_utilities.h"
 #include "app/gui/win_import_reject.h"
+#include "converters/report_converter.h"
+#include "converters/stock_repair.h"
 #include "retaildb/retail_database.h"
 #include "safety/restore.h"
 #include "templates/import_summary.h"
@@ -111,11 +113,9 @@ void WINIMPORT::INIT() {
     TGLHITUNGPOINTTEXT = label(QStringLiteral("Tanggal HItung Point :"), du.rect(196, 98, 85, 12),
                                Qt::AlignRight | Qt::AlignTop);
     IMPORTDRIVERTEXT = label(QStringLiteral("Import Data DBF dengan driver :"), du.rect(11, 216, 112, 12));
-    // The converter and the stock repair have no way in from this window.
+    // The report converter and the stock repair, offered where the resource places them.
     BUTTONCREATEDBF_ = button(QStringLiteral("Create DBF"), du.rect(11, 44, 64, 27));
-    BUTTONCREATEDBF_->setVisible(false);
     BUTTONPERBAIKIDATA_ = button(QStringLiteral("Perbaiki Data"), du.rect(11, 71, 64, 27));
-    BUTTONPERBAIKIDATA_->setVisible(false);
     LOKASI = field(du.rect(91, 12, 226, 12));
     BROWSELOKASI_ = button(QStringLiteral("<B>"), du.rect(320, 12, 16, 12));
     groupBox({}, du.rect(6, 150, 58, 56))->setVisible(false);
@@ -154,6 +154,8 @@ void WINIMPORT::INIT() {
     BUTTONPULIHKAN_ = button(QStringLiteral("Pulihkan Data"), du.rect(11, 100, 64, 13));
     BUTTONPULIHKAN_->setToolTip(QStringLiteral("Kembalikan data dari cadangan sebelum import"));
 
+    connect(BUTTONCREATEDBF_, &QPushButton::clicked, this, &WINIMPORT::BUTTONCREATEDBF);
+    connect(BUTTONPERBAIKIDATA_, &QPushButton::clicked, this, &WINIMPORT::BUTTONPERBAIKIDATA);
     connect(BROWSELOKASI_, &QPushButton::clicked, this, &WINIMPORT::BROWSELOKASI);
     connect(BROWSEIMPORT_, &QPushButton::clicked, this, &WINIMPORT::BROWSEIMPORT);
     connect(BUTTONCREATEIMPORT_, &QPushButton::clicked, this, &WINIMPORT::BUTTONCREATEIMPORT);
@@ -378,6 +380,24 @@ void WINIMPORT::BUTTONEDITIMPORT() {
 }
 
 void WINIMPORT::BUTTONCREATEIMPORT() { ui::BOXINFO(this, "Tarvo-Import", kNotYetAvailable); }
+
+void WINIMPORT::BUTTONCREATEDBF() {
+    runCommand([this] { converters::BUTTONCREATEDBF(this); });
+}
+
+void WINIMPORT::BUTTONPERBAIKIDATA() {
+    runCommand([this] { converters::BUTTONPERBAIKIDATA(this, LOKASI->text().toStdString()); });
+}
+
+void WINIMPORT::runCommand(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const std::exception& e) {
+        // Nothing may escape into the event loop: the user gets the reason instead.
+        ui::interaction().closeProgress();
+        ui::BOXERROR(this, std::string("Proses gagal: ") + e.what());
+    }
+}
 
 void WINIMPORT::BUTTONTUTUP() { done(QDialog::Accepted); }
 

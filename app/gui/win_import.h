@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QImage>
+#include <functional>
 #include <string>
 
 #include "app/gui/control_extensions.h"
@@ -55,6 +56,10 @@ public:
     void BUTTONIMPORT();
     void BUTTONEDITIMPORT();
     void BUTTONCREATEIMPORT();
+    // The report converter: ITEM.TXT and CUST.TXT of a chosen folder become ITEM.DBF and PELANG.DBF.
+    void BUTTONCREATEDBF();
+    // The stock repair on the database folder of LOKASI: items of kind 0 become kind 1.
+    void BUTTONPERBAIKIDATA();
     void BUTTONTUTUP();
     // Puts the newest backup of the database in LOKASI back, after a question.
     void BUTTONPULIHKAN();
@@ -116,6 +121,8 @@ private:
     void POSTINIT();
     int import2Value() const;
     void runTemplateImport();
+    // Runs a command of a button; an unexpected error is shown, never thrown into the event loop.
+    void runCommand(const std::function<void()>& command);
 
     QButtonGroup* stockGroup_ = nullptr;
     QButtonGroup* sourceGroup_ = nullptr;

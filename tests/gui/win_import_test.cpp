@@ -102,8 +102,8 @@ TEST(WinImport, StartsWithItsControlsInResourceOrderAndTheirInitialState) {
     }
 
     // Initial values.
-    EXPECT_TRUE(window.BUTTONCREATEDBF_->isHidden());
-    EXPECT_TRUE(window.BUTTONPERBAIKIDATA_->isHidden());
+    EXPECT_FALSE(window.BUTTONCREATEDBF_->isHidden());
+    EXPECT_FALSE(window.BUTTONPERBAIKIDATA_->isHidden());
     EXPECT_EQ(window.AKHIRTUTUP->text().toStdString(), lastYearEnd());
     EXPECT_EQ(window.AKHIRBUKA->text().toStdString(), lastYearEnd());
     EXPECT_EQ(window.AKHIRTUTUP->inputMask().left(10).toStdString(), "99/99/9999");

@@ -1,0 +1,36 @@
+#pragma once
+// The report converter: the printed item and customer reports ITEM.TXT and CUST.TXT of a folder
+// become the templates ITEM.DBF and PELANG.DBF in the same folder.
+
+#include <cstdint>
+#include <string>
+
+#include "ui/user_interaction.h"
+
+namespace tarvo::converters {
+
+// What a conversion did.
+struct ReportConversion {
+    bool done = false;            // both reports converted
+    bool replaced = false;        // past the checks: the old ITEM.DBF and PELANG.DBF are gone
+    uint64_t itemLines = 0;       // lines read from ITEM.TXT
+    uint64_t itemRecords = 0;     // records written to ITEM.DBF
+    uint64_t customerLines = 0;   // lines read from CUST.TXT, the customers' second lines not counted
+    uint64_t customerRecords = 0; // records written to PELANG.DBF
+};
+
+// The main window's command "Create DBF": asks for the folder ("Pilih Lokasi Data:") and
+// converts its reports. Nothing happens when no folder is chosen.
+ReportConversion BUTTONCREATEDBF(ui::Owner owner);
+
+// Converts the reports of the folder with "." as decimal and "," as thousands separator, then
+// closes every table and deletes the ITEM.CDX left beside the new ITEM.DBF.
+ReportConversion convertReports(ui::Owner owner, std::string folder);
+
+// The conversion proper (folder ends in the separator). Both reports are found and opened
+// before anything is created, so that a wrong folder leaves its templates as they were; then
+// ITEM.DBF and PELANG.DBF are created anew, opened exclusively as ITEM and PELANG and filled,
+// with the progress window open. False after its message when a step failed.
+bool BUTTONCREATEDBF2(ui::Owner owner, const std::string& folder, ReportConversion& conversion);
+
+}  // namespace tarvo::converters

@@ -1,0 +1,87 @@
+// The report converter and the stock repair from the command line: what they print and their
+// exit status.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "tests/cli/cli_run.h"
+#include "tests/support/test_support.h"
+#include "xbase/table.h"
+
+namespace tarvo::cli {
+namespace {
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+void writeFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+TEST(ConvertReportsCommand, PrintsTheLinesReadAndTheRecordsWritten) {
+    test::TempDir dir;
+    std::string item(130, ' ');
+    item.replace(0, 3, "A-1");
+    item.replace(14, 5, "SABUN");
+    writeFile(dir.path() / "ITEM.TXT", "ITEM LIST\r\n" + item + "\r\n" + item + "\r\n");
+    std::string customer(140, ' ');
+    customer.replace(0, 5, "00001");
+    customer.replace(6, 2, "C1");
+    writeFile(dir.path() / "CUST.TXT", customer + "\r\n   JL. MAWAR\r\n");
+
+    const CliRun run = runCli("convert-reports " + dir.path().string());
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(contains(run.output, "ITEM.TXT: 3 lines read, 2 records written to ITEM.DBF\n")) << run.output;
+    EXPECT_TRUE(contains(run.output, "CUST.TXT: 1 lines read, 1 records written to PELANG.DBF\n")) << run.output;
+    EXPECT_EQ(xbase::Table::open(dir.path() / "ITEM.DBF", {})->recCount(), 2u);
+}
+
+TEST(ConvertReportsCommand, AFolderWithoutReportsIsRefused) {
+    test::TempDir dir;
+    const CliRun run = runCli("convert-reports " + dir.path().string());
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_TRUE(contains(run.output, "Error: Missing file: " + dir.path().string() + "/ITEM.TXT\n")) << run.output;
+    EXPECT_TRUE(contains(run.output, "Conversion stopped.")) << run.output;
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+TEST(RepairStockCommand, PrintsTheRecordsChanged) {
+    test::TempDir dir;
+    std::filesystem::create_directory(dir.path() / "ST_DB");
+    const auto path = dir.path() / "ST_DB" / "S_STOCK.Q7T";
+    xbase::Table::create(path, {{"ID", 'N', 10, 0}, {"JENIS", 'N', 1, 0}}, xbase::Driver::DBFCDX);
+    {
+        auto table = xbase::Table::open(path, {true, false, xbase::Driver::DBFCDX});
+        for (int kind : {0, 1, 0}) {
+            table->append();
+            table->fieldPut("JENIS", kind);
+        }
+    }
+    const CliRun run = runCli("repair-stock --db " + dir.path().string());
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(contains(run.output, "[Berhasil] Data berhasil diperbaiki.\n")) << run.output;
+    EXPECT_TRUE(contains(run.output, "S_STOCK: 3 records read, 2 changed from kind 0 to kind 1\n")) << run.output;
+}
+
+TEST(RepairStockCommand, RefusalsAndUsage) {
+    test::TempDir dir;
+    const struct {
+        std::string arguments;
+        int status;
+        std::string output;
+    } cases[] = {
+        {"repair-stock --db " + dir.path().string(), 1,
+         "Error: Sistem tidak menemukan Lokasi Data ! ( " + dir.path().string() + "/ST_DB/ )\n"},
+        {"repair-stock", 2, "--db is required\nUsage: tarvo-import-cli repair-stock"},
+        {"repair-stock " + dir.path().string(), 2, "Usage: tarvo-import-cli repair-stock"},
+        {"convert-reports", 2, "FOLDER is required\nUsage: tarvo-import-cli convert-reports"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = runCli(c.arguments);
+        EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.output;
+        EXPECT_TRUE(contains(run.output, c.output)) << c.arguments << "\n" << run.output;
+    }
+}
+
+}  // namespace
+}  // namespace tarvo::cli
