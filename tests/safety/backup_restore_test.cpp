@@ -5,8 +5,10 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <fstream>
 
 #include "retaildb/sample_retail_db.h"
@@ -149,6 +151,31 @@ TEST_F(BackupTest, UnwritableBackupFolderIsRefused) {
         message = e.what();
     }
     EXPECT_TRUE(contains(message, "Folder cadangan tidak bisa dibuat")) << message;
+}
+
+TEST_F(BackupTest, DiskFillingUpDuringTheCopyRemovesThePartialBackup) {
+    const auto before = test::fileContents(database);
+    // Files may grow to 8 KB only: S_STOCK.Q7T (18 KB) cannot be copied whole, as on a disk that
+    // fills up halfway through the backup.
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 8000;
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string message;
+    try {
+        createBackup(database, "");
+    } catch (const SafetyError& e) {
+        message = e.what();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_TRUE(contains(message, "Cadangan data sebelum import gagal dibuat; data toko tidak diubah.")) << message;
+    EXPECT_TRUE(contains(message, "S_STOCK.Q7T")) << message;
+    EXPECT_TRUE(listBackups(database).empty());
+    EXPECT_TRUE(fs::is_empty(backupRoot(database)));
+    EXPECT_TRUE(test::fileContents(database) == before);
 }
 
 TEST_F(BackupTest, KeepsTheNewestThreeAndInterruptedOnes) {
