@@ -145,7 +145,7 @@ Timing cliImport(const Shop& shop) {
     ui::setInteraction(&silent);
     templates::ImportRequest request;
     request.databaseFolder = shop.database.string();
-    request.templateFolder = shop.templates.string();
+    request.importFolder = shop.templates.string();
     request.options = shop.options;
     request.rejectFolder = templates::executableFolder();
     const Stopwatch stopwatch;

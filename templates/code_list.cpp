@@ -26,4 +26,10 @@ uint32_t CodeList::find(std::string_view code) const {
     return it == first_.end() ? 0 : it->second;
 }
 
+uint32_t CodeList::findOrAdd(std::string code) {
+    if (code.empty()) return 0;
+    if (const uint32_t position = find(code)) return position;
+    return add(std::move(code));
+}
+
 }  // namespace tarvo::templates

@@ -21,6 +21,9 @@ public:
     uint32_t add(std::string code);
     // Position of the first entry equal to the code, 0 when there is none.
     uint32_t find(std::string_view code) const;
+    // Position of the code, appended when it is not there yet; an empty code gives 0 and is
+    // never added.
+    uint32_t findOrAdd(std::string code);
     uint32_t size() const { return static_cast<uint32_t>(codes_.size()); }
     const std::string& at(uint32_t position) const { return codes_[position - 1]; }
 

@@ -28,10 +28,10 @@ void putOpeningPoints(FieldWriter& customer, double points) {
 
 }  // namespace
 
-void importCustomers(ImportRun& run) {
+void importCustomers(TemplateRun& run) {
     if (!run.templateOpen("PELANG")) return;
     FieldWriter customer("S_PELANG");
-    run.forEachRow("PELANG", [&](const TemplateRow& row) {
+    run.forEachRow("PELANG", [&](const SourceRow& row) {
         if (isBlank(row.text("NAMA"))) return false;
         const uint32_t region = codeReference(run.regions, row, "KODE_DAE");
         const uint32_t secondRegion = codeReference(run.secondRegions, row, "KODE_DA2");
@@ -72,10 +72,10 @@ void importCustomers(ImportRun& run) {
     run.closeCounted("S_PELANG", kCustomersRow);
 }
 
-void importCustomerExtras(ImportRun& run) {
+void importCustomerExtras(TemplateRun& run) {
     if (!run.templateOpen("PELANG") || !run.templateOpen("PELEXT")) return;
     FieldWriter extra("S_PELEXT");
-    run.forEachRow("PELEXT", [&](const TemplateRow& row) {
+    run.forEachRow("PELEXT", [&](const SourceRow& row) {
         const std::string code = row.code("KODE_PEL");
         if (code.empty() || isBlank(row.text("INFO_1"))) return false;
         const uint32_t customer = run.customerCodes.find(code);

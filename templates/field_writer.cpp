@@ -36,25 +36,25 @@ void FieldWriter::putStamps(const ImportRun& run) {
     if (position("JAM_INPUT")) put("JAM_INPUT", Value(run.stampTime()));
 }
 
-void FieldWriter::putTrimmed(const TemplateRow& row, std::initializer_list<const char*> columns) {
+void FieldWriter::putTrimmed(const SourceRow& row, std::initializer_list<const char*> columns) {
     for (const char* column : columns) put(column, Value(row.trimmed(column)));
 }
 
-void FieldWriter::putUnchanged(const TemplateRow& row, std::initializer_list<const char*> columns) {
+void FieldWriter::putUnchanged(const SourceRow& row, std::initializer_list<const char*> columns) {
     for (const char* column : columns) put(column, Value(row.text(column)));
 }
 
-void FieldWriter::putNumbers(const TemplateRow& row, std::initializer_list<const char*> columns) {
+void FieldWriter::putNumbers(const SourceRow& row, std::initializer_list<const char*> columns) {
     for (const char* column : columns) put(column, Value(row.number(column)));
 }
 
-std::string FieldWriter::putAfter(const TemplateRow& row, const char* column, const std::string& previous) {
+std::string FieldWriter::putAfter(const SourceRow& row, const char* column, const std::string& previous) {
     std::string text = isBlank(previous) ? std::string() : row.trimmed(column);
     put(column, Value(text));
     return text;
 }
 
-void FieldWriter::putPhonesAndContacts(const TemplateRow& row) {
+void FieldWriter::putPhonesAndContacts(const SourceRow& row) {
     const std::string phone = row.trimmed("TELEPON");
     put("TELEPON", Value(phone));
     putAfter(row, "TELEPON_3", putAfter(row, "TELEPON_2", phone));

@@ -28,22 +28,23 @@ public:
     void putStamps(const ImportRun& run);
 
     // Each column trimmed (empty when absent) into the field of the same name.
-    void putTrimmed(const TemplateRow& row, std::initializer_list<const char*> columns);
+    void putTrimmed(const SourceRow& row, std::initializer_list<const char*> columns);
     // Each column as stored (empty when absent) into the field of the same name.
-    void putUnchanged(const TemplateRow& row, std::initializer_list<const char*> columns);
+    void putUnchanged(const SourceRow& row, std::initializer_list<const char*> columns);
     // Each numeric column (0 when absent) into the field of the same name.
-    void putNumbers(const TemplateRow& row, std::initializer_list<const char*> columns);
+    void putNumbers(const SourceRow& row, std::initializer_list<const char*> columns);
     // TELEPON, HUBUNGI, HUBUNGI_2, HUBUNGI_3 trimmed; TELEPON_2 and TELEPON_3 only after a written
     // TELEPON and TELEPON_2, and each HUB_TELP_n only after a written HUBUNGI of its number.
-    void putPhonesAndContacts(const TemplateRow& row);
+    void putPhonesAndContacts(const SourceRow& row);
 
     xbase::Table& table() const { return *table_; }
+    const std::string& alias() const { return alias_; }
 
 private:
     int position(std::string_view field);
     // The column trimmed when the text written before it is not blank, else empty; returns what
     // it wrote.
-    std::string putAfter(const TemplateRow& row, const char* column, const std::string& previous);
+    std::string putAfter(const SourceRow& row, const char* column, const std::string& previous);
 
     // Looks names up without making a string of each.
     struct NameHash {

@@ -6,10 +6,10 @@
 
 namespace tarvo::templates {
 
-void importGroupTemplate(ImportRun& run, const GroupTemplate& group, CodeList& codes) {
+void importGroupTemplate(TemplateRun& run, const GroupTemplate& group, CodeList& codes) {
     if (!run.templateOpen(group.alias)) return;
     FieldWriter record(group.target);
-    run.forEachRow(group.alias, [&](const TemplateRow& row) {
+    run.forEachRow(group.alias, [&](const SourceRow& row) {
         std::string code = row.code("KODE");
         if (code.empty() || isBlank(row.text("NAMA")) || codes.find(code) != 0) return false;
         const uint32_t id = codes.add(std::move(code));

@@ -29,6 +29,6 @@ inline constexpr GroupTemplate kItemGroups3{"GRPST3", "S_GRPST3", "NAMA", 11};
 // ID = the list's new length, the name trimmed and upper case, and the run stamps (the code
 // itself is not stored). Afterwards the target is committed and closed and the list's length
 // recorded as its last identifier. A template that is not open leaves everything untouched.
-void importGroupTemplate(ImportRun& run, const GroupTemplate& group, CodeList& codes);
+void importGroupTemplate(TemplateRun& run, const GroupTemplate& group, CodeList& codes);
 
 }  // namespace tarvo::templates

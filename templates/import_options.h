@@ -20,7 +20,7 @@ struct ImportOptions {
     xbase::Date pointsDate;           // TGLHITUNGPOINT; empty: no point reckoning
     bool allowDuplicateCodes = false; // KODESAMA
     bool allowDuplicateNames = false; // NAMASAMA
-    xbase::Driver templateDriver = xbase::Driver::DBFNTX;
+    xbase::Driver tableDriver = xbase::Driver::DBFNTX;  // IMPORTDRIVER: templates and source tables
 };
 
 // The defaults of the main window: no opening stock, both dates 31 December of last year.

@@ -12,41 +12,40 @@
 
 namespace tarvo::templates {
 
-int TemplateRow::position(const std::string& column) const {
+int SourceRow::position(const std::string& column) const {
     auto [it, added] = positions_.try_emplace(column, 0);
     if (added) it->second = table_.fieldPos(column);
     return it->second;
 }
 
-xbase::Value TemplateRow::value(const std::string& column) const {
+xbase::Value SourceRow::value(const std::string& column) const {
     int pos = position(column);
     return pos == 0 ? xbase::Value() : table_.fieldGet(pos);
 }
 
-std::string TemplateRow::text(const std::string& column) const { return value(column).text(); }
+std::string SourceRow::text(const std::string& column) const { return value(column).text(); }
 
-std::string TemplateRow::trimmed(const std::string& column) const {
+std::string SourceRow::trimmed(const std::string& column) const {
     std::string t = text(column);
     size_t first = t.find_first_not_of(' ');
     if (first == std::string::npos) return {};
     return t.substr(first, t.find_last_not_of(' ') - first + 1);
 }
 
-std::string TemplateRow::upperTrimmed(const std::string& column) const {
+std::string SourceRow::upperTrimmed(const std::string& column) const {
     std::string t = trimmed(column);
     for (char& c : t)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return t;
 }
 
-std::string TemplateRow::code(const std::string& column) const { return normaliseCode(text(column)); }
+std::string SourceRow::code(const std::string& column) const { return normaliseCode(text(column)); }
 
-double TemplateRow::number(const std::string& column) const { return value(column).number(); }
+double SourceRow::number(const std::string& column) const { return value(column).number(); }
 
-xbase::Date TemplateRow::date(const std::string& column) const { return value(column).date(); }
+xbase::Date SourceRow::date(const std::string& column) const { return value(column).date(); }
 
-ImportRun::ImportRun(ImportOptions options, std::string templateFolder, ui::Owner owner)
-    : options_(std::move(options)), templateFolder_(std::move(templateFolder)), owner_(owner) {}
+ImportRun::ImportRun(ImportOptions options, ui::Owner owner) : options_(std::move(options)), owner_(owner) {}
 
 void ImportRun::takeStamps() {
     std::time_t now = std::time(nullptr);
@@ -58,24 +57,32 @@ void ImportRun::takeStamps() {
     stampTime_ = time;
 }
 
-bool ImportRun::templateOpen(const std::string& alias) const { return xbase::workAreas().find(alias) != nullptr; }
+void ImportRun::showProgress(const std::string& progressText, uint32_t n, uint32_t total) {
+    ui::UserInteraction& ui = ui::interaction();
+    ui.letEventsThrough();
+    ui.progressText(1, progressText + std::to_string(n) + " / " + std::to_string(total));
+    ui.progressBar(total == 0 ? 0 : static_cast<long>(100.0 * n / total), 100);
+}
 
-void ImportRun::forEachRow(const std::string& alias, const std::function<bool(const TemplateRow&)>& rule) {
-    const TemplateInfo* info = findTemplate(alias);
-    if (!info) throw std::invalid_argument("no template named " + alias);
-    const std::string& progressText = info->progressText;
+void ImportRun::forEachRecord(const std::string& alias, const std::string& progressText,
+                              const std::function<bool(const SourceRow&)>& rule) {
     xbase::Table* table = xbase::workAreas().find(alias);
     if (!table) return;
-    ui::UserInteraction& ui = ui::interaction();
     const uint32_t total = table->recCount();
     uint32_t n = 0;
-    TemplateRow row(*table);
+    SourceRow row(*table);
     for (table->goTop(); !table->eof(); table->skip()) {
-        ui.letEventsThrough();
-        if (++n == total / 2 + 1) retaildb::testPoint(alias + "-rows");
-        ui.progressText(1, progressText + std::to_string(n) + " / " + std::to_string(total));
-        ui.progressBar(total == 0 ? 0 : static_cast<long>(100.0 * n / total), 100);
+        showProgress(progressText, ++n, total);
+        if (n == total / 2 + 1) retaildb::testPoint(alias + "-rows");
         if (!rule(row)) ++skipped[alias];
+    }
+}
+
+void ImportRun::forEachEntry(uint32_t count, const std::string& progressText,
+                             const std::function<void(uint32_t)>& write) {
+    for (uint32_t n = 1; n <= count; ++n) {
+        showProgress(progressText, n, count);
+        write(n);
     }
 }
 
@@ -90,6 +97,17 @@ void ImportRun::closeCounted(const std::string& targetAlias, uint32_t identifier
     if (!table) return;
     retaildb::TABLEIDUPDATE(identifierRow, table->recCount());
     xbase::workAreas().close(targetAlias);
+}
+
+TemplateRun::TemplateRun(ImportOptions options, std::string templateFolder, ui::Owner owner)
+    : ImportRun(std::move(options), owner), templateFolder_(std::move(templateFolder)) {}
+
+bool TemplateRun::templateOpen(const std::string& alias) const { return xbase::workAreas().find(alias) != nullptr; }
+
+void TemplateRun::forEachRow(const std::string& alias, const std::function<bool(const SourceRow&)>& rule) {
+    const TemplateInfo* info = findTemplate(alias);
+    if (!info) throw std::invalid_argument("no template named " + alias);
+    forEachRecord(alias, info->progressText, rule);
 }
 
 }  // namespace tarvo::templates

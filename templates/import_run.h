@@ -1,7 +1,8 @@
 #pragma once
-// The state of one template import: options, run stamps, code lists, duplicate lists, the
-// over-width list of the structure check, counts for the summary, and the record loop every
-// template is read with.
+// The state of one import run, whatever its source: options, run stamps, duplicate lists, counts
+// for the summary, the append with the validity marker, and the record loop every source table is
+// read with. The template import adds its template folder and code lists (TemplateRun); the
+// importers of other applications add their working lists.
 
 #include <cstdint>
 #include <functional>
@@ -23,14 +24,15 @@ struct DuplicateEntry {
     std::string newName;
     std::string existingCode;  // KODE_C of the item already imported, trimmed
     std::string existingName;  // its NAMA, trimmed
-    uint32_t templateRecno = 0;
+    uint32_t templateRecno = 0;  // record number in the template or source table
     uint32_t stockRecno = 0;
 };
 
-// Reads the current row of an open template; a column the file lacks gives the type's empty value.
-class TemplateRow {
+// Reads the current row of an open template or source table; a column the file lacks gives the
+// type's empty value.
+class SourceRow {
 public:
-    explicit TemplateRow(const xbase::Table& table) : table_(table) {}
+    explicit SourceRow(const xbase::Table& table) : table_(table) {}
     bool has(const std::string& column) const { return position(column) != 0; }
     xbase::Value value(const std::string& column) const;
     std::string text(const std::string& column) const;      // as stored, blank-padded
@@ -40,9 +42,10 @@ public:
     double number(const std::string& column) const;
     xbase::Date date(const std::string& column) const;
     uint32_t recno() const { return table_.recNo(); }
+    bool deleted() const { return table_.deleted(); }
 
 private:
-    // The column's position, looked up by name once per template: the rows share it.
+    // The column's position, looked up by name once per table: the rows share it.
     int position(const std::string& column) const;
 
     const xbase::Table& table_;
@@ -51,24 +54,25 @@ private:
 
 class ImportRun {
 public:
-    ImportRun(ImportOptions options, std::string templateFolder, ui::Owner owner);
+    ImportRun(ImportOptions options, ui::Owner owner);
+    virtual ~ImportRun() = default;
 
     const ImportOptions& options() const { return options_; }
-    const std::string& templateFolder() const { return templateFolder_; }
     ui::Owner owner() const { return owner_; }
 
-    // Date and time of day ("hh:mm:ss") taken once, after the structure check.
+    // Date and time of day ("hh:mm:ss") taken once per run.
     void takeStamps();
     const xbase::Date& stampDate() const { return stampDate_; }
     const std::string& stampTime() const { return stampTime_; }
 
-    // Whether the template was opened (its file exists in the import folder).
-    bool templateOpen(const std::string& alias) const;
-
-    // Reads every row of an open template in physical order, skipping deleted rows, with the
-    // template's progress text, counter and bar; rule returns true when it wrote a record for the
-    // row. Does nothing when the template is not open.
-    void forEachRow(const std::string& alias, const std::function<bool(const TemplateRow&)>& rule);
+    // Reads every record of an open table in physical order (deleted records are visited only
+    // while the deleted filter is off), with the progress text followed by the counter and the
+    // total, and the bar; rule returns true when it wrote a record for the row, and the rows it
+    // refused are counted as skipped under the alias. Does nothing when the table is not open.
+    void forEachRecord(const std::string& alias, const std::string& progressText,
+                       const std::function<bool(const SourceRow&)>& rule);
+    // The same progress for the entries 1 ... count of a list.
+    void forEachEntry(uint32_t count, const std::string& progressText, const std::function<void(uint32_t)>& write);
 
     // Appends a record to a retail table (made current) with the validity marker, and counts it.
     void appendTo(const std::string& targetAlias);
@@ -76,27 +80,45 @@ public:
     // then commits and closes it. Does nothing when the table is not open.
     void closeCounted(const std::string& targetAlias, uint32_t identifierRow);
 
+    std::vector<DuplicateEntry> codeDuplicates;
+    std::vector<DuplicateEntry> nameDuplicates;
+
+    // For the summary: records appended per retail table, rows skipped per template or source table.
+    std::map<std::string, uint32_t> written;
+    std::map<std::string, uint32_t> skipped;
+
+private:
+    void showProgress(const std::string& progressText, uint32_t n, uint32_t total);
+
+    ImportOptions options_;
+    ui::Owner owner_;
+    xbase::Date stampDate_;
+    std::string stampTime_;
+};
+
+// A run of the template import.
+class TemplateRun : public ImportRun {
+public:
+    TemplateRun(ImportOptions options, std::string templateFolder, ui::Owner owner);
+
+    const std::string& templateFolder() const { return templateFolder_; }
+
+    // Whether the template was opened (its file exists in the import folder).
+    bool templateOpen(const std::string& alias) const;
+
+    // forEachRecord over a template with the template's progress text; deleted rows are hidden.
+    void forEachRow(const std::string& alias, const std::function<bool(const SourceRow&)>& rule);
+
     // Code lists, filled by the templates of the same name and used by later ones.
     CodeList salesmen, priceGroups, regions, secondRegions, vendorCodes, vendorNames;
     CodeList customerGroups, secondCustomerGroups, customerCodes, customerNames;
     CodeList itemGroups1, itemGroups2, itemGroups3;
 
-    std::vector<DuplicateEntry> codeDuplicates;
-    std::vector<DuplicateEntry> nameDuplicates;
-
     // Over-wide character columns the structure check collected (CFIELDOVER).
     std::string CFIELDOVER;
 
-    // For the summary: records appended per retail table, rows skipped per template.
-    std::map<std::string, uint32_t> written;
-    std::map<std::string, uint32_t> skipped;
-
 private:
-    ImportOptions options_;
     std::string templateFolder_;
-    ui::Owner owner_;
-    xbase::Date stampDate_;
-    std::string stampTime_;
 };
 
 }  // namespace tarvo::templates

@@ -1,7 +1,9 @@
 #pragma once
-// The duplicate tests of the item import against the items already in S_STOCK.
+// The duplicate tests of an item import against the items already in S_STOCK.
 
 #include <cstdint>
+#include <span>
+#include <string>
 
 #include "templates/import_run.h"
 #include "templates/item_record.h"
@@ -9,11 +11,22 @@
 
 namespace tarvo::templates {
 
-// Whether the item is refused as a duplicate. Unless codes may repeat, each code in turn (up to
-// the first empty one) is searched in the code tags KODE, KODE_2 ... KODE_5; the first hit adds
-// an entry with that code to the run's code duplicates. Unless names may repeat, the name with
-// the first name extension is searched in the tag NAMA; a hit adds an entry with the first code
-// to the name duplicates. Both tests run, so an item may be listed twice.
+// The item a row would make, as the duplicate tests see it.
+struct DuplicateCandidate {
+    std::span<const std::string> codes;  // up to the first empty one
+    std::string_view name;
+    std::string_view extension;          // the first name extension
+    uint32_t recno = 0;                  // of the row in its template or source table
+};
+
+// Whether the item is refused as a duplicate. Unless codes may repeat, each code in turn is
+// searched in the first codeTags code tags (KODE, KODE_2 ... KODE_5); the first hit adds an entry
+// with that code to the run's code duplicates. Unless names may repeat, the name with the
+// extension is searched in the tag NAMA; a hit adds an entry with the first code to the name
+// duplicates. Both tests run, so an item may be listed twice.
+bool isDuplicateItem(ImportRun& run, const DuplicateCandidate& item, size_t codeTags, StockSearch& search);
+
+// The template import's test: every code of the row in all five code tags.
 bool isDuplicateItem(ImportRun& run, const ItemRow& item, uint32_t templateRecno, StockSearch& search);
 
 }  // namespace tarvo::templates

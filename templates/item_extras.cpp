@@ -11,24 +11,24 @@ namespace {
 using xbase::Value;
 
 // The ID of the item named by KODE_ITEM (trimmed, upper case), 0 when blank or not found.
-uint32_t itemOf(const TemplateRow& row, StockSearch& search) {
+uint32_t itemOf(const SourceRow& row, StockSearch& search) {
     const std::string code = upperCase(row.trimmed("KODE_ITEM"));
     return code.empty() ? 0 : search.idByCode(code);
 }
 
 // Runs the template's rows into the target when the template is open, then closes the target.
-void importInto(ImportRun& run, const char* alias, const char* target,
-                const std::function<bool(const TemplateRow&, FieldWriter&)>& rule) {
+void importInto(TemplateRun& run, const char* alias, const char* target,
+                const std::function<bool(const SourceRow&, FieldWriter&)>& rule) {
     if (!run.templateOpen(alias)) return;
     FieldWriter fields(target);
-    run.forEachRow(alias, [&](const TemplateRow& row) { return rule(row, fields); });
+    run.forEachRow(alias, [&](const SourceRow& row) { return rule(row, fields); });
     xbase::workAreas().close(target);
 }
 
 }  // namespace
 
-void importItemInformation(ImportRun& run, StockSearch& search) {
-    importInto(run, "ITMINF", "S_STKINF", [&](const TemplateRow& row, FieldWriter& info) {
+void importItemInformation(TemplateRun& run, StockSearch& search) {
+    importInto(run, "ITMINF", "S_STKINF", [&](const SourceRow& row, FieldWriter& info) {
         if (isBlank(row.text("INFO_1"))) return false;
         const uint32_t item = itemOf(row, search);
         if (item == 0) return false;
@@ -39,8 +39,8 @@ void importItemInformation(ImportRun& run, StockSearch& search) {
     });
 }
 
-void importItemNames(ImportRun& run, StockSearch& search) {
-    importInto(run, "ITMNAM", "S_STKNAM", [&](const TemplateRow& row, FieldWriter& name) {
+void importItemNames(TemplateRun& run, StockSearch& search) {
+    importInto(run, "ITMNAM", "S_STKNAM", [&](const SourceRow& row, FieldWriter& name) {
         if (isBlank(row.text("NAMA"))) return false;
         const uint32_t item = itemOf(row, search);
         if (item == 0) return false;
@@ -51,8 +51,8 @@ void importItemNames(ImportRun& run, StockSearch& search) {
     });
 }
 
-void importGroupPrices(ImportRun& run, StockSearch& search) {
-    importInto(run, "STKHJL", "S_STKHJL", [&](const TemplateRow& row, FieldWriter& prices) {
+void importGroupPrices(TemplateRun& run, StockSearch& search) {
+    importInto(run, "STKHJL", "S_STKHJL", [&](const SourceRow& row, FieldWriter& prices) {
                    const std::string group = row.code("KODE_GRP");
                    if (group.empty()) return false;
                    const uint32_t item = itemOf(row, search);

@@ -10,10 +10,10 @@
 namespace tarvo::templates {
 
 // ITMINF -> S_STKINF: rows with KODE_ITEM and INFO_1.
-void importItemInformation(ImportRun& run, StockSearch& search);
+void importItemInformation(TemplateRun& run, StockSearch& search);
 // ITMNAM -> S_STKNAM: rows with KODE_ITEM and NAMA.
-void importItemNames(ImportRun& run, StockSearch& search);
+void importItemNames(TemplateRun& run, StockSearch& search);
 // STKHJL -> S_STKHJL: rows with KODE_ITEM and a KODE_GRP of the imported selling-price groups.
-void importGroupPrices(ImportRun& run, StockSearch& search);
+void importGroupPrices(TemplateRun& run, StockSearch& search);
 
 }  // namespace tarvo::templates

@@ -20,7 +20,7 @@ namespace {
 
 constexpr uint32_t kStockIdentifierRow = 15;
 
-void importItemGroups(ImportRun& run) {
+void importItemGroups(TemplateRun& run) {
     importGroupTemplate(run, kItemGroups1, run.itemGroups1);
     if (!run.templateOpen(kItemGroups1.alias)) return;
     importGroupTemplate(run, kItemGroups2, run.itemGroups2);
@@ -29,10 +29,10 @@ void importItemGroups(ImportRun& run) {
 }
 
 // ITEM -> S_STOCK, noting each item's unit set and link; S_STOCK stays open for the lookups after.
-void importItemRows(ImportRun& run, StockSearch& search, UnitSets& unitSets, std::vector<ItemLink>& links) {
+void importItemRows(TemplateRun& run, StockSearch& search, UnitSets& unitSets, std::vector<ItemLink>& links) {
     FieldWriter stock("S_STOCK");
     OpeningStock openingStock(run);
-    run.forEachRow("ITEM", [&](const TemplateRow& row) {
+    run.forEachRow("ITEM", [&](const SourceRow& row) {
         const ItemRow item = readItemRow(row);
         // Every row's units count, also those of rows refused below.
         const uint32_t unitSet = unitSets.add(item.units);
@@ -51,7 +51,7 @@ void importItemRows(ImportRun& run, StockSearch& search, UnitSets& unitSets, std
 
 }  // namespace
 
-void importItems(ImportRun& run) {
+void importItems(TemplateRun& run) {
     importItemGroups(run);
     StockSearch search;
     UnitSets unitSets;

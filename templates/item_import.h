@@ -12,6 +12,6 @@ namespace tarvo::templates {
 // run's lists; ITMINF, ITMNAM, STKHJL; then S_PEMBED is closed, the links go to S_STKEOU,
 // S_STOCK is closed and the unit sets go to S_SATUAN. The vendor and price-group code lists
 // must be filled, and the retail tables open.
-void importItems(ImportRun& run);
+void importItems(TemplateRun& run);
 
 }  // namespace tarvo::templates

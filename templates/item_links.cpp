@@ -12,11 +12,11 @@ constexpr int kLinkCostShare = 100;
 
 }  // namespace
 
-ItemLink readItemLink(const TemplateRow& row, uint32_t itemId, const std::string& code) {
+ItemLink readItemLink(const SourceRow& row, uint32_t itemId, const std::string& code) {
     return ItemLink{itemId, code, row.has("LINK_JML") ? row.number("LINK_JML") : 1, unitOr(row, "LINK_SAT", 1)};
 }
 
-void writeItemLinks(ImportRun& run, const std::vector<ItemLink>& links, StockSearch& search) {
+void writeItemLinks(TemplateRun& run, const std::vector<ItemLink>& links, StockSearch& search) {
     FieldWriter target("S_STKEOU");
     for (const ItemLink& link : links) {
         const uint32_t linked = search.idByCode(link.code);

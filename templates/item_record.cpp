@@ -26,7 +26,7 @@ const char* quantityPicture(double decimals) {
 
 }  // namespace
 
-ItemRow readItemRow(const TemplateRow& row) {
+ItemRow readItemRow(const SourceRow& row) {
     ItemRow item;
     item.codes[0] = upperCase(row.trimmed("KODE"));
     for (int n = 2; n <= ItemRow::kCodes; ++n) {
@@ -43,7 +43,7 @@ ItemRow readItemRow(const TemplateRow& row) {
     return item;
 }
 
-int writeStockRecord(const ImportRun& run, const TemplateRow& row, const ItemRow& item, uint32_t unitSet,
+int writeStockRecord(const TemplateRun& run, const SourceRow& row, const ItemRow& item, uint32_t unitSet,
                      FieldWriter& stock) {
     const double kindValue = row.number("JENIS");
     const int kind = row.has("JENIS") && kindValue >= 0 && kindValue <= 2 ? static_cast<int>(kindValue) : 0;

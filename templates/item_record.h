@@ -21,11 +21,11 @@ struct ItemRow {
     ItemUnits units;
 };
 
-ItemRow readItemRow(const TemplateRow& row);
+ItemRow readItemRow(const SourceRow& row);
 
 // Every field of the item record just appended to S_STOCK, unit set included; returns the JENIS
 // written (0 goods, 1 and 2 the other kinds).
-int writeStockRecord(const ImportRun& run, const TemplateRow& row, const ItemRow& item, uint32_t unitSet,
+int writeStockRecord(const TemplateRun& run, const SourceRow& row, const ItemRow& item, uint32_t unitSet,
                      FieldWriter& stock);
 
 }  // namespace tarvo::templates

@@ -11,8 +11,12 @@ namespace {
 constexpr size_t kKeyLength = 10;
 constexpr int kSatuanLevels = 10;
 
-// The first count characters of a UTF-8 text.
-std::string leftCharacters(const std::string& text, size_t count) {
+// "01" ... "10".
+std::string twoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+
+}  // namespace
+
+std::string firstCharacters(const std::string& text, size_t count) {
     size_t at = 0;
     for (size_t n = 0; n < count && at < text.size(); ++n) {
         ++at;
@@ -21,12 +25,13 @@ std::string leftCharacters(const std::string& text, size_t count) {
     return text.substr(0, at);
 }
 
-// "01" ... "10".
-std::string twoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+ItemUnits singleUnit(const std::string& name) {
+    ItemUnits units;
+    units.names[0] = units.key = name;
+    return units;
+}
 
-}  // namespace
-
-ItemUnits readItemUnits(const TemplateRow& row) {
+ItemUnits readItemUnits(const SourceRow& row) {
     ItemUnits units;
     units.names[0] = row.has("SAT_1") ? upperCase(row.trimmed("SAT_1")) : "PCS";
     if (units.names[0].empty()) {
@@ -42,7 +47,8 @@ ItemUnits readItemUnits(const TemplateRow& row) {
         if (name.empty() || row.number(factor) == 0) break;
         units.names[level - 1] = name;
         units.factors[level - 1] = row.number(factor);
-        units.key = leftCharacters(units.key + "." + name, kKeyLength);
+        units.numbered[level - 1] = units.factors[level - 1] > 0;
+        units.key = firstCharacters(units.key + "." + name, kKeyLength);
     }
     return units;
 }
@@ -53,21 +59,25 @@ uint32_t UnitSets::add(const ItemUnits& units) {
     return it->second;
 }
 
-void UnitSets::write(ImportRun& run) const {
+void UnitSets::write(ImportRun& run, const std::string& progressText) const {
     FieldWriter satuan("S_SATUAN");
-    for (uint32_t position = 1; position <= size(); ++position) {
+    auto writeSet = [&](uint32_t position) {
         const ItemUnits& set = sets_[position - 1];
         run.appendTo("S_SATUAN");
         satuan.put("SATUAN_VAL", xbase::Value(position));
         satuan.put("SATUAN_TXT", xbase::Value(set.key));
         for (int level = 1; level <= kSatuanLevels; ++level) {
             const bool inSet = level <= ItemUnits::kLevels;
-            const double factor = inSet ? set.factors[level - 1] : 0;
             const std::string prefix = "SAT_" + twoDigits(level);
-            satuan.put(prefix + "_VAL", xbase::Value(factor > 0 ? level : 0));
+            satuan.put(prefix + "_VAL", xbase::Value(inSet && set.numbered[level - 1] ? level : 0));
             satuan.put(prefix + "_TXT", xbase::Value(inSet ? set.names[level - 1] : std::string()));
-            satuan.put(prefix + "_SAT", xbase::Value(factor));
+            satuan.put(prefix + "_SAT", xbase::Value(inSet ? set.factors[level - 1] : 0.0));
         }
+    };
+    if (progressText.empty()) {
+        for (uint32_t position = 1; position <= size(); ++position) writeSet(position);
+    } else {
+        run.forEachEntry(size(), progressText, writeSet);
     }
     xbase::workAreas().close("S_SATUAN");
 }

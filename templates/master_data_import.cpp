@@ -16,10 +16,10 @@ using xbase::Value;
 
 }  // namespace
 
-void importSales(ImportRun& run) {
+void importSales(TemplateRun& run) {
     if (!run.templateOpen("SALES")) return;
     FieldWriter salesman("S_KARYAW");
-    run.forEachRow("SALES", [&](const TemplateRow& row) {
+    run.forEachRow("SALES", [&](const SourceRow& row) {
         std::string code = row.code("KODE");
         if (code.empty() || isBlank(row.text("NAMA")) || run.salesmen.find(code) != 0) return false;
         const uint32_t id = run.salesmen.add(std::move(code));
@@ -35,18 +35,18 @@ void importSales(ImportRun& run) {
     retaildb::TABLEIDUPDATE(kSalesmenRow, run.salesmen.size());
 }
 
-void importPriceGroups(ImportRun& run) { importGroupTemplate(run, kPriceGroups, run.priceGroups); }
+void importPriceGroups(TemplateRun& run) { importGroupTemplate(run, kPriceGroups, run.priceGroups); }
 
-void importRegions(ImportRun& run) {
+void importRegions(TemplateRun& run) {
     if (!run.templateOpen("DAERAH")) return;
     importGroupTemplate(run, kRegions, run.regions);
     importGroupTemplate(run, kSecondRegions, run.secondRegions);
 }
 
-void importVendors(ImportRun& run) {
+void importVendors(TemplateRun& run) {
     if (!run.templateOpen("VENDOR")) return;
     FieldWriter vendor("S_VENDOR");
-    run.forEachRow("VENDOR", [&](const TemplateRow& row) {
+    run.forEachRow("VENDOR", [&](const SourceRow& row) {
         const bool withCode = row.has("KODE");
         std::string code = row.code("KODE");
         std::string name = row.code("NAMA");
@@ -73,13 +73,13 @@ void importVendors(ImportRun& run) {
     retaildb::TABLEIDUPDATE(kVendorsRow, run.vendorNames.size());
 }
 
-void importCustomerGroups(ImportRun& run) {
+void importCustomerGroups(TemplateRun& run) {
     if (!run.templateOpen("PELANG")) return;
     importGroupTemplate(run, kCustomerGroups, run.customerGroups);
     importGroupTemplate(run, kSecondCustomerGroups, run.secondCustomerGroups);
 }
 
-void putPartnerFields(FieldWriter& record, const TemplateRow& row) {
+void putPartnerFields(FieldWriter& record, const SourceRow& row) {
     record.put("DIVISI_ID", Value(row.number("DIVISI")));
     record.put("NEGARA", Value(1));
     record.putPhonesAndContacts(row);
@@ -89,7 +89,7 @@ void putPartnerFields(FieldWriter& record, const TemplateRow& row) {
     record.put("USER_LVL", Value(std::string(30, '1')));
 }
 
-void importMasterData(ImportRun& run) {
+void importMasterData(TemplateRun& run) {
     importSales(run);
     importPriceGroups(run);
     importRegions(run);

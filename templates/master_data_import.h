@@ -11,27 +11,27 @@
 namespace tarvo::templates {
 
 // SALES -> S_KARYAW.
-void importSales(ImportRun& run);
+void importSales(TemplateRun& run);
 // GRPHJL -> S_GRPHJL.
-void importPriceGroups(ImportRun& run);
+void importPriceGroups(TemplateRun& run);
 // DAERAH -> S_DAERAH, then DAERA2 -> S_DAERA2 when DAERAH is there.
-void importRegions(ImportRun& run);
+void importRegions(TemplateRun& run);
 // VENDOR -> S_VENDOR.
-void importVendors(ImportRun& run);
+void importVendors(TemplateRun& run);
 // GRPPEL -> S_GRPPEL and GRPPE2 -> S_GRPPE2, only with a customer template.
-void importCustomerGroups(ImportRun& run);
+void importCustomerGroups(TemplateRun& run);
 // PELANG -> S_PELANG.
-void importCustomers(ImportRun& run);
+void importCustomers(TemplateRun& run);
 // PELEXT -> S_PELEXT, only with a customer template.
-void importCustomerExtras(ImportRun& run);
+void importCustomerExtras(TemplateRun& run);
 
 // The fields vendors and customers share: DIVISI_ID from DIVISI (0 without it), NEGARA 1, the
 // phones and contacts, MU_CREDIT (the column when present and not zero, else 1: the local
 // currency), PPN_TIPE 0 and USER_LVL with every one of the thirty user levels allowed.
-void putPartnerFields(FieldWriter& record, const TemplateRow& row);
+void putPartnerFields(FieldWriter& record, const SourceRow& row);
 
 // All of the above in the import's processing order: salesmen, price groups, regions, vendors,
 // then customer groups, customers and their extra information.
-void importMasterData(ImportRun& run);
+void importMasterData(TemplateRun& run);
 
 }  // namespace tarvo::templates

@@ -82,7 +82,7 @@ bool checkControlRecord(ui::Owner owner, const std::string& databaseFolder) {
     return false;
 }
 
-bool writeDayClosingSettings(ImportRun& run) {
+bool writeDayClosingSettings(ImportRun& run, const std::function<void(FieldWriter& control)>& moreSettings) {
     xbase::Table* control = xbase::workAreas().find("S_KONTRO");
     if (!control || control->eof()) {
         ui::BOXERROR(run.owner(), kNoControlRecord);
@@ -93,19 +93,26 @@ bool writeDayClosingSettings(ImportRun& run) {
     FieldWriter fields("S_KONTRO");
     fields.put("TUTUP_HARI", Value(closeDay ? options.closingDate : Date{}));
     fields.put("AKT_MULAI", Value(closeDay ? dayAfter(options.closingDate) : Date{}));
-    if (!options.pointsDate.empty()) {
-        // The scrambled bytes are stored as they are: decoded here, the field write encodes them back.
-        const std::string scrambled = ui::PASSENCRYPT(ui::RETRANDOMSTRING(1) + xbase::DToS(options.pointsDate));
-        fields.put("TUTUP_HIT1", Value(xbase::CodePage::forLanguageDriver(control->languageDriver()).decode(scrambled)));
-    }
+    if (moreSettings) moreSettings(fields);
     xbase::workAreas().close("S_KONTRO");
     if (options.stockMode == StockMode::Open) appendOpeningStockPurchase(run);
     return true;
 }
 
+bool writeTemplateControlSettings(TemplateRun& run) {
+    return writeDayClosingSettings(run, [&](FieldWriter& control) {
+        const Date& pointsDate = run.options().pointsDate;
+        if (pointsDate.empty()) return;
+        // The scrambled bytes are stored as they are: decoded here, the field write encodes them back.
+        const std::string scrambled = ui::PASSENCRYPT(ui::RETRANDOMSTRING(1) + xbase::DToS(pointsDate));
+        const xbase::CodePage& codePage = xbase::CodePage::forLanguageDriver(control.table().languageDriver());
+        control.put("TUTUP_HIT1", Value(codePage.decode(scrambled)));
+    });
+}
+
 OpeningStock::OpeningStock(ImportRun& run) : run_(run), stock_("S_STOCK"), lines_("S_PEMBED") {}
 
-void OpeningStock::write(const TemplateRow& row, int itemKind) {
+void OpeningStock::write(const SourceRow& row, int itemKind) {
     if (itemKind != 0 || !row.has(warehouses()[0].quantityColumn)) return;
     switch (run_.options().stockMode) {
         case StockMode::CloseDay: writeClosedBalances(row); break;
@@ -114,37 +121,56 @@ void OpeningStock::write(const TemplateRow& row, int itemKind) {
     }
 }
 
-void OpeningStock::writeClosedBalances(const TemplateRow& row) {
-    for (const Warehouse& warehouse : warehouses()) {
-        if (row.has(warehouse.quantityColumn)) {
-            const Value quantity(row.number(warehouse.quantityColumn));
-            for (const std::string& field : warehouse.quantityFields) stock_.put(field, quantity);
-        }
-        if (row.has(warehouse.valueColumn)) stock_.put(warehouse.valueField, Value(row.number(warehouse.valueColumn)));
+void OpeningStock::put(int warehouse, double quantity, double value) {
+    switch (run_.options().stockMode) {
+        case StockMode::CloseDay:
+            putClosedQuantity(warehouse, quantity);
+            putClosedValue(warehouse, value);
+            break;
+        case StockMode::Open: appendPurchaseLine(warehouse, quantity, value); break;
+        case StockMode::None: break;
     }
 }
 
-void OpeningStock::writePurchaseLines(const TemplateRow& row) {
-    const uint32_t item = stock_.table().recCount();
+void OpeningStock::putClosedQuantity(int warehouse, double quantity) {
+    for (const std::string& field : warehouses()[warehouse - 1].quantityFields) stock_.put(field, Value(quantity));
+}
+
+void OpeningStock::putClosedValue(int warehouse, double value) {
+    stock_.put(warehouses()[warehouse - 1].valueField, Value(value));
+}
+
+void OpeningStock::writeClosedBalances(const SourceRow& row) {
     for (int n = 1; n <= kWarehouses; ++n) {
         const Warehouse& warehouse = warehouses()[n - 1];
-        const double quantity = row.number(warehouse.quantityColumn);
-        // An exact zero is zero at any precision; the picture test is for the rest.
-        if (quantity == 0 || retaildb::VOISZEROEX(quantity)) continue;
-        run_.appendTo("S_PEMBED");
-        lines_.put({"PEMBEL_ID", "VENDOR"}, Value(kOpeningStockDocument));
-        lines_.put({"STKSER_1", "STKSER_2"}, Value(""));
-        lines_.put("STOCK_ID", Value(item));
-        lines_.put("STOCK_GDG", Value(n));
-        lines_.put("TANGGAL", Value(run_.options().openDate));
-        lines_.put("SATUAN", Value(1));
-        lines_.put("JUMLAH", Value(quantity));
-        lines_.put("HARGA", Value(row.number(warehouse.valueColumn)));
-        lines_.put({"HARGA_EX1", "HARGA_EX2", "DISC_NILAI", "MAST_DISC", "MAST_PPN", "MAST_ADJ_1", "MAST_ADJ_2",
-                    "MAST_ADJ_3", "MAST_ADJ_4", "MAST_ADJ_5"},
-                   Value(0));
-        lines_.put("EXPIRED", Value(Date{}));
+        if (row.has(warehouse.quantityColumn)) putClosedQuantity(n, row.number(warehouse.quantityColumn));
+        if (row.has(warehouse.valueColumn)) putClosedValue(n, row.number(warehouse.valueColumn));
     }
+}
+
+void OpeningStock::writePurchaseLines(const SourceRow& row) {
+    for (int n = 1; n <= kWarehouses; ++n) {
+        const Warehouse& warehouse = warehouses()[n - 1];
+        appendPurchaseLine(n, row.number(warehouse.quantityColumn), row.number(warehouse.valueColumn));
+    }
+}
+
+void OpeningStock::appendPurchaseLine(int warehouse, double quantity, double value) {
+    // An exact zero is zero at any precision; the picture test is for the rest.
+    if (quantity == 0 || retaildb::VOISZEROEX(quantity)) return;
+    run_.appendTo("S_PEMBED");
+    lines_.put({"PEMBEL_ID", "VENDOR"}, Value(kOpeningStockDocument));
+    lines_.put({"STKSER_1", "STKSER_2"}, Value(""));
+    lines_.put("STOCK_ID", Value(stock_.table().recCount()));
+    lines_.put("STOCK_GDG", Value(warehouse));
+    lines_.put("TANGGAL", Value(run_.options().openDate));
+    lines_.put("SATUAN", Value(1));
+    lines_.put("JUMLAH", Value(quantity));
+    lines_.put("HARGA", Value(value));
+    lines_.put({"HARGA_EX1", "HARGA_EX2", "DISC_NILAI", "MAST_DISC", "MAST_PPN", "MAST_ADJ_1", "MAST_ADJ_2",
+                "MAST_ADJ_3", "MAST_ADJ_4", "MAST_ADJ_5"},
+               Value(0));
+    lines_.put("EXPIRED", Value(Date{}));
 }
 
 }  // namespace tarvo::templates

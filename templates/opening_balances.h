@@ -3,6 +3,7 @@
 // the "STOCK AWAL" purchase that holds the opening stock when it stays open, the opening stock
 // of each item, and the opening payables (PEMBEL) and receivables (PENJUA).
 
+#include <functional>
 #include <string>
 
 #include "templates/field_writer.h"
@@ -18,32 +19,43 @@ namespace tarvo::templates {
 bool checkControlRecord(ui::Owner owner, const std::string& databaseFolder);
 
 // Into S_KONTRO's current record: TUTUP_HARI and AKT_MULAI (the closing day and the day after,
-// or empty dates when the day is not closed) and, with a point date, TUTUP_HIT1; then S_KONTRO
-// is committed and closed. With the opening stock left open, the "STOCK AWAL" header is appended
+// or empty dates when the day is not closed), then what moreSettings writes; then S_KONTRO is
+// committed and closed. With the opening stock left open, the "STOCK AWAL" header is appended
 // to S_PEMBEL. Returns false after the error box of checkControlRecord, having written nothing,
 // when S_KONTRO has no current record (emptied by another program since the check).
-bool writeDayClosingSettings(ImportRun& run);
+bool writeDayClosingSettings(ImportRun& run, const std::function<void(FieldWriter& control)>& moreSettings = {});
+
+// The template import's control settings: the day-closing settings and, with a point date in the
+// options, TUTUP_HIT1: the date scrambled as the retail application reads it.
+bool writeTemplateControlSettings(TemplateRun& run);
 
 // PEMBEL -> S_PEMBEL: one opening payable per row with an invoice number. Then the record count
 // goes to the identifier row of S_PEMBEL, which is committed and closed.
-void importPayables(ImportRun& run);
+void importPayables(TemplateRun& run);
 
 // PENJUA -> S_PENJUA: one opening receivable per row with an invoice number (text or number).
 // Then the record count goes to the identifier row of S_PENJUA, which is committed and closed.
-void importReceivables(ImportRun& run);
+void importReceivables(TemplateRun& run);
 
-// The opening stock of the item just written to S_STOCK, from the item template's row, in the
-// run's stock mode: closed balances in the item's SISA_ fields, lines of the "STOCK AWAL"
-// purchase in S_PEMBED, or nothing. Only items of JENIS 0 from a template with SISA_STK1 have any.
+// The opening stock of the item just written to S_STOCK, in the run's stock mode: closed
+// balances in the item's SISA_ fields, lines of the "STOCK AWAL" purchase in S_PEMBED, or nothing.
 class OpeningStock {
 public:
     // S_STOCK and S_PEMBED must be open while it is used.
     explicit OpeningStock(ImportRun& run);
-    void write(const TemplateRow& row, int itemKind);
+    // From the item template's row: only items of JENIS 0 from a template with SISA_STK1 have any.
+    void write(const SourceRow& row, int itemKind);
+    // Warehouse n (1-based) holds the quantity, worth the value: with the day closed, the three
+    // quantity fields and the value field of its slot; with the stock left open, a purchase line
+    // when the quantity is not zero.
+    void put(int warehouse, double quantity, double value);
 
 private:
-    void writeClosedBalances(const TemplateRow& row);
-    void writePurchaseLines(const TemplateRow& row);
+    void writeClosedBalances(const SourceRow& row);
+    void writePurchaseLines(const SourceRow& row);
+    void putClosedQuantity(int warehouse, double quantity);
+    void putClosedValue(int warehouse, double value);
+    void appendPurchaseLine(int warehouse, double quantity, double value);
 
     ImportRun& run_;
     FieldWriter stock_;

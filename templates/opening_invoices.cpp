@@ -15,13 +15,13 @@ using xbase::Value;
 constexpr uint32_t kPayablesIdentifierRow = 22;
 constexpr uint32_t kReceivablesIdentifierRow = 31;
 
-double columnOr(const TemplateRow& row, const char* column, double fallback) {
+double columnOr(const SourceRow& row, const char* column, double fallback) {
     return row.has(column) ? row.number(column) : fallback;
 }
 
 // Fields the payables and receivables share: the amount (a negative amount is a return), the
 // division, currency, rate, credit days, notes and the run stamps.
-void putCommonFields(const ImportRun& run, const TemplateRow& row, FieldWriter& invoice) {
+void putCommonFields(const TemplateRun& run, const SourceRow& row, FieldWriter& invoice) {
     const double amount = row.number("HARGA");
     invoice.put("TOT_HARGA", Value(amount > 0 ? amount : 0.0));
     invoice.put("TOT_RETUR", Value(amount > 0 ? 0.0 : 0.0 - amount));  // 0 - amount: never a negative zero
@@ -42,10 +42,10 @@ void putCommonFields(const ImportRun& run, const TemplateRow& row, FieldWriter& 
 
 }  // namespace
 
-void importPayables(ImportRun& run) {
+void importPayables(TemplateRun& run) {
     if (!run.templateOpen("PEMBEL")) return;
     FieldWriter invoice("S_PEMBEL");
-    run.forEachRow("PEMBEL", [&](const TemplateRow& row) {
+    run.forEachRow("PEMBEL", [&](const SourceRow& row) {
         if (!row.has("NO_NOTA_C") || isBlank(row.text("NO_NOTA_C"))) return false;
         const uint32_t vendor = vendorReference(run, row);
         run.appendTo("S_PEMBEL");
@@ -62,10 +62,10 @@ void importPayables(ImportRun& run) {
     run.closeCounted("S_PEMBEL", kPayablesIdentifierRow);
 }
 
-void importReceivables(ImportRun& run) {
+void importReceivables(TemplateRun& run) {
     if (!run.templateOpen("PENJUA")) return;
     FieldWriter invoice("S_PENJUA");
-    run.forEachRow("PENJUA", [&](const TemplateRow& row) {
+    run.forEachRow("PENJUA", [&](const SourceRow& row) {
         const bool textNumber = row.has("NO_NOTA_C") && !isBlank(row.text("NO_NOTA_C"));
         if (!textNumber && row.number("NO_NOTA") == 0) return false;
         const uint32_t customer = customerReference(run, row);

@@ -21,7 +21,7 @@ const std::vector<std::string>& checkOrder() {
 
 }  // namespace
 
-bool BUTTONIMPORT1PRE(ImportRun& run) {
+bool BUTTONIMPORT1PRE(TemplateRun& run) {
     run.CFIELDOVER.clear();
     std::vector<std::pair<std::string, std::vector<DBSTRUCTTABLE>>> lists;
     for (const std::string& name : checkOrder()) lists.emplace_back(name, templateLayout(name));
@@ -30,7 +30,7 @@ bool BUTTONIMPORT1PRE(ImportRun& run) {
     return passed;
 }
 
-bool BUTTONIMPORT1PREEX(ImportRun& run, const std::string& alias, const std::vector<DBSTRUCTTABLE>& list) {
+bool BUTTONIMPORT1PREEX(TemplateRun& run, const std::string& alias, const std::vector<DBSTRUCTTABLE>& list) {
     if (!retaildb::ISOPENED(alias)) return true;
     ui::interaction().progressText(1, "Cek struktur file table : " + alias + ".DBF");
     const xbase::Table& table = *xbase::workAreas().find(alias);
@@ -64,7 +64,7 @@ bool BUTTONIMPORT1PREEX(ImportRun& run, const std::string& alias, const std::vec
     return true;
 }
 
-void showOverWidthWarning(const ImportRun& run) {
+void showOverWidthWarning(const TemplateRun& run) {
     if (run.CFIELDOVER.empty()) return;
     ui::BOXWARNING(run.owner(), "Tarvo-Import",
                    "Di bawah ini adalah field-field yang over lebarnya, berkemungkinan data yang masuk akan dipotong!" +

@@ -14,13 +14,13 @@ namespace tarvo::templates {
 // Empties run.CFIELDOVER and checks every open template in the check order, each one even
 // after another has failed (every failing template shows its own error box). True when all
 // passed.
-bool BUTTONIMPORT1PRE(ImportRun& run);
+bool BUTTONIMPORT1PRE(TemplateRun& run);
 
 // Checks one template against its structure list; true when it passed or is not open, false
 // after the error box of its first fatal finding.
-bool BUTTONIMPORT1PREEX(ImportRun& run, const std::string& alias, const std::vector<DBSTRUCTTABLE>& list);
+bool BUTTONIMPORT1PREEX(TemplateRun& run, const std::string& alias, const std::vector<DBSTRUCTTABLE>& list);
 
 // The warning box listing the over-wide columns, when the check collected any.
-void showOverWidthWarning(const ImportRun& run);
+void showOverWidthWarning(const TemplateRun& run);
 
 }  // namespace tarvo::templates

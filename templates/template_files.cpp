@@ -13,13 +13,13 @@ namespace tarvo::templates {
 
 namespace {
 
-std::filesystem::path folderOf(const ImportRun& run) {
+std::filesystem::path folderOf(const TemplateRun& run) {
     return run.templateFolder().empty() ? std::filesystem::path(".") : std::filesystem::path(run.templateFolder());
 }
 
 // Deletes NAME.CDX in every spelling of the name on disk; a failed deletion has its message
 // and does not stop the import.
-void deleteLeftoverIndex(const ImportRun& run, const std::string& name) {
+void deleteLeftoverIndex(const TemplateRun& run, const std::string& name) {
     for (const auto& path : xbase::allIgnoringCase(folderOf(run), name + ".CDX"))
         retaildb::VOFErase(run.owner(), path.string());
 }
@@ -40,12 +40,12 @@ constexpr OpenStep kOpenOrder[] = {
 
 }  // namespace
 
-bool templateFileExists(const ImportRun& run, const std::string& name) {
+bool templateFileExists(const TemplateRun& run, const std::string& name) {
     const std::string file = name + ".DBF";
     return retaildb::VOFILE(xbase::findIgnoringCase(folderOf(run), file).string());
 }
 
-bool openTemplates(ImportRun& run) {
+bool openTemplates(TemplateRun& run) {
     if (!templateFileExists(run, "ITEM")) {
         ui::BOXERROR(run.owner(), "File ITEM.DBF tidak ditemukan di Lokasi: " + run.templateFolder());
         return false;
@@ -55,7 +55,7 @@ bool openTemplates(ImportRun& run) {
     // A template left open by an earlier run must not stand in for a file that is gone now.
     for (const TemplateInfo& info : templates()) xbase::workAreas().close(info.name);
 
-    const std::string driver = xbase::driverName(run.options().templateDriver);
+    const std::string driver = xbase::driverName(run.options().tableDriver);
     for (const OpenStep& step : kOpenOrder) {
         if (step.onlyWith && !templateFileExists(run, step.onlyWith)) continue;
         if (!templateFileExists(run, step.name)) continue;

@@ -10,11 +10,11 @@
 namespace tarvo::templates {
 
 // Whether NAME.DBF is in the import folder (the name matched ignoring case).
-bool templateFileExists(const ImportRun& run, const std::string& name);
+bool templateFileExists(const TemplateRun& run, const std::string& name);
 
 // Checks for ITEM.DBF, deletes the leftover index files and opens the templates in order
 // (DAERA2 only with DAERAH.DBF; GRPPEL, GRPPE2 and PELEXT only with PELANG.DBF). False after
 // the message of the first failure; the templates opened before it stay open.
-bool openTemplates(ImportRun& run);
+bool openTemplates(TemplateRun& run);
 
 }  // namespace tarvo::templates

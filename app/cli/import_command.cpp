@@ -1,13 +1,16 @@
-// "import": the template import for consultants and scripts.
+// "import": the template import, or the import from another application's tables, for
+// consultants and scripts.
 
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "app/cli/command_line.h"
 #include "app/cli/terminal_interaction.h"
+#include "importers/application_sources.h"
 #include "templates/import_summary.h"
 #include "templates/reject_list.h"
 #include "templates/template_import.h"
@@ -42,8 +45,15 @@ const CLI::Validator kDriver = refusing([](const std::string& value) {
     return xbase::driverFromName(value) ? std::string() : "unknown driver '" + value + "'";
 });
 
+// The sources of --from: the templates, or the IMPORT2LIST value of another application.
+const std::map<std::string, int> kSources = {{"templates", 0},
+                                             {"msbrg", importers::kLindraMakmur},
+                                             {"is", importers::kIntegratedSystem},
+                                             {"ias", importers::kIas}};
+
 struct ImportArguments {
     templates::ImportRequest request;
+    std::string from = "templates";
     std::string stockMode = "none";
     std::string stockDate;
     std::string pointsDate;
@@ -55,12 +65,12 @@ struct ImportArguments {
 // The import's options as the backup's manifest records them.
 std::string describe(const ImportArguments& a) {
     const templates::ImportOptions& o = a.request.options;
-    return "import --templates " + a.request.templateFolder + " --stock-mode " + a.stockMode +
+    return "import --from " + a.from + " " + a.request.importFolder + " --stock-mode " + a.stockMode +
            (a.stockDate.empty() ? "" : " --stock-date " + a.stockDate) +
            (a.pointsDate.empty() ? "" : " --points-date " + a.pointsDate) +
            (o.allowDuplicateCodes ? " --allow-duplicate-codes" : "") +
            (o.allowDuplicateNames ? " --allow-duplicate-names" : "") + " --driver " +
-           xbase::driverName(o.templateDriver);
+           xbase::driverName(o.tableDriver);
 }
 
 void printSummary(const templates::ImportOutcome& outcome) {
@@ -75,14 +85,21 @@ int runImport(ImportArguments& arguments) {
         request.options.openDate = request.options.closingDate;
     }
     if (!arguments.pointsDate.empty()) request.options.pointsDate = xbase::CToD(arguments.pointsDate);
-    if (!arguments.driver.empty()) request.options.templateDriver = *xbase::driverFromName(arguments.driver);
+    const int application = kSources.at(arguments.from);
+    if (!arguments.driver.empty())
+        request.options.tableDriver = *xbase::driverFromName(arguments.driver);
+    else if (application != 0)  // the driver that choosing the application in the window presets
+        request.options.tableDriver =
+            application == importers::kLindraMakmur ? xbase::Driver::DBFCDX : xbase::Driver::DBFNTX;
+    const std::unique_ptr<templates::ImportSource> source =
+        application == 0 ? templates::templateSource() : importers::BUTTONIMPORT2(application);
 
     if (arguments.force) request.safety.onInterrupted = safety::OnInterrupted::Continue;
     request.safety.description = describe(arguments);
 
     TerminalInteraction terminal(arguments.answerYes);
     ui::setInteraction(&terminal);
-    const templates::ImportOutcome outcome = templates::runTemplateImport(nullptr, request);
+    const templates::ImportOutcome outcome = templates::runImport(nullptr, request, *source);
     ui::setInteraction(nullptr);
     switch (outcome.status) {
         case ImportStatus::Done:
@@ -117,15 +134,25 @@ int runImport(ImportArguments& arguments) {
 }
 
 void addImportCommand(CommandLine& cli) {
-    CLI::App& command = cli.add("import", "The template import into a retail database, as the desktop program runs it");
+    CLI::App& command = cli.add("import", "The template import, or the import from another application's tables, into "
+                                          "a retail database, as the desktop program runs it");
     auto arguments = std::make_shared<ImportArguments>();
     templates::ImportRequest& request = arguments->request;
     request.options = templates::defaultImportOptions();
     request.rejectFolder = templates::executableFolder();
     command.add_option("--db", request.databaseFolder, "The retail database folder (the one that holds ST_DB)")
         ->type_name("FOLDER")->required();
-    command.add_option("--templates", request.templateFolder, "The folder of the templates (ITEM.DBF, ...)")
-        ->type_name("FOLDER")->required();
+    command.add_option("--from", arguments->from,
+                       "What to import: the templates, or the tables of msbrg (\"Lindra Makmur - Tg. Batu\"), "
+                       "is (\"IS/Integrated System\") or ias (\"IAS (Medan)\")")
+        ->type_name("templates|msbrg|is|ias")->check(CLI::IsMember({"templates", "msbrg", "is", "ias"}))
+        ->capture_default_str();
+    CLI::Option_group* folder = command.add_option_group("import folder", "One of these, by the source");
+    folder->add_option("--templates", request.importFolder, "The folder of the templates (ITEM.DBF, ...)")
+        ->type_name("FOLDER");
+    folder->add_option("--source", request.importFolder, "The folder of the other application's tables")
+        ->type_name("FOLDER");
+    folder->require_option(1);
     command.add_option("--stock-mode", arguments->stockMode,
                        "Opening stock: close (with day closing), open (still editable) or none")
         ->type_name("close|open|none")->check(kStockMode)->capture_default_str();
@@ -135,7 +162,7 @@ void addImportCommand(CommandLine& cli) {
         ->type_name("DD/MM/YYYY")->check(kDate);
     command.add_flag("--allow-duplicate-codes", request.options.allowDuplicateCodes, "Item codes may repeat");
     command.add_flag("--allow-duplicate-names", request.options.allowDuplicateNames, "Item names may repeat");
-    command.add_option("--driver", arguments->driver, "Table driver of the templates (default DBFNTX)")
+    command.add_option("--driver", arguments->driver, "Table driver of the templates or source tables (default DBFNTX; msbrg DBFCDX)")
         ->type_name("DBFCDX|DBFNTX|DBFMDX")->check(kDriver);
     command.add_flag("--dry-run", request.safety.dryRun,
                      "Runs the whole import on a scratch copy of the retail tables; the shop's folder stays as it is");

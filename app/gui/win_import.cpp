@@ -20,6 +20,7 @@
 #include "app/gui/win_import_reject.h"
 #include "converters/report_converter.h"
 #include "converters/stock_repair.h"
+#include "importers/application_sources.h"
 #include "retaildb/retail_database.h"
 #include "safety/restore.h"
 #include "templates/import_summary.h"
@@ -246,7 +247,7 @@ templates::ImportOptions WINIMPORT::importOptions() const {
     options.pointsDate = xbase::CToD(TGLHITUNGPOINT->text().toStdString());
     options.allowDuplicateCodes = KODESAMA->isChecked();
     options.allowDuplicateNames = NAMASAMA->isChecked();
-    options.templateDriver = xbase::driverFromName(DBFDRIVER()).value_or(xbase::Driver::DBFNTX);
+    options.tableDriver = xbase::driverFromName(DBFDRIVER()).value_or(xbase::Driver::DBFNTX);
     return options;
 }
 
@@ -291,24 +292,23 @@ void WINIMPORT::BROWSEIMPORT() {
 }
 
 void WINIMPORT::BUTTONIMPORT() {
-    if (RBIMPORT1->isChecked()) {
-        runTemplateImport();
+    std::unique_ptr<templates::ImportSource> source;
+    if (RBIMPORT1->isChecked()) source = templates::templateSource();
+    else if (RBIMPORT2->isChecked()) source = importers::BUTTONIMPORT2(import2Value());
+    if (source) {
+        runImport(*source);
         return;
     }
+    // An application whose importer is not in this version: the retail database is not
+    // prepared (and so not emptied) for nothing.
     if (!ui::BOXASK(this, "Tarvo-Soft", "Lanjutkan proses Import Data ?", 2)) return;
-    if (import2Value() != kIpos && templates::checkedImportFolder(this, IMPORT->text().toStdString()).empty()) {
-        IMPORT->setFocus();
-        return;
-    }
-    // The importers of other applications' databases are not in this version: the retail
-    // database is not prepared (and so not emptied) for nothing.
     ui::BOXINFO(this, "Tarvo-Import", kNotYetAvailable);
 }
 
-void WINIMPORT::runTemplateImport() {
+void WINIMPORT::runImport(templates::ImportSource& source) {
     templates::ImportRequest request;
     request.databaseFolder = LOKASI->text().toStdString();
-    request.templateFolder = IMPORT->text().toStdString();
+    request.importFolder = IMPORT->text().toStdString();
     request.options = importOptions();
     request.rejectFolder = templates::executableFolder();
     request.showRejects = [this, folder = request.rejectFolder](const std::vector<templates::DuplicateEntry>& codes,
@@ -320,12 +320,12 @@ void WINIMPORT::runTemplateImport() {
     };
     request.safety.dryRun = PERIKSASAJA->isChecked();
     request.safety.onInterrupted = safety::OnInterrupted::Ask;
-    request.safety.description = "window: " + request.templateFolder;
+    request.safety.description = "window: " + request.importFolder;
     // The question about an interrupted import comes with the import now.
     interruptedAsked_ = LOKASI->text().toStdString();
     templates::ImportOutcome outcome;
     try {
-        outcome = templates::runTemplateImport(this, request);
+        outcome = templates::runImport(this, request, source);
     } catch (const std::exception& e) {
         // Nothing may escape into the event loop: the user gets the reason instead.
         ui::interaction().closeProgress();
@@ -335,7 +335,7 @@ void WINIMPORT::runTemplateImport() {
     using templates::Refusal;
     if (outcome.refusal == Refusal::ImportFolder) IMPORT->setFocus();
     if (outcome.refusal != Refusal::None && outcome.refusal != Refusal::ImportFolder &&
-        outcome.refusal != Refusal::Templates)
+        outcome.refusal != Refusal::Source)
         LOKASI->setFocus();
     if (outcome.status != templates::ImportStatus::Done && outcome.status != templates::ImportStatus::Failed) return;
     // What happened, as the command line prints it.

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/gui/control_extensions.h"
-#include "templates/import_options.h"
+#include "templates/import_command.h"
 #include "ui/user_interaction.h"
 
 class QButtonGroup;
@@ -120,7 +120,8 @@ private:
     void INIT();
     void POSTINIT();
     int import2Value() const;
-    void runTemplateImport();
+    // The import command with the chosen source.
+    void runImport(templates::ImportSource& source);
     // Runs a command of a button; an unexpected error is shown, never thrown into the event loop.
     void runCommand(const std::function<void()>& command);
 

@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageErrorCase{"dbf info", "FILE is required"},
                       UsageErrorCase{"dbf info A.DBF B.DBF", "The following argument was not expected: B.DBF"},
                       UsageErrorCase{"make-templates /tmp/x --items many", "Could not convert: --items = many"},
-                      UsageErrorCase{"import --db /tmp/x", "--templates is required"}));
+                      UsageErrorCase{"import --db /tmp/x", "Exactly 1 option from [--templates,--source] is required"}));
 
 }  // namespace
 }  // namespace tarvo::cli

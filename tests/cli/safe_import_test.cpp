@@ -174,5 +174,39 @@ TEST_F(SafeImportCliTest, DryRunLeavesTheShopByteIdenticalAndPrintsTheImportsSum
     EXPECT_EQ(countsOf(dry.output), countsOf(real.output));
 }
 
+// The direct importers go through the same import command, and so through the same net.
+class DirectImportSafetyTest : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override {
+        shop = (dir.path() / "shop").string();
+        source = (dir.path() / "source").string();
+        ASSERT_EQ(runCli("make-retail-db " + shop).status, 0);
+        ASSERT_EQ(runCli(std::string("make-source --kind ") + GetParam() + " " + source + " --items 40 --seed 2").status, 0);
+    }
+    std::string importArguments() const {
+        return std::string("import --from ") + GetParam() + " --source " + source + " --db " + shop + " --yes";
+    }
+    test::TempDir dir;
+    std::string shop, source;
+};
+
+TEST_P(DirectImportSafetyTest, KilledImportIsRestoredAndADryRunChangesNothing) {
+    const fs::path database = dir.path() / "shop" / "ST_DB";
+    const auto before = test::fileContents(database);
+    ASSERT_EQ(runCliWith("TARVO_TEST_POINT='preparation kill'", importArguments()).status, 128 + 9);
+    const CliRun refused = runCli(importArguments());
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(contains(refused.output, "tarvo-import-cli restore --db " + shop + " --backup ")) << refused.output;
+    EXPECT_EQ(runCli("restore --db " + shop + " --yes").status, 0);
+    EXPECT_TRUE(test::fileContents(database) == before);
+
+    const CliRun dry = runCli(importArguments() + " --dry-run");
+    EXPECT_EQ(dry.status, 0) << dry.output;
+    EXPECT_TRUE(contains(dry.output, "\n  S_STOCK    ")) << dry.output;
+    EXPECT_TRUE(test::fileContents(database) == before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, DirectImportSafetyTest, ::testing::Values("msbrg", "is", "ias"));
+
 }  // namespace
 }  // namespace tarvo::cli

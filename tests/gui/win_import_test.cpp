@@ -20,6 +20,7 @@
 #include "app/gui/dialog_units.h"
 #include "app/gui/win_import.h"
 #include "app/gui/win_import_reject.h"
+#include "importers/sample_sources.h"
 #include "retaildb/sample_retail_db.h"
 #include "templates/reject_list.h"
 #include "templates/sample_templates.h"
@@ -157,7 +158,7 @@ TEST(WinImport, TheOptionsComeFromTheControls) {
     EXPECT_EQ(options.pointsDate, (xbase::Date{2024, 7, 8}));
     EXPECT_FALSE(options.allowDuplicateCodes);
     EXPECT_TRUE(options.allowDuplicateNames);
-    EXPECT_EQ(options.templateDriver, xbase::Driver::DBFCDX);
+    EXPECT_EQ(options.tableDriver, xbase::Driver::DBFCDX);
 }
 
 // Which of the controls the option rules switch are enabled.
@@ -373,6 +374,48 @@ TEST_F(WinImportCommandTest, ATemplateImportFromTheWindowWritesTheDatabaseAndSho
     EXPECT_EQ(stock->recCount(), summary.accepted.at("ITEM"));
     // The progress window is gone and the pointer is normal again.
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// Entries 1-3 of IMPORT2LIST: the folder picker fills the source folder, the import runs with the
+// driver the entry presets, and its duplicates come up in the reject window.
+TEST_F(WinImportCommandTest, AnotherApplicationsTablesAreImportedFromTheWindow) {
+    const struct {
+        int application;
+        importers::SampleSourceKind kind;
+        const char* name;
+    } cases[] = {{WINIMPORT::kLindraMakmur, importers::SampleSourceKind::Msbrg, "msbrg"},
+                 {WINIMPORT::kIntegratedSystem, importers::SampleSourceKind::Is, "is"},
+                 {WINIMPORT::kIas, importers::SampleSourceKind::Ias, "ias"}};
+    window.RBIMPORT2->click();
+    settle();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::filesystem::path shop = dir.path() / c.name;
+        const std::filesystem::path source = dir.path() / (std::string(c.name) + "_source");
+        retaildb::makeSampleRetailDatabase(shop);
+        importers::makeSampleSource(c.kind, source, {.items = 80});
+        window.LOKASI->setText(QString::fromStdString(shop.string()));
+        chooseApplication(window, c.application);
+        ui.messages.clear();
+        ui.folderChoices = {source.string()};
+        window.BROWSEIMPORT();
+        EXPECT_EQ(window.IMPORT->text().toStdString(), source.string());
+        ui.replies = {ui::kReplyYes};
+
+        bool rejectsShown = false;
+        test::whenModalOpens(
+            [&rejectsShown](QWidget* modal) {
+                rejectsShown = qobject_cast<WinImportReject*>(modal) != nullptr;
+                modal->close();
+            },
+            [&] { window.BUTTONIMPORT(); });
+
+        EXPECT_EQ(ui.count("error"), 0u) << (ui.messages.size() > 2 ? ui.messages[2].text : "");
+        EXPECT_TRUE(rejectsShown);
+        auto stock = xbase::Table::open(shop / "ST_DB" / "S_STOCK.Q7T", {});
+        EXPECT_GT(stock->recCount(), 50u);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    }
 }
 
 }  // namespace

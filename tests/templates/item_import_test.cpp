@@ -23,7 +23,7 @@ using xbase::Value;
 
 class ItemImportTest : public test::RetailImportTest {
 protected:
-    std::unique_ptr<ImportRun> importWith(const ImportOptions& options = {}) {
+    std::unique_ptr<TemplateRun> importWith(const ImportOptions& options = {}) {
         auto run = makeRun(options);
         run->vendorCodes.add("V1");
         run->vendorCodes.add("V2");

@@ -135,7 +135,7 @@ protected:
     test::TempDir dir;
     fs::path folder = dir.path() / "templates";
     ImportOptions options = defaultImportOptions();
-    ImportRun run{options, folder.string() + "/", nullptr};
+    TemplateRun run{options, folder.string() + "/", nullptr};
 };
 
 // ---- group-like templates -------------------------------------------------------------------
@@ -146,8 +146,8 @@ struct GroupCase {
     const char* nameField;
     uint32_t identifierRow;
     std::vector<const char*> alsoPresent;   // templates it depends on
-    void (*import)(ImportRun&);
-    CodeList ImportRun::*codes;
+    void (*import)(TemplateRun&);
+    CodeList TemplateRun::*codes;
 };
 
 class GroupTemplateTest : public MasterDataImportTest, public ::testing::WithParamInterface<GroupCase> {};
@@ -177,19 +177,19 @@ TEST_P(GroupTemplateTest, NewCodesBecomeRecordsNumberedFromOneWithTheNameTrimmed
     EXPECT_EQ(run.skipped[c.alias], 4u);
 }
 
-void importItemGroups1(ImportRun& run) { importGroupTemplate(run, kItemGroups1, run.itemGroups1); }
+void importItemGroups1(TemplateRun& run) { importGroupTemplate(run, kItemGroups1, run.itemGroups1); }
 
 INSTANTIATE_TEST_SUITE_P(
     Templates, GroupTemplateTest,
-    ::testing::Values(GroupCase{"GRPHJL", "S_GRPHJL", "NAMA", 70, {}, importPriceGroups, &ImportRun::priceGroups},
-                      GroupCase{"DAERAH", "S_DAERAH", "DAERAH", 2, {}, importRegions, &ImportRun::regions},
+    ::testing::Values(GroupCase{"GRPHJL", "S_GRPHJL", "NAMA", 70, {}, importPriceGroups, &TemplateRun::priceGroups},
+                      GroupCase{"DAERAH", "S_DAERAH", "DAERAH", 2, {}, importRegions, &TemplateRun::regions},
                       GroupCase{"DAERA2", "S_DAERA2", "DAERAH", 63, {"DAERAH"}, importRegions,
-                                &ImportRun::secondRegions},
+                                &TemplateRun::secondRegions},
                       GroupCase{"GRPPEL", "S_GRPPEL", "NAMA", 13, {"PELANG"}, importCustomerGroups,
-                                &ImportRun::customerGroups},
+                                &TemplateRun::customerGroups},
                       GroupCase{"GRPPE2", "S_GRPPE2", "NAMA", 64, {"PELANG"}, importCustomerGroups,
-                                &ImportRun::secondCustomerGroups},
-                      GroupCase{"GRPSTK", "S_GRPSTK", "NAMA", 9, {}, importItemGroups1, &ImportRun::itemGroups1}),
+                                &TemplateRun::secondCustomerGroups},
+                      GroupCase{"GRPSTK", "S_GRPSTK", "NAMA", 9, {}, importItemGroups1, &TemplateRun::itemGroups1}),
     [](const auto& info) { return std::string(info.param.alias); });
 
 // ---- salesmen ---------------------------------------------------------------------------------
@@ -404,7 +404,7 @@ class CustomerPointsTest : public MasterDataImportTest, public ::testing::WithPa
 TEST_P(CustomerPointsTest, OpeningPointsAreStoredScrambledOnlyWithAPointDate) {
     ImportOptions withDate = options;
     withDate.pointsDate = GetParam().pointsDate;
-    ImportRun pointsRun(withDate, folder.string() + "/", nullptr);
+    TemplateRun pointsRun(withDate, folder.string() + "/", nullptr);
     addTemplate("PELANG", {C("NAMA", 50), N("POINT_AWAL", 6)},
                 {{{"NAMA", Value("Sari")}, {"POINT_AWAL", Value(GetParam().openingPoints)}}});
 

@@ -86,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, DayClosingTest,
 
 TEST_F(OpeningBalancesTest, PointDateIsStoredScrambledAfterOneRandomLetter) {
     auto run = makeRun(optionsFor(StockMode::None, kPointsDay));
-    ASSERT_TRUE(writeDayClosingSettings(*run));
+    ASSERT_TRUE(writeTemplateControlSettings(*run));
     const std::string plain = unscrambled(controlBytes("TUTUP_HIT1"));
     ASSERT_EQ(plain.size(), 9u);
     EXPECT_TRUE(plain[0] >= 'A' && plain[0] <= 'Z') << plain;

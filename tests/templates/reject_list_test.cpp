@@ -35,7 +35,7 @@ protected:
     BarRecordingInteraction ui;
     test::ScopedInteraction scoped{ui};
     test::TempDir dir;
-    ImportRun run{defaultImportOptions(), dir.path().string(), nullptr};
+    TemplateRun run{defaultImportOptions(), dir.path().string(), nullptr};
 };
 
 TEST_F(RejectListTest, CodeDuplicatesComeFirstThenNameDuplicatesWithLineBreaksRemoved) {

@@ -51,8 +51,8 @@ void RetailImportTest::TearDown() {
     scoped_.reset();
 }
 
-std::unique_ptr<templates::ImportRun> RetailImportTest::makeRun(const templates::ImportOptions& options) {
-    auto run = std::make_unique<templates::ImportRun>(options, templateFolder.string() + "/", nullptr);
+std::unique_ptr<templates::TemplateRun> RetailImportTest::makeRun(const templates::ImportOptions& options) {
+    auto run = std::make_unique<templates::TemplateRun>(options, templateFolder.string() + "/", nullptr);
     run->takeStamps();
     return run;
 }

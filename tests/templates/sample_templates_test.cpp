@@ -63,7 +63,7 @@ protected:
     test::TempDir dir;
     test::RecordingInteraction ui;
     test::ScopedInteraction scoped{ui};
-    ImportRun run{defaultImportOptions(), dir.path().string() + "/", nullptr};
+    TemplateRun run{defaultImportOptions(), dir.path().string() + "/", nullptr};
 };
 
 TEST_F(SampleTemplatesTest, EveryTemplateIsWrittenAndPassesTheStructureCheck) {

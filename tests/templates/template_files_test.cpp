@@ -45,7 +45,7 @@ protected:
     std::string folder = dir.path().string() + "/";
     test::RecordingInteraction ui;
     test::ScopedInteraction scoped{ui};
-    ImportRun run{defaultImportOptions(), folder, nullptr};
+    TemplateRun run{defaultImportOptions(), folder, nullptr};
 };
 
 TEST_F(TemplateFilesTest, MissingItemTemplateStopsBeforeAnythingIsTouched) {
@@ -60,8 +60,8 @@ TEST_F(TemplateFilesTest, MissingItemTemplateStopsBeforeAnythingIsTouched) {
 TEST_F(TemplateFilesTest, EveryTemplateOpensInOrderExclusiveAndWritable) {
     write(kOpeningOrder);
     ImportOptions options = defaultImportOptions();
-    options.templateDriver = xbase::Driver::DBFMDX;
-    ImportRun mdxRun(options, folder, nullptr);
+    options.tableDriver = xbase::Driver::DBFMDX;
+    TemplateRun mdxRun(options, folder, nullptr);
     ASSERT_TRUE(openTemplates(mdxRun));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(xbase::workAreas().aliases(), kOpeningOrder);

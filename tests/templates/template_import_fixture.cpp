@@ -99,7 +99,7 @@ void TemplateImportTest::TearDown() {
 templates::ImportRequest TemplateImportTest::request(const templates::ImportOptions& options) const {
     templates::ImportRequest request;
     request.databaseFolder = shop.string();
-    request.templateFolder = templateFolder.string();
+    request.importFolder = templateFolder.string();
     request.options = options;
     request.rejectFolder = rejectFolder;
     return request;

@@ -69,9 +69,9 @@ xbase::FieldInfo field(const char* name, char type, int width, int decimals = 0)
 
 const RefusalCase kRefusals[] = {
     {"UserAnswersNo", [](test::TemplateImportTest&, ImportRequest&) {}, ImportStatus::Declined, {}, false},
-    {"EmptyImportFolder", [](test::TemplateImportTest&, ImportRequest& r) { r.templateFolder = "   "; },
+    {"EmptyImportFolder", [](test::TemplateImportTest&, ImportRequest& r) { r.importFolder = "   "; },
      ImportStatus::Refused, {{"error", "Lokasi import belum diisi!"}}},
-    {"ImportFolderOnTheNetwork", [](test::TemplateImportTest&, ImportRequest& r) { r.templateFolder = "\\\\server\\data"; },
+    {"ImportFolderOnTheNetwork", [](test::TemplateImportTest&, ImportRequest& r) { r.importFolder = "\\\\server\\data"; },
      ImportStatus::Refused, {{"error", "Mengakses data sharing secara langsung via Network Resource tidak dibolehkan!"}}},
     {"MissingItemTemplate",
      [](test::TemplateImportTest& f, ImportRequest&) { std::filesystem::remove(f.templateFolder / "ITEM.DBF"); },

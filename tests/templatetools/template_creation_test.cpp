@@ -150,7 +150,7 @@ TEST_F(TemplateCreationTest, OnlyRowsTheImportWouldRefuseOrWarnAboutTakeTheImpor
 TEST_F(TemplateCreationTest, EveryTemplateMadeWithEveryColumnTickedPassesTheImportsStructureCheck) {
     for (const CataloguePage& p : catalogue())
         ASSERT_EQ(createTemplate(nullptr, folder(), p, allTicked(p)), CreateOutcome::Created) << p.fileName;
-    templates::ImportRun run(templates::defaultImportOptions(), folder(), nullptr);
+    templates::TemplateRun run(templates::defaultImportOptions(), folder(), nullptr);
     ASSERT_TRUE(templates::openTemplates(run));
     for (const CataloguePage& p : catalogue()) {
         SCOPED_TRACE(p.fileName);

@@ -1,0 +1,97 @@
+#include "importers/application_import.h"
+
+#include "retaildb/file_routines.h"
+#include "retaildb/record_routines.h"
+#include "templates/code_list.h"
+#include "templates/item_duplicates.h"
+#include "xbase/file_names.h"
+#include "xbase/settings.h"
+#include "xbase/work_areas.h"
+
+namespace tarvo::importers {
+
+bool ApplicationImport::check(ui::Owner owner, const std::string& importFolder,
+                              const templates::ImportOptions& options) {
+    run_ = std::make_unique<ImportRun>(options, owner);
+    sourceFolder_ = importFolder;
+    if (!openSourceTables(owner, importFolder, xbase::driverName(options.tableDriver), sourceTables())) return false;
+    ui::interaction().openProgress(owner);
+    return true;
+}
+
+bool ApplicationImport::import(const std::string& databaseFolder) {
+    for (const std::string& name : leftoverIndexFiles())
+        for (const auto& path : xbase::allIgnoringCase(databaseFolder, name))
+            retaildb::VOFErase(run_->owner(), path.string());
+    xbase::settings().deleted = false;
+    run_->takeStamps();
+    if (!templates::writeDayClosingSettings(*run_, [&](FieldWriter& control) { writeControlSettings(control); }))
+        return false;
+    importEntities();
+    return true;
+}
+
+bool ApplicationImport::isOpen(const std::string& alias) { return xbase::workAreas().find(alias) != nullptr; }
+
+ItemTarget::ItemTarget(ImportRun& run) : run_(run), stock_("S_STOCK"), openingStock_(run) {}
+
+bool ItemTarget::appendChecked(const ItemRecord& item, uint32_t sourceRecno) {
+    const templates::DuplicateCandidate candidate{std::span<const std::string>(&item.code, 1), item.name,
+                                                  item.nameExtension, sourceRecno};
+    if (templates::isDuplicateItem(run_, candidate, 1, search_)) return false;
+    append(item);
+    return true;
+}
+
+void ItemTarget::append(const ItemRecord& item) { appendItem(run_, stock_, item); }
+
+uint32_t ItemTarget::lastId() const { return stock_.table().recCount(); }
+
+void ItemTarget::putOpeningStock(int warehouse, double quantity, double price) {
+    openingStock_.put(warehouse, quantity, quantity * price);
+}
+
+void ItemTarget::close() {
+    retaildb::TABLEIDUPDATE(kItemsRow, stock_.table().recCount());
+    xbase::workAreas().close("S_STOCK");
+    xbase::workAreas().close("S_PEMBED");
+}
+
+void importEntity(ImportRun& run, const char* alias, const EntityTarget& target, std::initializer_list<const char*> keys,
+                  const std::function<bool(const templates::SourceRow&, FieldWriter&)>& write) {
+    FieldWriter records(target.target);
+    run.forEachRecord(alias, target.progressText, [&](const templates::SourceRow& row) {
+        if (row.deleted()) return false;
+        for (const char* key : keys)
+            if (row.trimmed(key).empty()) return false;
+        return write(row, records);
+    });
+    run.closeCounted(target.target, target.identifierRow);
+}
+
+bool appendCodedVendor(ImportRun& run, FieldWriter& vendors, templates::CodeList& codes,
+                       const templates::SourceRow& row, VendorRecord vendor) {
+    std::string code = row.code("KODE");
+    if (codes.find(code) != 0) return false;
+    vendor.id = codes.add(std::move(code));
+    appendVendor(run, vendors, vendor);
+    return true;
+}
+
+void importCodedList(ImportRun& run, const CodedListSource& source, templates::CodeList& codes) {
+    FieldWriter records(source.target);
+    run.forEachRecord(source.alias, source.progressText, [&](const templates::SourceRow& row) {
+        std::string code = row.code(source.codeColumn);
+        const std::string name = row.upperTrimmed(source.nameColumn);
+        if (row.deleted() || code.empty() || name.empty() || codes.find(code) != 0) return false;
+        const uint32_t id = codes.add(std::move(code));
+        appendListRecord(run, records, source.nameField, id, name);
+        return true;
+    });
+    xbase::workAreas().close(source.target);
+    retaildb::TABLEIDUPDATE(source.identifierRow, codes.size());
+}
+
+int currencyOf(const std::string& code) { return templates::normaliseCode(code) == "SGD" ? 2 : 1; }
+
+}  // namespace tarvo::importers

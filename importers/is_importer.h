@@ -1,0 +1,14 @@
+#pragma once
+// BUTTONIMPORT22: the master data of "IS/Integrated System" from its .DTA tables GOL (item
+// groups), STOCK (items with up to three units and the stock of six warehouses), SUPP (suppliers)
+// and, when present, CUST (customers).
+
+#include <memory>
+
+#include "templates/import_command.h"
+
+namespace tarvo::importers {
+
+std::unique_ptr<templates::ImportSource> BUTTONIMPORT22();
+
+}  // namespace tarvo::importers

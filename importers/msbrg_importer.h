@@ -1,0 +1,14 @@
+#pragma once
+// BUTTONIMPORT21: the master data of "Lindra Makmur - Tg. Batu" from MSBRG.DBF (items with up to
+// three further packing levels and two stock places), MSCUS.DBF (customers), MSSUP.DBF (suppliers)
+// and SALES.DBF (salesmen).
+
+#include <memory>
+
+#include "templates/import_command.h"
+
+namespace tarvo::importers {
+
+std::unique_ptr<templates::ImportSource> BUTTONIMPORT21();
+
+}  // namespace tarvo::importers

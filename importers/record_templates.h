@@ -1,0 +1,76 @@
+#pragma once
+// The records every importer makes in the retail tables, with the values all of them share;
+// each importer fills in what its source gives. Every record carries the run stamps.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "templates/code_list.h"
+#include "templates/field_writer.h"
+#include "templates/import_run.h"
+
+namespace tarvo::importers {
+
+using templates::FieldWriter;
+using templates::ImportRun;
+
+// GETALAMAT: the three address parts trimmed, empty ones skipped, the second joined with "\r\n",
+// the third with ", ".
+std::string GETALAMAT(const std::string& line1, const std::string& line2, const std::string& line3);
+
+struct CustomerRecord {
+    std::string code, taxNumber, name, address;
+    std::optional<uint32_t> region;  // DAERAH, for sources that have regions
+    std::string phone, fax, contact;
+    double creditTerm = 0, creditLimit = 0;
+    std::string note;
+};
+
+struct VendorRecord {
+    uint32_t id = 0;
+    std::string name, taxNumber, address, phone, fax, contact, bankAccount;
+    double creditTerm = 0, creditLimit = 0;
+    std::string note;
+};
+
+struct SalesmanRecord {
+    std::string name, address, phone, note;
+};
+
+struct ItemRecord {
+    std::string name, nameExtension, fullName;  // NAMA, NAMAEX1, NAMA_2
+    int kind = 0;                               // JENIS
+    uint32_t group = 0, vendor = 0, unit = 0;   // GROUP_STK, VENDOR, TIPE_SATU
+    std::string code;                           // KODE_C ... KODE_C_5
+    std::array<int, 4> sellingLevels{1, 1, 1, 1};  // SAT_J_02 ... SAT_J_05
+    int purchaseCurrency = 1, sellingCurrency = 1;
+    double purchasePrice = 0;
+    std::array<double, 5> sellingPrices{};
+    double minimumStock = 0;
+};
+
+// Each appends its record to the writer's table (ID = its record number) and fills it.
+void appendCustomer(ImportRun& run, FieldWriter& customers, const CustomerRecord& customer);
+void appendSalesman(ImportRun& run, FieldWriter& salesmen, const SalesmanRecord& salesman);
+void appendItem(ImportRun& run, FieldWriter& stock, const ItemRecord& item);
+// The vendor's ID is given: the record number, or the position of its code in a working list.
+void appendVendor(ImportRun& run, FieldWriter& vendors, const VendorRecord& vendor);
+
+// A record with ID and the name field (DAERAH of S_DAERAH, NAMA of S_GRPSTK) for a list entry.
+void appendListRecord(ImportRun& run, FieldWriter& target, const char* nameField, uint32_t id, const std::string& name);
+// One such record per entry of the list, with the progress text, then the table is committed and
+// closed and the list's length recorded as its last identifier.
+void writeListTable(ImportRun& run, const templates::CodeList& list, const char* progressText, const char* target,
+                    const char* nameField, uint32_t identifierRow);
+
+// Rows of S_TABLID that take the last identifiers.
+inline constexpr uint32_t kRegionsRow = 2;
+inline constexpr uint32_t kItemGroupsRow = 9;
+inline constexpr uint32_t kItemsRow = 15;
+inline constexpr uint32_t kSalesmenRow = 16;
+inline constexpr uint32_t kVendorsRow = 17;
+inline constexpr uint32_t kCustomersRow = 18;
+
+}  // namespace tarvo::importers

@@ -1,0 +1,115 @@
+#include "tests/importers/importer_fixture.h"
+
+#include "importers/application_sources.h"
+#include "retaildb/program_end.h"
+#include "retaildb/sample_retail_db.h"
+#include "xbase/settings.h"
+#include "xbase/work_areas.h"
+
+namespace tarvo::test {
+
+namespace {
+
+struct ProgramEnded {
+    std::string reason;
+};
+
+}  // namespace
+
+void ImporterTest::SetUp() {
+    xbase::applyStartupSettings();
+    scoped_ = std::make_unique<ScopedInteraction>(ui);
+    retaildb::setProgramEndHandler([](const std::string& reason) { throw ProgramEnded{reason}; });
+    shop = dir.path() / "shop";
+    retaildb::makeSampleRetailDatabase(shop);
+    database = shop / "ST_DB";
+    source = dir.path() / "source";
+    rejectFolder = dir.path() / "program";
+    std::filesystem::create_directory(source);
+    std::filesystem::create_directory(rejectFolder);
+}
+
+void ImporterTest::TearDown() {
+    xbase::workAreas().closeAll();
+    retaildb::setProgramEndHandler(nullptr);
+    scoped_.reset();
+}
+
+void ImporterTest::writeSource(const std::string& file, const std::vector<xbase::FieldInfo>& fields,
+                               const SourceRows& rows) {
+    SourceRows values;
+    std::vector<uint32_t> deleted;
+    for (const TemplateValues& row : rows) {
+        TemplateValues copy;
+        for (const auto& [column, value] : row)
+            for (const xbase::FieldInfo& field : fields)
+                if (field.name == column) copy.emplace(column, value);
+        if (row.count("*")) deleted.push_back(static_cast<uint32_t>(values.size() + 1));
+        values.push_back(copy);
+    }
+    writeTable(source / file, fields, values);
+    if (!deleted.empty()) markDeleted(source / file, deleted);
+}
+
+templates::ImportRequest ImporterTest::request(const templates::ImportOptions& options) const {
+    templates::ImportRequest request;
+    request.databaseFolder = shop.string();
+    request.importFolder = source.string();
+    request.options = options;
+    request.rejectFolder = rejectFolder;
+    return request;
+}
+
+templates::ImportOutcome ImporterTest::runImport(int application, const templates::ImportOptions& options,
+                                                 bool answerYes) {
+    return runImport(application, request(options), answerYes);
+}
+
+templates::ImportOutcome ImporterTest::runImport(int application, const templates::ImportRequest& request,
+                                                 bool answerYes) {
+    ui.replies.push_back(answerYes ? ui::kReplyYes : ui::kReplyNo);
+    auto importer = importers::BUTTONIMPORT2(application);
+    return templates::runImport(nullptr, request, *importer);
+}
+
+std::unique_ptr<xbase::Table> ImporterTest::retailTable(const std::string& alias) const {
+    return xbase::Table::open(database / (alias + ".Q7T"), {false, true, xbase::Driver::DBFNTX});
+}
+
+uint32_t ImporterTest::recordCount(const std::string& alias) const { return retailTable(alias)->recCount(); }
+
+void ImporterTest::expectRecord(const std::string& alias, uint32_t recno, const ExpectedFields& fields) const {
+    expectRecordOf(*retailTable(alias), alias, recno, fields);
+}
+
+bool ImporterTest::blankField(const std::string& alias, uint32_t recno, const std::string& field) const {
+    auto table = retailTable(alias);
+    table->goTo(recno);
+    const std::string_view bytes = table->fieldBytes(table->recordImage(), table->fieldPos(field));
+    return bytes.find_first_not_of(' ') == std::string_view::npos;
+}
+
+double ImporterTest::lastIdentifier(uint32_t row) const {
+    auto ids = retailTable("S_TABLID");
+    ids->goTo(row);
+    return ids->fieldGet("LAST_ID").number();
+}
+
+std::vector<std::string> ImporterTest::progressWith(const std::string& text) const {
+    std::vector<std::string> found;
+    for (const std::string& shown : ui.progressTexts)
+        if (shown.rfind(text, 0) == 0) found.push_back(shown);
+    return found;
+}
+
+templates::ImportOptions optionsFor(templates::StockMode mode, bool allowCodes, bool allowNames) {
+    templates::ImportOptions options;
+    options.stockMode = mode;
+    options.closingDate = xbase::Date{2023, 12, 31};
+    options.openDate = xbase::Date{2023, 12, 31};
+    options.allowDuplicateCodes = allowCodes;
+    options.allowDuplicateNames = allowNames;
+    return options;
+}
+
+}  // namespace tarvo::test
