@@ -11,6 +11,7 @@ packages=(
   libcli11-dev                      # the command line's argument parser
   unixodbc unixodbc-dev odbc-mdbtools libsqliteodbc libsqlite3-dev  # ODBC: the iPOS importer and its tests
   libssl-dev                        # SHA-256 of the backups (libcrypto)
+  libxlsxwriter-dev libzip-dev libpugixml-dev  # spreadsheets: the workbook written, .xlsx files read
 )
 
 missing=()

@@ -17,6 +17,7 @@
 #include "app/core/version.h"
 #include "app/gui/dialog_units.h"
 #include "app/gui/gui_utilities.h"
+#include "app/gui/win_import_info.h"
 #include "app/gui/win_import_reject.h"
 #include "converters/report_converter.h"
 #include "converters/stock_repair.h"
@@ -26,6 +27,7 @@
 #include "templates/import_summary.h"
 #include "templates/reject_list.h"
 #include "templates/template_import.h"
+#include "templatetools/folder_creation.h"
 #include "xbase/dates.h"
 
 namespace tarvo::gui {
@@ -379,7 +381,12 @@ void WINIMPORT::BUTTONEDITIMPORT() {
     ui::BOXINFO(this, "Tarvo-Import", kNotYetAvailable);
 }
 
-void WINIMPORT::BUTTONCREATEIMPORT() { ui::BOXINFO(this, "Tarvo-Import", kNotYetAvailable); }
+void WINIMPORT::BUTTONCREATEIMPORT() {
+    const std::string folder = templatetools::createImportFolder(this, IMPORT->text().toStdString(), true);
+    if (folder.empty()) return;
+    WinImportInfo info(this, folder);
+    info.exec();
+}
 
 void WINIMPORT::BUTTONCREATEDBF() {
     runCommand([this] { converters::BUTTONCREATEDBF(this); });

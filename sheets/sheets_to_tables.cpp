@@ -1,0 +1,206 @@
+#include "sheets/sheets_to_tables.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <memory>
+
+#include "sheets/csv_sheet.h"
+#include "sheets/xlsx_workbook.h"
+#include "xbase/error.h"
+#include "xbase/file_names.h"
+#include "xbase/table.h"
+
+namespace tarvo::sheets {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr long kProgressEvery = 2000;
+
+std::string upperTrimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    const size_t last = text.find_last_not_of(" \t");
+    std::string out = first == std::string::npos ? "" : text.substr(first, last - first + 1);
+    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return out;
+}
+
+bool hasExtension(const fs::path& path, const std::string& extension) {
+    return xbase::equalsIgnoreCase(path.extension().string(), extension);
+}
+
+// The sheets of the source, opened one at a time in order.
+class SheetSet {
+public:
+    explicit SheetSet(const fs::path& source) {
+        std::error_code error;
+        if (fs::is_directory(source, error)) {
+            for (const auto& entry : fs::directory_iterator(source, error))
+                if (entry.is_regular_file() && hasExtension(entry.path(), ".csv")) csvFiles_.push_back(entry.path());
+            std::sort(csvFiles_.begin(), csvFiles_.end());
+            for (const fs::path& file : csvFiles_) names_.push_back(file.stem().string());
+        } else if (!fs::exists(source, error)) {
+            throw SheetError(source.string() + ": no such file or folder");
+        } else if (hasExtension(source, ".csv")) {
+            csvFiles_.push_back(source);
+            names_.push_back(source.stem().string());
+        } else {
+            workbook_ = std::make_unique<XlsxWorkbook>(source);
+            names_ = workbook_->sheetNames();
+        }
+    }
+    const std::vector<std::string>& names() const { return names_; }
+    std::unique_ptr<RowSource> open(size_t index) const {
+        if (workbook_) return workbook_->openSheet(names_[index]);
+        return std::make_unique<CsvSheet>(csvFiles_[index]);
+    }
+    bool csv() const { return !workbook_; }
+
+private:
+    std::unique_ptr<XlsxWorkbook> workbook_;
+    std::vector<fs::path> csvFiles_;
+    std::vector<std::string> names_;
+};
+
+// A folder of new tables beside their final place, moved there only when every sheet passed.
+class Staging {
+public:
+    explicit Staging(const fs::path& folder) : folder_(folder) {
+        std::error_code error;
+        createdFolder_ = !fs::exists(folder, error);
+        fs::create_directories(folder, error);
+        if (error) throw SheetError(folder.string() + ": cannot create the folder (" + error.message() + ")");
+        path_ = folder / (".tarvo-sheets-" + std::to_string(::getpid()));
+        fs::remove_all(path_, error);
+        fs::create_directory(path_, error);
+        if (error) throw SheetError(folder.string() + ": cannot write in the folder (" + error.message() + ")");
+    }
+    ~Staging() { discard(); }
+
+    const fs::path& path() const { return path_; }
+
+    // Replaces the folder's tables (and their memo and index files) with the staged ones.
+    void commit(const std::vector<std::string>& names) {
+        for (const std::string& name : names) {
+            const std::string base = name.substr(0, name.size() - 4);
+            for (const std::string& old : {name, base + ".FPT", base + ".CDX"})
+                for (const fs::path& existing : xbase::allIgnoringCase(folder_, old)) fs::remove(existing);
+            fs::rename(path_ / name, folder_ / name);
+        }
+        createdFolder_ = false;
+    }
+
+    void discard() {
+        std::error_code error;
+        if (!path_.empty()) fs::remove_all(path_, error);
+        path_.clear();
+        if (createdFolder_ && fs::is_empty(folder_, error)) fs::remove(folder_, error);
+        createdFolder_ = false;
+    }
+
+private:
+    fs::path folder_;
+    fs::path path_;
+    bool createdFolder_ = false;
+};
+
+}  // namespace
+
+SheetsToTablesOutcome sheetsToTables(const SheetsToTablesRequest& request) {
+    SheetsToTablesOutcome outcome;
+    ProblemList& problems = outcome.problems;
+    try {
+        const SheetSet sheets(request.source);
+        // Which sheet goes to which table, before any is read.
+        std::vector<std::pair<size_t, const SheetLayout*>> chosen;
+        std::vector<std::string> taken;
+        for (size_t i = 0; i < sheets.names().size(); ++i) {
+            const std::string& name = sheets.names()[i];
+            const std::string key = upperTrimmed(name);
+            const SheetLayout* layout = request.layoutOf ? request.layoutOf(key) : nullptr;
+            if (!layout) {
+                outcome.notes.push_back((sheets.csv() ? "file " + name + ".csv" : "sheet " + name) +
+                                        " passed over: no template of that name");
+                continue;
+            }
+            if (std::find(taken.begin(), taken.end(), key) != taken.end()) {
+                problems.error(name, 0, "", -1, "", "a second sheet for " + key + ".DBF");
+                continue;
+            }
+            taken.push_back(key);
+            chosen.push_back({i, layout});
+        }
+        if (chosen.empty() && problems.errorCount() == 0) {
+            problems.error(request.source.filename().string(), 0, "", -1, "",
+                           sheets.csv() ? "no CSV file named like a template (for example ITEM.csv)"
+                                        : "no sheet named like a template (for example ITEM)");
+        }
+        if (problems.errorCount() > 0) return outcome;
+
+        Staging staging(request.folder);
+        for (const auto& [index, layout] : chosen) {
+            const std::unique_ptr<RowSource> source = sheets.open(index);
+            const std::string table = upperTrimmed(sheets.names()[index]) + ".DBF";
+            const SheetHeader header = readHeader(*source, *layout, problems);
+            const std::vector<xbase::FieldInfo> fields = header.fields(*layout);
+            WrittenTable& written = outcome.tables.emplace_back();
+            written.name = table;
+            for (const auto& f : fields) written.columns.push_back(f.name);
+            if (header.row == 0) continue;
+            std::unique_ptr<xbase::Table> dbf;
+            if (!fields.empty()) {
+                xbase::Table::create(staging.path() / table, fields, xbase::Driver::DBFCDX);
+                dbf = xbase::Table::open(staging.path() / table, {.exclusive = true});
+            } else {
+                problems.error(source->name(), header.row, "", -1, "", "no column named like a column of " + table);
+            }
+            long count = 0;
+            written.rows = readRows(*source, *layout, header, request.options, problems,
+                                    [&](const std::vector<xbase::Value>& values) {
+                                        if (!dbf) return;
+                                        dbf->append();
+                                        for (size_t i = 0; i < values.size(); ++i)
+                                            if (!values[i].isNil()) dbf->fieldPut(static_cast<int>(i) + 1, values[i]);
+                                        if (request.progress && ++count % kProgressEvery == 0)
+                                            request.progress(source->name(), count);
+                                    });
+            dbf.reset();
+            if (written.rows == 0 && header.row > 0) {
+                // A sheet left as it came (only its header) replaces no table.
+                outcome.notes.push_back((sheets.csv() ? "file " + source->name() + ".csv" : "sheet " + source->name()) +
+                                        " passed over: no rows below the header");
+                fs::remove(staging.path() / table);
+                outcome.tables.pop_back();
+            }
+        }
+        if (problems.errorCount() > 0) return outcome;
+        if (outcome.tables.empty()) {
+            problems.error(request.source.filename().string(), 0, "", -1, "", "no sheet named like a template has rows to write");
+            return outcome;
+        }
+
+        std::vector<std::string> names, replaced;
+        for (const WrittenTable& t : outcome.tables) {
+            names.push_back(t.name);
+            if (fs::exists(xbase::findIgnoringCase(request.folder, t.name))) replaced.push_back(t.name);
+        }
+        if (!replaced.empty() && request.confirmReplace && !request.confirmReplace(replaced)) {
+            outcome.status = SheetsToTablesOutcome::Status::Declined;
+            return outcome;
+        }
+        staging.commit(names);
+        outcome.status = SheetsToTablesOutcome::Status::Written;
+    } catch (const SheetError& e) {
+        problems.error("", 0, "", -1, "", e.what());
+    } catch (const xbase::Error& e) {
+        problems.error("", 0, "", -1, "", e.what());
+    } catch (const fs::filesystem_error& e) {
+        problems.error("", 0, "", -1, "", e.what());
+    }
+    return outcome;
+}
+
+}  // namespace tarvo::sheets

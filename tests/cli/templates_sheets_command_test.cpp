@@ -1,0 +1,77 @@
+// "templates workbook" and "templates from-sheets" run as a user runs them: the workbook of the
+// chosen pages, templates from CSV files, one line per problem and exit status 1 with nothing
+// written, the question before replacing.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "tests/cli/cli_run.h"
+#include "tests/support/test_support.h"
+#include "tests/support/xlsx_parts.h"
+#include "xbase/settings.h"
+#include "xbase/table.h"
+
+namespace tarvo::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(TemplatesSheetsCommand, WorkbookOfChosenPages) {
+    test::TempDir dir;
+    const fs::path book = dir.path() / "isi.xlsx";
+    const CliRun run = runCli("templates workbook " + book.string() + " --templates item.dbf,Vendor");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(run.output, "Workbook written: " + book.string() + " (2 sheets)\n");
+    const std::string workbook = test::readPart(book, "xl/workbook.xml");
+    EXPECT_NE(workbook.find("name=\"ITEM\""), std::string::npos);
+    EXPECT_NE(workbook.find("name=\"VENDOR\""), std::string::npos);
+
+    const CliRun unknown = runCli("templates workbook " + book.string() + " --templates ITEM,STOCK");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.output.find("unknown template 'STOCK'"), std::string::npos) << unknown.output;
+    EXPECT_EQ(runCli("templates workbook").status, 2);
+}
+
+TEST(TemplatesSheetsCommand, FromSheetsWritesOrListsEveryProblem) {
+    xbase::applyStartupSettings();
+    test::TempDir dir;
+    const fs::path csv = dir.path() / "csv";
+    const fs::path out = dir.path() / "out";
+    fs::create_directories(csv);
+    std::ofstream(csv / "ITEM.csv") << "KODE;NAMA;H_BELI\nA1;Apel;1.250,5\nA2;;dua\n";
+    std::ofstream(csv / "STOK.csv") << "X\n1\n";
+
+    const CliRun refused = runCli("templates from-sheets " + csv.string() + " " + out.string());
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.output,
+              "file STOK.csv passed over: no template of that name\n"
+              "ITEM row 3, column NAMA (B): mandatory value empty\n"
+              "ITEM row 3, column H_BELI (C), value \"dua\": not a number\n"
+              "2 errors; nothing was written.\n");
+    EXPECT_FALSE(fs::exists(out));
+
+    std::ofstream(csv / "ITEM.csv") << "KODE;NAMA;H_BELI\nA1;Apel;1.250,5\nA2;Jeruk;2\n";
+    const CliRun written = runCli("templates from-sheets " + csv.string() + " " + out.string());
+    EXPECT_EQ(written.status, 0) << written.output;
+    EXPECT_NE(written.output.find("ITEM.DBF: 2 rows, 3 columns\n"), std::string::npos);
+    auto table = xbase::Table::open(out / "ITEM.DBF", {});
+    EXPECT_EQ(table->recCount(), 2u);
+    EXPECT_DOUBLE_EQ(table->fieldGet("H_BELI").number(), 1250.5);
+    table.reset();
+
+    const auto before = test::fileContents(out);
+    const CliRun declined = runCli("templates from-sheets " + csv.string() + " " + out.string() + " </dev/null");
+    EXPECT_EQ(declined.status, 1);
+    EXPECT_NE(declined.output.find("File template berikut sudah ada dan akan diganti:"), std::string::npos);
+    EXPECT_EQ(test::fileContents(out), before);
+    EXPECT_EQ(runCli("templates from-sheets " + csv.string() + " " + out.string() + " --yes").status, 0);
+
+    std::ofstream(csv / "ITEM.csv") << "KODE;NAMA\nA1;Apel Malang Super Manis Sekali Dari Kebun Sendiri Yang Luas Sekali Di Kaki Gunung Arjuno Jawa Timur Indonesia\n";
+    const CliRun truncated = runCli("templates from-sheets " + csv.string() + " " + out.string() + " --truncate --yes");
+    EXPECT_EQ(truncated.status, 0);
+    EXPECT_NE(truncated.output.find("warning: ITEM row 2, column NAMA (B)"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tarvo::cli
