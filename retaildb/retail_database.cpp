@@ -7,7 +7,9 @@
 
 #include "retaildb/catalogue.h"
 #include "retaildb/file_routines.h"
+#include "retaildb/test_points.h"
 #include "xbase/blanks.h"
+#include "xbase/error.h"
 #include "xbase/file_names.h"
 #include "xbase/settings.h"
 #include "xbase/table.h"
@@ -56,20 +58,24 @@ bool DIREXIST(const std::string& folder) {
     return std::filesystem::is_directory(dir, ec) && ::access(dir.c_str(), X_OK) == 0;
 }
 
-std::string LOKASIDATAEX(ui::Owner owner, const std::string& folderText) {
-    std::string folder = std::string(xbase::trimmed(folderText));
-    if (!folder.empty() && folder.front() == '\\') {
-        ui::BOXERROR(owner, "Mengakses data sharing secara langsung via Network Resource tidak dibolehkan!");
-        return {};
-    }
-    folder = withSeparator(folder);
+std::string databaseFolderOf(const std::string& folderText) {
+    std::string folder = withSeparator(std::string(xbase::trimmed(folderText)));
     // The user may name the retail application's folder or its ST_DB folder; either way the
     // ST_DB entry on disk is taken, whatever its case.
     std::filesystem::path named = std::filesystem::path(folder).parent_path();
     std::string base = folder;
     if (equalsIgnoreCase(named.filename().string(), "ST_DB"))
         base = named.has_parent_path() ? withSeparator(named.parent_path().string()) : std::string();
-    folder = base + findIgnoringCase(base.empty() ? "." : base, "ST_DB").filename().string() + "/";
+    return base + findIgnoringCase(base.empty() ? "." : base, "ST_DB").filename().string() + "/";
+}
+
+std::string LOKASIDATAEX(ui::Owner owner, const std::string& folderText) {
+    const std::string text = std::string(xbase::trimmed(folderText));
+    if (!text.empty() && text.front() == '\\') {
+        ui::BOXERROR(owner, "Mengakses data sharing secara langsung via Network Resource tidak dibolehkan!");
+        return {};
+    }
+    const std::string folder = databaseFolderOf(text);
     if (!DIREXIST(folder)) {
         ui::BOXERROR(owner, "Sistem tidak menemukan Lokasi Data ! ( " + folder + " )");
         return {};
@@ -147,6 +153,7 @@ std::string LOKASIDATA(ui::Owner owner, const std::string& folderText) {
     for (const CatalogueTable& table : catalogue())
         if (!VOOPEN(std::string(table.alias) + ".Q7T", table.alias, folder, false, false, "DBFCDX")) return {};
     for (const std::string& alias : emptiedTables()) xbase::workAreas().find(alias)->zap();
+    testPoint("preparation");
 
     xbase::workAreas().select("S_STOCK");
     const std::string stockIndex = folder + "S_STOCK.CDX";
@@ -155,12 +162,27 @@ std::string LOKASIDATA(ui::Owner owner, const std::string& folderText) {
     return folder;
 }
 
-void closeRetailDatabase(ui::Owner owner, const std::string& folder, bool withStockClosing) {
-    xbase::workAreas().commitAll();
-    xbase::workAreas().closeAll();
+std::vector<IncompleteTable> closeRetailDatabase(ui::Owner owner, const std::string& folder, bool withStockClosing) {
+    std::vector<IncompleteTable> incomplete;
+    std::vector<std::string> failedIndexes;
+    xbase::WorkAreas& areas = xbase::workAreas();
+    for (const std::string& alias : areas.aliases()) {
+        xbase::Table* table = areas.find(alias);
+        try {
+            table->commit();
+        } catch (const xbase::Error&) {
+            // The header already counts only what is on disk; the index may not agree with it.
+            failedIndexes.push_back(alias + ".CDX");
+        }
+        if (table->writeFailed()) incomplete.push_back({alias, table->recCount()});
+    }
+    areas.closeAll();
+    testPoint("closing");
     for (const std::string& name : indexesDeletedAfterImport()) eraseIgnoringCase(owner, folder, name);
     if (withStockClosing)
         for (const std::string& name : indexesDeletedAfterStockClosing()) eraseIgnoringCase(owner, folder, name);
+    for (const std::string& name : failedIndexes) eraseIgnoringCase(owner, folder, name);
+    return incomplete;
 }
 
 }  // namespace tarvo::retaildb

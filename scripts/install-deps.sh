@@ -14,6 +14,7 @@ packages=(
   nlohmann-json3-dev                    # the command line's JSON outcome
   help2man dpkg-dev file                # the manual pages; the Debian package (dpkg-shlibdeps)
   desktop-file-utils                    # the installation test checks the desktop entry
+  libssl-dev                            # SHA-256 of the backups (libcrypto)
   libxlsxwriter-dev libzip-dev libpugixml-dev  # spreadsheets: the workbook written, .xlsx files read
 )
 

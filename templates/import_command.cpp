@@ -81,9 +81,30 @@ ImportOutcome runImport(ui::Owner owner, const ImportRequest& request, ImportSou
     // import leaves the retail database exactly as it was.
     if (!sourceChecked(owner, folder, request, source)) return refuse(Refusal::Source);
     std::string database = retaildb::LOKASIDATAEX(owner, request.databaseFolder);
-    if (database.empty() || !checkControlRecord(owner, database)) return refuse(Refusal::Database);
-    database = retaildb::LOKASIDATA(owner, database);
-    if (database.empty()) return refuse(Refusal::Preparation);
+    if (database.empty()) return refuse(Refusal::Database);
+    // One run at a time per database, then a backup of everything the import may change
+    // (or, for a dry run, a scratch copy to import into) before the preparation.
+    safety::ImportSafety safety(request.safety);
+    outcome.dryRun = request.safety.dryRun;
+    if (!safety.lock(owner, database)) {
+        outcome.interruptedBackup = safety.interruptedStamp();
+        return refuse(safety.refusal() == safety::SafetyRefusal::Busy ? Refusal::Busy : Refusal::Interrupted);
+    }
+    if (!checkControlRecord(owner, database)) return refuse(Refusal::Database);
+    database = safety.beforePreparation(owner);
+    if (database.empty()) return refuse(Refusal::Backup);
+    if (safety.backup()) outcome.backupFolder = safety.backup()->folder;
+    try {
+        database = retaildb::LOKASIDATA(owner, database);
+    } catch (const xbase::Error& e) {
+        ui::BOXERROR(owner, std::string("Import gagal: ") + e.what());
+        database.clear();
+    }
+    if (database.empty()) {
+        xbase::workAreas().closeAll();
+        safety.undo(owner);
+        return refuse(Refusal::Preparation);
+    }
 
     const ImportRun& run = source.run();
     outcome.status = ImportStatus::Done;
@@ -96,13 +117,19 @@ ImportOutcome runImport(ui::Owner owner, const ImportRequest& request, ImportSou
     }
     ui.closeProgress();
     try {
-        retaildb::closeRetailDatabase(owner, database, request.options.stockMode == StockMode::CloseDay);
+        outcome.incomplete =
+            retaildb::closeRetailDatabase(owner, database, request.options.stockMode == StockMode::CloseDay);
     } catch (const xbase::Error& e) {
         ui::BOXERROR(owner, std::string("Import gagal: ") + e.what());
         outcome.status = ImportStatus::Failed;
     }
+    if (!outcome.incomplete.empty()) outcome.status = ImportStatus::Failed;
+    if (!safety.finished(owner, outcome.status == ImportStatus::Done)) outcome.status = ImportStatus::Failed;
+    outcome.safetyTimings = safety.timings();
     xbase::settings().deleted = true;
     outcome.written = run.written;
+    // A table whose writes failed holds what reached the disk, not what was appended.
+    for (const retaildb::IncompleteTable& table : outcome.incomplete) outcome.written[table.alias] = table.recordsOnDisk;
     outcome.skipped = run.skipped;
     outcome.codeDuplicates = run.codeDuplicates.size();
     outcome.nameDuplicates = run.nameDuplicates.size();

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "retaildb/retail_database.h"
+#include "safety/import_safety.h"
 #include "templates/import_run.h"
 #include "templates/reject_list.h"
 
@@ -28,8 +30,11 @@ enum class Refusal {
     ImportFolder,  // the import folder text is empty or a network path (IMPORT)
     Source,        // a template or source table is missing, unreadable or has a refused structure
     Database,      // the retail database folder, its tables or its control record were refused (LOKASI)
-    Preparation,   // the preparation stopped halfway (a table in use, an index file that stays):
-                   // index files it had deleted are gone, the tables' records are as they were
+    Preparation,   // the preparation stopped halfway (a table in use, an index file that stays);
+                   // the backup taken before it has been put back
+    Busy,          // another import, restore or dry run holds the retail database
+    Interrupted,   // the last import into the database was interrupted and not put back
+    Backup,        // the backup before the preparation could not be made (space, a folder)
 };
 
 // Shows the two duplicate lists to the user (the desktop program's reject window, which also
@@ -43,6 +48,7 @@ struct ImportRequest {
     ImportOptions options;
     std::filesystem::path rejectFolder;  // where REJECT.TXT goes (rejectFolder())
     RejectPresenter showRejects;         // optional
+    safety::SafetyOptions safety;        // dry run, interrupted imports, backups kept
 };
 
 struct ImportOutcome {
@@ -54,6 +60,12 @@ struct ImportOutcome {
     size_t nameDuplicates = 0;
     std::vector<RejectRow> rejects;            // the duplicates as the reject list shows them
     std::filesystem::path rejectFile;          // empty when no file was written
+    // Retail tables whose writes failed: they hold only the records that reached the disk.
+    std::vector<retaildb::IncompleteTable> incomplete;
+    bool dryRun = false;                       // written into a scratch copy, the shop unchanged
+    std::filesystem::path backupFolder;        // the backup taken before the preparation
+    std::string interruptedBackup;             // stamp of the interrupted import's backup (Refusal::Interrupted)
+    safety::SafetyTimings safetyTimings;       // what the backup and the durable end took
 };
 
 // What an import reads: the templates of a folder, or another application's tables.

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "retaildb/record_routines.h"
+#include "retaildb/test_points.h"
 #include "templates/template_layouts.h"
 #include "xbase/dates.h"
 #include "xbase/settings.h"
@@ -72,6 +73,7 @@ void ImportRun::forEachRecord(const std::string& alias, const std::string& progr
     SourceRow row(*table);
     for (table->goTop(); !table->eof(); table->skip()) {
         showProgress(progressText, ++n, total);
+        if (n == total / 2 + 1) retaildb::testPoint(alias + "-rows");
         if (!rule(row)) ++skipped[alias];
     }
 }

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <exception>
 #include <fstream>
 #include <set>
 
@@ -300,6 +301,7 @@ void Table::readHeader() {
     if (year < 1980) year += 100;
     if (Date::valid(year, prefix[2], prefix[3])) lastUpdate_ = Date{year, prefix[2], prefix[3]};
     recCount_ = getLE32(prefix + 4);
+    countOnDisk_ = recCount_;
     headerLength_ = getLE16(prefix + 8);
     recordLength_ = getLE16(prefix + 10);
     tableFlags_ = prefix[28];
@@ -649,7 +651,12 @@ void Table::fieldPut(int pos, const Value& value) {
         std::string_view raw = std::string_view(record_).substr(f.offset, f.width());
         uint32_t oldBlock = memoBlock(raw);
         std::string data = f.info.type == 'M' ? codePage_->encode(value.text()) : value.text();
-        uint32_t block = memo_->write(data, oldBlock);
+        uint32_t block = 0;
+        try {
+            block = memo_->write(data, oldBlock);
+        } catch (const Error&) {
+            writeFailedNow();
+        }
         if (f.info.length == 4) {
             bytes.assign(4, '\0');
             putLE32(bytes.data(), block);
@@ -685,7 +692,11 @@ void Table::flushRecord() {
     if (!dirty_) return;
     dirty_ = false;
     if (observer_) observer_->recordWritten(recno_, original_, record_);
-    file_->writeRecord(recno_, record_);
+    try {
+        file_->writeRecord(recno_, record_);
+    } catch (const Error&) {
+        writeFailedNow();
+    }
     original_ = record_;
     headerDirty_ = true;
 }
@@ -833,7 +844,7 @@ void Table::scanRecords(const std::function<void(uint32_t, std::string_view)>& v
     }
 }
 
-void Table::writeHeader() {
+void Table::writeCountAndDate() {
     char prefix[8];
     Date now = today();
     prefix[0] = static_cast<char>(version_);
@@ -843,6 +854,11 @@ void Table::writeHeader() {
     putLE32(prefix + 4, recCount_);
     file_->writeAt(0, prefix, sizeof prefix);
     lastUpdate_ = now;
+    countOnDisk_ = recCount_;
+}
+
+void Table::writeHeader() {
+    writeCountAndDate();
     uint64_t end = headerLength_ + uint64_t(recCount_) * recordLength_;
     file_->writeAt(end, &kEndOfFile, 1);
     if (file_->size() > end + 1) file_->truncate(end + 1);
@@ -857,15 +873,66 @@ bool Table::lockRecords(uint32_t first, uint32_t count) { return file_->lockByte
 
 void Table::unlockRecords(uint32_t first, uint32_t count) { file_->unlockBytes(kRecordLockBase + first, count); }
 
+// A write of records or memos failed (a full disk): the table keeps what is wholly on disk and
+// stays marked, and the failure goes on to the caller.
+void Table::writeFailedNow() {
+    writeFailed_ = true;
+    std::exception_ptr failure = std::current_exception();
+    try {
+        keepWrittenRecords();
+    } catch (const Error&) {
+        // The original failure is the one to report.
+    }
+    std::rethrow_exception(failure);
+}
+
+void Table::keepWrittenRecords() {
+    dirty_ = false;
+    headerDirty_ = false;
+    file_->discard();
+    const uint64_t size = file_->size();
+    const uint64_t onDisk = size > headerLength_ ? (size - headerLength_) / recordLength_ : 0;
+    if (onDisk < recCount_) recCount_ = static_cast<uint32_t>(onDisk);
+    if (recno_ > recCount_) setEof();
+    // A partial record goes first, which also frees room for the header's date and count.
+    uint64_t end = headerLength_ + uint64_t(recCount_) * recordLength_;
+    if (size > end) file_->truncate(end);
+    try {
+        writeCountAndDate();
+    } catch (const Error&) {
+        // The header keeps its old count: the file goes back to that many records, so that the
+        // two agree (shortening a file needs no room on the disk).
+        recCount_ = std::min(recCount_, countOnDisk_);
+        end = headerLength_ + uint64_t(recCount_) * recordLength_;
+        file_->truncate(end);
+        if (recno_ > recCount_) setEof();
+        throw;
+    }
+    try {
+        file_->writeAt(end, &kEndOfFile, 1);
+    } catch (const Error&) {
+        // The end-of-file marker is optional; a full disk may refuse its byte.
+    }
+}
+
 void Table::commit() {
     if (readOnly_ || !file_) return;
-    flushRecord();
-    file_->flush();
+    if (writeFailed_) {
+        keepWrittenRecords();
+        throw Error(path_.string() + ": a write failed earlier; the table keeps the " + std::to_string(recCount_) +
+                    " records written before it");
+    }
+    try {
+        flushRecord();
+        file_->flush();
+        if (memo_) memo_->flush();
+    } catch (const Error&) {
+        writeFailedNow();
+    }
     if (headerDirty_) {
         writeHeader();
         headerDirty_ = false;
     }
-    if (memo_) memo_->flush();
     if (indexes_) indexes_->flush();
 }
 

@@ -108,7 +108,6 @@ public:
     bool deleted() const;
     void zap();
     void pack();
-    void commit();       // record buffer, header (count, date), end-of-file marker, memo header
     // A lock on one record for the time it is written, so that two programs that share the
     // file never write the same record at once; false when another open holds it.
     bool lockRecord(uint32_t recno) { return lockRecords(recno, 1); }
@@ -116,6 +115,12 @@ public:
     // The same for `count` records from `first` on, in one call; all or none are locked.
     bool lockRecords(uint32_t first, uint32_t count);
     void unlockRecords(uint32_t first, uint32_t count);
+    // Record buffer, data and memo blocks, then the header (count, date) and the end-of-file
+    // marker, then the index. After a failed write the header counts only the records wholly on
+    // disk, and every later commit throws again: the table stays marked incomplete.
+    void commit();
+    // Whether a write of records or memos failed: the table holds fewer records than were appended.
+    bool writeFailed() const { return writeFailed_; }
 
     // Raw image of the current record (deletion flag first), as it will be written.
     std::string_view recordImage() const;
@@ -178,7 +183,10 @@ private:
     struct Field;
     Table();
     void readHeader();
+    void writeCountAndDate();
     void writeHeader();
+    void keepWrittenRecords();
+    [[noreturn]] void writeFailedNow();
     void loadRecord(uint32_t recno);
     void flushRecord();
     void setEof();
@@ -209,6 +217,7 @@ private:
     uint16_t headerLength_ = 0;
     uint16_t recordLength_ = 0;
     uint32_t recCount_ = 0;
+    uint32_t countOnDisk_ = 0;       // the record count the header on disk holds
     std::vector<Field> allFields_;   // every field of the record layout
     std::vector<int> fields_;        // indexes into allFields_ of the visible fields
     // Upper-case name to the 1-based position of the first visible field of that name: an
@@ -227,6 +236,7 @@ private:
     std::string original_;   // the image as on disk (empty for a new record)
     bool dirty_ = false;
     bool headerDirty_ = false;
+    bool writeFailed_ = false;
     std::function<bool()> filter_;
     RecordObserver* observer_ = nullptr;
 

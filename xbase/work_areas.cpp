@@ -80,7 +80,10 @@ Table* WorkAreas::find(std::string_view alias) const {
 bool WorkAreas::close(std::string_view alias) {
     int area = areaOf(alias);
     if (area == 0) return false;
-    areas_[area - 1].table.reset();  // the table commits as it closes
+    // A failed commit throws and leaves the table open, so that the caller sees the failure
+    // and the closing step can still tell which table it was.
+    areas_[area - 1].table->commit();
+    areas_[area - 1].table.reset();
     areas_[area - 1].alias.clear();
     if (current_ == area) current_ = 0;
     return true;

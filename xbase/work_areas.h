@@ -38,9 +38,10 @@ public:
     Table* find(std::string_view alias) const;
     int areaOf(std::string_view alias) const;         // 0 when not open
 
-    bool close(std::string_view alias);               // commits and closes; false when not open
+    // Commits and closes; false when not open. A failed commit throws Error and leaves it open.
+    bool close(std::string_view alias);
     void closeCurrent();
-    void closeAll();
+    void closeAll();                                  // commits what it can, never throws
     void commit(std::string_view alias);
     void commitAll();
     std::vector<std::string> aliases() const;         // of the open areas, in area order

@@ -13,6 +13,7 @@
 #include "app/cli/terminal_interaction.h"
 #include "importers/application_sources.h"
 #include "importers/ipos/ipos_import.h"
+#include "templates/import_summary.h"
 #include "templates/reject_list.h"
 #include "templates/template_import.h"
 #include "xbase/dates.h"
@@ -61,8 +62,20 @@ struct ImportArguments {
     std::string password;
     importers::ipos::IposChoices ipos;
     bool answerYes = false;
+    bool force = false;
     OutcomeOptions outcome;
 };
+
+// The import's options as the backup's manifest records them.
+std::string describe(const ImportArguments& a) {
+    const templates::ImportOptions& o = a.request.options;
+    return "import --from " + a.from + " " + a.request.importFolder + " --stock-mode " + a.stockMode +
+           (a.stockDate.empty() ? "" : " --stock-date " + a.stockDate) +
+           (a.pointsDate.empty() ? "" : " --points-date " + a.pointsDate) +
+           (o.allowDuplicateCodes ? " --allow-duplicate-codes" : "") +
+           (o.allowDuplicateNames ? " --allow-duplicate-names" : "") + " --driver " +
+           xbase::driverName(o.tableDriver);
+}
 
 const char* statusName(ImportStatus status) {
     switch (status) {
@@ -81,6 +94,7 @@ const char* refusalName(templates::Refusal refusal) {
         case templates::Refusal::Source: return "source";
         case templates::Refusal::Database: return "database";
         case templates::Refusal::Preparation: return "preparation";
+        case templates::Refusal::Interrupted: return "interrupted";
     }
     return nullptr;
 }
@@ -95,23 +109,17 @@ CommandOutcome commandOutcome(const templates::ImportOutcome& import, const Term
     outcome.skipped = import.skipped;
     outcome.duplicates = import.rejects;
     outcome.rejectFile = import.rejectFile;
+    outcome.backup = import.backupFolder;
     if (const char* refusal = refusalName(import.refusal)) outcome.details["refusal"] = refusal;
     return outcome;
 }
 
 void printSummary(const templates::ImportOutcome& outcome) {
-    std::printf("Records written:\n");
-    for (const auto& [table, count] : outcome.written) std::printf("  %-10s %u\n", table.c_str(), count);
-    if (!outcome.skipped.empty()) {
-        std::printf("Rows skipped:\n");
-        for (const auto& [tmpl, count] : outcome.skipped) std::printf("  %-10s %u\n", tmpl.c_str(), count);
-    }
-    std::printf("Duplicates: %zu by code, %zu by name\n", outcome.codeDuplicates, outcome.nameDuplicates);
-    if (!outcome.rejectFile.empty()) std::printf("Reject list: %s\n", outcome.rejectFile.c_str());
+    std::fputs(templates::importSummary(outcome, templates::SummaryLanguage::English).c_str(), stdout);
 }
 
 // The summary of a finished import, or what became of the retail database when it did not finish.
-void reportOutcome(const templates::ImportOutcome& outcome, bool quiet) {
+void reportOutcome(const templates::ImportOutcome& outcome, const std::string& databaseFolder, bool quiet) {
     switch (outcome.status) {
         case ImportStatus::Done:
             if (!quiet) printSummary(outcome);
@@ -120,15 +128,25 @@ void reportOutcome(const templates::ImportOutcome& outcome, bool quiet) {
             std::printf("Import cancelled.\n");
             return;
         case ImportStatus::Refused:
-            if (outcome.refusal == templates::Refusal::Preparation)
-                std::fprintf(stderr, "Import refused; the preparation stopped halfway: the retail records are as they "
-                                     "were, some index files may have been deleted.\n");
+            if (outcome.refusal == templates::Refusal::Interrupted)
+                std::fprintf(stderr,
+                             "Import refused: the last import into this database was interrupted. Put its backup "
+                             "back with\n  tarvo-import-cli restore --db %s --backup %s\nor import anyway with "
+                             "--force.\n",
+                             databaseFolder.c_str(), outcome.interruptedBackup.c_str());
+            else if (outcome.refusal == templates::Refusal::Preparation)
+                std::fprintf(stderr, "Import refused; the preparation stopped halfway and the backup taken before it "
+                                     "was put back.\n");
             else
                 std::fprintf(stderr, "Import refused; the retail database was not changed.\n");
             return;
         case ImportStatus::Failed:
             printSummary(outcome);
             std::fprintf(stderr, "Import failed.\n");
+            if (!outcome.backupFolder.empty())
+                std::fprintf(stderr, "The data before the import is in its backup; put it back with\n"
+                                     "  tarvo-import-cli restore --db %s --backup %s\n",
+                             databaseFolder.c_str(), outcome.backupFolder.filename().c_str());
             return;
     }
 }
@@ -153,12 +171,15 @@ int runImport(ImportArguments& arguments) {
     std::unique_ptr<templates::ImportSource> source =
         application == 0 ? templates::templateSource() : importers::BUTTONIMPORT2(application, arguments.ipos);
 
+    if (arguments.force) request.safety.onInterrupted = safety::OnInterrupted::Continue;
+    request.safety.description = describe(arguments);
+
     TerminalInteraction terminal(arguments.answerYes, arguments.outcome.quiet);
     ui::setInteraction(&terminal);
     const templates::ImportOutcome outcome = templates::runImport(nullptr, request, *source);
     ui::setInteraction(nullptr);
     terminal.closeProgress();
-    reportOutcome(outcome, arguments.outcome.quiet);
+    reportOutcome(outcome, request.databaseFolder, arguments.outcome.quiet);
     return finish(arguments.outcome, commandOutcome(outcome, terminal));
 }
 
@@ -206,6 +227,11 @@ void addImportCommand(CommandLine& cli) {
         command.add_flag("--commission-to-adj1", ipos.commissionToAdj1, "ipos: the salesman's commission into ADJ_01");
     CLI::Option* salesAsCash =
         command.add_flag("--sales-as-cash", ipos.salesAsCash, "ipos: sales invoices as cash sales");
+    command.add_flag("--dry-run", request.safety.dryRun,
+                     "Runs the whole import on a scratch copy of the retail tables; the shop's folder stays as it is");
+    command.add_flag("--force", arguments->force, "Imports even though the last import into the database was interrupted");
+    command.add_option("--keep-backups", request.safety.keepBackups, "How many backups to keep (default 3)")
+        ->type_name("N")->check(CLI::Range(1, 1000));
     command.add_flag("--yes", arguments->answerYes, "Answers Yes to \"Lanjutkan proses Import Data ?\"");
     addOutcomeOptions(command, arguments->outcome);
 

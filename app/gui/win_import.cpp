@@ -24,6 +24,9 @@
 #include "converters/report_converter.h"
 #include "converters/stock_repair.h"
 #include "importers/application_sources.h"
+#include "retaildb/retail_database.h"
+#include "safety/restore.h"
+#include "templates/import_summary.h"
 #include "templates/reject_list.h"
 #include "templates/template_import.h"
 #include "templatetools/folder_creation.h"
@@ -150,6 +153,10 @@ void WINIMPORT::INIT() {
     IMPORTPENJUALANASCASH->setEnabled(false);
     BUTTONIMPORT_ = button(QStringLiteral("I&mport"), du.rect(2, 283, 171, 14));
     BUTTONTUTUP_ = button(QStringLiteral("&Tutup"), du.rect(173, 283, 172, 14));
+    PERIKSASAJA = checkBox(QStringLiteral("Periksa saja"), du.rect(255, 260, 85, 12));
+    PERIKSASAJA->setToolTip(QStringLiteral("Import ke salinan sementara: data toko tidak diubah"));
+    BUTTONPULIHKAN_ = button(QStringLiteral("Pulihkan Data"), du.rect(11, 100, 64, 13));
+    BUTTONPULIHKAN_->setToolTip(QStringLiteral("Kembalikan data dari cadangan sebelum import"));
 
     connect(BUTTONCREATEDBF_, &QPushButton::clicked, this, &WINIMPORT::BUTTONCREATEDBF);
     connect(BUTTONPERBAIKIDATA_, &QPushButton::clicked, this, &WINIMPORT::BUTTONPERBAIKIDATA);
@@ -160,6 +167,8 @@ void WINIMPORT::INIT() {
     connect(BUTTONIMPORT_, &QPushButton::clicked, this, &WINIMPORT::BUTTONIMPORT);
     connect(BUTTONTUTUP_, &QPushButton::clicked, this, &WINIMPORT::BUTTONTUTUP);
     connect(IMPORT2LIST, &QComboBox::activated, this, &WINIMPORT::LISTBOXSELECT);
+    connect(BUTTONPULIHKAN_, &QPushButton::clicked, this, &WINIMPORT::BUTTONPULIHKAN);
+    connect(LOKASI, &QLineEdit::editingFinished, this, &WINIMPORT::CHECKINTERRUPTED);
 }
 
 void WINIMPORT::POSTINIT() {
@@ -314,6 +323,11 @@ void WINIMPORT::runImport(templates::ImportSource& source) {
         reject.NAMASAMA(names);
         reject.SHOW();
     };
+    request.safety.dryRun = PERIKSASAJA->isChecked();
+    request.safety.onInterrupted = safety::OnInterrupted::Ask;
+    request.safety.description = "window: " + request.importFolder;
+    // The question about an interrupted import comes with the import now.
+    interruptedAsked_ = LOKASI->text().toStdString();
     templates::ImportOutcome outcome;
     try {
         outcome = templates::runImport(this, request, source);
@@ -323,9 +337,46 @@ void WINIMPORT::runImport(templates::ImportSource& source) {
         ui::BOXERROR(this, std::string("Import gagal: ") + e.what());
         return;
     }
-    if (outcome.refusal == templates::Refusal::ImportFolder) IMPORT->setFocus();
-    if (outcome.refusal == templates::Refusal::Database || outcome.refusal == templates::Refusal::Preparation)
+    using templates::Refusal;
+    if (outcome.refusal == Refusal::ImportFolder) IMPORT->setFocus();
+    if (outcome.refusal != Refusal::None && outcome.refusal != Refusal::ImportFolder &&
+        outcome.refusal != Refusal::Source)
         LOKASI->setFocus();
+    if (outcome.status != templates::ImportStatus::Done && outcome.status != templates::ImportStatus::Failed) return;
+    // What happened, as the command line prints it.
+    const bool failed = outcome.status == templates::ImportStatus::Failed;
+    ui::BOXINFO(this, failed ? "Import gagal" : "Import selesai",
+                templates::importSummary(outcome, templates::SummaryLanguage::Indonesian));
+    if (failed && !outcome.backupFolder.empty()) {
+        const std::string database = retaildb::LOKASIDATAEX(this, request.databaseFolder);
+        if (!database.empty() && safety::restoreDatabase(this, database, outcome.backupFolder.filename().string()))
+            ui::BOXINFO(this, "Tarvo-Import", "Data toko sudah dikembalikan seperti sebelum import.");
+    }
+}
+
+void WINIMPORT::BUTTONPULIHKAN() {
+    const std::string database = retaildb::LOKASIDATAEX(this, LOKASI->text().toStdString());
+    if (database.empty()) {
+        LOKASI->setFocus();
+        return;
+    }
+    if (safety::restoreDatabase(this, database, ""))
+        ui::BOXINFO(this, "Tarvo-Import", "Data toko sudah dikembalikan dari cadangan.");
+}
+
+void WINIMPORT::CHECKINTERRUPTED() {
+    const std::string text = LOKASI->text().toStdString();
+    if (text.empty() || text == interruptedAsked_) return;
+    const std::string folder = retaildb::databaseFolderOf(text);
+    if (text.front() == '\\' || !retaildb::DIREXIST(folder)) return;
+    const std::optional<safety::Backup> interrupted = safety::interruptedImport(folder);
+    if (!interrupted) return;
+    interruptedAsked_ = text;
+    const std::string question = "Import terakhir ke Lokasi Data ini terputus sebelum selesai ( " +
+                                 interrupted->manifest.started + " ).\nKembalikan data dari cadangannya sekarang?";
+    if (!ui::BOXASK(this, "Tarvo-Soft", question, 1)) return;
+    if (safety::restoreDatabase(this, folder, interrupted->stamp, false))
+        ui::BOXINFO(this, "Tarvo-Import", "Data toko sudah dikembalikan dari cadangan.");
 }
 
 void WINIMPORT::BUTTONEDITIMPORT() {

@@ -67,6 +67,11 @@ public:
     // The stock repair on the database folder of LOKASI: items of kind 0 become kind 1.
     void BUTTONPERBAIKIDATA();
     void BUTTONTUTUP();
+    // Puts the newest backup of the database in LOKASI back, after a question.
+    void BUTTONPULIHKAN();
+    // When the database in LOKASI holds an interrupted import, says so and offers the restore
+    // (once per folder). Called when the user leaves LOKASI.
+    void CHECKINTERRUPTED();
     // Ends the dialog, by BUTTONTUTUP or the close box; the program ends with it.
     void done(int result) override;
     // A selection in a list control (IMPORT2LIST): CHECKDRIVER, then CHECKSTATE.
@@ -105,6 +110,9 @@ public:
     QCheckBox* IMPORTPENJUALANASCASH = nullptr;
     QPushButton* BUTTONIMPORT_ = nullptr;
     QPushButton* BUTTONTUTUP_ = nullptr;
+    // Additions of this tool: the dry run and the restore command.
+    QCheckBox* PERIKSASAJA = nullptr;
+    QPushButton* BUTTONPULIHKAN_ = nullptr;
 
     const QImage& HBACKGROUND() const { return background_; }
 
@@ -127,6 +135,7 @@ private:
     QButtonGroup* sourceGroup_ = nullptr;
     QImage background_;
     bool ready_ = false;
+    std::string interruptedAsked_;  // the folder whose interrupted import was already offered
 };
 
 }  // namespace tarvo::gui

@@ -19,5 +19,15 @@ inline void PrintTo(const CliRun& run, std::ostream* out) { *out << "status " <<
 CliRun runCli(const std::string& arguments);
 // The same with another copy of the program (one installed, or copied to a folder of its own).
 CliRun runProgram(const std::string& program, const std::string& arguments);
+// The same with environment settings ("NAME='value' ...") for the program.
+CliRun runCliWith(const std::string& environment, const std::string& arguments);
+
+// A run in the background, its output into a file: started, then waited for.
+struct BackgroundCli {
+    int pid = -1;
+    std::string outputFile;
+};
+BackgroundCli startCli(const std::string& environment, const std::string& arguments, const std::string& outputFile);
+CliRun waitCli(const BackgroundCli& run);
 
 }  // namespace tarvo::cli

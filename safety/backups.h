@@ -1,0 +1,49 @@
+#pragma once
+// Backups of a retail database: TARVO-BACKUP/<YYYYMMDD-hhmmss>/ in the folder that holds ST_DB,
+// each with copies of the files an import may change and a manifest.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "safety/manifest.h"
+
+namespace tarvo::safety {
+
+struct Backup {
+    std::string stamp;                 // the folder's name
+    std::filesystem::path folder;
+    std::string problem;               // why the manifest cannot be read; empty when it can
+    Manifest manifest;
+};
+
+// The ST_DB folder as backups record it: absolute, normalised, without a trailing separator.
+std::string databaseIdentity(const std::filesystem::path& database);
+// TARVO-BACKUP beside ST_DB.
+std::filesystem::path backupRoot(const std::filesystem::path& database);
+
+// The backups of the database, newest first (folders without a readable manifest included,
+// with their problem).
+std::vector<Backup> listBackups(const std::filesystem::path& database);
+
+// The newest readable backup when its import was interrupted (and not put back since).
+std::optional<Backup> interruptedImport(const std::filesystem::path& database);
+
+// Copies every file an import may change into a new backup and writes its manifest with state
+// "running". Refuses before copying when the free space is short; a failure on the way removes
+// the partial backup. Throws SafetyError with a message for the user.
+Backup createBackup(const std::filesystem::path& database, const std::string& options);
+
+// Records how the import ended ("done" or "failed").
+void setImportState(Backup& backup, const std::string& state);
+
+// Removes the oldest backups beyond the newest `keep`, and copies that never got their manifest;
+// backups of interrupted imports and backups whose manifest is damaged stay.
+void pruneBackups(const std::filesystem::path& database, int keep);
+
+// Bytes the backup needs beyond its files' sizes (manifest, folder entries).
+inline constexpr uint64_t kBackupSpareBytes = 1u << 20;
+
+}  // namespace tarvo::safety

@@ -1,0 +1,152 @@
+#include "safety/durable_files.h"
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <openssl/evp.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "safety/safety_error.h"
+
+namespace tarvo::safety {
+
+namespace {
+
+std::function<uint64_t(const std::filesystem::path&)> freeSpaceProbe;
+
+[[noreturn]] void fail(const std::filesystem::path& file, const std::string& what) {
+    throw SafetyError(file.string() + ": " + what + ": " + std::strerror(errno));
+}
+
+// A file descriptor closed with its scope.
+class Descriptor {
+public:
+    Descriptor(const std::filesystem::path& path, int flags, mode_t mode = 0644)
+        : fd_(::open(path.c_str(), flags | O_CLOEXEC, mode)) {
+        if (fd_ < 0) fail(path, "cannot open");
+    }
+    ~Descriptor() { ::close(fd_); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+void writeAll(int fd, const char* data, size_t length, const std::filesystem::path& to) {
+    while (length > 0) {
+        ssize_t n = ::write(fd, data, length);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) fail(to, "cannot write");
+        data += n;
+        length -= static_cast<size_t>(n);
+    }
+}
+
+void copyContents(int in, int out, uint64_t size, const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (::ioctl(out, FICLONE, in) == 0) return;
+    uint64_t copied = 0;
+    bool kernelCopy = true;
+    while (copied < size && kernelCopy) {
+        ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, size - copied, 0);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && (errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP || errno == EINVAL) && copied == 0) {
+            kernelCopy = false;
+            break;
+        }
+        if (n < 0) fail(to, "cannot copy from " + from.string());
+        if (n == 0) break;
+        copied += static_cast<uint64_t>(n);
+    }
+    if (kernelCopy) {
+        if (copied != size) throw SafetyError(from.string() + ": changed while it was copied");
+        return;
+    }
+    std::vector<char> buffer(1u << 20);
+    for (;;) {
+        ssize_t n = ::read(in, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) fail(from, "cannot read");
+        if (n == 0) break;
+        writeAll(out, buffer.data(), static_cast<size_t>(n), to);
+    }
+}
+
+}  // namespace
+
+void copyDurably(const std::filesystem::path& from, const std::filesystem::path& to) {
+    Descriptor in(from, O_RDONLY);
+    struct stat st {};
+    if (::fstat(in.fd(), &st) != 0) fail(from, "cannot read size");
+    Descriptor out(to, O_WRONLY | O_CREAT | O_TRUNC);
+    copyContents(in.fd(), out.fd(), static_cast<uint64_t>(st.st_size), from, to);
+    if (::fsync(out.fd()) != 0) fail(to, "cannot flush to disk");
+}
+
+void syncFile(const std::filesystem::path& file) {
+    Descriptor d(file, O_RDONLY);
+    if (::fsync(d.fd()) != 0) fail(file, "cannot flush to disk");
+}
+
+void syncFolder(const std::filesystem::path& folder) {
+    Descriptor d(folder, O_RDONLY | O_DIRECTORY);
+    if (::fsync(d.fd()) != 0) fail(folder, "cannot flush to disk");
+}
+
+void replaceFileDurably(const std::filesystem::path& file, const std::string& text) {
+    std::filesystem::path temp = file;
+    temp += ".new";
+    {
+        Descriptor out(temp, O_WRONLY | O_CREAT | O_TRUNC);
+        writeAll(out.fd(), text.data(), text.size(), temp);
+        if (::fsync(out.fd()) != 0) fail(temp, "cannot flush to disk");
+    }
+    if (::rename(temp.c_str(), file.c_str()) != 0) fail(file, "cannot replace");
+    syncFolder(file.parent_path());
+}
+
+std::string sha256OfFile(const std::filesystem::path& file) {
+    Descriptor in(file, O_RDONLY);
+    std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> context(EVP_MD_CTX_new(), EVP_MD_CTX_free);
+    if (!context || EVP_DigestInit_ex(context.get(), EVP_sha256(), nullptr) != 1)
+        throw SafetyError("SHA-256 is not available");
+    std::vector<char> buffer(1u << 20);
+    for (;;) {
+        ssize_t n = ::read(in.fd(), buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) fail(file, "cannot read");
+        if (n == 0) break;
+        EVP_DigestUpdate(context.get(), buffer.data(), static_cast<size_t>(n));
+    }
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int length = 0;
+    EVP_DigestFinal_ex(context.get(), digest, &length);
+    static const char* hex = "0123456789abcdef";
+    std::string text;
+    for (unsigned int i = 0; i < length; ++i) {
+        text += hex[digest[i] >> 4];
+        text += hex[digest[i] & 15];
+    }
+    return text;
+}
+
+uint64_t freeSpace(const std::filesystem::path& folder) {
+    if (freeSpaceProbe) return freeSpaceProbe(folder);
+    struct statvfs fs {};
+    if (::statvfs(folder.c_str(), &fs) != 0) fail(folder, "cannot read the free space");
+    return static_cast<uint64_t>(fs.f_bavail) * fs.f_frsize;
+}
+
+void setFreeSpaceProbe(std::function<uint64_t(const std::filesystem::path&)> probe) {
+    freeSpaceProbe = std::move(probe);
+}
+
+}  // namespace tarvo::safety

@@ -1,0 +1,125 @@
+#include "safety/restore.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <ctime>
+#include <set>
+
+#include "retaildb/test_points.h"
+#include "safety/database_lock.h"
+#include "safety/covered_files.h"
+#include "safety/durable_files.h"
+#include "safety/safety_error.h"
+
+namespace tarvo::safety {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kRestoreSuffix = ".tarvo-restore";
+
+// Whether another open (the retail application, another program) holds the file.
+bool heldByAnother(const fs::path& file) {
+    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return held;
+}
+
+std::string now() {
+    std::time_t t = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&t, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    return text;
+}
+
+}  // namespace
+
+Backup findBackup(const fs::path& database, const std::string& stamp) {
+    for (Backup& b : listBackups(database)) {
+        if (!stamp.empty() && b.stamp != stamp) continue;
+        if (!b.problem.empty()) throw SafetyError(b.problem);
+        return b;
+    }
+    if (stamp.empty()) throw SafetyError("Tidak ada cadangan data untuk " + databaseIdentity(database));
+    throw SafetyError("Cadangan " + stamp + " tidak ditemukan di " + backupRoot(database).string());
+}
+
+void restoreBackup(const fs::path& database, Backup& backup) {
+    Manifest& m = backup.manifest;
+    const std::string identity = databaseIdentity(database);
+    if (m.database != identity)
+        throw SafetyError("Cadangan " + backup.stamp + " berasal dari Lokasi Data lain ( " + m.database +
+                          " ), bukan dari " + identity + ". Tidak ada yang dikembalikan.");
+    for (const BackedUpFile& f : m.files) {
+        const fs::path copy = backup.folder / f.name;
+        std::error_code ec;
+        if (!fs::exists(copy, ec) || fs::file_size(copy, ec) != f.size || sha256OfFile(copy) != f.sha256)
+            throw SafetyError("Cadangan rusak : " + copy.string() + " tidak sama dengan catatan cadangannya. Tidak ada yang dikembalikan.");
+    }
+    // What differs from the backup: files to put back, and files the import created.
+    std::set<std::string> backedUp;
+    std::vector<const BackedUpFile*> changed;
+    for (const BackedUpFile& f : m.files) {
+        backedUp.insert(f.name);
+        const fs::path current = database / f.name;
+        std::error_code ec;
+        if (!fs::exists(current, ec) || fs::file_size(current, ec) != f.size || sha256OfFile(current) != f.sha256)
+            changed.push_back(&f);
+    }
+    std::vector<std::string> created;
+    for (const std::string& name : coveredFiles(database))
+        if (!backedUp.count(name)) created.push_back(name);
+    auto refuseWhenHeld = [&](const std::string& name) {
+        if (heldByAnother(database / name))
+            throw SafetyError("File sedang dipakai program lain : " + (database / name).string() +
+                              ". Tutup program itu dulu; tidak ada yang dikembalikan.");
+    };
+    for (const BackedUpFile* f : changed) refuseWhenHeld(f->name);
+    for (const std::string& name : created) refuseWhenHeld(name);
+
+    m.restore = "restoring";
+    writeManifest(backup.folder, m);
+    for (size_t i = 0; i < changed.size(); ++i) {
+        if (i == changed.size() / 2) retaildb::testPoint("restore");
+        // Each file is copied beside its place and renamed over it: a file is always either
+        // the old one or the whole backed-up one.
+        const fs::path temp = database / (changed[i]->name + kRestoreSuffix);
+        copyDurably(backup.folder / changed[i]->name, temp);
+        fs::rename(temp, database / changed[i]->name);
+    }
+    for (const std::string& name : created) fs::remove(database / name);
+    for (const auto& entry : fs::directory_iterator(database))
+        if (entry.path().filename().string().ends_with(kRestoreSuffix)) fs::remove(entry.path());
+    syncFolder(database);
+    m.restore = "restored " + now();
+    writeManifest(backup.folder, m);
+}
+
+}  // namespace tarvo::safety
+
+namespace tarvo::safety {
+
+bool restoreDatabase(ui::Owner owner, const std::string& database, const std::string& stamp, bool ask) {
+    try {
+        DatabaseLock lock(database);
+        Backup backup = findBackup(database, stamp);
+        const std::string question = "Kembalikan data dari cadangan " + backup.stamp + " ( " +
+                                     backup.manifest.started + ", import " + backup.manifest.state + " ) ke " +
+                                     databaseIdentity(database) + " ?";
+        if (ask && !ui::BOXASK(owner, "Tarvo-Soft", question, 2)) return false;
+        restoreBackup(database, backup);
+    } catch (const std::exception& e) {
+        ui::BOXERROR(owner, e.what());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tarvo::safety

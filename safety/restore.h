@@ -1,0 +1,33 @@
+#pragma once
+// Putting a backup back: every backed-up file byte-identical in ST_DB, and the files an import
+// created there that the backup did not have removed. A restore that stops halfway (a crash, a
+// power cut) is simply run again and ends the same.
+
+#include <filesystem>
+#include <string>
+
+#include "safety/backups.h"
+#include "ui/user_interaction.h"
+
+namespace tarvo::safety {
+
+// The backup with the stamp, or the newest one when the stamp is empty; throws SafetyError when
+// there is none or its manifest cannot be read.
+Backup findBackup(const std::filesystem::path& database, const std::string& stamp);
+
+// Restores the backup into the database (whose lock the caller holds). Checks first that the
+// backup belongs to this database, that every copy is whole (size and SHA-256) and that no
+// other program holds a retail table; throws SafetyError, changing nothing, when one fails.
+void restoreBackup(const std::filesystem::path& database, Backup& backup);
+
+}  // namespace tarvo::safety
+
+namespace tarvo::safety {
+
+// The restore command of the window and the command line, on the ST_DB folder: takes the
+// database lock, finds the backup (the newest when the stamp is empty), asks before it changes
+// anything (unless the caller has asked already), restores. Every refusal or failure is shown
+// as an error box. True when restored.
+bool restoreDatabase(ui::Owner owner, const std::string& database, const std::string& stamp, bool ask = true);
+
+}  // namespace tarvo::safety

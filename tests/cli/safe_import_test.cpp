@@ -1,0 +1,212 @@
+// The safety net of the command-line import, with real processes: imports killed with SIGKILL at
+// several points and then restored byte for byte, an import whose disk fills up, a second import
+// and a restore refused while an import runs, a restore interrupted and run again, a dry run.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <regex>
+#include <thread>
+
+#include "tests/cli/cli_run.h"
+#include "tests/support/test_support.h"
+
+namespace tarvo::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// The line of the output that holds the text, empty when none does.
+std::string lineWith(const std::string& output, const std::string& text) {
+    const size_t at = output.find(text);
+    if (at == std::string::npos) return {};
+    const size_t start = output.rfind('\n', at) + 1;
+    return output.substr(start, output.find('\n', at) - start);
+}
+
+class SafeImportCliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        shop = (dir.path() / "shop").string();
+        database = dir.path() / "shop" / "ST_DB";
+        templates = (dir.path() / "templates").string();
+        ASSERT_EQ(runCli("make-retail-db " + shop).status, 0);
+        ASSERT_EQ(runCli("make-templates " + templates + " --items 300 --customers 40 --vendors 6 --seed 5").status, 0);
+        before = test::fileContents(database);
+    }
+    std::string importArguments() const {
+        return "import --db " + shop + " --templates " + templates + " --stock-mode close --yes";
+    }
+    // The stamp the interrupted-import message names.
+    static std::string stampIn(const std::string& output) {
+        std::smatch match;
+        return std::regex_search(output, match, std::regex("--backup ([0-9-]+)")) ? match[1].str() : std::string();
+    }
+
+    test::TempDir dir;
+    std::string shop, templates;
+    fs::path database;
+    std::map<std::string, std::string> before;
+};
+
+class KilledImportTest : public SafeImportCliTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(KilledImportTest, IsNoticedAndTheRestoreGivesEveryFileBack) {
+    const CliRun killed = runCliWith(std::string("TARVO_TEST_POINT='") + GetParam() + " kill'", importArguments());
+    ASSERT_EQ(killed.status, 128 + 9) << killed.output;
+    ASSERT_TRUE(test::fileContents(database) != before) << "the kill came after the shop's data changed";
+
+    const CliRun refused = runCli(importArguments());
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(contains(refused.output, "terputus sebelum selesai")) << refused.output;
+    EXPECT_TRUE(contains(refused.output, "tarvo-import-cli restore --db " + shop + " --backup ")) << refused.output;
+    const std::string stamp = stampIn(refused.output);
+    ASSERT_FALSE(stamp.empty()) << refused.output;
+    EXPECT_TRUE(contains(lineWith(runCli("backups --db " + shop).output, stamp), " interrupted "));
+
+    const CliRun restore = runCli("restore --db " + shop + " --backup " + stamp + " --yes");
+    EXPECT_EQ(restore.status, 0) << restore.output;
+    EXPECT_TRUE(test::fileContents(database) == before);
+
+    const CliRun again = runCli(importArguments());
+    EXPECT_EQ(again.status, 0) << again.output;
+}
+
+INSTANTIATE_TEST_SUITE_P(Points, KilledImportTest,
+                         ::testing::Values("preparation", "PELANG-rows", "ITEM-rows", "closing"));
+
+TEST_F(SafeImportCliTest, KillDuringTheBackupLeavesTheShopUntouchedAndDoesNotBlock) {
+    const CliRun killed = runCliWith("TARVO_TEST_POINT='backup kill'", importArguments());
+    ASSERT_EQ(killed.status, 128 + 9) << killed.output;
+    EXPECT_TRUE(test::fileContents(database) == before);
+    EXPECT_TRUE(contains(runCli("backups --db " + shop).output, "unusable: Cadangan tidak lengkap"));
+    const CliRun again = runCli(importArguments());
+    EXPECT_EQ(again.status, 0) << again.output;
+    EXPECT_FALSE(contains(runCli("backups --db " + shop).output, "unusable")) << "the partial copy is pruned";
+}
+
+TEST_F(SafeImportCliTest, ForceImportsOverAnInterruptedImport) {
+    ASSERT_EQ(runCliWith("TARVO_TEST_POINT='ITEM-rows kill'", importArguments()).status, 128 + 9);
+    const CliRun forced = runCli(importArguments() + " --force");
+    EXPECT_EQ(forced.status, 0) << forced.output;
+}
+
+TEST_F(SafeImportCliTest, FullDiskLeavesSoundTablesNamesThemAndTheRestoreGivesTheShopBack) {
+    const CliRun failed = runCliWith("TARVO_TEST_WRITE_LIMIT=60000", importArguments());
+    EXPECT_EQ(failed.status, 1) << failed.output;
+    EXPECT_TRUE(contains(failed.output, "No space left on device")) << failed.output;
+    EXPECT_TRUE(contains(failed.output, "Tables left incomplete")) << failed.output;
+    EXPECT_TRUE(contains(failed.output, "Import failed.")) << failed.output;
+    for (const auto& entry : fs::directory_iterator(database)) {
+        if (entry.path().extension() != ".Q7T") continue;
+        const CliRun check = runCli("dbf check " + entry.path().string());
+        EXPECT_EQ(check.status, 0) << check.output;
+    }
+    const std::string stamp = stampIn(failed.output);
+    ASSERT_FALSE(stamp.empty()) << failed.output;
+    EXPECT_TRUE(contains(lineWith(runCli("backups --db " + shop).output, stamp), " failed "));
+    EXPECT_EQ(runCli("restore --db " + shop + " --yes").status, 0);
+    EXPECT_TRUE(test::fileContents(database) == before);
+}
+
+TEST_F(SafeImportCliTest, SecondImportRestoreAndDryRunAreRefusedWhileAnImportRuns) {
+    const std::string signal = (dir.path() / "pause").string();
+    const BackgroundCli first = startCli("TARVO_TEST_POINT='ITEM-rows pause " + signal + "'", importArguments(),
+                                         (dir.path() / "first.out").string());
+    for (int i = 0; i < 6000 && !fs::exists(signal + ".reached"); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(fs::exists(signal + ".reached"));
+    const auto during = test::fileContents(database);
+
+    const std::string otherTemplates = (dir.path() / "other").string();
+    ASSERT_EQ(runCli("make-templates " + otherTemplates + " --items 5 --seed 9").status, 0);
+    const std::string busy = "Lokasi Data sedang dipakai oleh proses Tarvo-Import lain ( " + shop + "/ST_DB/ )";
+    for (const std::string& second :
+         {"import --db " + shop + " --templates " + otherTemplates + " --yes",
+          "import --db " + shop + " --templates " + otherTemplates + " --yes --dry-run", "restore --db " + shop + " --yes"}) {
+        const CliRun refused = runCli(second);
+        EXPECT_EQ(refused.status, 1) << second;
+        EXPECT_TRUE(contains(refused.output, busy)) << refused.output;
+    }
+    EXPECT_TRUE(test::fileContents(database) == during) << "the running import was disturbed";
+
+    std::ofstream(signal + ".go") << "go\n";
+    const CliRun finished = waitCli(first);
+    EXPECT_EQ(finished.status, 0) << finished.output;
+    EXPECT_TRUE(contains(finished.output, "\n  S_STOCK    ")) << finished.output;
+    EXPECT_EQ(runCli("dbf check " + (database / "S_SATUAN.Q7T").string()).status, 0);
+}
+
+TEST_F(SafeImportCliTest, InterruptedRestoreRunsAgainToTheSameEnd) {
+    ASSERT_EQ(runCli(importArguments()).status, 0);
+    const CliRun killed = runCliWith("TARVO_TEST_POINT='restore kill'", "restore --db " + shop + " --yes");
+    ASSERT_EQ(killed.status, 128 + 9) << killed.output;
+    EXPECT_TRUE(contains(runCli("backups --db " + shop).output, "restore interrupted"));
+    const CliRun refused = runCli(importArguments());
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(contains(refused.output, "terputus sebelum selesai")) << refused.output;
+
+    EXPECT_EQ(runCli("restore --db " + shop + " --yes").status, 0);
+    EXPECT_TRUE(test::fileContents(database) == before);
+}
+
+// The summary's record, skipped-row and duplicate lines.
+std::string countsOf(const std::string& output) {
+    const size_t from = output.find("Records written:");
+    const size_t duplicates = output.find("Duplicates:");
+    if (from == std::string::npos || duplicates == std::string::npos) return {};
+    return output.substr(from, output.find('\n', duplicates) - from);
+}
+
+TEST_F(SafeImportCliTest, DryRunLeavesTheShopByteIdenticalAndPrintsTheImportsSummary) {
+    const CliRun dry = runCli(importArguments() + " --dry-run");
+    EXPECT_EQ(dry.status, 0) << dry.output;
+    EXPECT_TRUE(contains(dry.output, "Dry run: the import ran on a scratch copy")) << dry.output;
+    EXPECT_TRUE(test::fileContents(database) == before);
+    EXPECT_FALSE(fs::exists(dir.path() / "shop" / "TARVO-BACKUP"));
+
+    const CliRun real = runCli(importArguments());
+    ASSERT_EQ(real.status, 0) << real.output;
+    EXPECT_FALSE(countsOf(real.output).empty());
+    EXPECT_EQ(countsOf(dry.output), countsOf(real.output));
+}
+
+// The direct importers go through the same import command, and so through the same net.
+class DirectImportSafetyTest : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override {
+        shop = (dir.path() / "shop").string();
+        source = (dir.path() / "source").string();
+        ASSERT_EQ(runCli("make-retail-db " + shop).status, 0);
+        ASSERT_EQ(runCli(std::string("make-source --kind ") + GetParam() + " " + source + " --items 40 --seed 2").status, 0);
+    }
+    std::string importArguments() const {
+        return std::string("import --from ") + GetParam() + " --source " + source + " --db " + shop + " --yes";
+    }
+    test::TempDir dir;
+    std::string shop, source;
+};
+
+TEST_P(DirectImportSafetyTest, KilledImportIsRestoredAndADryRunChangesNothing) {
+    const fs::path database = dir.path() / "shop" / "ST_DB";
+    const auto before = test::fileContents(database);
+    ASSERT_EQ(runCliWith("TARVO_TEST_POINT='preparation kill'", importArguments()).status, 128 + 9);
+    const CliRun refused = runCli(importArguments());
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(contains(refused.output, "tarvo-import-cli restore --db " + shop + " --backup ")) << refused.output;
+    EXPECT_EQ(runCli("restore --db " + shop + " --yes").status, 0);
+    EXPECT_TRUE(test::fileContents(database) == before);
+
+    const CliRun dry = runCli(importArguments() + " --dry-run");
+    EXPECT_EQ(dry.status, 0) << dry.output;
+    EXPECT_TRUE(contains(dry.output, "\n  S_STOCK    ")) << dry.output;
+    EXPECT_TRUE(test::fileContents(database) == before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, DirectImportSafetyTest, ::testing::Values("msbrg", "is", "ias"));
+
+}  // namespace
+}  // namespace tarvo::cli

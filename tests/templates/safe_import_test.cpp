@@ -1,0 +1,145 @@
+// The import's safety net on a small shop: a backup before the preparation that gives every
+// file back, a dry run that changes nothing and reports what the import would do, and writes
+// that fail partway leaving every table readable and named in the summary.
+
+#include <gtest/gtest.h>
+
+#include "safety/backups.h"
+#include "safety/restore.h"
+#include "templates/import_summary.h"
+#include "tests/templates/template_import_fixture.h"
+#include "xbase/record_file.h"
+#include "xbase/table_indexes.h"
+
+namespace tarvo::templates {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SafeImportTest : public test::TemplateImportTest {
+protected:
+    void SetUp() override {
+        TemplateImportTest::SetUp();
+        test::writeShopTemplates(templateFolder);
+    }
+    // The messages shown so far, for failure output.
+    std::string shown() const {
+        std::string text;
+        for (const test::RecordedMessage& m : ui.messages) text += m.kind + ": " + m.text + "\n";
+        return text;
+    }
+    ImportOptions options() const {
+        ImportOptions o = defaultImportOptions();
+        o.stockMode = StockMode::CloseDay;
+        return o;
+    }
+    // Every table of the folder opens, counts no record beyond its end, and every tag of an
+    // index file beside it agrees with its records.
+    void expectEveryTableSound() const {
+        for (const auto& entry : fs::directory_iterator(database)) {
+            if (entry.path().extension() != ".Q7T") continue;
+            SCOPED_TRACE(entry.path().filename().string());
+            std::unique_ptr<xbase::Table> table;
+            ASSERT_NO_THROW(table = xbase::Table::open(entry.path(), {false, true, xbase::Driver::DBFCDX}));
+            EXPECT_LE(table->headerLength() + uint64_t(table->recCount()) * table->recordLength(),
+                      fs::file_size(entry.path()));
+            for (int order = 1; order <= table->orderCount(); ++order)
+                EXPECT_TRUE(table->indexes()->check(*table->order(order)).empty()) << table->order(order)->name();
+        }
+    }
+};
+
+TEST_F(SafeImportTest, ImportTakesABackupThatRestoresTheShopByteForByte) {
+    const auto before = test::fileContents(database);
+    const ImportOutcome outcome = runImport(request(options()));
+    ASSERT_EQ(outcome.status, ImportStatus::Done) << shown();
+    EXPECT_TRUE(test::fileContents(database) != before);
+
+    const std::vector<safety::Backup> backups = safety::listBackups(database);
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_EQ(backups[0].manifest.state, "done");
+    EXPECT_EQ(outcome.backupFolder, backups[0].folder);
+    EXPECT_NE(importSummary(outcome, SummaryLanguage::English).find("Backup before the import: " +
+                                                                    backups[0].folder.string()),
+              std::string::npos);
+
+    ui.replies.push_back(ui::kReplyYes);  // "Kembalikan data dari cadangan … ?"
+    EXPECT_TRUE(safety::restoreDatabase(nullptr, database.string(), ""));
+    EXPECT_TRUE(test::fileContents(database) == before);
+}
+
+TEST_F(SafeImportTest, DryRunChangesNothingAndReportsWhatTheImportWould) {
+    const auto before = test::fileContents(database);
+    ImportRequest dry = request(options());
+    dry.safety.dryRun = true;
+    const ImportOutcome dryOutcome = runImport(dry);
+    ASSERT_EQ(dryOutcome.status, ImportStatus::Done) << shown();
+    EXPECT_TRUE(test::fileContents(database) == before);
+    EXPECT_FALSE(fs::exists(shop / "TARVO-BACKUP"));
+    EXPECT_TRUE(dryOutcome.dryRun);
+    EXPECT_FALSE(dryOutcome.rejectFile.empty()) << "the duplicates are reported as by the import";
+
+    const ImportOutcome real = runImport(request(options()));
+    ASSERT_EQ(real.status, ImportStatus::Done);
+    EXPECT_EQ(dryOutcome.written, real.written);
+    EXPECT_EQ(dryOutcome.skipped, real.skipped);
+    EXPECT_EQ(dryOutcome.codeDuplicates, real.codeDuplicates);
+    EXPECT_EQ(dryOutcome.nameDuplicates, real.nameDuplicates);
+    const std::string summary = importSummary(dryOutcome, SummaryLanguage::English);
+    EXPECT_NE(summary.find("Dry run: the import ran on a scratch copy; the shop's database was not changed."),
+              std::string::npos) << summary;
+}
+
+class FailingWriteTest : public SafeImportTest, public ::testing::WithParamInterface<uint64_t> {
+protected:
+    void TearDown() override {
+        xbase::setWriteLimit(std::nullopt);
+        SafeImportTest::TearDown();
+    }
+};
+
+TEST_P(FailingWriteTest, TablesStayReadableTheFailureIsNamedAndTheBackupGivesTheShopBack) {
+    const auto before = test::fileContents(database);
+    xbase::setWriteLimit(GetParam());
+    const ImportOutcome outcome = runImport(request(options()));
+    xbase::setWriteLimit(std::nullopt);
+
+    EXPECT_EQ(outcome.status, ImportStatus::Failed) << shown();
+    ASSERT_FALSE(outcome.incomplete.empty());
+    EXPECT_GE(ui.count("error"), 1u);
+    const std::string summary = importSummary(outcome, SummaryLanguage::English);
+    EXPECT_NE(summary.find("Tables left incomplete"), std::string::npos) << summary;
+    for (const retaildb::IncompleteTable& table : outcome.incomplete) {
+        EXPECT_NE(summary.find("  " + table.alias), std::string::npos) << summary;
+        EXPECT_EQ(recordCount(table.alias), table.recordsOnDisk) << table.alias;
+        EXPECT_FALSE(fs::exists(database / (table.alias + ".CDX"))) << table.alias;
+    }
+    expectEveryTableSound();
+    const std::vector<safety::Backup> backups = safety::listBackups(database);
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_EQ(backups[0].manifest.state, "failed");
+
+    ui.replies.push_back(ui::kReplyYes);
+    EXPECT_TRUE(safety::restoreDatabase(nullptr, database.string(), backups[0].stamp));
+    EXPECT_TRUE(test::fileContents(database) == before);
+}
+
+// Bytes the data and memo files may take before the disk is "full": within the first tables,
+// and further on.
+INSTANTIATE_TEST_SUITE_P(Limits, FailingWriteTest, ::testing::Values(700u, 3000u, 9000u));
+
+TEST_F(SafeImportTest, FullDiskDuringThePreparationPutsTheBackupBackAtOnce) {
+    const auto before = test::fileContents(database);
+    xbase::setWriteLimit(0);
+    const ImportOutcome outcome = runImport(request(options()));
+    xbase::setWriteLimit(std::nullopt);
+    EXPECT_EQ(outcome.status, ImportStatus::Refused);
+    EXPECT_EQ(outcome.refusal, Refusal::Preparation);
+    EXPECT_NE(shown().find("No space left on device"), std::string::npos) << shown();
+    EXPECT_TRUE(test::fileContents(database) == before);
+    ASSERT_EQ(safety::listBackups(database).size(), 1u);
+    EXPECT_EQ(safety::listBackups(database)[0].manifest.state, "failed");
+}
+
+}  // namespace
+}  // namespace tarvo::templates
