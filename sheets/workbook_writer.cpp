@@ -51,19 +51,19 @@ public:
         if (book_) workbook_close(book_);
     }
 
-    void addSheet(const WorkbookSheet& spec) {
-        lxw_worksheet* sheet = workbook_add_worksheet(book_, spec.name.c_str());
-        if (!sheet) fail("cannot add the sheet " + spec.name);
+    void addSheet(const WorkbookSheet& layout) {
+        lxw_worksheet* sheet = workbook_add_worksheet(book_, layout.name.c_str());
+        if (!sheet) fail("cannot add the sheet " + layout.name);
         lxw_format* header = workbook_add_format(book_);
-        format_set_bg_color(header, spec.colour);
+        format_set_bg_color(header, layout.colour);
         format_set_border(header, LXW_BORDER_THIN);
         lxw_format* mandatoryHeader = workbook_add_format(book_);
-        format_set_bg_color(mandatoryHeader, spec.colour);
+        format_set_bg_color(mandatoryHeader, layout.colour);
         format_set_border(mandatoryHeader, LXW_BORDER_THIN);
         format_set_bold(mandatoryHeader);
         worksheet_freeze_panes(sheet, 1, 0);
-        for (size_t i = 0; i < spec.columns.size(); ++i) {
-            const WorkbookColumn& column = spec.columns[i];
+        for (size_t i = 0; i < layout.columns.size(); ++i) {
+            const WorkbookColumn& column = layout.columns[i];
             const lxw_col_t col = static_cast<lxw_col_t>(i);
             lxw_format* cells = workbook_add_format(book_);
             format_set_num_format(cells, numberFormat(column.field).c_str());
@@ -74,7 +74,7 @@ public:
                                          column.mandatory ? mandatoryHeader : header),
                   "header");
             std::string note = columnNote(column);
-            if (i == 0 && !spec.title.empty()) note = spec.title + "\n\n" + note;
+            if (i == 0 && !layout.title.empty()) note = layout.title + "\n\n" + note;
             lxw_comment_options options{};
             options.x_scale = 3;
             options.y_scale = 2.5;

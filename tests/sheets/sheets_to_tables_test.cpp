@@ -227,10 +227,10 @@ TEST(SheetsToTables, WorkbookProblemsMergedCellsFormulasAndBadFiles) {
         EXPECT_EQ(lines[0], file.string() + ": not an .xlsx workbook (not a ZIP archive)");
     }
     {
-        test::WorkbookSpec spec;
-        spec.sheets = {{"Sheet1", ""}};
+        test::WorkbookSpec layout;
+        layout.sheets = {{"Sheet1", ""}};
         const fs::path file = dir.path() / "other.xlsx";
-        test::writeZip(file, test::workbookParts(spec));
+        test::writeZip(file, test::workbookParts(layout));
         EXPECT_EQ(run(file, out).problems.lines(),
                   (std::vector<std::string>{"other.xlsx: no sheet named like a template (for example ITEM)"}));
     }

@@ -114,11 +114,11 @@ TEST(XlsxWorkbook, MergedRangesAreReportedAfterTheRows) {
 TEST(XlsxWorkbook, CellKindsOfHandWrittenParts) {
     TempDir dir;
     const auto file = dir.path() / "parts.xlsx";
-    WorkbookSpec spec;
-    spec.sharedStrings = {"plain", "<r><t>rich </t></r><r><rPr/><t>text</t></r><rPh><t>ignored</t></rPh>"};
-    spec.numberFormats = {{164, "[Red]yyyy\\-mm\\-dd"}, {165, "h:mm"}, {166, "\"day\" 0"}};
-    spec.cellStyles = {0, 164, 165, 166, 14};
-    spec.sheets = {{"ITEM",
+    WorkbookSpec layout;
+    layout.sharedStrings = {"plain", "<r><t>rich </t></r><r><rPr/><t>text</t></r><rPh><t>ignored</t></rPh>"};
+    layout.numberFormats = {{164, "[Red]yyyy\\-mm\\-dd"}, {165, "h:mm"}, {166, "\"day\" 0"}};
+    layout.cellStyles = {0, 164, 165, 166, 14};
+    layout.sheets = {{"ITEM",
                     "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c>"
                     "<c r=\"C1\" t=\"str\"><f>A1&amp;\"x\"</f><v>plainx</v></c><c r=\"D1\"><f>NOW()</f></c>"
                     "<c r=\"E1\" t=\"e\"><v>#DIV/0!</v></c><c r=\"F1\" t=\"d\"><v>2023-12-31T00:00:00</v></c>"
@@ -128,7 +128,7 @@ TEST(XlsxWorkbook, CellKindsOfHandWrittenParts) {
                     "<c r=\"F2\" t=\"inlineStr\"><is><t xml:space=\"preserve\"> a&lt;/row&gt;b </t></is></c></row>"
                     "<row r=\"3\" spans=\"1:2\"/>"
                     "<row><c><v>1</v></c><c><v>2</v></c><c r=\"E4\"><v>5</v></c><c><v>6</v></c></row>"}};
-    test::writeZip(file, test::workbookParts(spec));
+    test::writeZip(file, test::workbookParts(layout));
 
     const auto rows = readSheet(file);
     ASSERT_EQ(rows.size(), 3u);
@@ -160,10 +160,10 @@ TEST(XlsxWorkbook, CellKindsOfHandWrittenParts) {
 TEST(XlsxWorkbook, PrefixedNamesAndThe1904DateSystem) {
     TempDir dir;
     const auto file = dir.path() / "prefixed.xlsx";
-    WorkbookSpec spec;
-    spec.date1904 = true;
-    spec.cellStyles = {0, 14};
-    test::XlsxParts parts = test::workbookParts(spec);
+    WorkbookSpec layout;
+    layout.date1904 = true;
+    layout.cellStyles = {0, 14};
+    test::XlsxParts parts = test::workbookParts(layout);
     parts["xl/workbook.xml"] =
         "<x:workbook xmlns:x=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
         "xmlns:rel=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"><x:workbookPr date1904=\"true\"/>"
@@ -227,13 +227,13 @@ TEST(XlsxWorkbook, BadFilesGiveAClearMessage) {
         const char* message;
     };
     auto validBook = [](const std::filesystem::path& file) {
-        WorkbookSpec spec;
+        WorkbookSpec layout;
         std::string rows;
         for (int r = 1; r <= 2000; ++r)
             rows += "<row r=\"" + std::to_string(r) + "\"><c t=\"inlineStr\"><is><t>row " + std::to_string(r * 7919) +
                     "</t></is></c></row>";
-        spec.sheets = {{"ITEM", rows}};
-        test::writeZip(file, test::workbookParts(spec));
+        layout.sheets = {{"ITEM", rows}};
+        test::writeZip(file, test::workbookParts(layout));
     };
     const std::vector<Case> cases = {
         {"text", [](const auto& f) { std::ofstream(f) << "KODE,NAMA\nA,B\n"; }, "not an .xlsx workbook (not a ZIP archive)"},
@@ -251,14 +251,14 @@ TEST(XlsxWorkbook, BadFilesGiveAClearMessage) {
              io.write("\xFF\x00\xFF\x00\xFF\x00\xFF\x00", 8);
          }, "damaged"},
         {"broken sheet XML", [](const auto& f) {
-             WorkbookSpec spec;
-             spec.sheets = {{"ITEM", "<row r=\"1\"><c><v>1</v></c><c><v>2</x></c></row>"}};
-             test::writeZip(f, test::workbookParts(spec));
+             WorkbookSpec layout;
+             layout.sheets = {{"ITEM", "<row r=\"1\"><c><v>1</v></c><c><v>2</x></c></row>"}};
+             test::writeZip(f, test::workbookParts(layout));
          }, "sheet ITEM: damaged sheet XML near row 1"},
         {"row never closed", [](const auto& f) {
-             WorkbookSpec spec;
-             spec.sheets = {{"ITEM", ""}};
-             test::XlsxParts parts = test::workbookParts(spec);
+             WorkbookSpec layout;
+             layout.sheets = {{"ITEM", ""}};
+             test::XlsxParts parts = test::workbookParts(layout);
              parts["xl/worksheets/sheet1.xml"] = "<worksheet><sheetData><row r=\"1\"><c><v>1</v></c>";
              test::writeZip(f, parts);
          }, "not closed"},

@@ -77,7 +77,7 @@ std::string readPart(const std::filesystem::path& path, const std::string& part)
     return text;
 }
 
-XlsxParts workbookParts(const WorkbookSpec& spec) {
+XlsxParts workbookParts(const WorkbookSpec& layout) {
     const std::string ns = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
     const std::string relNs = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
     XlsxParts parts;
@@ -87,16 +87,16 @@ XlsxParts workbookParts(const WorkbookSpec& spec) {
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
         "<Relationship Id=\"rId1\" Type=\"" + relNs + "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>";
     std::string workbook = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><workbook xmlns=\"" + ns + "\" xmlns:r=\"" + relNs + "\">";
-    if (spec.date1904) workbook += "<workbookPr date1904=\"1\"/>";
+    if (layout.date1904) workbook += "<workbookPr date1904=\"1\"/>";
     workbook += "<sheets>";
     std::string rels = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
-    for (size_t i = 0; i < spec.sheets.size(); ++i) {
+    for (size_t i = 0; i < layout.sheets.size(); ++i) {
         const std::string n = std::to_string(i + 1);
-        workbook += "<sheet name=\"" + escape(spec.sheets[i].first) + "\" sheetId=\"" + n + "\" r:id=\"rId" + n + "\"/>";
+        workbook += "<sheet name=\"" + escape(layout.sheets[i].first) + "\" sheetId=\"" + n + "\" r:id=\"rId" + n + "\"/>";
         rels += "<Relationship Id=\"rId" + n + "\" Type=\"" + relNs + "/worksheet\" Target=\"worksheets/sheet" + n + ".xml\"/>";
         parts["xl/worksheets/sheet" + n + ".xml"] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><worksheet xmlns=\"" + ns +
-                                                    "\"><sheetData>" + spec.sheets[i].second + "</sheetData>" +
-                                                    spec.afterSheetData + "</worksheet>";
+                                                    "\"><sheetData>" + layout.sheets[i].second + "</sheetData>" +
+                                                    layout.afterSheetData + "</worksheet>";
     }
     workbook += "</sheets></workbook>";
     rels += "<Relationship Id=\"rIdS\" Type=\"" + relNs + "/sharedStrings\" Target=\"sharedStrings.xml\"/>";
@@ -104,13 +104,13 @@ XlsxParts workbookParts(const WorkbookSpec& spec) {
     parts["xl/workbook.xml"] = workbook;
     parts["xl/_rels/workbook.xml.rels"] = rels;
     std::string strings = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><sst xmlns=\"" + ns + "\">";
-    for (const std::string& s : spec.sharedStrings) strings += s.starts_with("<") ? "<si>" + s + "</si>" : "<si><t>" + escape(s) + "</t></si>";
+    for (const std::string& s : layout.sharedStrings) strings += s.starts_with("<") ? "<si>" + s + "</si>" : "<si><t>" + escape(s) + "</t></si>";
     parts["xl/sharedStrings.xml"] = strings + "</sst>";
     std::string styles = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><styleSheet xmlns=\"" + ns + "\"><numFmts>";
-    for (const auto& [id, code] : spec.numberFormats)
+    for (const auto& [id, code] : layout.numberFormats)
         styles += "<numFmt numFmtId=\"" + std::to_string(id) + "\" formatCode=\"" + escape(code) + "\"/>";
     styles += "</numFmts><cellXfs>";
-    for (const int id : spec.cellStyles) styles += "<xf numFmtId=\"" + std::to_string(id) + "\"/>";
+    for (const int id : layout.cellStyles) styles += "<xf numFmtId=\"" + std::to_string(id) + "\"/>";
     parts["xl/styles.xml"] = styles + "</cellXfs></styleSheet>";
     return parts;
 }

@@ -25,7 +25,7 @@ struct WorkbookSpec {
     bool date1904 = false;
     std::string afterSheetData;  // XML after </sheetData>, such as <mergeCells>
 };
-XlsxParts workbookParts(const WorkbookSpec& spec);
+XlsxParts workbookParts(const WorkbookSpec& layout);
 
 // Replaces one part of an existing archive.
 void replacePart(const std::filesystem::path& path, const std::string& part, const std::string& text);
