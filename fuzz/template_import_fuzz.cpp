@@ -135,7 +135,7 @@ templates::ImportOptions importOptions(uint8_t bits) {
     if (bits & 0x10) options.pointsDate = xbase::Date{2024, 6, 30};
     static constexpr xbase::Driver kDrivers[] = {xbase::Driver::DBFNTX, xbase::Driver::DBFCDX, xbase::Driver::DBFMDX,
                                                  xbase::Driver::DBFNTX};
-    options.templateDriver = kDrivers[(bits >> 5) & 0x03];
+    options.tableDriver = kDrivers[(bits >> 5) & 0x03];
     return options;
 }
 
@@ -154,7 +154,7 @@ void run(const FuzzInput& input) {
 
     templates::ImportRequest request;
     request.databaseFolder = database.string();
-    request.templateFolder = folder.string();
+    request.importFolder = folder.string();
     request.options = importOptions(input.options);
     request.rejectFolder = base.root;
     YesInteraction yes;

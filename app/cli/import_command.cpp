@@ -94,7 +94,9 @@ const char* refusalName(templates::Refusal refusal) {
         case templates::Refusal::Source: return "source";
         case templates::Refusal::Database: return "database";
         case templates::Refusal::Preparation: return "preparation";
+        case templates::Refusal::Busy: return "busy";
         case templates::Refusal::Interrupted: return "interrupted";
+        case templates::Refusal::Backup: return "backup";
     }
     return nullptr;
 }

@@ -19,7 +19,7 @@ TEST_F(ForeignTemplateIndexTest, ATagThatCannotBeUsedDoesNotStopTheImport) {
     test::writeFile(templateFolder / "SALES.CDX",
                     test::cdxImage({{"SALESNAME", "SALESPERSONNAME", "", 10, ' ', {{"BUDI      ", 1}}}}));
     ImportOptions options = defaultImportOptions();
-    options.templateDriver = xbase::Driver::DBFCDX;
+    options.tableDriver = xbase::Driver::DBFCDX;
     const ImportOutcome outcome = runImport(request(options));
     EXPECT_EQ(outcome.status, ImportStatus::Done);
     ASSERT_EQ(ui.messages.size(), 1u) << ui.messages.back().text;  // only the question before the import
