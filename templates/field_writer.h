@@ -7,9 +7,9 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 #include "templates/import_run.h"
+#include "templates/text_map.h"
 #include "xbase/table.h"
 #include "xbase/value.h"
 
@@ -46,15 +46,9 @@ private:
     // it wrote.
     std::string putAfter(const SourceRow& row, const char* column, const std::string& previous);
 
-    // Looks names up without making a string of each.
-    struct NameHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
-    };
-
     std::string alias_;
     xbase::Table* table_;
-    std::unordered_map<std::string, int, NameHash, std::equal_to<>> positions_;
+    TextMap<int> positions_;
 };
 
 }  // namespace tarvo::templates

@@ -147,7 +147,8 @@ uint64_t RecordFile::recordOffset(uint32_t recno) const {
 void RecordFile::loadWindow(uint32_t recno, uint32_t count) {
     flush();
     uint64_t offset = recordOffset(recno);
-    uint64_t available = size() > offset ? (size() - offset) / recordLength_ : 0;
+    const uint64_t fileSize = size();
+    uint64_t available = fileSize > offset ? (fileSize - offset) / recordLength_ : 0;
     count = static_cast<uint32_t>(std::min<uint64_t>(count, available));
     if (count == 0) throw Error(path_.string() + ": record " + std::to_string(recno) + " is beyond the end of the file");
     readAt(offset, window_.data(), static_cast<size_t>(count) * recordLength_);

@@ -49,7 +49,7 @@ bool IposImport::check(ui::Owner owner, const std::string&, const templates::Imp
 
 bool IposImport::import(const std::string&) {
     run_->takeStamps();
-    IposRun ipos{*run_, *source_, choices_, {}, {}, {}, {}};
+    IposRun ipos{*run_, *source_, choices_, {}, {}, {}, {}, {}};
     importItemGroups(ipos);
     importItems(ipos);
     writeUnits(ipos);

@@ -10,6 +10,7 @@
 #include "importers/ipos/source_database.h"
 #include "templates/code_list.h"
 #include "templates/import_run.h"
+#include "templates/item_ids.h"
 #include "templates/item_units.h"
 
 namespace tarvo::importers::ipos {
@@ -22,6 +23,8 @@ struct IposRun {
     templates::CodeList groups, salesmen;
     std::vector<double> commissions;
     templates::UnitSets units;
+    // The items of the transactions' lines; the steps after the items no longer write S_STOCK.
+    templates::ItemIds itemIds;
 };
 
 void importItemGroups(IposRun& ipos);

@@ -7,7 +7,6 @@
 #include "importers/ipos/value_readers.h"
 #include "importers/record_templates.h"
 #include "retaildb/record_routines.h"
-#include "templates/stock_search.h"
 #include "xbase/work_areas.h"
 
 namespace tarvo::importers::ipos {
@@ -31,14 +30,14 @@ struct TakenLine {
 // The lines of the header's transaction whose quantity is not empty and whose item code (trimmed,
 // upper case) is the first code of an imported item, in the database's order.
 std::vector<TakenLine> takenLines(const Transactions& transactions, std::string_view number, const char* quantityColumn,
-                                  templates::StockSearch& search) {
+                                  templates::ItemIds& itemIds) {
     const size_t quantity = transactions.lines.column(quantityColumn);
     const size_t code = transactions.lines.column("NOITEM");
     std::vector<TakenLine> taken;
     for (uint32_t index : transactions.byNumber.of(number)) {
         const odbc::Row row = transactions.lines.row(index);
         if (READSTRING(row, quantity).empty()) continue;
-        if (const uint32_t item = search.idByCode(normaliseCode(row.text(code)))) taken.push_back({row, item});
+        if (const uint32_t item = itemIds.byCode(normaliseCode(row.text(code)))) taken.push_back({row, item});
     }
     return taken;
 }
@@ -71,7 +70,6 @@ void importSales(IposRun& ipos, const SaleKind& kind) {
     const bool asCustomers = ipos.choices.salesAsCustomers;
     FieldWriter sales("S_PENJUA");
     FieldWriter saleLines("S_PENJUD");
-    templates::StockSearch search;
 
     forEachRow(ipos, headers, kind.table, kind.progressText, [&](const odbc::Row& header) {
         if (READSTRING(header, quantity).empty()) return false;
@@ -116,7 +114,7 @@ void importSales(IposRun& ipos, const SaleKind& kind) {
         sales.put("ADJ_01", Value(commission));
         sales.putStamps(ipos.run);
 
-        const std::vector<TakenLine> taken = takenLines(kind.transactions, header.text(number), "QUANTITY", search);
+        const std::vector<TakenLine> taken = takenLines(kind.transactions, header.text(number), "QUANTITY", ipos.itemIds);
         LineShares discountShares(headerTotal, headerDiscount), commissionShares(headerTotal, commission);
         double gross = 0, lineDiscounts = 0;
         for (size_t n = 0; n < taken.size(); ++n) {
@@ -188,7 +186,6 @@ void importMovements(IposRun& ipos, const MovementKind& kind) {
                  linePrice = kind.transactions.lines.column(kind.priceColumn);
     FieldWriter movements(kind.headerTarget);
     FieldWriter movementLines(kind.lineTarget);
-    templates::StockSearch search;
     forEachRow(ipos, headers, kind.table, kind.progressText, [&](const odbc::Row& header) {
         if (READSTRING(header, quantity).empty()) return false;
         const xbase::Date day = TIMESTAMPTODATE(READSTRING(header, date));
@@ -202,7 +199,7 @@ void importMovements(IposRun& ipos, const MovementKind& kind) {
         movements.put("CATATAN", Value(kIposNote));
         movements.putStamps(ipos.run);
 
-        const std::vector<TakenLine> taken = takenLines(kind.transactions, header.text(number), "QTY", search);
+        const std::vector<TakenLine> taken = takenLines(kind.transactions, header.text(number), "QTY", ipos.itemIds);
         for (size_t n = 0; n < taken.size(); ++n) {
             lineProgress(kind.lineProgressText, n + 1, taken.size());
             const double count = READFLOAT(taken[n].row, lineQuantity);

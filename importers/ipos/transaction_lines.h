@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "odbc/result.h"
+#include "templates/text_map.h"
 
 namespace tarvo::importers::ipos {
 
@@ -22,11 +22,7 @@ public:
     const std::vector<uint32_t>& of(std::string_view number) const;
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-    };
-    std::unordered_map<std::string, std::vector<uint32_t>, Hash, std::equal_to<>> rows_;
+    templates::TextMap<std::vector<uint32_t>> rows_;
 };
 
 }  // namespace tarvo::importers::ipos
