@@ -11,10 +11,18 @@ using xbase::Value;
 FieldWriter::FieldWriter(std::string alias) : alias_(std::move(alias)), table_(xbase::workAreas().find(alias_)) {}
 
 int FieldWriter::position(std::string_view field) {
-    if (auto it = positions_.find(field); it != positions_.end()) return it->second;
-    const int pos = table_ ? table_->fieldPos(field) : 0;
-    positions_.emplace(std::string(field), pos);
-    return pos;
+    if (previous_ && previous_->next && previous_->next->name == field) {
+        previous_ = previous_->next;
+        return previous_->position;
+    }
+    auto known = fields_.find(field);
+    if (known == fields_.end()) {
+        known = fields_.emplace(std::string(field), KnownField{}).first;
+        known->second = KnownField{known->first, table_ ? table_->fieldPos(field) : 0, nullptr};
+    }
+    if (previous_) previous_->next = &known->second;
+    previous_ = &known->second;
+    return previous_->position;
 }
 
 void FieldWriter::put(std::string_view field, const Value& value) {

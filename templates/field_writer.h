@@ -19,6 +19,11 @@ class FieldWriter {
 public:
     // The table open under the alias; it must stay open while the writer is used.
     explicit FieldWriter(std::string alias);
+    // Moves keep the map's entries where they are; a copy would point into the original's.
+    FieldWriter(FieldWriter&&) = default;
+    FieldWriter& operator=(FieldWriter&&) = default;
+    FieldWriter(const FieldWriter&) = delete;
+    FieldWriter& operator=(const FieldWriter&) = delete;
 
     // Into the current record of the table. A field the table lacks ends the program with the
     // message of VOFieldPut.
@@ -46,9 +51,18 @@ private:
     // it wrote.
     std::string putAfter(const SourceRow& row, const char* column, const std::string& previous);
 
+    // A field's position, and the field written after it the last time: the rules write the same
+    // fields in the same order record after record, so that field is tried before the map.
+    struct KnownField {
+        std::string_view name;  // the map's key
+        int position = 0;
+        KnownField* next = nullptr;
+    };
+
     std::string alias_;
     xbase::Table* table_;
-    TextMap<int> positions_;
+    TextMap<KnownField> fields_;
+    KnownField* previous_ = nullptr;  // the field of the last put
 };
 
 }  // namespace tarvo::templates

@@ -120,8 +120,15 @@ Date CToD(std::string_view text) {
 
 std::string DToS(Date date) {
     if (!isCalendarDate(date)) return std::string(8, ' ');
-    char out[16];
-    std::snprintf(out, sizeof out, "%04d%02d%02d", date.year, date.month, date.day);
+    // Written digit by digit: tables take a date per record, and printf would be most of the cost.
+    std::string out(8, '0');
+    const int parts[3][2] = {{date.year, 4}, {date.month, 2}, {date.day, 2}};
+    size_t end = 0;
+    for (const auto& [value, width] : parts) {
+        end += static_cast<size_t>(width);
+        for (int rest = value, at = static_cast<int>(end) - 1; rest > 0; rest /= 10, --at)
+            out[static_cast<size_t>(at)] = static_cast<char>('0' + rest % 10);
+    }
     return out;
 }
 
