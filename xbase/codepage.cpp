@@ -122,7 +122,12 @@ std::string CodePage::decode(std::string_view bytes) const {
 // Runs of plain ASCII are copied in one go here too.
 std::string CodePage::encode(std::string_view utf8) const {
     std::string out;
-    out.reserve(utf8.size());
+    encode(utf8, out);
+    return out;
+}
+
+void CodePage::encode(std::string_view utf8, std::string& out) const {
+    out.reserve(out.size() + utf8.size());
     size_t pos = 0;
     while (pos < utf8.size()) {
         size_t run = pos;
@@ -134,7 +139,6 @@ std::string CodePage::encode(std::string_view utf8) const {
         auto it = encoded_.find(cp);
         out += it == encoded_.end() ? '?' : static_cast<char>(it->second);
     }
-    return out;
 }
 
 }  // namespace tarvo::xbase

@@ -21,7 +21,8 @@ public:
     // Table bytes to UTF-8 (appended to out).
     void decode(std::string_view bytes, std::string& out) const;
     std::string decode(std::string_view bytes) const;
-    // UTF-8 to table bytes; characters the code page lacks become '?'.
+    // UTF-8 to table bytes (appended to out); characters the code page lacks become '?'.
+    void encode(std::string_view utf8, std::string& out) const;
     std::string encode(std::string_view utf8) const;
 
 private:

@@ -95,16 +95,18 @@ constexpr int kMaxDecimals = 255;
 // Whole numbers below this are exact in a double and in a long long.
 constexpr double kWholeLimit = 1e15;
 
-std::string asterisks(int width) { return std::string(static_cast<std::size_t>(std::max(width, 0)), '*'); }
-
 // A minus sign when negative, the integer digits, and with decimals a point and the fraction
-// (padded with zeros to the decimals), right-aligned in width blanks; asterisks when they do not fit.
-std::string rightAligned(int width, bool negative, std::string_view integer, std::string_view fraction, int decimals) {
+// (padded with zeros to the decimals), right-aligned in out after blanks; asterisks when they do
+// not fit.
+void rightAligned(std::span<char> out, bool negative, std::string_view integer, std::string_view fraction,
+                  int decimals) {
     const std::size_t places = decimals > 0 ? static_cast<std::size_t>(decimals) : 0;
     const std::size_t length = (negative ? 1 : 0) + integer.size() + (places > 0 ? places + 1 : 0);
-    if (length > static_cast<std::size_t>(width)) return asterisks(width);
-    std::string out(static_cast<std::size_t>(width), ' ');
-    char* at = out.data() + (out.size() - length);
+    if (length > out.size()) {
+        std::fill(out.begin(), out.end(), '*');
+        return;
+    }
+    char* at = std::fill_n(out.data(), out.size() - length, ' ');
     if (negative) *at++ = '-';
     at = std::copy(integer.begin(), integer.end(), at);
     if (places > 0) {
@@ -113,7 +115,6 @@ std::string rightAligned(int width, bool negative, std::string_view integer, std
         at = std::copy_n(fraction.begin(), given, at);
         std::fill_n(at, places - given, '0');
     }
-    return out;
 }
 
 }  // namespace
@@ -151,17 +152,26 @@ std::string Str(double number, int width, int decimals) {
     }
     decimals = std::min(decimals, kMaxDecimals);
     if (width < 0) width = 10 + (decimals > 0 ? decimals + 1 : 0);
-    if (!std::isfinite(number)) return asterisks(width);
+    std::string out(static_cast<std::size_t>(width), ' ');
+    writeStr(out, number, decimals);
+    return out;
+}
 
-    if (number == std::trunc(number) && std::fabs(number) < kWholeLimit) {
+void writeStr(std::span<char> out, double number, int decimals) {
+    decimals = std::min(decimals, kMaxDecimals);
+    if (!std::isfinite(number)) {
+        std::fill(out.begin(), out.end(), '*');
+    } else if (number == std::trunc(number) && std::fabs(number) < kWholeLimit) {
         // A whole number has no digits to round (identifiers, counts, prices in whole units): its digits
         // and zero decimals.
         char digits[24];
         const auto written = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(std::fabs(number)));
-        return rightAligned(width, number < 0, std::string_view(digits, static_cast<std::size_t>(written.ptr - digits)), {}, decimals);
+        rightAligned(out, number < 0, std::string_view(digits, static_cast<std::size_t>(written.ptr - digits)), {},
+                     decimals);
+    } else {
+        const DecimalDigits value = roundedDigits(number, decimals);
+        rightAligned(out, value.negative, value.integer.empty() ? "0" : value.integer, value.fraction, decimals);
     }
-    const DecimalDigits value = roundedDigits(number, decimals);
-    return rightAligned(width, value.negative, value.integer.empty() ? "0" : value.integer, value.fraction, decimals);
 }
 
 // "9" takes a digit, "," a thousands separator, the first "." the decimal separator; any other

@@ -1,6 +1,7 @@
 #pragma once
 // Numbers to and from text as the xBase run-time reads and writes them.
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,9 @@ double Val(std::string_view text);
 // Number right-aligned in a field of width characters with the given decimals, "." as point;
 // asterisks when it does not fit (the xBase Str()). width < 0: 10 (plus decimals) as Str() does.
 std::string Str(double number, int width = -1, int decimals = -1);
+// Str() with the given decimals (0 or more) written over the whole of out, which is the width: for
+// callers that format many numbers into buffers they keep, such as a table's records.
+void writeStr(std::span<char> out, double number, int decimals);
 
 // Number through a picture such as "999,999", "999,999.99" or "99,999,999,999.999999":
 // "9" is a digit, "," groups thousands and "." marks the decimals; shown with the current

@@ -583,7 +583,7 @@ void Table::fieldPut(std::string_view name, const Value& value) {
     fieldPut(pos, value);
 }
 
-std::string Table::encodeField(const Field& f, const Value& value) {
+void Table::encodeField(const Field& f, const Value& value, std::string& bytes) {
     const size_t width = static_cast<size_t>(f.info.length);
     auto mismatch = [&]() {
         return Error(path_.string() + ": field " + f.info.name + " (" + std::string(1, f.info.type) +
@@ -593,29 +593,34 @@ std::string Table::encodeField(const Field& f, const Value& value) {
         case 'C': case 'V':
             // The text as it is: fieldPut cuts or blank pads it to the width in the record itself.
             if (!value.isNil() && !value.isCharacter()) throw mismatch();
-            return codePage_->encode(value.text());
+            bytes.clear();
+            codePage_->encode(value.text(), bytes);
+            return;
         case 'N': case 'F': {
             if (!value.isNil() && !value.isNumeric()) throw mismatch();
-            std::string text = Str(value.number(), f.info.length, f.info.decimals);
-            if (text.find('*') != std::string::npos || text.size() != width)
+            bytes.assign(width, ' ');
+            writeStr(bytes, value.number(), f.info.decimals);
+            if (bytes.find('*') != std::string::npos)
                 throw Error(path_.string() + ": value " + Str(value.number(), -1, f.info.decimals) +
                             " does not fit field " + f.info.name + " (N " + std::to_string(f.info.length) + "," +
                             std::to_string(f.info.decimals) + ")");
-            return text;
+            return;
         }
         case 'D': {
             if (!value.isNil() && !value.isDate()) throw mismatch();
-            return value.date().empty() ? std::string(8, ' ') : DToS(value.date());
+            bytes = value.date().empty() ? std::string(8, ' ') : DToS(value.date());
+            return;
         }
         case 'L':
             if (!value.isNil() && !value.isLogical()) throw mismatch();
-            return value.logical() ? "T" : "F";
+            bytes.assign(1, value.logical() ? 'T' : 'F');
+            return;
         case 'I': case 'Y': case 'B': case 'T': {
             if (f.info.type == 'T' ? !value.isNil() && !value.isDate() && !value.isDateTime()
                                    : !value.isNil() && !value.isNumeric() && !value.isDate())
                 throw mismatch();
             // Room for the whole value even when a damaged header made the field narrower.
-            std::string bytes(std::max(width, sizeof(int64_t)), '\0');
+            bytes.assign(std::max(width, sizeof(int64_t)), '\0');
             if (f.info.type == 'I') {
                 double n = std::round(value.number());
                 if (!(n >= INT32_MIN && n <= INT32_MAX)) throw mismatch();  // NaN too
@@ -632,7 +637,7 @@ std::string Table::encodeField(const Field& f, const Value& value) {
                 putLE32(bytes.data() + 4, static_cast<uint32_t>(when.date.empty() ? 0 : when.milliseconds));
             }
             bytes.resize(width);
-            return bytes;
+            return;
         }
         default:
             throw Error(path_.string() + ": field " + f.info.name + " of type " + std::string(1, f.info.type) +
@@ -644,7 +649,7 @@ void Table::fieldPut(int pos, const Value& value) {
     requireRecordsWritable("write a field");
     const Field& f = checkedField(pos);
     if (eof_) throw Error(path_.string() + ": no current record to write field " + f.info.name);
-    std::string bytes;
+    std::string& bytes = fieldBytes_;
     if (isMemoType(f.info.type)) {
         if (!memo_) throw Error(path_.string() + ": no memo file for field " + f.info.name);
         if (!value.isNil() && !value.isCharacter()) throw Error(path_.string() + ": memo field " + f.info.name + " takes text only");
@@ -664,7 +669,7 @@ void Table::fieldPut(int pos, const Value& value) {
             bytes = block == 0 ? std::string(f.width(), ' ') : Str(block, f.info.length, 0);
         }
     } else {
-        bytes = encodeField(f, value);
+        encodeField(f, value, bytes);
     }
     const size_t copied = std::min(bytes.size(), f.width());
     std::memcpy(record_.data() + f.offset, bytes.data(), copied);

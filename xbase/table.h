@@ -203,7 +203,8 @@ private:
     void orderSkip(long count);
     bool orderSettle(bool forwards);
     bool orderPositionOnCurrent();
-    std::string encodeField(const Field& field, const Value& value);
+    // The field's bytes for the value into bytes (cut or padded to the width by the caller).
+    void encodeField(const Field& field, const Value& value, std::string& bytes);
     void moveMemos(std::string& image, MemoFile& target) const;
 
     std::filesystem::path path_;
@@ -234,6 +235,7 @@ private:
     bool bof_ = true;
     std::string record_;     // current record image
     std::string original_;   // the image as on disk (empty for a new record)
+    std::string fieldBytes_; // the value fieldPut is writing, kept to spare an allocation per write
     bool dirty_ = false;
     bool headerDirty_ = false;
     bool writeFailed_ = false;
