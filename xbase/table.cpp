@@ -649,28 +649,46 @@ void Table::fieldPut(int pos, const Value& value) {
     requireRecordsWritable("write a field");
     const Field& f = checkedField(pos);
     if (eof_) throw Error(path_.string() + ": no current record to write field " + f.info.name);
-    std::string& bytes = fieldBytes_;
     if (isMemoType(f.info.type)) {
-        if (!memo_) throw Error(path_.string() + ": no memo file for field " + f.info.name);
-        if (!value.isNil() && !value.isCharacter()) throw Error(path_.string() + ": memo field " + f.info.name + " takes text only");
-        std::string_view raw = std::string_view(record_).substr(f.offset, f.width());
-        uint32_t oldBlock = memoBlock(raw);
-        std::string data = f.info.type == 'M' ? codePage_->encode(value.text()) : value.text();
-        uint32_t block = 0;
-        try {
-            block = memo_->write(data, oldBlock);
-        } catch (const Error&) {
-            writeFailedNow();
-        }
-        if (f.info.length == 4) {
-            bytes.assign(4, '\0');
-            putLE32(bytes.data(), block);
-        } else {
-            bytes = block == 0 ? std::string(f.width(), ' ') : Str(block, f.info.length, 0);
-        }
+        putBytes(f, writeMemo(f, value));
     } else {
-        encodeField(f, value, bytes);
+        putBytes(f, encodedValue(f, value));
     }
+}
+
+const std::string& Table::encodedValue(const Field& f, const Value& value) {
+    if (lastWrites_.empty()) lastWrites_.resize(allFields_.size());
+    LastWrite& last = lastWrites_[static_cast<size_t>(&f - allFields_.data())];
+    if (last.reusable && last.value == value) return last.bytes;
+    last.reusable = false;  // until the new bytes are complete
+    encodeField(f, value, last.bytes);
+    last.value = value;
+    // A binary double keeps the sign of a zero, which compares equal to zero.
+    last.reusable = f.info.type != 'B';
+    return last.bytes;
+}
+
+std::string Table::writeMemo(const Field& f, const Value& value) {
+    if (!memo_) throw Error(path_.string() + ": no memo file for field " + f.info.name);
+    if (!value.isNil() && !value.isCharacter()) throw Error(path_.string() + ": memo field " + f.info.name + " takes text only");
+    std::string_view raw = std::string_view(record_).substr(f.offset, f.width());
+    uint32_t oldBlock = memoBlock(raw);
+    std::string data = f.info.type == 'M' ? codePage_->encode(value.text()) : value.text();
+    uint32_t block = 0;
+    try {
+        block = memo_->write(data, oldBlock);
+    } catch (const Error&) {
+        writeFailedNow();
+    }
+    if (f.info.length == 4) {
+        std::string bytes(4, '\0');
+        putLE32(bytes.data(), block);
+        return bytes;
+    }
+    return block == 0 ? std::string(f.width(), ' ') : Str(block, f.info.length, 0);
+}
+
+void Table::putBytes(const Field& f, std::string_view bytes) {
     const size_t copied = std::min(bytes.size(), f.width());
     std::memcpy(record_.data() + f.offset, bytes.data(), copied);
     std::fill_n(record_.begin() + f.offset + copied, f.width() - copied, ' ');

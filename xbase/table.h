@@ -205,6 +205,12 @@ private:
     bool orderPositionOnCurrent();
     // The field's bytes for the value into bytes (cut or padded to the width by the caller).
     void encodeField(const Field& field, const Value& value, std::string& bytes);
+    // The same, encoded only when the field's last value written was another.
+    const std::string& encodedValue(const Field& field, const Value& value);
+    // Writes the text into the memo file; returns the field's reference to its block.
+    std::string writeMemo(const Field& field, const Value& value);
+    // The bytes into the field of the current record, cut or padded with blanks to its width.
+    void putBytes(const Field& field, std::string_view bytes);
     void moveMemos(std::string& image, MemoFile& target) const;
 
     std::filesystem::path path_;
@@ -235,7 +241,15 @@ private:
     bool bof_ = true;
     std::string record_;     // current record image
     std::string original_;   // the image as on disk (empty for a new record)
-    std::string fieldBytes_; // the value fieldPut is writing, kept to spare an allocation per write
+    // The last value written into each field (by its index in allFields_) and its bytes: rules
+    // write the same values record after record (zeros, blanks, the day of an invoice), and those
+    // need no new encoding.
+    struct LastWrite {
+        Value value;
+        std::string bytes;
+        bool reusable = false;
+    };
+    std::vector<LastWrite> lastWrites_;
     bool dirty_ = false;
     bool headerDirty_ = false;
     bool writeFailed_ = false;

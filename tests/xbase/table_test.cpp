@@ -316,6 +316,40 @@ TEST_F(TableTest, ValuesThatDoNotFitOrMismatchAreRefused) {
     EXPECT_DOUBLE_EQ(t->fieldGet(1).number(), 99.99);
 }
 
+TEST_F(TableTest, RepeatedValuesAndRefusedWritesGiveTheBytesOfAFirstWrite) {
+    // A field keeps the bytes of its last value for the next equal one; a refused value is not kept.
+    auto path = dir.path() / "R.DBF";
+    Table::create(path, {{"HARGA", 'N', 8, 2}, {"KODE", 'C', 4, 0}, {"TGL", 'D', 8, 0}}, Driver::DBFCDX);
+    struct Row {
+        double price;
+        const char* code;
+        Date day;
+        const char* image;
+    };
+    const std::vector<Row> rows = {
+        {1.5, "A", {2024, 1, 2}, "     1.50A   20240102"}, {1.5, "A", {2024, 1, 2}, "     1.50A   20240102"},
+        {-0.0, "B", {}, "     0.00B           "},          {0.0, "B", {}, "     0.00B           "},
+        {1.5, "A", {2024, 1, 2}, "     1.50A   20240102"},
+    };
+    {
+        auto t = openTable(path);
+        for (const Row& row : rows) {
+            t->append();
+            t->fieldPut(1, Value(row.price));
+            t->fieldPut(2, Value(row.code));
+            t->fieldPut(3, Value(row.day));
+        }
+        t->append();
+        EXPECT_THROW(t->fieldPut(1, Value(1e9)), Error);
+        EXPECT_THROW(t->fieldPut(1, Value(1e9)), Error);
+        t->fieldPut(1, Value(1.5));
+    }
+    const std::string b = fileBytes(path);
+    const size_t headerLength = 32 + 3 * 32 + 1, recordLength = 1 + 8 + 4 + 8;
+    for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(b.substr(headerLength + i * recordLength, recordLength), rows[i].image) << i;
+    EXPECT_EQ(b.substr(headerLength + rows.size() * recordLength, recordLength), "     1.50            ");
+}
+
 TEST_F(TableTest, ExclusiveOpenKeepsOthersOut) {
     auto path = makeCodes(1);
     {
