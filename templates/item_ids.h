@@ -15,7 +15,7 @@ namespace tarvo::templates {
 class ItemIds {
 public:
     // The ID of the item whose first code is the code (normalised by the caller), 0 when there is
-    // none. S_STOCK must be open; the first lookup makes it the current work area.
+    // none. S_STOCK must be open; a code not sought before makes it the current work area.
     uint32_t byCode(std::string_view code);
 
 private:
