@@ -72,7 +72,7 @@ CellResult characterValue(const Cell& cell, const xbase::FieldInfo& column, cons
 // Numbers well inside the width are decided by size; those near its edge as the field writes them.
 bool fitsWidth(double rounded, const xbase::FieldInfo& column) {
     const int whole = column.length - column.decimals - (column.decimals > 0 ? 1 : 0);
-    const double limit = std::pow(10.0, rounded < 0 ? whole - 1 : whole);
+    const double limit = xbase::PowerOfTen(rounded < 0 ? whole - 1 : whole);
     if (std::fabs(rounded) < limit * 0.9) return true;
     return xbase::Str(rounded, column.length, column.decimals).find('*') == std::string::npos;
 }

@@ -15,6 +15,7 @@ namespace {
 
 constexpr size_t kChunk = 256 * 1024;
 constexpr size_t kLargestRow = 64 * 1024 * 1024;  // a row element beyond this is a damaged sheet
+constexpr unsigned kParseFlags = pugi::parse_cdata | pugi::parse_escapes;
 
 // Element and attribute names without their namespace prefix ("x:row" is "row").
 std::string_view localName(const char* name) {
@@ -24,17 +25,30 @@ std::string_view localName(const char* name) {
 }
 
 
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
 // True when a name, without its prefix, is `want`; the cells of a long sheet ask this millions of
-// times, mostly of one-letter names.
+// times, mostly of one-letter names, so it is a plain loop instead of library calls.
 bool named(const char* name, std::string_view want) {
-    if (std::strncmp(name, want.data(), want.size()) == 0 && name[want.size()] == 0) return true;
-    const char* colon = std::strchr(name, ':');
-    return colon && named(colon + 1, want);
+    const char* local = name;
+    for (const char* p = name; *p; ++p)
+        if (*p == ':') local = p + 1;
+    size_t i = 0;
+    for (; i < want.size(); ++i)
+        if (local[i] != want[i]) return false;
+    return local[i] == 0;
 }
 
 pugi::xml_node child(pugi::xml_node node, std::string_view name) {
     for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling())
         if (c.type() == pugi::node_element && named(c.name(), name)) return c;
+    return {};
+}
+
+// The first element named `name` from `node` on among its siblings.
+pugi::xml_node nextElement(pugi::xml_node node, std::string_view name) {
+    for (; node; node = node.next_sibling())
+        if (node.type() == pugi::node_element && named(node.name(), name)) return node;
     return {};
 }
 
@@ -88,8 +102,9 @@ struct Relationship {
 };
 
 // One part of the archive read as a stream of tags: the part is inflated block by block and only
-// the elements asked for are handed to pugixml, one at a time, so memory holds one element however
-// long the part is.
+// the elements asked for are handed to pugixml, so memory holds one block of the part however long
+// the part is. Elements that follow one another (the rows of a sheet, the items of the shared
+// strings) are handed over as a run: all of them that the block holds, parsed at once.
 class PartStream {
 public:
     struct Tag {
@@ -120,6 +135,7 @@ public:
     bool nextTag(Tag& tag, std::string_view whole) {
         if (pos_ >= kChunk) {
             buffer_.erase(0, pos_);
+            noRunBefore_ -= std::min(noRunBefore_, pos_);
             pos_ = 0;
         }
         while (true) {
@@ -156,6 +172,26 @@ public:
         return doc_.document_element();
     }
     void skip(const Tag& tag) { pos_ = tag.end; }
+
+    // Parses the tag's element and the elements of its name that follow it in what is already read
+    // as one fragment, and moves past them; the fragment's nodes stay valid until the next call of
+    // load or loadRun. False, without moving, when only the tag's own element is there or the run
+    // is not well-formed: the caller then loads the element alone, and damage is reported at the
+    // element where it lies.
+    bool loadRun(const Tag& tag, pugi::xml_document& run) {
+        const size_t end = runEnd(tag);
+        if (end == tag.end) return false;
+        // Parsed in a copy: when the run is damaged, the part's text is still there to be read
+        // element by element.
+        runText_.assign(buffer_, pos_, end - pos_);
+        if (!run.load_buffer_inplace(runText_.data(), runText_.size(), kParseFlags | pugi::parse_fragment,
+                                     pugi::encoding_utf8)) {
+            noRunBefore_ = end;
+            return false;
+        }
+        pos_ = end;
+        return true;
+    }
 
     [[noreturn]] void fail(const std::string& what) const { throw SheetError(where_ + ": " + what); }
     std::string near() const {
@@ -228,6 +264,37 @@ private:
         }
     }
 
+    // Offset after the last complete element named like the tag's in what is already read and
+    // before any comment, CDATA, declaration or processing instruction (their text could hide a
+    // closing tag that is none); the end of the tag's own element when there is none.
+    size_t runEnd(const Tag& tag) {
+        if (tag.end <= noRunBefore_) return tag.end;
+        const size_t limit = std::min(markupAfter(tag.end, '!'), markupAfter(tag.end, '?'));
+        const std::string closing = "</" + tag.qualified;
+        const std::string_view read = std::string_view(buffer_).substr(0, limit);
+        for (size_t at = read.rfind(closing); at != std::string_view::npos && at >= tag.end;
+             at = at == 0 ? std::string_view::npos : read.rfind(closing, at - 1)) {
+            size_t i = at + closing.size();
+            while (i < read.size() && isSpace(read[i])) ++i;
+            if (i < read.size() && read[i] == '>') return i + 1;
+        }
+        return tag.end;
+    }
+
+    // Offset of the first "<" followed by `mark` at or after `from` in what is already read; the
+    // size of the buffer when there is none. Looks for the mark, which is rare in a part's text.
+    size_t markupAfter(size_t from, char mark) const {
+        const char* const data = buffer_.data();
+        for (size_t at = from + 1; at < buffer_.size();) {
+            const void* found = std::memchr(data + at, mark, buffer_.size() - at);
+            if (!found) break;
+            at = static_cast<size_t>(static_cast<const char*>(found) - data);
+            if (data[at - 1] == '<') return at - 1;
+            ++at;
+        }
+        return buffer_.size();
+    }
+
     // Offset after the closing tag of the element named `qualified` whose content starts at
     // `from`; the elements asked for hold no element of their own name, so only comments and CDATA
     // can hide a closing tag that is none.
@@ -267,6 +334,8 @@ private:
     std::string buffer_;
     size_t pos_ = 0;
     bool eof_ = false;
+    size_t noRunBefore_ = 0;  // a run found damaged ends here; its elements are loaded one by one
+    std::string runText_;
     pugi::xml_document doc_;
 };
 
@@ -284,9 +353,20 @@ public:
     bool next(Row& row) override {
         PartStream::Tag tag;
         while (true) {
+            if (runRow_) {
+                const pugi::xml_node element = runRow_;
+                runRow_ = nextElement(element.next_sibling(), "row");
+                parseRow(element, row);
+                if (!row.cells.empty()) return true;
+                continue;
+            }
             stream_.nearNumber = lastRow_ + 1;
             if (!stream_.nextTag(tag, "row")) return false;
             if (tag.name == "row" && !tag.closing && inSheetData_) {
+                if (stream_.loadRun(tag, run_)) {
+                    runRow_ = nextElement(run_.first_child(), "row");
+                    continue;
+                }
                 parseRow(stream_.load(tag), row);
                 if (!row.cells.empty()) return true;
             } else if (tag.name == "mergeCell" && !tag.closing) {
@@ -312,35 +392,46 @@ private:
         }
     }
 
+    // The row's cells go into the cells the row already has, so that their texts keep their memory
+    // from row to row.
     void parseRow(pugi::xml_node element, Row& row) {
-        row.cells.clear();
         const long number = attribute(element, "r").as_llong(0);
         row.number = number > 0 ? number : lastRow_ + 1;
         lastRow_ = row.number;
         int column = -1;
+        size_t count = 0;
         for (pugi::xml_node c = element.first_child(); c; c = c.next_sibling()) {
             if (c.type() != pugi::node_element || !named(c.name(), "c")) continue;
-            int refColumn = 0;
-            long refRow = 0;
-            const char* ref = attribute(c, "r").as_string();
-            column = *ref && parseCellReference(ref, refColumn, refRow) ? refColumn : column + 1;
-            Cell cell;
-            cell.column = column;
-            readCell(c, cell);
-            if (cell.kind != CellKind::Empty) row.cells.push_back(std::move(cell));
+            if (count == row.cells.size()) row.cells.emplace_back();
+            Cell& cell = row.cells[count];
+            cell.kind = CellKind::Empty;
+            cell.text.clear();
+            cell.number = 0;
+            cell.date = {};
+            cell.logical = false;
+            readCell(c, column, cell);
+            column = cell.column;
+            if (cell.kind != CellKind::Empty) ++count;
         }
+        row.cells.resize(count);
         const auto byColumn = [](const Cell& a, const Cell& b) { return a.column < b.column; };
         if (!std::is_sorted(row.cells.begin(), row.cells.end(), byColumn))
             std::stable_sort(row.cells.begin(), row.cells.end(), byColumn);
     }
 
-    void readCell(pugi::xml_node c, Cell& cell) {
+    // Reads a cell; one without a reference is in the column after `previous`.
+    void readCell(pugi::xml_node c, int previous, Cell& cell) {
         std::string_view type;
         long style = 0;
+        const char* ref = nullptr;
         for (pugi::xml_attribute a = c.first_attribute(); a; a = a.next_attribute()) {
-            if (named(a.name(), "t")) type = a.value();
+            if (named(a.name(), "r")) ref = ref ? ref : a.value();
+            else if (named(a.name(), "t")) type = a.value();
             else if (named(a.name(), "s")) style = a.as_int(0);
         }
+        int refColumn = 0;
+        long refRow = 0;
+        cell.column = ref && *ref && parseCellReference(ref, refColumn, refRow) ? refColumn : previous + 1;
         pugi::xml_node v, is;
         bool hasFormula = false;
         for (pugi::xml_node n = c.first_child(); n; n = n.next_sibling()) {
@@ -358,18 +449,21 @@ private:
             if (hasFormula) cell.kind = CellKind::NoValue;
             return;
         }
-        cell.text = v.text().get();
+        const std::string_view value = v.text().get();
         if (type == "s") {
             long index = -1;
             const auto& strings = shared_->strings;
-            if (!parseIndex(cell.text, index) || index >= static_cast<long>(strings.size())) {
+            if (!parseIndex(value, index) || index >= static_cast<long>(strings.size())) {
                 cell.kind = CellKind::Error;
-                cell.text = "shared string " + cell.text + " missing";
+                cell.text.assign("shared string ").append(value).append(" missing");
                 return;
             }
             cell.kind = CellKind::Text;
-            cell.text = strings[static_cast<size_t>(index)];
-        } else if (type == "str") {
+            cell.text.assign(strings[static_cast<size_t>(index)]);
+            return;
+        }
+        cell.text.assign(value);
+        if (type == "str") {
             cell.kind = CellKind::Text;
         } else if (type == "b") {
             cell.kind = CellKind::Logical;
@@ -394,7 +488,7 @@ private:
         }
     }
 
-    static bool parseIndex(const std::string& text, long& index) {
+    static bool parseIndex(std::string_view text, long& index) {
         const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), index);
         return ec == std::errc() && end == text.data() + text.size() && index >= 0;
     }
@@ -412,6 +506,8 @@ private:
     XlsxWorkbook::Sheet sheet_;
     std::shared_ptr<const XlsxWorkbook::Shared> shared_;
     PartStream stream_;
+    pugi::xml_document run_;  // rows parsed at once
+    pugi::xml_node runRow_;   // the next row of the run not yet read
     bool inSheetData_ = false;
     long lastRow_ = 0;
     std::vector<CellRange> merged_;
@@ -511,14 +607,19 @@ XlsxWorkbook::XlsxWorkbook(const std::filesystem::path& path) : path_(path) {
             // Streamed item by item: only the strings themselves stay in memory.
             PartStream strings(zip_, stringsPart, file, "shared strings");
             PartStream::Tag tag;
+            pugi::xml_document run;
             while (strings.nextTag(tag, "si")) {
                 if (tag.name != "si" || tag.closing) {
                     strings.skip(tag);
-                    continue;
+                } else if (tag.selfClosing) {
+                    shared->strings.emplace_back();
+                    strings.skip(tag);
+                } else if (strings.loadRun(tag, run)) {
+                    for (pugi::xml_node si = nextElement(run.first_child(), "si"); si; si = nextElement(si.next_sibling(), "si"))
+                        appendStringItem(si, shared->strings.emplace_back());
+                } else {
+                    appendStringItem(strings.load(tag), shared->strings.emplace_back());
                 }
-                std::string& text = shared->strings.emplace_back();
-                if (!tag.selfClosing) appendStringItem(strings.load(tag), text);
-                else strings.skip(tag);
             }
         }
         if (!stylesPart.empty() && !readPart(stylesPart, false).empty()) {

@@ -21,4 +21,7 @@ std::string Transform(double number, std::string_view picture);
 // Rounds half away from zero at the given decimals, as xBase Round().
 double Round(double number, int decimals);
 
+// 10 to the power of a whole exponent; exact up to 10^22, and without a call of pow() there.
+double PowerOfTen(int exponent);
+
 }  // namespace tarvo::xbase

@@ -134,5 +134,23 @@ TEST_F(NumberTextTest, RoundGoesHalfAwayFromZero) {
     EXPECT_EQ(Round(-kInfinity, 2), -kInfinity);
 }
 
+TEST_F(NumberTextTest, RoundKeepsANumberThatHasNoMoreDecimals) {
+    for (const double number : {0.25, -176.75, 202.0, 1e300, 0.1, 123456789.12, -0.5}) {
+        for (const int decimals : {2, 4, 400}) EXPECT_EQ(Round(number, decimals), number) << number << " at " << decimals;
+    }
+    EXPECT_FALSE(std::signbit(Round(-0.0, 2)));
+    EXPECT_EQ(Round(5e-324, 2), 0.0);
+    EXPECT_EQ(Round(5e-324, 400), 5e-324);
+    EXPECT_EQ(Round(0.125, 2), 0.13);
+    // Cents computed by multiplication are a few units off in the last place; rounding finds them.
+    for (int cents = -5000; cents <= 5000; ++cents) {
+        ASSERT_EQ(Round(cents * 0.01, 2), cents / 100.0 + 0.0) << cents;
+        ASSERT_EQ(Round(cents / 100.0, 2), cents / 100.0 + 0.0) << cents;
+    }
+    EXPECT_EQ(PowerOfTen(0), 1.0);
+    EXPECT_EQ(PowerOfTen(22), 1e22);
+    EXPECT_EQ(PowerOfTen(-2), std::pow(10.0, -2));
+}
+
 }  // namespace
 }  // namespace tarvo::xbase
