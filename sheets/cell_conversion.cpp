@@ -202,8 +202,7 @@ std::optional<double> numberFromText(std::string_view text) {
     if (digits.empty()) digits = "0";
     if (!fraction.empty()) digits += "." + std::string(fraction);
     double number = 0;
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-    if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+    if (!xbase::ReadNumber(digits, number)) return std::nullopt;
     return negative ? -number : number;
 }
 

@@ -8,6 +8,7 @@
 #include <pugixml.hpp>
 
 #include "sheets/serial_dates.h"
+#include "xbase/number_text.h"
 
 namespace tarvo::sheets {
 
@@ -28,7 +29,9 @@ std::string_view localName(const char* name) {
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // True when a name, without its prefix, is `want`; the cells of a long sheet ask this millions of
-// times, mostly of one-letter names, so it is a plain loop instead of library calls.
+// times, mostly of one-letter names, so it is a plain loop instead of library calls. Text nodes
+// have no name, and the parse keeps no other nodes than elements and text, so a node named like
+// an element is that element.
 bool named(const char* name, std::string_view want) {
     const char* local = name;
     for (const char* p = name; *p; ++p)
@@ -72,8 +75,7 @@ bool parseNumber(std::string_view text, double& number) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
-    return ec == std::errc() && end == text.data() + text.size() && !text.empty();
+    return xbase::ReadNumber(text, number);
 }
 
 // A part name resolved against the folder of the part that refers to it.
@@ -401,7 +403,7 @@ private:
         int column = -1;
         size_t count = 0;
         for (pugi::xml_node c = element.first_child(); c; c = c.next_sibling()) {
-            if (c.type() != pugi::node_element || !named(c.name(), "c")) continue;
+            if (!named(c.name(), "c")) continue;
             if (count == row.cells.size()) row.cells.emplace_back();
             Cell& cell = row.cells[count];
             cell.kind = CellKind::Empty;
@@ -435,7 +437,6 @@ private:
         pugi::xml_node v, is;
         bool hasFormula = false;
         for (pugi::xml_node n = c.first_child(); n; n = n.next_sibling()) {
-            if (n.type() != pugi::node_element) continue;
             if (named(n.name(), "v")) v = n;
             else if (named(n.name(), "f")) hasFormula = true;
             else if (named(n.name(), "is")) is = n;

@@ -228,6 +228,35 @@ double Round(double number, int decimals) {
     return value.negative && result != 0.0 ? -result : result;
 }
 
+bool ReadNumber(std::string_view text, double& number) {
+    // Up to 15 digits make a whole number that a double holds exactly; divided by an exact power of
+    // ten, the quotient is correctly rounded: the double nearest the decimal, as from_chars finds it.
+    constexpr int kExactDigits = 15;
+    std::size_t i = !text.empty() && text.front() == '-' ? 1 : 0;
+    std::uint64_t whole = 0;
+    int digits = 0, decimals = 0;
+    bool point = false, plain = true;
+    for (; i < text.size() && plain; ++i) {
+        const char c = text[i];
+        if (isDigit(c)) {
+            whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+            ++digits;
+            decimals += point;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            plain = false;
+        }
+    }
+    if (plain && digits > 0 && digits <= kExactDigits) {
+        const double magnitude = static_cast<double>(whole) / kExactPowersOfTen[decimals];
+        number = text.front() == '-' ? -magnitude : magnitude;
+        return true;
+    }
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
+    return ec == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
 double PowerOfTen(int exponent) {
     return exponent >= 0 && exponent < kExactPowers ? kExactPowersOfTen[exponent] : std::pow(10.0, exponent);
 }

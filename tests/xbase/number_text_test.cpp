@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <string>
 
@@ -150,6 +152,34 @@ TEST_F(NumberTextTest, RoundKeepsANumberThatHasNoMoreDecimals) {
     EXPECT_EQ(PowerOfTen(0), 1.0);
     EXPECT_EQ(PowerOfTen(22), 1e22);
     EXPECT_EQ(PowerOfTen(-2), std::pow(10.0, -2));
+}
+
+// The short way for plain decimals gives exactly what std::from_chars gives, and texts that are no
+// number are refused either way.
+TEST_F(NumberTextTest, ReadNumberReadsLikeFromChars) {
+    for (const std::string text : {"176.75", "-176.75", "0.1", "0.3", "5.", ".5", "-0", "0", "000123.4500", "999999999999999",
+                                   "99999999999999.9", "1234567890123456", "9007199254740993", "0.000000000000001",
+                                   "1e5", "1.5E-3", "-2.5e+300", "1e400", "nan", "", "-", ".", "1.2.3", "12a", " 1", "+1",
+                                   "1,5"}) {
+        double expected = 0;
+        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), expected);
+        const bool readable = !text.empty() && ec == std::errc() && end == text.data() + text.size();
+        double number = 0;
+        ASSERT_EQ(ReadNumber(text, number), readable) << text;
+        if (readable && !std::isnan(expected)) {
+            EXPECT_EQ(number, expected) << text;
+            EXPECT_EQ(std::signbit(number), std::signbit(expected)) << text;
+        }
+    }
+    // Every cent below a hundred thousand.
+    char text[32];
+    for (long cents = 0; cents < 10'000'000; cents += 7) {
+        const int size = std::snprintf(text, sizeof text, "%ld.%02ld", cents / 100, cents % 100);
+        double expected = 0, number = 0;
+        std::from_chars(text, text + size, expected);
+        ASSERT_TRUE(ReadNumber(std::string_view(text, static_cast<size_t>(size)), number));
+        ASSERT_EQ(number, expected) << text;
+    }
 }
 
 }  // namespace
