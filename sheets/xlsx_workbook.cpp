@@ -16,7 +16,9 @@ namespace {
 
 constexpr size_t kChunk = 256 * 1024;
 constexpr size_t kLargestRow = 64 * 1024 * 1024;  // a row element beyond this is a damaged sheet
-constexpr unsigned kParseFlags = pugi::parse_cdata | pugi::parse_escapes;
+// Text that is an element's only content is kept in the element itself (text() reads it as ever):
+// a cell's <v> then takes one node instead of two.
+constexpr unsigned kParseFlags = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_embed_pcdata;
 
 // Element and attribute names without their namespace prefix ("x:row" is "row").
 std::string_view localName(const char* name) {
@@ -28,14 +30,20 @@ std::string_view localName(const char* name) {
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+// A name without its namespace prefix.
+const char* withoutPrefix(const char* name) {
+    const char* local = name;
+    for (const char* p = name; *p; ++p)
+        if (*p == ':') local = p + 1;
+    return local;
+}
+
 // True when a name, without its prefix, is `want`; the cells of a long sheet ask this millions of
 // times, mostly of one-letter names, so it is a plain loop instead of library calls. Text nodes
 // have no name, and the parse keeps no other nodes than elements and text, so a node named like
 // an element is that element.
 bool named(const char* name, std::string_view want) {
-    const char* local = name;
-    for (const char* p = name; *p; ++p)
-        if (*p == ':') local = p + 1;
+    const char* local = withoutPrefix(name);
     size_t i = 0;
     for (; i < want.size(); ++i)
         if (local[i] != want[i]) return false;
@@ -168,7 +176,7 @@ public:
         char* text = buffer_.data() + pos_;
         const size_t size = tag.end - pos_;
         const pugi::xml_parse_result result =
-            doc_.load_buffer_inplace(text, size, pugi::parse_cdata | pugi::parse_escapes, pugi::encoding_utf8);
+            doc_.load_buffer_inplace(text, size, kParseFlags, pugi::encoding_utf8);
         if (!result) fail("damaged " + what_ + near() + " (" + result.description() + ")");
         pos_ = tag.end;
         return doc_.document_element();
@@ -427,9 +435,11 @@ private:
         long style = 0;
         const char* ref = nullptr;
         for (pugi::xml_attribute a = c.first_attribute(); a; a = a.next_attribute()) {
-            if (named(a.name(), "r")) ref = ref ? ref : a.value();
-            else if (named(a.name(), "t")) type = a.value();
-            else if (named(a.name(), "s")) style = a.as_int(0);
+            const char* name = withoutPrefix(a.name());
+            if (name[0] == 0 || name[1] != 0) continue;
+            if (name[0] == 'r') ref = ref ? ref : a.value();
+            else if (name[0] == 't') type = a.value();
+            else if (name[0] == 's') style = a.as_int(0);
         }
         int refColumn = 0;
         long refRow = 0;
@@ -437,9 +447,10 @@ private:
         pugi::xml_node v, is;
         bool hasFormula = false;
         for (pugi::xml_node n = c.first_child(); n; n = n.next_sibling()) {
-            if (named(n.name(), "v")) v = n;
-            else if (named(n.name(), "f")) hasFormula = true;
-            else if (named(n.name(), "is")) is = n;
+            const std::string_view name = withoutPrefix(n.name());
+            if (name == "v") v = n;
+            else if (name == "f") hasFormula = true;
+            else if (name == "is") is = n;
         }
         if (type == "inlineStr") {
             cell.kind = CellKind::Text;
