@@ -15,6 +15,9 @@ namespace tarvo::sheets {
 namespace {
 
 constexpr size_t kChunk = 256 * 1024;
+// A run of elements parsed at once ends within this many bytes, so that its text and its nodes stay
+// in the processor's cache while the rows are read from them.
+constexpr size_t kRun = 32 * 1024;
 constexpr size_t kLargestRow = 64 * 1024 * 1024;  // a row element beyond this is a damaged sheet
 // Text that is an element's only content is kept in the element itself (text() reads it as ever):
 // a cell's <v> then takes one node instead of two.
@@ -279,7 +282,8 @@ private:
     // closing tag that is none); the end of the tag's own element when there is none.
     size_t runEnd(const Tag& tag) {
         if (tag.end <= noRunBefore_) return tag.end;
-        const size_t limit = std::min(markupAfter(tag.end, '!'), markupAfter(tag.end, '?'));
+        const size_t bound = std::min(buffer_.size(), tag.end + kRun);
+        const size_t limit = std::min(markupAfter(tag.end, bound, '!'), markupAfter(tag.end, bound, '?'));
         const std::string closing = "</" + tag.qualified;
         const std::string_view read = std::string_view(buffer_).substr(0, limit);
         for (size_t at = read.rfind(closing); at != std::string_view::npos && at >= tag.end;
@@ -291,18 +295,18 @@ private:
         return tag.end;
     }
 
-    // Offset of the first "<" followed by `mark` at or after `from` in what is already read; the
-    // size of the buffer when there is none. Looks for the mark, which is rare in a part's text.
-    size_t markupAfter(size_t from, char mark) const {
+    // Offset of the first "<" followed by `mark` from `from` to `bound`; `bound` when there is
+    // none. Looks for the mark, which is rare in a part's text.
+    size_t markupAfter(size_t from, size_t bound, char mark) const {
         const char* const data = buffer_.data();
-        for (size_t at = from + 1; at < buffer_.size();) {
-            const void* found = std::memchr(data + at, mark, buffer_.size() - at);
+        for (size_t at = from + 1; at < bound;) {
+            const void* found = std::memchr(data + at, mark, bound - at);
             if (!found) break;
             at = static_cast<size_t>(static_cast<const char*>(found) - data);
             if (data[at - 1] == '<') return at - 1;
             ++at;
         }
-        return buffer_.size();
+        return bound;
     }
 
     // Offset after the closing tag of the element named `qualified` whose content starts at
