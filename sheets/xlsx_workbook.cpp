@@ -72,12 +72,18 @@ pugi::xml_attribute attribute(pugi::xml_node node, std::string_view name) {
     return {};
 }
 
+// An element's text: mostly kept in the element itself (see kParseFlags), else in a child (CDATA).
+const char* elementText(pugi::xml_node element) {
+    const char* text = element.value();
+    return *text ? text : element.text().get();
+}
+
 // The text of a string item (<si> or <is>): its <t>, or the <t> of every rich-text run; phonetic
 // runs (<rPh>) are left out.
 void appendStringItem(pugi::xml_node item, std::string& out) {
     for (pugi::xml_node c = item.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element) continue;
-        if (named(c.name(), "t")) out += c.text().get();
+        if (named(c.name(), "t")) out += elementText(c);
         else if (named(c.name(), "r")) appendStringItem(c, out);
     }
 }
@@ -465,7 +471,7 @@ private:
             if (hasFormula) cell.kind = CellKind::NoValue;
             return;
         }
-        const std::string_view value = v.text().get();
+        const std::string_view value = elementText(v);
         if (type == "s") {
             long index = -1;
             const auto& strings = shared_->strings;
