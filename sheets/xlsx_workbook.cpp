@@ -634,13 +634,16 @@ XlsxWorkbook::XlsxWorkbook(const std::filesystem::path& path) : path_(path) {
                 if (tag.name != "si" || tag.closing) {
                     strings.skip(tag);
                 } else if (tag.selfClosing) {
-                    shared->strings.emplace_back();
+                    shared->strings.end();
                     strings.skip(tag);
                 } else if (strings.loadRun(tag, run)) {
-                    for (pugi::xml_node si = nextElement(run.first_child(), "si"); si; si = nextElement(si.next_sibling(), "si"))
-                        appendStringItem(si, shared->strings.emplace_back());
+                    for (pugi::xml_node si = nextElement(run.first_child(), "si"); si; si = nextElement(si.next_sibling(), "si")) {
+                        appendStringItem(si, shared->strings.text());
+                        shared->strings.end();
+                    }
                 } else {
-                    appendStringItem(strings.load(tag), shared->strings.emplace_back());
+                    appendStringItem(strings.load(tag), shared->strings.text());
+                    shared->strings.end();
                 }
             }
         }
