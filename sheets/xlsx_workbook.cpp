@@ -194,7 +194,7 @@ public:
 
     // Parses the tag's element and the elements of its name that follow it in what is already read
     // as one fragment, and moves past them; the fragment's nodes stay valid until the next call of
-    // load or loadRun. False, without moving, when only the tag's own element is there or the run
+    // loadRun. False, without moving, when only the tag's own element is there or the run
     // is not well-formed: the caller then loads the element alone, and damage is reported at the
     // element where it lies.
     bool loadRun(const Tag& tag, pugi::xml_document& run) {
