@@ -12,21 +12,17 @@
 // `dbf_fuzz --make-seeds` writes the seed corpus (tables made by Table::create and the foreign
 // test tables) to fuzz/corpus/dbf and exits.
 
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "fuzz/fuzz_support.h"
 #include "xbase/error.h"
 #include "xbase/settings.h"
 #include "xbase/table.h"
@@ -35,6 +31,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace tarvo::xbase;
+using tarvo::fuzz::readFile;
+using tarvo::fuzz::workFolder;
+using tarvo::fuzz::writeFile;
 
 constexpr size_t kPrefixBytes = 3;
 constexpr uint8_t kDriverBits = 0x03;
@@ -79,39 +78,10 @@ std::string encode(const FuzzInput& input) {
 }
 
 // Removes the folder when the process ends normally (a crash leaves it for a look).
-struct RemoveAtExit {
-    const fs::path& folder;
-    ~RemoveAtExit() {
-        std::error_code ec;
-        fs::remove_all(folder, ec);
-    }
-};
-
-// A folder of this process for the files of one input.
-const fs::path& workFolder() {
-    static const fs::path folder = [] {
-        fs::path path = fs::temp_directory_path() / ("tarvo_dbf_fuzz." + std::to_string(::getpid()));
-        fs::create_directories(path);
-        return path;
-    }();
-    static const RemoveAtExit removal{folder};  // made after the folder, so destroyed before it
-    return folder;
-}
-
-void writeFile(const fs::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // Writes the data file as <stem>.DBF and the memo both as <stem>.FPT and <stem>.DBT, so
 // whichever memo kind the header and driver choose finds its file.
 fs::path writeTable(const std::string& stem, const FuzzInput& input) {
-    const fs::path folder = workFolder();
+    const fs::path folder = workFolder("dbf_fuzz");
     for (const char* extension : {".FPT", ".DBT"}) {
         std::error_code ec;
         fs::remove(folder / (stem + extension), ec);
@@ -226,7 +196,7 @@ std::string madeSeed(Driver driver, bool memo) {
     std::vector<FieldInfo> fields = {
         {"NAME", 'C', 12, 0}, {"PRICE", 'N', 10, 2}, {"SINCE", 'D', 8, 0}, {"ACTIVE", 'L', 1, 0}};
     if (memo) fields.push_back({"NOTE", 'M', 10, 0});
-    const fs::path folder = workFolder();
+    const fs::path folder = workFolder("dbf_fuzz");
     for (const char* name : {"S.DBF", "S.FPT", "S.DBT"}) fs::remove(folder / name);
     Table::create(folder / "S.DBF", fields, driver);
     {
@@ -261,12 +231,7 @@ void makeSeeds() {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    for (int i = 1; i < *argc; ++i) {
-        if (std::strcmp((*argv)[i], "--make-seeds") == 0) {
-            makeSeeds();
-            std::exit(0);
-        }
-    }
+    tarvo::fuzz::makeSeedsWhenAsked(*argc, *argv, makeSeeds);
     return 0;
 }
 

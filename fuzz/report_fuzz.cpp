@@ -5,48 +5,22 @@
 //
 // `report_fuzz --make-seeds` writes the seed corpus to fuzz/corpus/report and exits.
 
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 
 #include "converters/report_converter.h"
+#include "fuzz/fuzz_support.h"
 #include "xbase/settings.h"
 #include "xbase/table.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct RemoveAtExit {
-    fs::path folder;
-    ~RemoveAtExit() {
-        std::error_code ec;
-        fs::remove_all(folder, ec);
-    }
-};
-
-// A folder of this process for the files of one input.
-const fs::path& workFolder() {
-    static const fs::path folder = [] {
-        fs::path path = fs::temp_directory_path() / ("tarvo_report_fuzz." + std::to_string(::getpid()));
-        fs::create_directories(path);
-        return path;
-    }();
-    static const RemoveAtExit removal{folder};  // made after the folder, so destroyed before it
-    return folder;
-}
-
-void writeFile(const fs::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+using tarvo::fuzz::writeFile;
 
 uint32_t recordCount(const fs::path& path) { return tarvo::xbase::Table::open(path, {})->recCount(); }
 
@@ -73,12 +47,7 @@ void makeSeeds() {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    for (int i = 1; i < *argc; ++i) {
-        if (std::strcmp((*argv)[i], "--make-seeds") == 0) {
-            makeSeeds();
-            std::exit(0);
-        }
-    }
+    tarvo::fuzz::makeSeedsWhenAsked(*argc, *argv, makeSeeds);
     tarvo::xbase::applyStartupSettings();
     return 0;
 }
@@ -86,7 +55,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const size_t split = input.find('\0');
-    const fs::path& folder = workFolder();
+    const fs::path& folder = tarvo::fuzz::workFolder("report_fuzz");
     writeFile(folder / "ITEM.TXT", input.substr(0, split));
     writeFile(folder / "CUST.TXT", split == std::string_view::npos ? std::string_view{} : input.substr(split + 1));
 

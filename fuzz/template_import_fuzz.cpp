@@ -18,15 +18,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "fuzz/fuzz_support.h"
 #include "retaildb/sample_retail_db.h"
 #include "templates/import_options.h"
 #include "templates/sample_templates.h"
@@ -37,21 +35,13 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace tarvo;
+using fuzz::readFile;
+using fuzz::writeFile;
 
 class YesInteraction final : public ui::SilentInteraction {
 public:
     int askEx(ui::Owner, const std::string&, const std::string&, int, int) override { return ui::kReplyYes; }
 };
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void writeFile(const fs::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 // Every file of a folder tree by its path relative to the folder, with its bytes.
 std::map<std::string, std::string> snapshot(const fs::path& folder) {
@@ -197,12 +187,7 @@ void makeSeeds() {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    for (int i = 1; i < *argc; ++i) {
-        if (std::strcmp((*argv)[i], "--make-seeds") == 0) {
-            makeSeeds();
-            std::exit(0);
-        }
-    }
+    tarvo::fuzz::makeSeedsWhenAsked(*argc, *argv, makeSeeds);
     return 0;
 }
 

@@ -72,7 +72,7 @@ CellResult characterValue(const Cell& cell, const xbase::FieldInfo& column, cons
 // Numbers well inside the width are decided by size; those near its edge as the field writes them.
 bool fitsWidth(double rounded, const xbase::FieldInfo& column) {
     const int whole = column.length - column.decimals - (column.decimals > 0 ? 1 : 0);
-    const double limit = std::pow(10.0, rounded < 0 ? whole - 1 : whole);
+    const double limit = xbase::PowerOfTen(rounded < 0 ? whole - 1 : whole);
     if (std::fabs(rounded) < limit * 0.9) return true;
     return xbase::Str(rounded, column.length, column.decimals).find('*') == std::string::npos;
 }
@@ -202,8 +202,7 @@ std::optional<double> numberFromText(std::string_view text) {
     if (digits.empty()) digits = "0";
     if (!fraction.empty()) digits += "." + std::string(fraction);
     double number = 0;
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-    if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+    if (!xbase::ReadNumber(digits, number)) return std::nullopt;
     return negative ? -number : number;
 }
 

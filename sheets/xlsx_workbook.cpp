@@ -8,13 +8,20 @@
 #include <pugixml.hpp>
 
 #include "sheets/serial_dates.h"
+#include "xbase/number_text.h"
 
 namespace tarvo::sheets {
 
 namespace {
 
 constexpr size_t kChunk = 256 * 1024;
+// A run of elements parsed at once ends within this many bytes, so that its text and its nodes stay
+// in the processor's cache while the rows are read from them.
+constexpr size_t kRun = 32 * 1024;
 constexpr size_t kLargestRow = 64 * 1024 * 1024;  // a row element beyond this is a damaged sheet
+// Text that is an element's only content is kept in the element itself (text() reads it as ever):
+// a cell's <v> then takes one node instead of two.
+constexpr unsigned kParseFlags = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_embed_pcdata;
 
 // Element and attribute names without their namespace prefix ("x:row" is "row").
 std::string_view localName(const char* name) {
@@ -24,17 +31,38 @@ std::string_view localName(const char* name) {
 }
 
 
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// A name without its namespace prefix.
+const char* withoutPrefix(const char* name) {
+    const char* local = name;
+    for (const char* p = name; *p; ++p)
+        if (*p == ':') local = p + 1;
+    return local;
+}
+
 // True when a name, without its prefix, is `want`; the cells of a long sheet ask this millions of
-// times, mostly of one-letter names.
+// times, mostly of one-letter names, so it is a plain loop instead of library calls. Text nodes
+// have no name, and the parse keeps no other nodes than elements and text, so a node named like
+// an element is that element.
 bool named(const char* name, std::string_view want) {
-    if (std::strncmp(name, want.data(), want.size()) == 0 && name[want.size()] == 0) return true;
-    const char* colon = std::strchr(name, ':');
-    return colon && named(colon + 1, want);
+    const char* local = withoutPrefix(name);
+    size_t i = 0;
+    for (; i < want.size(); ++i)
+        if (local[i] != want[i]) return false;
+    return local[i] == 0;
 }
 
 pugi::xml_node child(pugi::xml_node node, std::string_view name) {
     for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling())
         if (c.type() == pugi::node_element && named(c.name(), name)) return c;
+    return {};
+}
+
+// The first element named `name` from `node` on among its siblings.
+pugi::xml_node nextElement(pugi::xml_node node, std::string_view name) {
+    for (; node; node = node.next_sibling())
+        if (node.type() == pugi::node_element && named(node.name(), name)) return node;
     return {};
 }
 
@@ -44,12 +72,18 @@ pugi::xml_attribute attribute(pugi::xml_node node, std::string_view name) {
     return {};
 }
 
+// An element's text: mostly kept in the element itself (see kParseFlags), else in a child (CDATA).
+const char* elementText(pugi::xml_node element) {
+    const char* text = element.value();
+    return *text ? text : element.text().get();
+}
+
 // The text of a string item (<si> or <is>): its <t>, or the <t> of every rich-text run; phonetic
 // runs (<rPh>) are left out.
 void appendStringItem(pugi::xml_node item, std::string& out) {
     for (pugi::xml_node c = item.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element) continue;
-        if (named(c.name(), "t")) out += c.text().get();
+        if (named(c.name(), "t")) out += elementText(c);
         else if (named(c.name(), "r")) appendStringItem(c, out);
     }
 }
@@ -58,8 +92,7 @@ bool parseNumber(std::string_view text, double& number) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
-    return ec == std::errc() && end == text.data() + text.size() && !text.empty();
+    return xbase::ReadNumber(text, number);
 }
 
 // A part name resolved against the folder of the part that refers to it.
@@ -88,8 +121,9 @@ struct Relationship {
 };
 
 // One part of the archive read as a stream of tags: the part is inflated block by block and only
-// the elements asked for are handed to pugixml, one at a time, so memory holds one element however
-// long the part is.
+// the elements asked for are handed to pugixml, so memory holds one block of the part however long
+// the part is. Elements that follow one another (the rows of a sheet, the items of the shared
+// strings) are handed over as a run: all of them that the block holds, parsed at once.
 class PartStream {
 public:
     struct Tag {
@@ -120,6 +154,7 @@ public:
     bool nextTag(Tag& tag, std::string_view whole) {
         if (pos_ >= kChunk) {
             buffer_.erase(0, pos_);
+            noRunBefore_ -= std::min(noRunBefore_, pos_);
             pos_ = 0;
         }
         while (true) {
@@ -150,12 +185,32 @@ public:
         char* text = buffer_.data() + pos_;
         const size_t size = tag.end - pos_;
         const pugi::xml_parse_result result =
-            doc_.load_buffer_inplace(text, size, pugi::parse_cdata | pugi::parse_escapes, pugi::encoding_utf8);
+            doc_.load_buffer_inplace(text, size, kParseFlags, pugi::encoding_utf8);
         if (!result) fail("damaged " + what_ + near() + " (" + result.description() + ")");
         pos_ = tag.end;
         return doc_.document_element();
     }
     void skip(const Tag& tag) { pos_ = tag.end; }
+
+    // Parses the tag's element and the elements of its name that follow it in what is already read
+    // as one fragment, and moves past them; the fragment's nodes stay valid until the next call of
+    // loadRun. False, without moving, when only the tag's own element is there or the run
+    // is not well-formed: the caller then loads the element alone, and damage is reported at the
+    // element where it lies.
+    bool loadRun(const Tag& tag, pugi::xml_document& run) {
+        const size_t end = runEnd(tag);
+        if (end == tag.end) return false;
+        // Parsed in a copy: when the run is damaged, the part's text is still there to be read
+        // element by element.
+        runText_.assign(buffer_, pos_, end - pos_);
+        if (!run.load_buffer_inplace(runText_.data(), runText_.size(), kParseFlags | pugi::parse_fragment,
+                                     pugi::encoding_utf8)) {
+            noRunBefore_ = end;
+            return false;
+        }
+        pos_ = end;
+        return true;
+    }
 
     [[noreturn]] void fail(const std::string& what) const { throw SheetError(where_ + ": " + what); }
     std::string near() const {
@@ -228,6 +283,38 @@ private:
         }
     }
 
+    // Offset after the last complete element named like the tag's in what is already read and
+    // before any comment, CDATA, declaration or processing instruction (their text could hide a
+    // closing tag that is none); the end of the tag's own element when there is none.
+    size_t runEnd(const Tag& tag) {
+        if (tag.end <= noRunBefore_) return tag.end;
+        const size_t bound = std::min(buffer_.size(), tag.end + kRun);
+        const size_t limit = std::min(markupAfter(tag.end, bound, '!'), markupAfter(tag.end, bound, '?'));
+        const std::string closing = "</" + tag.qualified;
+        const std::string_view read = std::string_view(buffer_).substr(0, limit);
+        for (size_t at = read.rfind(closing); at != std::string_view::npos && at >= tag.end;
+             at = at == 0 ? std::string_view::npos : read.rfind(closing, at - 1)) {
+            size_t i = at + closing.size();
+            while (i < read.size() && isSpace(read[i])) ++i;
+            if (i < read.size() && read[i] == '>') return i + 1;
+        }
+        return tag.end;
+    }
+
+    // Offset of the first "<" followed by `mark` from `from` to `bound`; `bound` when there is
+    // none. Looks for the mark, which is rare in a part's text.
+    size_t markupAfter(size_t from, size_t bound, char mark) const {
+        const char* const data = buffer_.data();
+        for (size_t at = from + 1; at < bound;) {
+            const void* found = std::memchr(data + at, mark, bound - at);
+            if (!found) break;
+            at = static_cast<size_t>(static_cast<const char*>(found) - data);
+            if (data[at - 1] == '<') return at - 1;
+            ++at;
+        }
+        return bound;
+    }
+
     // Offset after the closing tag of the element named `qualified` whose content starts at
     // `from`; the elements asked for hold no element of their own name, so only comments and CDATA
     // can hide a closing tag that is none.
@@ -267,6 +354,8 @@ private:
     std::string buffer_;
     size_t pos_ = 0;
     bool eof_ = false;
+    size_t noRunBefore_ = 0;  // a run found damaged ends here; its elements are loaded one by one
+    std::string runText_;
     pugi::xml_document doc_;
 };
 
@@ -284,9 +373,20 @@ public:
     bool next(Row& row) override {
         PartStream::Tag tag;
         while (true) {
+            if (runRow_) {
+                const pugi::xml_node element = runRow_;
+                runRow_ = nextElement(element.next_sibling(), "row");
+                parseRow(element, row);
+                if (!row.cells.empty()) return true;
+                continue;
+            }
             stream_.nearNumber = lastRow_ + 1;
             if (!stream_.nextTag(tag, "row")) return false;
             if (tag.name == "row" && !tag.closing && inSheetData_) {
+                if (stream_.loadRun(tag, run_)) {
+                    runRow_ = nextElement(run_.first_child(), "row");
+                    continue;
+                }
                 parseRow(stream_.load(tag), row);
                 if (!row.cells.empty()) return true;
             } else if (tag.name == "mergeCell" && !tag.closing) {
@@ -312,42 +412,55 @@ private:
         }
     }
 
+    // The row's cells go into the cells the row already has, so that their texts keep their memory
+    // from row to row.
     void parseRow(pugi::xml_node element, Row& row) {
-        row.cells.clear();
         const long number = attribute(element, "r").as_llong(0);
         row.number = number > 0 ? number : lastRow_ + 1;
         lastRow_ = row.number;
         int column = -1;
+        size_t count = 0;
         for (pugi::xml_node c = element.first_child(); c; c = c.next_sibling()) {
-            if (c.type() != pugi::node_element || !named(c.name(), "c")) continue;
-            int refColumn = 0;
-            long refRow = 0;
-            const char* ref = attribute(c, "r").as_string();
-            column = *ref && parseCellReference(ref, refColumn, refRow) ? refColumn : column + 1;
-            Cell cell;
-            cell.column = column;
-            readCell(c, cell);
-            if (cell.kind != CellKind::Empty) row.cells.push_back(std::move(cell));
+            if (!named(c.name(), "c")) continue;
+            if (count == row.cells.size()) row.cells.emplace_back();
+            Cell& cell = row.cells[count];
+            cell.kind = CellKind::Empty;
+            cell.text.clear();
+            cell.number = 0;
+            cell.date = {};
+            cell.logical = false;
+            readCell(c, column, cell);
+            column = cell.column;
+            if (cell.kind != CellKind::Empty) ++count;
         }
+        row.cells.resize(count);
         const auto byColumn = [](const Cell& a, const Cell& b) { return a.column < b.column; };
         if (!std::is_sorted(row.cells.begin(), row.cells.end(), byColumn))
             std::stable_sort(row.cells.begin(), row.cells.end(), byColumn);
     }
 
-    void readCell(pugi::xml_node c, Cell& cell) {
+    // Reads a cell; one without a reference is in the column after `previous`.
+    void readCell(pugi::xml_node c, int previous, Cell& cell) {
         std::string_view type;
         long style = 0;
+        const char* ref = nullptr;
         for (pugi::xml_attribute a = c.first_attribute(); a; a = a.next_attribute()) {
-            if (named(a.name(), "t")) type = a.value();
-            else if (named(a.name(), "s")) style = a.as_int(0);
+            const char* name = withoutPrefix(a.name());
+            if (name[0] == 0 || name[1] != 0) continue;
+            if (name[0] == 'r') ref = ref ? ref : a.value();
+            else if (name[0] == 't') type = a.value();
+            else if (name[0] == 's') style = a.as_int(0);
         }
+        int refColumn = 0;
+        long refRow = 0;
+        cell.column = ref && *ref && parseCellReference(ref, refColumn, refRow) ? refColumn : previous + 1;
         pugi::xml_node v, is;
         bool hasFormula = false;
         for (pugi::xml_node n = c.first_child(); n; n = n.next_sibling()) {
-            if (n.type() != pugi::node_element) continue;
-            if (named(n.name(), "v")) v = n;
-            else if (named(n.name(), "f")) hasFormula = true;
-            else if (named(n.name(), "is")) is = n;
+            const std::string_view name = withoutPrefix(n.name());
+            if (name == "v") v = n;
+            else if (name == "f") hasFormula = true;
+            else if (name == "is") is = n;
         }
         if (type == "inlineStr") {
             cell.kind = CellKind::Text;
@@ -358,18 +471,21 @@ private:
             if (hasFormula) cell.kind = CellKind::NoValue;
             return;
         }
-        cell.text = v.text().get();
+        const std::string_view value = elementText(v);
         if (type == "s") {
             long index = -1;
             const auto& strings = shared_->strings;
-            if (!parseIndex(cell.text, index) || index >= static_cast<long>(strings.size())) {
+            if (!parseIndex(value, index) || index >= static_cast<long>(strings.size())) {
                 cell.kind = CellKind::Error;
-                cell.text = "shared string " + cell.text + " missing";
+                cell.text.assign("shared string ").append(value).append(" missing");
                 return;
             }
             cell.kind = CellKind::Text;
-            cell.text = strings[static_cast<size_t>(index)];
-        } else if (type == "str") {
+            cell.text.assign(strings[static_cast<size_t>(index)]);
+            return;
+        }
+        cell.text.assign(value);
+        if (type == "str") {
             cell.kind = CellKind::Text;
         } else if (type == "b") {
             cell.kind = CellKind::Logical;
@@ -394,7 +510,7 @@ private:
         }
     }
 
-    static bool parseIndex(const std::string& text, long& index) {
+    static bool parseIndex(std::string_view text, long& index) {
         const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), index);
         return ec == std::errc() && end == text.data() + text.size() && index >= 0;
     }
@@ -412,6 +528,8 @@ private:
     XlsxWorkbook::Sheet sheet_;
     std::shared_ptr<const XlsxWorkbook::Shared> shared_;
     PartStream stream_;
+    pugi::xml_document run_;  // rows parsed at once
+    pugi::xml_node runRow_;   // the next row of the run not yet read
     bool inSheetData_ = false;
     long lastRow_ = 0;
     std::vector<CellRange> merged_;
@@ -511,14 +629,22 @@ XlsxWorkbook::XlsxWorkbook(const std::filesystem::path& path) : path_(path) {
             // Streamed item by item: only the strings themselves stay in memory.
             PartStream strings(zip_, stringsPart, file, "shared strings");
             PartStream::Tag tag;
+            pugi::xml_document run;
             while (strings.nextTag(tag, "si")) {
                 if (tag.name != "si" || tag.closing) {
                     strings.skip(tag);
-                    continue;
+                } else if (tag.selfClosing) {
+                    shared->strings.end();
+                    strings.skip(tag);
+                } else if (strings.loadRun(tag, run)) {
+                    for (pugi::xml_node si = nextElement(run.first_child(), "si"); si; si = nextElement(si.next_sibling(), "si")) {
+                        appendStringItem(si, shared->strings.text());
+                        shared->strings.end();
+                    }
+                } else {
+                    appendStringItem(strings.load(tag), shared->strings.text());
+                    shared->strings.end();
                 }
-                std::string& text = shared->strings.emplace_back();
-                if (!tag.selfClosing) appendStringItem(strings.load(tag), text);
-                else strings.skip(tag);
             }
         }
         if (!stylesPart.empty() && !readPart(stylesPart, false).empty()) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "sheets/sheet_rows.h"
@@ -33,8 +34,25 @@ public:
         std::string name;
         std::string part;  // archive path of the sheet's XML
     };
+    // The shared strings one after another in one text: a long workbook has hundreds of thousands
+    // of them, and one allocation each would double their memory.
+    class StringTable {
+    public:
+        size_t size() const { return ends_.size(); }
+        std::string_view operator[](size_t index) const {
+            const size_t start = index == 0 ? 0 : ends_[index - 1];
+            return std::string_view(text_).substr(start, ends_[index] - start);
+        }
+        // The text the next string is appended to; end() closes it.
+        std::string& text() { return text_; }
+        void end() { ends_.push_back(text_.size()); }
+
+    private:
+        std::string text_;
+        std::vector<size_t> ends_;
+    };
     struct Shared {
-        std::vector<std::string> strings;
+        StringTable strings;
         std::vector<bool> dateStyles;  // by cell style index: the number format shows a date
         bool date1904 = false;
     };

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 
 #include "xbase/settings.h"
 
@@ -94,6 +95,13 @@ constexpr int kMaxDecimals = 255;
 
 // Whole numbers below this are exact in a double and in a long long.
 constexpr double kWholeLimit = 1e15;
+
+// Every whole number below this is a double (2 to the 53rd).
+constexpr double kExactWholeLimit = 9007199254740992.0;
+// The powers of ten that a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kExactPowers = static_cast<int>(std::size(kExactPowersOfTen));
 
 // A minus sign when negative, the integer digits, and with decimals a point and the fraction
 // (padded with zeros to the decimals), right-aligned in out after blanks; asterisks when they do
@@ -223,12 +231,55 @@ std::string Transform(double number, std::string_view picture) {
 
 double Round(double number, int decimals) {
     if (!std::isfinite(number)) return number;
+    if (decimals >= 0 && decimals < kExactPowers) {
+        // A number with no more decimals than asked for is its own rounding (a negative zero aside).
+        // It has no more when its digits scaled to whole units, divided back (exact operands, so a
+        // correctly rounded quotient: the value of that decimal text), give the number again; then
+        // its shortest text is no longer either.
+        const double power = kExactPowersOfTen[decimals];
+        const double scaled = number * power;
+        if (std::fabs(scaled) < kExactWholeLimit && scaled == std::trunc(scaled) && scaled / power == number)
+            return number + 0.0;
+    }
     DecimalDigits value = toDigits(number);
     roundDigits(value, decimals);
     const std::string text = (value.integer.empty() ? "0" : value.integer) + "." + value.fraction;
     double result = 0.0;
     std::from_chars(text.data(), text.data() + text.size(), result, std::chars_format::fixed);
     return value.negative && result != 0.0 ? -result : result;
+}
+
+bool ReadNumber(std::string_view text, double& number) {
+    // Up to 15 digits make a whole number that a double holds exactly; divided by an exact power of
+    // ten, the quotient is correctly rounded: the double nearest the decimal, as from_chars finds it.
+    constexpr int kExactDigits = 15;
+    std::size_t i = !text.empty() && text.front() == '-' ? 1 : 0;
+    std::uint64_t whole = 0;
+    int digits = 0, decimals = 0;
+    bool point = false, plain = true;
+    for (; i < text.size() && plain; ++i) {
+        const char c = text[i];
+        if (isDigit(c)) {
+            whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+            ++digits;
+            decimals += point;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            plain = false;
+        }
+    }
+    if (plain && digits > 0 && digits <= kExactDigits) {
+        const double magnitude = static_cast<double>(whole) / kExactPowersOfTen[decimals];
+        number = text.front() == '-' ? -magnitude : magnitude;
+        return true;
+    }
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
+    return ec == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+double PowerOfTen(int exponent) {
+    return exponent >= 0 && exponent < kExactPowers ? kExactPowersOfTen[exponent] : std::pow(10.0, exponent);
 }
 
 }  // namespace tarvo::xbase

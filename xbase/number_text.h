@@ -25,4 +25,12 @@ std::string Transform(double number, std::string_view picture);
 // Rounds half away from zero at the given decimals, as xBase Round().
 double Round(double number, int decimals);
 
+// 10 to the power of a whole exponent; exact up to 10^22, and without a call of pow() there.
+double PowerOfTen(int exponent);
+
+// The whole text read as a number the way std::from_chars reads one (an optional "-", digits, a
+// point, an exponent); false when the text is anything else. Plain decimals ("176.75") of up to
+// 15 digits take a short exact way, since sheets hold millions of them.
+bool ReadNumber(std::string_view text, double& number);
+
 }  // namespace tarvo::xbase

@@ -72,6 +72,8 @@ public:
     bool exclusive() const { return exclusive_; }
     uint8_t version() const { return version_; }
     uint8_t languageDriver() const { return languageDriver_; }
+    // Header byte 28, bit 0: the table has a structural compound index that opens with it.
+    bool marksStructuralIndex() const { return tableFlags_ & kStructuralIndexFlag; }
     const std::string& codePageName() const;
     Date lastUpdate() const { return lastUpdate_; }
     uint16_t headerLength() const { return headerLength_; }
@@ -158,7 +160,9 @@ public:
     // Opens another compound index file for the table; throws Error naming the file.
     void openIndex(const std::filesystem::path& indexPath);
     // Adds a tag built over every record to the index file (created when missing); the orders
-    // already open stay open. Throws Error naming the file and tag.
+    // already open stay open. A tag added to the structural index also marks it in the table's
+    // header, as other xBase programs only open a structural index so marked. Throws Error naming
+    // the file and tag.
     void createOrder(const std::filesystem::path& indexPath, std::string_view tagName, std::string_view keyExpression,
                      std::string_view forExpression = {}, bool descending = false, bool unique = false);
     // Rebuilds every open index file from its tags' own expressions over the records, keeping the
@@ -219,6 +223,7 @@ private:
     bool exclusive_ = false;
     uint8_t version_ = 0x03;
     uint8_t languageDriver_ = 0;
+    static constexpr uint8_t kStructuralIndexFlag = 0x01;
     uint8_t tableFlags_ = 0;
     Date lastUpdate_;
     uint16_t headerLength_ = 0;

@@ -7,6 +7,7 @@
 #include "xbase/error.h"
 #include "xbase/expression.h"
 #include "xbase/file_names.h"
+#include "xbase/record_file.h"
 #include "xbase/settings.h"
 #include "xbase/table.h"
 #include "xbase/table_indexes.h"
@@ -89,6 +90,12 @@ void Table::createOrder(const std::filesystem::path& indexPath, std::string_view
     if (wasControlling) setOrder(0);
     indexes_->create(indexPath, info);
     indexes_->flush();
+    std::error_code ec;
+    if (!marksStructuralIndex() && std::filesystem::equivalent(indexPath, structuralIndexPath(), ec)) {
+        tableFlags_ |= kStructuralIndexFlag;
+        const char flags = static_cast<char>(tableFlags_);
+        file_->writeAt(28, &flags, 1);
+    }
     if (wasControlling) setOrder(info.name);
 }
 

@@ -1,39 +1,8 @@
 #include "tests/importers/importer_fixture.h"
 
 #include "importers/application_sources.h"
-#include "retaildb/program_end.h"
-#include "retaildb/sample_retail_db.h"
-#include "xbase/settings.h"
-#include "xbase/work_areas.h"
 
 namespace tarvo::test {
-
-namespace {
-
-struct ProgramEnded {
-    std::string reason;
-};
-
-}  // namespace
-
-void ImporterTest::SetUp() {
-    xbase::applyStartupSettings();
-    scoped_ = std::make_unique<ScopedInteraction>(ui);
-    retaildb::setProgramEndHandler([](const std::string& reason) { throw ProgramEnded{reason}; });
-    shop = dir.path() / "shop";
-    retaildb::makeSampleRetailDatabase(shop);
-    database = shop / "ST_DB";
-    source = dir.path() / "source";
-    rejectFolder = dir.path() / "program";
-    std::filesystem::create_directory(source);
-    std::filesystem::create_directory(rejectFolder);
-}
-
-void ImporterTest::TearDown() {
-    xbase::workAreas().closeAll();
-    retaildb::setProgramEndHandler(nullptr);
-    scoped_.reset();
-}
 
 void ImporterTest::writeSource(const std::string& file, const std::vector<xbase::FieldInfo>& fields,
                                const SourceRows& rows) {
@@ -51,15 +20,6 @@ void ImporterTest::writeSource(const std::string& file, const std::vector<xbase:
     if (!deleted.empty()) markDeleted(source / file, deleted);
 }
 
-templates::ImportRequest ImporterTest::request(const templates::ImportOptions& options) const {
-    templates::ImportRequest request;
-    request.databaseFolder = shop.string();
-    request.importFolder = source.string();
-    request.options = options;
-    request.rejectFolder = rejectFolder;
-    return request;
-}
-
 templates::ImportOutcome ImporterTest::runImport(int application, const templates::ImportOptions& options,
                                                  bool answerYes) {
     return runImport(application, request(options), answerYes);
@@ -67,19 +27,9 @@ templates::ImportOutcome ImporterTest::runImport(int application, const template
 
 templates::ImportOutcome ImporterTest::runImport(int application, const templates::ImportRequest& request,
                                                  bool answerYes) {
-    ui.replies.push_back(answerYes ? ui::kReplyYes : ui::kReplyNo);
+    answerQuestion(answerYes);
     auto importer = importers::BUTTONIMPORT2(application);
     return templates::runImport(nullptr, request, *importer);
-}
-
-std::unique_ptr<xbase::Table> ImporterTest::retailTable(const std::string& alias) const {
-    return xbase::Table::open(database / (alias + ".Q7T"), {false, true, xbase::Driver::DBFNTX});
-}
-
-uint32_t ImporterTest::recordCount(const std::string& alias) const { return retailTable(alias)->recCount(); }
-
-void ImporterTest::expectRecord(const std::string& alias, uint32_t recno, const ExpectedFields& fields) const {
-    expectRecordOf(*retailTable(alias), alias, recno, fields);
 }
 
 bool ImporterTest::blankField(const std::string& alias, uint32_t recno, const std::string& field) const {

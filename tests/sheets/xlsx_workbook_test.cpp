@@ -219,6 +219,44 @@ TEST(XlsxWorkbook, StreamsALongSheet) {
     EXPECT_TRUE(inOrder);
 }
 
+// Rows and shared strings are parsed many at a time; a comment among them (whose text could hide a
+// closing tag) and rows of varying width must come out as when read one by one.
+TEST(XlsxWorkbook, LongPartsReadManyElementsAtATime) {
+    TempDir dir;
+    const auto file = dir.path() / "runs.xlsx";
+    const int count = 6000;
+    WorkbookSpec layout;
+    std::string rows;
+    for (int r = 1; r <= count; ++r) {
+        layout.sharedStrings.push_back(r == 2500 ? "<t>s2500</t><!-- </si><si><t>x</t></si> -->" : "<t>s" + std::to_string(r) + "</t>");
+        if (r == 3000) rows += "<!-- </row><row r=\"1\"><c><v>9</v></c></row> -->";
+        if (r == 4000) {
+            rows += "<row r=\"4000\" spans=\"1:3\"/>";
+            continue;
+        }
+        rows += "<row r=\"" + std::to_string(r) + "\"><c r=\"A" + std::to_string(r) + "\" t=\"s\"><v>" + std::to_string(r - 1) +
+                "</v></c>";
+        if (r % 3) rows += "<c r=\"C" + std::to_string(r) + "\"><v>" + std::to_string(r) + ".5</v></c>";
+        rows += "</row>";
+    }
+    layout.sheets = {{"ITEM", rows}};
+    test::writeZip(file, test::workbookParts(layout));
+
+    long expected = 0;
+    bool same = true;
+    for (const Row& row : readSheet(file)) {
+        if (++expected == 4000) ++expected;
+        const std::string number = std::to_string(expected);
+        same = same && row.number == expected && row.cells.size() == (expected % 3 ? 2u : 1u) &&
+               row.cells[0].text == "s" + number && (expected % 3 == 0 || (row.cells[1].column == 2 && row.cells[1].number == expected + 0.5));
+        if (!same) {
+            ADD_FAILURE() << "row " << row.number << " where " << expected << " was expected";
+            break;
+        }
+    }
+    EXPECT_EQ(expected, count);
+}
+
 TEST(XlsxWorkbook, BadFilesGiveAClearMessage) {
     TempDir dir;
     struct Case {
@@ -255,6 +293,14 @@ TEST(XlsxWorkbook, BadFilesGiveAClearMessage) {
              layout.sheets = {{"ITEM", "<row r=\"1\"><c><v>1</v></c><c><v>2</x></c></row>"}};
              test::writeZip(f, test::workbookParts(layout));
          }, "sheet ITEM: damaged sheet XML near row 1"},
+        {"broken row deep in a long sheet", [](const auto& f) {
+             WorkbookSpec layout;
+             std::string rows;
+             for (int r = 1; r <= 3000; ++r)
+                 rows += "<row r=\"" + std::to_string(r) + "\"><c><v>" + (r == 2345 ? "1</x>" : std::to_string(r) + "</v>") + "</c></row>";
+             layout.sheets = {{"ITEM", rows}};
+             test::writeZip(f, test::workbookParts(layout));
+         }, "sheet ITEM: damaged sheet XML near row 2345"},
         {"row never closed", [](const auto& f) {
              WorkbookSpec layout;
              layout.sheets = {{"ITEM", ""}};

@@ -1,20 +1,12 @@
 #include "tests/templates/template_import_fixture.h"
 
-#include "retaildb/program_end.h"
-#include "retaildb/sample_retail_db.h"
 #include "templates/template_layouts.h"
-#include "xbase/settings.h"
-#include "xbase/work_areas.h"
 
 namespace tarvo::test {
 
 namespace {
 
 using xbase::Date;
-
-struct ProgramEnded {
-    std::string reason;
-};
 
 // A column the import reads outside the template's layout, as the samples write it.
 std::pair<std::string, std::optional<xbase::FieldInfo>> optionalColumn(const std::string& name,
@@ -77,47 +69,9 @@ void writeShopTemplates(const std::filesystem::path& folder) {
                    {{"KODE_ITEM", "A1"}, {"KODE_GRP", "NOPE"}, {"H_JUAL1", 1}}});
 }
 
-void TemplateImportTest::SetUp() {
-    xbase::applyStartupSettings();
-    scoped_ = std::make_unique<ScopedInteraction>(ui);
-    retaildb::setProgramEndHandler([](const std::string& reason) { throw ProgramEnded{reason}; });
-    shop = dir.path() / "shop";
-    retaildb::makeSampleRetailDatabase(shop);
-    database = shop / "ST_DB";
-    templateFolder = dir.path() / "templates";
-    rejectFolder = dir.path() / "program";
-    std::filesystem::create_directory(templateFolder);
-    std::filesystem::create_directory(rejectFolder);
-}
-
-void TemplateImportTest::TearDown() {
-    xbase::workAreas().closeAll();
-    retaildb::setProgramEndHandler(nullptr);
-    scoped_.reset();
-}
-
-templates::ImportRequest TemplateImportTest::request(const templates::ImportOptions& options) const {
-    templates::ImportRequest request;
-    request.databaseFolder = shop.string();
-    request.importFolder = templateFolder.string();
-    request.options = options;
-    request.rejectFolder = rejectFolder;
-    return request;
-}
-
 templates::ImportOutcome TemplateImportTest::runImport(const templates::ImportRequest& request, bool answerYes) {
-    ui.replies.push_back(answerYes ? ui::kReplyYes : ui::kReplyNo);
+    answerQuestion(answerYes);
     return templates::runTemplateImport(nullptr, request);
-}
-
-std::unique_ptr<xbase::Table> TemplateImportTest::retailTable(const std::string& alias) const {
-    return xbase::Table::open(database / (alias + ".Q7T"), {false, true, xbase::Driver::DBFNTX});
-}
-
-uint32_t TemplateImportTest::recordCount(const std::string& alias) const { return retailTable(alias)->recCount(); }
-
-void TemplateImportTest::expectRecord(const std::string& alias, uint32_t recno, const ExpectedFields& fields) const {
-    expectRecordOf(*retailTable(alias), alias, recno, fields);
 }
 
 }  // namespace tarvo::test

@@ -1,19 +1,11 @@
 #pragma once
-// The fixture of the whole-import tests: a sample retail database as a shop has it (not
-// prepared), a template folder, a folder for REJECT.TXT, a recording interaction, and the small
-// template set of a shop whose rows reach every retail table the import writes.
-
-#include <gtest/gtest.h>
+// The fixture of the whole-import tests from templates, and the small template set of a shop
+// whose rows reach every retail table the import writes.
 
 #include <filesystem>
-#include <map>
-#include <memory>
-#include <string>
 
 #include "templates/template_import.h"
-#include "tests/support/test_support.h"
-#include "tests/templates/retail_import_fixture.h"
-#include "xbase/table.h"
+#include "tests/templates/shop_import_fixture.h"
 
 namespace tarvo::test {
 
@@ -31,31 +23,13 @@ namespace tarvo::test {
 void writeShopTemplates(const std::filesystem::path& folder);
 
 // Its folders and helpers are public, for the tables of cases that set up a run.
-class TemplateImportTest : public ::testing::Test {
+class TemplateImportTest : public ShopImportTest {
 public:
-    // An import of the shop's folder from the template folder, REJECT.TXT into rejectFolder.
-    templates::ImportRequest request(const templates::ImportOptions& options) const;
+    TemplateImportTest() : ShopImportTest("templates") {}
     // Runs the import; the question is answered Yes unless told otherwise.
     templates::ImportOutcome runImport(const templates::ImportRequest& request, bool answerYes = true);
 
-    // A retail table as written, read-only.
-    std::unique_ptr<xbase::Table> retailTable(const std::string& alias) const;
-    uint32_t recordCount(const std::string& alias) const;
-    void expectRecord(const std::string& alias, uint32_t recno, const ExpectedFields& fields) const;
-
-    TempDir dir;
-    std::filesystem::path shop;            // the folder the user names; ST_DB below it
-    std::filesystem::path database;        // shop / ST_DB
-    std::filesystem::path templateFolder;
-    std::filesystem::path rejectFolder;
-    RecordingInteraction ui;
-
-protected:
-    void SetUp() override;
-    void TearDown() override;
-
-private:
-    std::unique_ptr<ScopedInteraction> scoped_;
+    const std::filesystem::path& templateFolder = importFolder;
 };
 
 }  // namespace tarvo::test

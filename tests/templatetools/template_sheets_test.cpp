@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "templatetools/template_workbook.h"
@@ -79,6 +80,55 @@ TEST(TemplateSheets, ReplacingAsksTheUser) {
     EXPECT_EQ(templatesFromSheets(nullptr, (dir.path() / "SALES.csv").string(), dir.path().string()).status,
               sheets::SheetsToTablesOutcome::Status::Written);
     EXPECT_EQ(xbase::Table::open(dir.path() / "SALES.DBF", {})->recCount(), 1u);
+}
+
+// A workbook saved by LibreOffice Calc (tests/data/sheets/README.md): every field of the templates
+// it gives, as that program stores numbers, formulas, dates, logicals and an empty row.
+TEST(TemplateSheets, AWorkbookSavedByLibreOfficeCalc) {
+    xbase::applyStartupSettings();
+    test::TempDir dir;
+    const std::filesystem::path book = std::filesystem::path(TARVO_TEST_DATA_DIR) / "sheets" / "item-libreoffice.xlsx";
+    const auto outcome = templatesFromSheets(nullptr, book.string(), dir.path().string());
+    ASSERT_EQ(outcome.status, sheets::SheetsToTablesOutcome::Status::Written)
+        << (outcome.problems.lines().empty() ? "" : outcome.problems.lines()[0]);
+    EXPECT_EQ(outcome.notes, (std::vector<std::string>{"sheet Catatan passed over: no template of that name"}));
+
+    auto text = [](const xbase::Table& t, const char* field) {
+        std::string value = t.fieldGet(field).text();
+        value.erase(value.find_last_not_of(' ') + 1);
+        return value;
+    };
+    const auto item = xbase::Table::open(dir.path() / "ITEM.DBF", {});
+    std::vector<std::string> fields;
+    for (int i = 1; i <= item->fieldCount(); ++i) fields.push_back(item->field(i).name);
+    // The page's order, not the sheet's.
+    EXPECT_EQ(fields, (std::vector<std::string>{"KODE", "NAMA", "EXT_INFO_1", "EXT_INFO_2", "SAT_1", "MIN_STOCK", "H_BELI",
+                                                "H_JUAL1"}));
+    ASSERT_EQ(item->recCount(), 2u);  // the empty row between the items is passed over
+    item->goTop();
+    EXPECT_EQ(text(*item, "KODE"), "BRG-001");
+    EXPECT_EQ(text(*item, "NAMA"), "Café Susu Gula Aren");
+    EXPECT_EQ(text(*item, "SAT_1"), "GLS");
+    EXPECT_EQ(item->fieldGet("H_BELI").number(), 12500);
+    EXPECT_EQ(item->fieldGet("H_JUAL1").number(), 15000);  // =D2*1.2, its saved result
+    EXPECT_EQ(item->fieldGet("MIN_STOCK").number(), 2.5);
+    EXPECT_EQ(text(*item, "EXT_INFO_1"), "29/02/2024");  // a date cell in a text column
+    EXPECT_EQ(text(*item, "EXT_INFO_2"), "TRUE");        // a logical cell in a text column
+    item->skip();
+    EXPECT_EQ(text(*item, "KODE"), "BRG-002");
+    EXPECT_EQ(text(*item, "NAMA"), "Teh Tarik Spéciale ½ Gelas");
+    EXPECT_EQ(item->fieldGet("H_BELI").number(), 1250.75);
+    EXPECT_EQ(item->fieldGet("H_JUAL1").number(), 1876.13);  // =ROUND(D4*1.5,2)
+    EXPECT_EQ(item->fieldGet("MIN_STOCK").number(), 10);     // typed as text "10"
+    EXPECT_EQ(text(*item, "EXT_INFO_1"), "31/12/1999");
+    EXPECT_EQ(text(*item, "EXT_INFO_2"), "FALSE");
+
+    const auto pelang = xbase::Table::open(dir.path() / "PELANG.DBF", {});
+    ASSERT_EQ(pelang->recCount(), 1u);
+    pelang->goTop();
+    EXPECT_EQ(text(*pelang, "KODE"), "P-01");
+    EXPECT_EQ(text(*pelang, "NAMA"), "Budi Santoso");
+    EXPECT_EQ(pelang->fieldGet("TGL_LAHIR").date(), (xbase::Date{1985, 7, 17}));
 }
 
 }  // namespace

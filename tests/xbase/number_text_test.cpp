@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <string>
 
@@ -132,6 +134,52 @@ TEST_F(NumberTextTest, RoundGoesHalfAwayFromZero) {
     EXPECT_FALSE(std::signbit(Round(-0.4, 0)));
     EXPECT_TRUE(std::isnan(Round(kNaN, 2)));
     EXPECT_EQ(Round(-kInfinity, 2), -kInfinity);
+}
+
+TEST_F(NumberTextTest, RoundKeepsANumberThatHasNoMoreDecimals) {
+    for (const double number : {0.25, -176.75, 202.0, 1e300, 0.1, 123456789.12, -0.5}) {
+        for (const int decimals : {2, 4, 400}) EXPECT_EQ(Round(number, decimals), number) << number << " at " << decimals;
+    }
+    EXPECT_FALSE(std::signbit(Round(-0.0, 2)));
+    EXPECT_EQ(Round(5e-324, 2), 0.0);
+    EXPECT_EQ(Round(5e-324, 400), 5e-324);
+    EXPECT_EQ(Round(0.125, 2), 0.13);
+    // Cents computed by multiplication are a few units off in the last place; rounding finds them.
+    for (int cents = -5000; cents <= 5000; ++cents) {
+        ASSERT_EQ(Round(cents * 0.01, 2), cents / 100.0 + 0.0) << cents;
+        ASSERT_EQ(Round(cents / 100.0, 2), cents / 100.0 + 0.0) << cents;
+    }
+    EXPECT_EQ(PowerOfTen(0), 1.0);
+    EXPECT_EQ(PowerOfTen(22), 1e22);
+    EXPECT_EQ(PowerOfTen(-2), std::pow(10.0, -2));
+}
+
+// The short way for plain decimals gives exactly what std::from_chars gives, and texts that are no
+// number are refused either way.
+TEST_F(NumberTextTest, ReadNumberReadsLikeFromChars) {
+    for (const std::string text : {"176.75", "-176.75", "0.1", "0.3", "5.", ".5", "-0", "0", "000123.4500", "999999999999999",
+                                   "99999999999999.9", "1234567890123456", "9007199254740993", "0.000000000000001",
+                                   "1e5", "1.5E-3", "-2.5e+300", "1e400", "nan", "", "-", ".", "1.2.3", "12a", " 1", "+1",
+                                   "1,5"}) {
+        double expected = 0;
+        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), expected);
+        const bool readable = !text.empty() && ec == std::errc() && end == text.data() + text.size();
+        double number = 0;
+        ASSERT_EQ(ReadNumber(text, number), readable) << text;
+        if (readable && !std::isnan(expected)) {
+            EXPECT_EQ(number, expected) << text;
+            EXPECT_EQ(std::signbit(number), std::signbit(expected)) << text;
+        }
+    }
+    // Every cent below a hundred thousand.
+    char text[32];
+    for (long cents = 0; cents < 10'000'000; cents += 7) {
+        const int size = std::snprintf(text, sizeof text, "%ld.%02ld", cents / 100, cents % 100);
+        double expected = 0, number = 0;
+        std::from_chars(text, text + size, expected);
+        ASSERT_TRUE(ReadNumber(std::string_view(text, static_cast<size_t>(size)), number));
+        ASSERT_EQ(number, expected) << text;
+    }
 }
 
 }  // namespace

@@ -236,6 +236,26 @@ TEST_F(TableOrdersTest, WrongTagDefinitionsAreRefusedWithFileAndTag) {
     EXPECT_EQ(table->orderCount(), 4);
 }
 
+// Other xBase programs open a structural index only when header byte 28 marks it; a separate
+// index file leaves the mark alone.
+TEST_F(TableOrdersTest, StructuralIndexIsMarkedInTheHeader) {
+    auto headerFlags = [&](const std::filesystem::path& file) {
+        return test::fileContents(dir.path()).at(file.filename().string()).at(28);
+    };
+    EXPECT_TRUE(table->marksStructuralIndex());
+    EXPECT_EQ(headerFlags(path), 0x01);
+
+    const std::filesystem::path other = dir.path() / "OTHER.DBF";
+    Table::create(other, {{"KODE", 'C', 8, 0}}, Driver::DBFCDX);
+    auto separate = Table::open(other, OpenOptions{true, false, Driver::DBFCDX});
+    separate->createOrder(dir.path() / "EXTRA.CDX", "KODE", "KODE");
+    EXPECT_FALSE(separate->marksStructuralIndex());
+    separate->createOrder(separate->structuralIndexPath(), "KODE", "KODE");
+    separate.reset();
+    EXPECT_EQ(headerFlags(other), 0x01);
+    EXPECT_TRUE(Table::open(other, OpenOptions{false, true, Driver::DBFCDX})->marksStructuralIndex());
+}
+
 TEST(ForeignIndexTest, FixtureIndexesOpenWithTheirTables) {
     applyStartupSettings();
     for (const char* kind : {"foxpro2", "vfp"}) {

@@ -1,0 +1,55 @@
+#include "fuzz/fuzz_support.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace tarvo::fuzz {
+
+namespace fs = std::filesystem;
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeFile(const fs::path& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+namespace {
+
+struct RemoveAtExit {
+    fs::path folder;
+    ~RemoveAtExit() {
+        std::error_code ec;
+        fs::remove_all(folder, ec);
+    }
+};
+
+}  // namespace
+
+const fs::path& workFolder(const std::string& target) {
+    static const fs::path folder = [&] {
+        fs::path path = fs::temp_directory_path() / ("tarvo_" + target + "." + std::to_string(::getpid()));
+        fs::create_directories(path);
+        return path;
+    }();
+    static const RemoveAtExit removal{folder};  // made after the folder, so destroyed before it
+    return folder;
+}
+
+void makeSeedsWhenAsked(int argc, char** argv, void (*makeSeeds)()) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--make-seeds") == 0) {
+            makeSeeds();
+            std::exit(0);
+        }
+    }
+}
+
+}  // namespace tarvo::fuzz

@@ -1,0 +1,60 @@
+#include "tests/templates/shop_import_fixture.h"
+
+#include "retaildb/program_end.h"
+#include "retaildb/sample_retail_db.h"
+#include "xbase/settings.h"
+#include "xbase/work_areas.h"
+
+namespace tarvo::test {
+
+namespace {
+
+struct ProgramEnded {
+    std::string reason;
+};
+
+}  // namespace
+
+ShopImportTest::ShopImportTest(const std::string& importFolderName)
+    : shop(dir.path() / "shop"),
+      database(shop / "ST_DB"),
+      importFolder(dir.path() / importFolderName),
+      rejectFolder(dir.path() / "program") {}
+
+void ShopImportTest::SetUp() {
+    xbase::applyStartupSettings();
+    scoped_ = std::make_unique<ScopedInteraction>(ui);
+    retaildb::setProgramEndHandler([](const std::string& reason) { throw ProgramEnded{reason}; });
+    retaildb::makeSampleRetailDatabase(shop);
+    std::filesystem::create_directory(importFolder);
+    std::filesystem::create_directory(rejectFolder);
+}
+
+void ShopImportTest::TearDown() {
+    xbase::workAreas().closeAll();
+    retaildb::setProgramEndHandler(nullptr);
+    scoped_.reset();
+}
+
+void ShopImportTest::answerQuestion(bool yes) { ui.replies.push_back(yes ? ui::kReplyYes : ui::kReplyNo); }
+
+templates::ImportRequest ShopImportTest::request(const templates::ImportOptions& options) const {
+    templates::ImportRequest request;
+    request.databaseFolder = shop.string();
+    request.importFolder = importFolder.string();
+    request.options = options;
+    request.rejectFolder = rejectFolder;
+    return request;
+}
+
+std::unique_ptr<xbase::Table> ShopImportTest::retailTable(const std::string& alias) const {
+    return xbase::Table::open(database / (alias + ".Q7T"), {false, true, xbase::Driver::DBFNTX});
+}
+
+uint32_t ShopImportTest::recordCount(const std::string& alias) const { return retailTable(alias)->recCount(); }
+
+void ShopImportTest::expectRecord(const std::string& alias, uint32_t recno, const ExpectedFields& fields) const {
+    expectRecordOf(*retailTable(alias), alias, recno, fields);
+}
+
+}  // namespace tarvo::test
