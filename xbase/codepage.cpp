@@ -75,7 +75,7 @@ CodePage::CodePage(std::string name) : name_(std::move(name)) {
         size_t outLeft = sizeof out;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
         if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || outPtr == out) {
-            decoded_[b] = "?";  // a byte the code page leaves undefined
+            decoded_[b].assign(1, '?');  // a byte the code page leaves undefined
             continue;
         }
         decoded_[b].assign(out, outPtr);

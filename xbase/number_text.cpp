@@ -194,7 +194,7 @@ std::string Transform(double number, std::string_view picture) {
 
     const DecimalDigits value = roundedDigits(number, decimals);
     std::string integer = value.integer;
-    if (integer.empty() && integerSlots > 0) integer = "0";
+    if (integer.empty() && integerSlots > 0) integer.assign(1, '0');
     if (integer.size() > integerSlots) return overflow;
 
     const Settings& current = settings();

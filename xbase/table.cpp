@@ -339,7 +339,8 @@ void Table::readHeader() {
             f.info.length = d[16] | (d[17] << 8);  // Clipper-style wide character fields
             f.info.decimals = 0;
         }
-        const std::string fieldName = f.info.name.empty() ? "#" + std::to_string(allFields_.size() + 1) : f.info.name;
+        std::string fieldName = f.info.name;
+        if (fieldName.empty()) (fieldName += '#') += std::to_string(allFields_.size() + 1);
         if (f.info.length == 0) throw fail("field " + fieldName + " has a width of 0");
         static const std::string kTypes = "CNFDLMIYTBGVQP0@+O";
         if (kTypes.find(f.info.type) == std::string::npos || f.info.type == '\0')
