@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
-#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -36,29 +35,10 @@ using namespace tarvo;
 
 using bench::envCount;
 using bench::secondsSince;
+using bench::Stopwatch;
+using bench::Timing;
 
 namespace {
-
-double processCpuSeconds() {
-    timespec now{};
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
-}
-
-// Elapsed time and the process's processor time: on a shared machine the second shows the
-// program's own work when other jobs stretch the first.
-struct Timing {
-    double wall = 0, cpu = 0;
-};
-
-class Stopwatch {
-public:
-    Timing read() const { return {secondsSince(wall_), processCpuSeconds() - cpu_}; }
-
-private:
-    std::chrono::steady_clock::time_point wall_ = std::chrono::steady_clock::now();
-    double cpu_ = processCpuSeconds();
-};
 
 // Every question answered Yes, the other boxes printed instead of waiting for a click.
 template <class Base>
@@ -212,7 +192,7 @@ int main(int argc, char** argv) {
     std::printf("%u items, %u customers, %u vendors; sample written in %.1f s\n", sample.items, sample.customers,
                 sample.vendors, secondsSince(start));
 
-    Timing bestCli{1e300, 1e300}, bestWindow{1e300, 1e300};
+    Timing bestCli = bench::kNoRunYet, bestWindow = bench::kNoRunYet;
     qint64 longestGapMs = 0;
     for (int run = 1; run <= runs; ++run) {
         // Each way goes first every other run, so that neither always finds the caches warm.
@@ -230,8 +210,8 @@ int main(int argc, char** argv) {
                     run, cli.wall, cli.cpu, window.timing.wall, window.timing.cpu, window.ticks,
                     static_cast<long long>(window.longestGapMs), window.longestAt.toStdString().c_str());
         std::fflush(stdout);
-        bestCli = {std::min(bestCli.wall, cli.wall), std::min(bestCli.cpu, cli.cpu)};
-        bestWindow = {std::min(bestWindow.wall, window.timing.wall), std::min(bestWindow.cpu, window.timing.cpu)};
+        bestCli = bench::fastest(bestCli, cli);
+        bestWindow = bench::fastest(bestWindow, window.timing);
         longestGapMs = std::max(longestGapMs, window.longestGapMs);
     }
     std::printf("best: command line %.2f s, window %.2f s, ratio %.3f (cpu %.2f s / %.2f s, ratio %.3f); "

@@ -77,8 +77,8 @@ double peakRssMb() {
     return static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KiB on Linux
 }
 
-void configureRun(benchmark::internal::Benchmark* run, uint32_t items) {
-    run->Arg(items)->ArgName("items")->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+void configureRun(benchmark::internal::Benchmark* run, uint32_t size, const char* sizeName) {
+    run->Arg(size)->ArgName(sizeName)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 }
 
 int runAndSummarise(const std::function<void()>& printSummary, const fs::path& folder) {

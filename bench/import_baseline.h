@@ -44,8 +44,8 @@ public:
 
 double peakRssMb();
 
-// One run of a size, as both import benchmarks register it: one iteration, manual time, seconds.
-void configureRun(benchmark::internal::Benchmark* run, uint32_t items);
+// One run of a size, as the import benchmarks register it: one iteration, manual time, seconds.
+void configureRun(benchmark::internal::Benchmark* run, uint32_t size, const char* sizeName = "items");
 
 // Runs the registered benchmarks, then the summary, and removes the folder; the exit status.
 int runAndSummarise(const std::function<void()>& printSummary, const std::filesystem::path& folder);

@@ -14,15 +14,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
-#include <limits>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "bench/import_baseline.h"
 #include "importers/ipos/ipos_import.h"
 #include "importers/ipos/sample_database.h"
@@ -35,7 +33,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace tarvo;
 using namespace tarvo::bench;
-using Clock = std::chrono::steady_clock;
 
 constexpr uint32_t kDefaultInvoices = 100'000;
 constexpr const char* kPrefix = "tarvo_ipos_import_bench";
@@ -68,18 +65,14 @@ const std::string& connectionOf(uint32_t invoices) {
 }
 
 struct RunResult {
-    double importSeconds = std::numeric_limits<double>::infinity();
-    double baselineSeconds = std::numeric_limits<double>::infinity();
-    double importCpuSeconds = std::numeric_limits<double>::infinity();
-    double baselineCpuSeconds = std::numeric_limits<double>::infinity();
+    Timing import = kNoRunYet;
+    Timing baseline = kNoRunYet;
 };
 
 std::map<uint32_t, RunResult>& results() {
     static std::map<uint32_t, RunResult> bySize;
     return bySize;
 }
-
-double processorSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
 
 void importBenchmark(benchmark::State& state) {
     const auto invoices = static_cast<uint32_t>(state.range(0));
@@ -94,21 +87,18 @@ void importBenchmark(benchmark::State& state) {
         importers::ipos::IposImport source(choices);
         YesInteraction yes;
         ui::setInteraction(&yes);
-        const double cpuStart = processorSeconds();
-        const Clock::time_point start = Clock::now();
+        const Stopwatch stopwatch;
         const templates::ImportOutcome outcome = templates::runImport(nullptr, request, source);
-        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        const double cpu = processorSeconds() - cpuStart;
+        const Timing timing = stopwatch.read();
         ui::setInteraction(nullptr);
         xbase::workAreas().closeAll();
         if (outcome.status != templates::ImportStatus::Done) {
             state.SkipWithError(("import did not finish: " + yes.lastError).c_str());
             return;
         }
-        state.SetIterationTime(seconds);
+        state.SetIterationTime(timing.wall);
         RunResult& result = results()[invoices];
-        result.importSeconds = std::min(result.importSeconds, seconds);
-        result.importCpuSeconds = std::min(result.importCpuSeconds, cpu);
+        result.import = fastest(result.import, timing);
     }
     state.counters["invoices/s"] = benchmark::Counter(invoices, benchmark::Counter::kIsIterationInvariantRate);
     state.counters["peak_RSS_MB"] = peakRssMb();
@@ -118,8 +108,7 @@ void baselineBenchmark(benchmark::State& state) {
     const auto invoices = static_cast<uint32_t>(state.range(0));
     const std::string& connection = connectionOf(invoices);
     for (auto _ : state) {
-        const double cpuStart = processorSeconds();
-        const Clock::time_point start = Clock::now();
+        const Stopwatch stopwatch;
         odbc::Connection link(connection);
         size_t bytes = 0;
         for (const importers::ipos::SourceTable& table : importers::ipos::sourceTables()) {
@@ -129,12 +118,10 @@ void baselineBenchmark(benchmark::State& state) {
                     bytes += result.current().text(column).size();
         }
         benchmark::DoNotOptimize(bytes);
-        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        const double cpu = processorSeconds() - cpuStart;
-        state.SetIterationTime(seconds);
+        const Timing timing = stopwatch.read();
+        state.SetIterationTime(timing.wall);
         RunResult& result = results()[invoices];
-        result.baselineSeconds = std::min(result.baselineSeconds, seconds);
-        result.baselineCpuSeconds = std::min(result.baselineCpuSeconds, cpu);
+        result.baseline = fastest(result.baseline, timing);
     }
 }
 
@@ -142,10 +129,9 @@ void printSummary() {
     std::printf("\n%9s %9s %9s %6s %9s %9s %6s %11s %8s\n", "invoices", "import s", "base s", "ratio", "import cpu",
                 "base cpu", "ratio", "invoices/s", "peak MB");
     for (const auto& [invoices, r] : results())
-        std::printf("%9u %9.2f %9.2f %6.2f %9.2f %9.2f %6.2f %11.0f %8.0f\n", invoices, r.importSeconds,
-                    r.baselineSeconds, r.importSeconds / r.baselineSeconds, r.importCpuSeconds,
-                    r.baselineCpuSeconds, r.importCpuSeconds / r.baselineCpuSeconds, invoices / r.importSeconds,
-                    peakRssMb());
+        std::printf("%9u %9.2f %9.2f %6.2f %9.2f %9.2f %6.2f %11.0f %8.0f\n", invoices, r.import.wall,
+                    r.baseline.wall, r.import.wall / r.baseline.wall, r.import.cpu, r.baseline.cpu,
+                    r.import.cpu / r.baseline.cpu, invoices / r.import.wall, peakRssMb());
 }
 
 }  // namespace
@@ -154,13 +140,8 @@ int main(int argc, char** argv) {
     for (uint32_t invoices : sizesFrom("TARVO_BENCH_INVOICES", kDefaultInvoices)) {
         for (auto* run : {benchmark::RegisterBenchmark("ipos_import", importBenchmark),
                           benchmark::RegisterBenchmark("ipos_read_baseline", baselineBenchmark)})
-            run->Arg(invoices)->ArgName("invoices")->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+            configureRun(run, invoices, "invoices");
     }
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    printSummary();
-    benchmark::Shutdown();
-    std::error_code ignored;
-    fs::remove_all(benchFolder(kPrefix), ignored);
-    return 0;
+    return runAndSummarise(printSummary, benchFolder(kPrefix));
 }

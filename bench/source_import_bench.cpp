@@ -14,17 +14,16 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <limits>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "bench/import_baseline.h"
 #include "importers/application_sources.h"
 #include "importers/sample_sources.h"
@@ -37,7 +36,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace tarvo;
 using namespace tarvo::bench;
-using Clock = std::chrono::steady_clock;
 
 constexpr uint32_t kDefaultItems = 200'000;
 constexpr const char* kPrefix = "tarvo_source_import_bench";
@@ -73,26 +71,18 @@ const fs::path& sourceFolder(const Kind& kind, uint32_t items) {
 }
 
 struct RunResult {
-    double importSeconds = std::numeric_limits<double>::infinity();
-    double baselineSeconds = std::numeric_limits<double>::infinity();
-    // Processor time of the timed regions: on a machine shared with other work it shows what the
-    // import itself costs, where the elapsed time also holds the waits for the processor.
-    double importCpuSeconds = std::numeric_limits<double>::infinity();
-    double baselineCpuSeconds = std::numeric_limits<double>::infinity();
+    Timing import = kNoRunYet;
+    Timing baseline = kNoRunYet;
     std::map<std::string, uint32_t> written;
 };
-
-// Processor time of the process so far, in seconds.
-double processorSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
 
 std::map<std::pair<std::string, uint32_t>, RunResult>& results() {
     static std::map<std::pair<std::string, uint32_t>, RunResult> byRun;
     return byRun;
 }
 
-// One import into a fresh database; returns its elapsed seconds (its processor seconds in cpu), or
-// a negative value after an error (message in error).
-double timedImport(const Kind& kind, uint32_t items, std::string& error, double& cpu) {
+// One import into a fresh database; its timing, or nothing after an error (message in error).
+std::optional<Timing> timedImport(const Kind& kind, uint32_t items, std::string& error) {
     const fs::path& source = sourceFolder(kind, items);
     const fs::path database = freshDatabase(benchFolder(kPrefix) / "import");
     templates::ImportRequest request;
@@ -106,19 +96,17 @@ double timedImport(const Kind& kind, uint32_t items, std::string& error, double&
 
     YesInteraction yes;
     ui::setInteraction(&yes);
-    const double cpuStart = processorSeconds();
-    const Clock::time_point start = Clock::now();
+    const Stopwatch stopwatch;
     const templates::ImportOutcome outcome = templates::runImport(nullptr, request, *importer);
-    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    cpu = processorSeconds() - cpuStart;
+    const Timing timing = stopwatch.read();
     ui::setInteraction(nullptr);
     xbase::workAreas().closeAll();
     if (outcome.status != templates::ImportStatus::Done) {
         error = "import did not finish: " + yes.lastError;
-        return -1;
+        return std::nullopt;
     }
     results()[{kind.name, items}].written = outcome.written;
-    return seconds;
+    return timing;
 }
 
 void importBenchmark(benchmark::State& state, const Kind& kind) {
@@ -126,16 +114,14 @@ void importBenchmark(benchmark::State& state, const Kind& kind) {
     sourceFolder(kind, items);
     for (auto _ : state) {
         std::string error;
-        double cpu = 0;
-        const double seconds = timedImport(kind, items, error, cpu);
-        if (seconds < 0) {
+        const std::optional<Timing> timing = timedImport(kind, items, error);
+        if (!timing) {
             state.SkipWithError(error.c_str());
             return;
         }
-        state.SetIterationTime(seconds);
+        state.SetIterationTime(timing->wall);
         RunResult& result = results()[{kind.name, items}];
-        result.importSeconds = std::min(result.importSeconds, seconds);
-        result.importCpuSeconds = std::min(result.importCpuSeconds, cpu);
+        result.import = fastest(result.import, *timing);
     }
     state.counters["items/s"] = benchmark::Counter(items, benchmark::Counter::kIsIterationInvariantRate);
     state.counters["peak_RSS_MB"] = peakRssMb();
@@ -146,8 +132,7 @@ void baselineBenchmark(benchmark::State& state, const Kind& kind) {
     RunResult& result = results()[{kind.name, items}];
     if (result.written.empty()) {  // the counts of the import, run untimed when filtered out
         std::string error;
-        double cpu = 0;
-        if (timedImport(kind, items, error, cpu) < 0) {
+        if (!timedImport(kind, items, error)) {
             state.SkipWithError(error.c_str());
             return;
         }
@@ -155,14 +140,12 @@ void baselineBenchmark(benchmark::State& state, const Kind& kind) {
     const fs::path& source = sourceFolder(kind, items);
     for (auto _ : state) {
         const std::vector<BaselineTable> tables = prepareBaseline(benchFolder(kPrefix) / "baseline", result.written);
-        const double cpuStart = processorSeconds();
-        const Clock::time_point start = Clock::now();
+        const Stopwatch stopwatch;
         readEveryRow(source, kind.extension);
         for (const BaselineTable& table : tables) appendRecords(table);
-        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        state.SetIterationTime(seconds);
-        result.baselineSeconds = std::min(result.baselineSeconds, seconds);
-        result.baselineCpuSeconds = std::min(result.baselineCpuSeconds, processorSeconds() - cpuStart);
+        const Timing timing = stopwatch.read();
+        state.SetIterationTime(timing.wall);
+        result.baseline = fastest(result.baseline, timing);
     }
     state.counters["items/s"] = benchmark::Counter(items, benchmark::Counter::kIsIterationInvariantRate);
     state.counters["peak_RSS_MB"] = peakRssMb();
@@ -172,11 +155,10 @@ void printSummary() {
     std::printf("\n%-6s %9s %10s %12s %7s %10s %12s %9s %12s\n", "kind", "items", "import_s", "baseline_s", "ratio",
                 "import_cpu", "baseline_cpu", "cpu_ratio", "peak_RSS_MB");
     for (const auto& [run, result] : results()) {
-        if (result.importSeconds == std::numeric_limits<double>::infinity()) continue;
+        if (result.import.wall == kNoRunYet.wall) continue;
         std::printf("%-6s %9u %10.2f %12.2f %7.2f %10.2f %12.2f %9.2f %12.1f\n", run.first.c_str(), run.second,
-                    result.importSeconds, result.baselineSeconds, result.importSeconds / result.baselineSeconds,
-                    result.importCpuSeconds, result.baselineCpuSeconds,
-                    result.importCpuSeconds / result.baselineCpuSeconds, peakRssMb());
+                    result.import.wall, result.baseline.wall, result.import.wall / result.baseline.wall,
+                    result.import.cpu, result.baseline.cpu, result.import.cpu / result.baseline.cpu, peakRssMb());
     }
     std::printf("(best run of each; peak resident memory is the whole process's)\n");
 }
