@@ -39,9 +39,13 @@ void FieldWriter::put(std::initializer_list<const char*> fields, const Value& va
 }
 
 void FieldWriter::putStamps(const ImportRun& run) {
-    if (position("INPUT_OLEH")) put("INPUT_OLEH", Value(-1));
-    if (position("TGL_INPUT")) put("TGL_INPUT", Value(run.stampDate()));
-    if (position("JAM_INPUT")) put("JAM_INPUT", Value(run.stampTime()));
+    putWhenPresent("INPUT_OLEH", Value(-1));
+    putWhenPresent("TGL_INPUT", Value(run.stampDate()));
+    putWhenPresent("JAM_INPUT", Value(run.stampTime()));
+}
+
+void FieldWriter::putWhenPresent(std::string_view field, const Value& value) {
+    if (const int pos = position(field)) table_->fieldPut(pos, value);
 }
 
 void FieldWriter::putTrimmed(const SourceRow& row, std::initializer_list<const char*> columns) {

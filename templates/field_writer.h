@@ -47,6 +47,8 @@ public:
 
 private:
     int position(std::string_view field);
+    // Into the field when the table has it; one lookup, so that the chain of fields stays intact.
+    void putWhenPresent(std::string_view field, const xbase::Value& value);
     // The column trimmed when the text written before it is not blank, else empty; returns what
     // it wrote.
     std::string putAfter(const SourceRow& row, const char* column, const std::string& previous);
