@@ -52,7 +52,7 @@ void ItemTarget::putOpeningStock(int warehouse, double quantity, double price) {
 }
 
 void ItemTarget::close() {
-    retaildb::TABLEIDUPDATE(kItemsRow, stock_.table().recCount());
+    retaildb::TABLEIDUPDATE(retaildb::kItemsRow, stock_.table().recCount());
     xbase::workAreas().close("S_STOCK");
     xbase::workAreas().close("S_PEMBED");
 }

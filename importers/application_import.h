@@ -12,6 +12,7 @@
 
 #include "importers/record_templates.h"
 #include "importers/source_tables.h"
+#include "retaildb/identifier_rows.h"
 #include "templates/import_command.h"
 #include "templates/opening_balances.h"
 #include "templates/stock_search.h"
@@ -75,9 +76,9 @@ struct EntityTarget {
     const char* target;
     uint32_t identifierRow;
 };
-inline constexpr EntityTarget kCustomerTarget{"Pelanggan Proses no. ", "S_PELANG", kCustomersRow};
-inline constexpr EntityTarget kVendorTarget{"Vendor/Supplier Proses no. ", "S_VENDOR", kVendorsRow};
-inline constexpr EntityTarget kSalesmanTarget{"Sales Proses no. ", "S_KARYAW", kSalesmenRow};
+inline constexpr EntityTarget kCustomerTarget{"Pelanggan Proses no. ", "S_PELANG", retaildb::kCustomersRow};
+inline constexpr EntityTarget kVendorTarget{"Vendor/Supplier Proses no. ", "S_VENDOR", retaildb::kVendorsRow};
+inline constexpr EntityTarget kSalesmanTarget{"Sales Proses no. ", "S_KARYAW", retaildb::kSalesmenRow};
 
 // The entity loop: every record of the source table that is not deleted and whose key columns
 // are not blank goes to write (which returns whether it wrote a record); then the target's record
@@ -106,7 +107,7 @@ struct CodedListSource {
 void importCodedList(ImportRun& run, const CodedListSource& source, templates::CodeList& codes);
 
 inline constexpr CodedListSource kItemGroupTable{"GOLSTK", "Grouping Item Proses no. ", "GOL", "KET",
-                                                 "S_GRPSTK", "NAMA", kItemGroupsRow};
+                                                 "S_GRPSTK", "NAMA", retaildb::kItemGroupsRow};
 
 // The currency of a price by its code: "SGD" (trimmed, any case) is 2, anything else 1.
 int currencyOf(const std::string& code);

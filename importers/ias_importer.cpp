@@ -11,7 +11,7 @@ using templates::CodeList;
 using templates::SourceRow;
 
 constexpr CodedListSource kRegionTable{"DAERAH", "Wilayah/Daerah Proses no. ", "WIL", "KET",
-                                       "S_DAERAH", "DAERAH", kRegionsRow};
+                                       "S_DAERAH", "DAERAH", retaildb::kRegionsRow};
 
 // GETALAMAT of a customer or vendor: the address lines, then the city.
 std::string addressOf(const SourceRow& row) {

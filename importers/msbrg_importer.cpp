@@ -52,12 +52,12 @@ protected:
 
     void importEntities() override {
         importCustomers();
-        writeListTable(runState(), regions_, "Wilayah/Daerah Proses no. ", "S_DAERAH", "DAERAH", kRegionsRow);
+        writeListTable(runState(), regions_, "Wilayah/Daerah Proses no. ", "S_DAERAH", "DAERAH", retaildb::kRegionsRow);
         importVendors();
         importSalesmen();
         importItems();
         units_.write(runState(), "Satuan Item Proses no. ");
-        writeListTable(runState(), groups_, "Grouping Item Proses no. ", "S_GRPSTK", "NAMA", kItemGroupsRow);
+        writeListTable(runState(), groups_, "Grouping Item Proses no. ", "S_GRPSTK", "NAMA", retaildb::kItemGroupsRow);
     }
 
 private:

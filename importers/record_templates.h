@@ -65,12 +65,4 @@ void appendListRecord(ImportRun& run, FieldWriter& target, const char* nameField
 void writeListTable(ImportRun& run, const templates::CodeList& list, const char* progressText, const char* target,
                     const char* nameField, uint32_t identifierRow);
 
-// Rows of S_TABLID that take the last identifiers.
-inline constexpr uint32_t kRegionsRow = 2;
-inline constexpr uint32_t kItemGroupsRow = 9;
-inline constexpr uint32_t kItemsRow = 15;
-inline constexpr uint32_t kSalesmenRow = 16;
-inline constexpr uint32_t kVendorsRow = 17;
-inline constexpr uint32_t kCustomersRow = 18;
-
 }  // namespace tarvo::importers

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "retaildb/identifier_rows.h"
 #include "templates/master_data_import.h"
 #include "templates/references.h"
 #include "ui/random_text.h"
@@ -12,8 +13,6 @@ namespace tarvo::templates {
 
 namespace {
 
-constexpr uint32_t kCustomersRow = 18;
-constexpr uint32_t kCustomerExtrasRow = 19;
 
 using xbase::Value;
 
@@ -69,7 +68,7 @@ void importCustomers(TemplateRun& run) {
             putOpeningPoints(customer, row.number("POINT_AWAL"));
         return true;
     });
-    run.closeCounted("S_PELANG", kCustomersRow);
+    run.closeCounted("S_PELANG", retaildb::kCustomersRow);
 }
 
 void importCustomerExtras(TemplateRun& run) {
@@ -87,7 +86,7 @@ void importCustomerExtras(TemplateRun& run) {
         extra.putStamps(run);
         return true;
     });
-    run.closeCounted("S_PELEXT", kCustomerExtrasRow);
+    run.closeCounted("S_PELEXT", retaildb::kCustomerExtrasRow);
 }
 
 }  // namespace tarvo::templates

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "retaildb/identifier_rows.h"
 #include "templates/import_run.h"
 
 namespace tarvo::templates {
@@ -15,14 +16,14 @@ struct GroupTemplate {
     uint32_t identifierRow;     // row of S_TABLID taking the last identifier
 };
 
-inline constexpr GroupTemplate kPriceGroups{"GRPHJL", "S_GRPHJL", "NAMA", 70};
-inline constexpr GroupTemplate kRegions{"DAERAH", "S_DAERAH", "DAERAH", 2};
-inline constexpr GroupTemplate kSecondRegions{"DAERA2", "S_DAERA2", "DAERAH", 63};
-inline constexpr GroupTemplate kCustomerGroups{"GRPPEL", "S_GRPPEL", "NAMA", 13};
-inline constexpr GroupTemplate kSecondCustomerGroups{"GRPPE2", "S_GRPPE2", "NAMA", 64};
-inline constexpr GroupTemplate kItemGroups1{"GRPSTK", "S_GRPSTK", "NAMA", 9};
-inline constexpr GroupTemplate kItemGroups2{"GRPST2", "S_GRPST2", "NAMA", 10};
-inline constexpr GroupTemplate kItemGroups3{"GRPST3", "S_GRPST3", "NAMA", 11};
+inline constexpr GroupTemplate kPriceGroups{"GRPHJL", "S_GRPHJL", "NAMA", retaildb::kPriceGroupsRow};
+inline constexpr GroupTemplate kRegions{"DAERAH", "S_DAERAH", "DAERAH", retaildb::kRegionsRow};
+inline constexpr GroupTemplate kSecondRegions{"DAERA2", "S_DAERA2", "DAERAH", retaildb::kSecondRegionsRow};
+inline constexpr GroupTemplate kCustomerGroups{"GRPPEL", "S_GRPPEL", "NAMA", retaildb::kCustomerGroupsRow};
+inline constexpr GroupTemplate kSecondCustomerGroups{"GRPPE2", "S_GRPPE2", "NAMA", retaildb::kSecondCustomerGroupsRow};
+inline constexpr GroupTemplate kItemGroups1{"GRPSTK", "S_GRPSTK", "NAMA", retaildb::kItemGroupsRow};
+inline constexpr GroupTemplate kItemGroups2{"GRPST2", "S_GRPST2", "NAMA", retaildb::kSecondItemGroupsRow};
+inline constexpr GroupTemplate kItemGroups3{"GRPST3", "S_GRPST3", "NAMA", retaildb::kThirdItemGroupsRow};
 
 // Imports one group-like template when it is open: a row is accepted when KODE and NAMA are not
 // blank and its normalised KODE is not yet in codes; the code joins codes, and the record gets

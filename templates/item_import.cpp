@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "retaildb/identifier_rows.h"
 #include "retaildb/record_routines.h"
 #include "templates/field_writer.h"
 #include "templates/group_template.h"
@@ -18,7 +19,6 @@ namespace tarvo::templates {
 
 namespace {
 
-constexpr uint32_t kStockIdentifierRow = 15;
 
 void importItemGroups(TemplateRun& run) {
     importGroupTemplate(run, kItemGroups1, run.itemGroups1);
@@ -45,7 +45,7 @@ void importItemRows(TemplateRun& run, StockSearch& search, UnitSets& unitSets, s
         openingStock.write(row, kind);
         return true;
     });
-    retaildb::TABLEIDUPDATE(kStockIdentifierRow, stock.table().recCount());
+    retaildb::TABLEIDUPDATE(retaildb::kItemsRow, stock.table().recCount());
     stock.table().commit();
 }
 

@@ -1,5 +1,6 @@
 #include "templates/master_data_import.h"
 
+#include "retaildb/identifier_rows.h"
 #include "retaildb/record_routines.h"
 #include "templates/group_template.h"
 #include "templates/references.h"
@@ -9,8 +10,6 @@ namespace tarvo::templates {
 
 namespace {
 
-constexpr uint32_t kSalesmenRow = 16;
-constexpr uint32_t kVendorsRow = 17;
 
 using xbase::Value;
 
@@ -32,7 +31,7 @@ void importSales(TemplateRun& run) {
         return true;
     });
     xbase::workAreas().close("S_KARYAW");
-    retaildb::TABLEIDUPDATE(kSalesmenRow, run.salesmen.size());
+    retaildb::TABLEIDUPDATE(retaildb::kSalesmenRow, run.salesmen.size());
 }
 
 void importPriceGroups(TemplateRun& run) { importGroupTemplate(run, kPriceGroups, run.priceGroups); }
@@ -70,7 +69,7 @@ void importVendors(TemplateRun& run) {
         return true;
     });
     xbase::workAreas().close("S_VENDOR");
-    retaildb::TABLEIDUPDATE(kVendorsRow, run.vendorNames.size());
+    retaildb::TABLEIDUPDATE(retaildb::kVendorsRow, run.vendorNames.size());
 }
 
 void importCustomerGroups(TemplateRun& run) {

@@ -1,6 +1,7 @@
 // The opening payables and receivables: open purchase and sales invoices brought from the
 // shop's former bookkeeping, one document per template row, with no lines.
 
+#include "retaildb/identifier_rows.h"
 #include "retaildb/record_routines.h"
 #include "templates/opening_balances.h"
 #include "templates/references.h"
@@ -12,8 +13,6 @@ namespace {
 
 using xbase::Value;
 
-constexpr uint32_t kPayablesIdentifierRow = 22;
-constexpr uint32_t kReceivablesIdentifierRow = 31;
 
 double columnOr(const SourceRow& row, const char* column, double fallback) {
     return row.has(column) ? row.number(column) : fallback;
@@ -59,7 +58,7 @@ void importPayables(TemplateRun& run) {
         putCommonFields(run, row, invoice);
         return true;
     });
-    run.closeCounted("S_PEMBEL", kPayablesIdentifierRow);
+    run.closeCounted("S_PEMBEL", retaildb::kPurchasesRow);
 }
 
 void importReceivables(TemplateRun& run) {
@@ -83,7 +82,7 @@ void importReceivables(TemplateRun& run) {
         putCommonFields(run, row, invoice);
         return true;
     });
-    run.closeCounted("S_PENJUA", kReceivablesIdentifierRow);
+    run.closeCounted("S_PENJUA", retaildb::kSalesRow);
 }
 
 }  // namespace tarvo::templates

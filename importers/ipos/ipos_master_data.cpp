@@ -6,6 +6,7 @@
 #include "importers/ipos/schema.h"
 #include "importers/ipos/value_readers.h"
 #include "importers/record_templates.h"
+#include "retaildb/identifier_rows.h"
 #include "retaildb/record_routines.h"
 #include "templates/stock_search.h"
 #include "xbase/blanks.h"
@@ -36,7 +37,7 @@ void importItemGroups(IposRun& ipos) {
         return true;
     });
     xbase::workAreas().close("S_GRPSTK");
-    retaildb::TABLEIDUPDATE(kItemGroupsRow, ipos.groups.size());
+    retaildb::TABLEIDUPDATE(retaildb::kItemGroupsRow, ipos.groups.size());
 }
 
 void importItems(IposRun& ipos) {
@@ -85,7 +86,7 @@ void importItems(IposRun& ipos) {
         }
         return true;
     });
-    retaildb::TABLEIDUPDATE(kItemsRow, stock.table().recCount());
+    retaildb::TABLEIDUPDATE(retaildb::kItemsRow, stock.table().recCount());
     stock.table().commit();
     xbase::workAreas().close("S_STKPRO");
 }
@@ -129,7 +130,7 @@ void importSalesmen(IposRun& ipos) {
                    return true;
                });
     xbase::workAreas().close(target);
-    retaildb::TABLEIDUPDATE(asCustomers ? kCustomersRow : kSalesmenRow, ipos.salesmen.size());
+    retaildb::TABLEIDUPDATE(asCustomers ? retaildb::kCustomersRow : retaildb::kSalesmenRow, ipos.salesmen.size());
 }
 
 }  // namespace tarvo::importers::ipos

@@ -6,6 +6,7 @@
 #include "importers/ipos/schema.h"
 #include "importers/ipos/value_readers.h"
 #include "importers/record_templates.h"
+#include "retaildb/identifier_rows.h"
 #include "retaildb/record_routines.h"
 #include "xbase/work_areas.h"
 
@@ -16,9 +17,6 @@ using xbase::Value;
 
 namespace {
 
-constexpr uint32_t kSalesRow = 31;
-constexpr uint32_t kGoodsReceivedRow = 39;
-constexpr uint32_t kGoodsIssuedRow = 40;
 constexpr double kCashSaleNumbers = 80000000;
 
 // A line of a transaction that will be written: its row and the ID of its item.
@@ -160,7 +158,7 @@ void importSales(IposRun& ipos, const SaleKind& kind) {
         sales.put("TOT_DISC", Value(lineDiscounts + headerDiscount));
         return true;
     });
-    retaildb::TABLEIDUPDATE(kSalesRow, sales.table().recCount());
+    retaildb::TABLEIDUPDATE(retaildb::kSalesRow, sales.table().recCount());
     sales.table().commit();
     saleLines.table().commit();
 }
@@ -237,13 +235,13 @@ void importCashSales(IposRun& ipos) {
 
 void importGoodsReceived(IposRun& ipos) {
     importMovements(ipos, {ipos.source.receipts, kReceiptHeaderTable, "S_STKMAS", "S_STKMEX", "STKMAS_ID", "HARGA",
-                           kGoodsReceivedRow, "Barang Masuk Lainnya Proses no. ",
+                           retaildb::kGoodsReceivedRow, "Barang Masuk Lainnya Proses no. ",
                            "Barang Masuk Lainnya Detail Proses no. "});
 }
 
 void importGoodsIssued(IposRun& ipos) {
     importMovements(ipos, {ipos.source.issues, kIssueHeaderTable, "S_STKKLR", "S_STKKEX", "STKKLR_ID", "HARGAPOKOK",
-                           kGoodsIssuedRow, "Barang Keluar Lainnya Proses no. ",
+                           retaildb::kGoodsIssuedRow, "Barang Keluar Lainnya Proses no. ",
                            "Barang Keluar Lainnya Detail Proses no. "});
 }
 
