@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "xbase/cdx_cursor.h"
-#include "xbase/cdx_file.h"
+#include "xbase/cdx/cursor.h"
+#include "xbase/cdx/file.h"
 #include "xbase/error.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "xbase/expression.h"
 
-#include "xbase/expression_nodes.h"
+#include "xbase/expression/nodes.h"
 
 namespace tarvo::xbase {
 

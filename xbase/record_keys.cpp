@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "xbase/codepage.h"
-#include "xbase/expression_shapes.h"
+#include "xbase/expression/shapes.h"
 
 namespace tarvo::xbase {
 

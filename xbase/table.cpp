@@ -9,7 +9,7 @@
 #include <set>
 
 #include "xbase/byte_order.h"
-#include "xbase/cdx_cursor.h"
+#include "xbase/cdx/cursor.h"
 #include "xbase/codepage.h"
 #include "xbase/dates.h"
 #include "xbase/error.h"

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <set>
 
-#include "xbase/cdx_cursor.h"
-#include "xbase/cdx_format.h"
-#include "xbase/cdx_keys.h"
+#include "xbase/cdx/cursor.h"
+#include "xbase/cdx/format.h"
+#include "xbase/cdx/keys.h"
 #include "xbase/error.h"
 #include "xbase/file_names.h"
 #include "xbase/number_text.h"

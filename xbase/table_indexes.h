@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "xbase/cdx_file.h"
+#include "xbase/cdx/file.h"
 #include "xbase/expression.h"
 #include "xbase/record_keys.h"
 #include "xbase/table.h"

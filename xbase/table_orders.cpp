@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "xbase/cdx_cursor.h"
+#include "xbase/cdx/cursor.h"
 #include "xbase/codepage.h"
 #include "xbase/error.h"
 #include "xbase/expression.h"

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "tests/support/test_support.h"
-#include "xbase/cdx_cursor.h"
-#include "xbase/cdx_file.h"
-#include "xbase/cdx_keys.h"
+#include "xbase/cdx/cursor.h"
+#include "xbase/cdx/file.h"
+#include "xbase/cdx/keys.h"
 
 namespace tarvo::xbase {
 namespace {

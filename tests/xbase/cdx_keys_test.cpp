@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "xbase/cdx_keys.h"
+#include "xbase/cdx/keys.h"
 
 namespace tarvo::xbase {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "xbase/cdx_format.h"
-#include "xbase/cdx_node.h"
+#include "xbase/cdx/format.h"
+#include "xbase/cdx/node.h"
 
 namespace tarvo::xbase::cdx {
 namespace {

@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "xbase/cdx_node_memory.h"
+#include "xbase/cdx/node_memory.h"
 
 namespace tarvo::xbase::cdx {
 namespace {

@@ -13,7 +13,7 @@
 
 #include "tests/support/foreign_files.h"
 #include "tests/support/test_support.h"
-#include "xbase/cdx_keys.h"
+#include "xbase/cdx/keys.h"
 #include "xbase/error.h"
 #include "xbase/settings.h"
 #include "xbase/table.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "xbase/cdx_tag.h"
+#include "xbase/cdx/tag.h"
 
 namespace tarvo::xbase {
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "xbase/cdx_format.h"
-#include "xbase/cdx_node_memory.h"
+#include "xbase/cdx/format.h"
+#include "xbase/cdx/node_memory.h"
 
 namespace tarvo::xbase::cdx {
 

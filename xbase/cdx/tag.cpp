@@ -1,10 +1,10 @@
 // A tag's page cache and the reading of its tree.
-#include "xbase/cdx_tag.h"
+#include "xbase/cdx/tag.h"
 
 #include <algorithm>
 #include <unordered_set>
 
-#include "xbase/cdx_file.h"
+#include "xbase/cdx/file.h"
 #include "xbase/error.h"
 
 namespace tarvo::xbase {

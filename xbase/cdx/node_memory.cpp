@@ -1,4 +1,4 @@
-#include "xbase/cdx_node_memory.h"
+#include "xbase/cdx/node_memory.h"
 
 #include <algorithm>
 #include <cstdlib>

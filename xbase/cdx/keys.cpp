@@ -1,4 +1,4 @@
-#include "xbase/cdx_keys.h"
+#include "xbase/cdx/keys.h"
 
 #include <bit>
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <optional>
 
-#include "xbase/expression_nodes.h"
+#include "xbase/expression/nodes.h"
 #include "xbase/file_names.h"
 
 namespace tarvo::xbase::expression_detail {

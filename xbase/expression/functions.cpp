@@ -7,8 +7,8 @@
 
 #include "xbase/blanks.h"
 #include "xbase/dates.h"
-#include "xbase/expression_nodes.h"
-#include "xbase/expression_shapes.h"
+#include "xbase/expression/nodes.h"
+#include "xbase/expression/shapes.h"
 #include "xbase/number_text.h"
 
 namespace tarvo::xbase::expression_detail {

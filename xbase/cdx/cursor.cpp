@@ -1,4 +1,4 @@
-#include "xbase/cdx_cursor.h"
+#include "xbase/cdx/cursor.h"
 
 #include <algorithm>
 

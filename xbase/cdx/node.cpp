@@ -1,4 +1,4 @@
-#include "xbase/cdx_node.h"
+#include "xbase/cdx/node.h"
 
 #include <algorithm>
 

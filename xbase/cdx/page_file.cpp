@@ -1,9 +1,9 @@
-#include "xbase/cdx_page_file.h"
+#include "xbase/cdx/page_file.h"
 
 #include <limits>
 #include <system_error>
 
-#include "xbase/cdx_format.h"
+#include "xbase/cdx/format.h"
 #include "xbase/error.h"
 
 namespace tarvo::xbase::cdx {

@@ -1,9 +1,9 @@
-#include "xbase/cdx_header.h"
+#include "xbase/cdx/header.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "xbase/cdx_format.h"
+#include "xbase/cdx/format.h"
 
 namespace tarvo::xbase::cdx {
 

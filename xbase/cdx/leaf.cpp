@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <bit>
 
-#include "xbase/cdx_node.h"
+#include "xbase/cdx/node.h"
 
 namespace tarvo::xbase::cdx {
 

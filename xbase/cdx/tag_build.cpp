@@ -1,8 +1,8 @@
 // Building a tag in bulk from sorted keys: full leaves written in key order, then the levels above.
 #include <algorithm>
 
-#include "xbase/cdx_file.h"
-#include "xbase/cdx_tag.h"
+#include "xbase/cdx/file.h"
+#include "xbase/cdx/tag.h"
 
 namespace tarvo::xbase {
 

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "xbase/cdx_header.h"
-#include "xbase/cdx_node.h"
+#include "xbase/cdx/header.h"
+#include "xbase/cdx/node.h"
 
 namespace tarvo::xbase {
 

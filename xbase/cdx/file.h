@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "xbase/cdx_page_file.h"
-#include "xbase/cdx_tag.h"
+#include "xbase/cdx/page_file.h"
+#include "xbase/cdx/tag.h"
 
 namespace tarvo::xbase {
 

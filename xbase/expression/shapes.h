@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "xbase/expression_nodes.h"
+#include "xbase/expression/nodes.h"
 
 namespace tarvo::xbase::expression_detail {
 

@@ -10,8 +10,8 @@
 #include <cmath>
 #include <compare>
 
-#include "xbase/expression_nodes.h"
-#include "xbase/expression_shapes.h"
+#include "xbase/expression/nodes.h"
+#include "xbase/expression/shapes.h"
 #include "xbase/settings.h"
 
 namespace tarvo::xbase::expression_detail {

@@ -1,10 +1,10 @@
-#include "xbase/cdx_file.h"
+#include "xbase/cdx/file.h"
 
 #include <algorithm>
 #include <cctype>
 #include <unordered_set>
 
-#include "xbase/cdx_keys.h"
+#include "xbase/cdx/keys.h"
 #include "xbase/error.h"
 
 namespace tarvo::xbase {

@@ -3,8 +3,8 @@
 #include <optional>
 #include <unordered_set>
 
-#include "xbase/cdx_file.h"
-#include "xbase/cdx_tag.h"
+#include "xbase/cdx/file.h"
+#include "xbase/cdx/tag.h"
 #include "xbase/error.h"
 
 namespace tarvo::xbase {

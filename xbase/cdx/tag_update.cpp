@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <array>
 
-#include "xbase/cdx_file.h"
-#include "xbase/cdx_tag.h"
+#include "xbase/cdx/file.h"
+#include "xbase/cdx/tag.h"
 #include "xbase/error.h"
 
 namespace tarvo::xbase {
