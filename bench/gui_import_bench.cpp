@@ -22,10 +22,10 @@
 #include "app/gui/qt_interaction.h"
 #include "bench/bench_support.h"
 #include "app/gui/win_import.h"
-#include "retaildb/sample_retail_db.h"
-#include "templates/import_options.h"
-#include "templates/reject_list.h"
-#include "templates/sample_templates.h"
+#include "sampledata/retail_db.h"
+#include "importing/import_options.h"
+#include "importing/reject_list.h"
+#include "sampledata/templates.h"
 #include "templates/template_import.h"
 #include "xbase/dates.h"
 #include "xbase/settings.h"
@@ -106,7 +106,7 @@ struct Shop {
     fs::path master;     // the sample retail database, never imported into
     fs::path templates;
     fs::path database;   // the copy each run imports into
-    templates::ImportOptions options;
+    importing::ImportOptions options;
 };
 
 void freshDatabase(const Shop& shop) {
@@ -118,16 +118,16 @@ Timing cliImport(const Shop& shop) {
     freshDatabase(shop);
     SilentYes silent;
     ui::setInteraction(&silent);
-    templates::ImportRequest request;
+    importing::ImportRequest request;
     request.databaseFolder = shop.database.string();
     request.importFolder = shop.templates.string();
     request.options = shop.options;
-    request.rejectFolder = templates::executableFolder();
+    request.rejectFolder = xbase::executableFolder();
     const Stopwatch stopwatch;
-    const templates::ImportOutcome outcome = templates::runTemplateImport(nullptr, request);
+    const importing::ImportOutcome outcome = templates::runTemplateImport(nullptr, request);
     const Timing timing = stopwatch.read();
     ui::setInteraction(nullptr);
-    if (outcome.status != templates::ImportStatus::Done) {
+    if (outcome.status != importing::ImportStatus::Done) {
         std::fprintf(stderr, "command-line import did not finish\n");
         std::exit(1);
     }
@@ -152,7 +152,7 @@ WindowRun windowImport(const Shop& shop) {
     window.RBSISABUKA->click();
     window.AKHIRBUKA->setText(QString::fromStdString(xbase::DToC(shop.options.openDate)));
     QApplication::processEvents();
-    const templates::ImportOptions shown = window.importOptions();
+    const importing::ImportOptions shown = window.importOptions();
     if (shown.stockMode != shop.options.stockMode || shown.openDate != shop.options.openDate) {
         std::fprintf(stderr, "the window's options differ from the command line's\n");
         std::exit(1);
@@ -176,19 +176,19 @@ int main(int argc, char** argv) {
     QApplication::setStyle(QStringLiteral("Fusion"));
     xbase::applyStartupSettings();
 
-    templates::SampleTemplateOptions sample;
+    sampledata::SampleTemplateOptions sample;
     sample.items = envCount("TARVO_BENCH_ITEMS", 200000);
     sample.customers = std::max<uint32_t>(sample.items / 10, 200);
     sample.vendors = std::max<uint32_t>(sample.items / 100, 50);
     const int runs = static_cast<int>(std::max<uint32_t>(envCount("TARVO_BENCH_RUNS", 2), 1));
 
     const fs::path work = fs::temp_directory_path() / ("tarvo-gui-bench-" + std::to_string(::getpid()));
-    Shop shop{work / "master", work / "templates", work / "shop", templates::defaultImportOptions()};
-    shop.options.stockMode = templates::StockMode::Open;
+    Shop shop{work / "master", work / "templates", work / "shop", importing::defaultImportOptions()};
+    shop.options.stockMode = importing::StockMode::Open;
     shop.options.openDate = sample.asOf;
     auto start = std::chrono::steady_clock::now();
-    retaildb::makeSampleRetailDatabase(shop.master);
-    templates::makeSampleTemplates(shop.templates, sample);
+    sampledata::makeSampleRetailDatabase(shop.master);
+    sampledata::makeSampleTemplates(shop.templates, sample);
     std::printf("%u items, %u customers, %u vendors; sample written in %.1f s\n", sample.items, sample.customers,
                 sample.vendors, secondsSince(start));
 

@@ -10,7 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "retaildb/sample_retail_db.h"
+#include "sampledata/retail_db.h"
 #include "xbase/error.h"
 
 namespace tarvo::bench {
@@ -66,7 +66,7 @@ const fs::path& benchFolder(const std::string& prefix) {
 
 fs::path freshDatabase(const fs::path& folder) {
     fs::remove_all(folder);
-    retaildb::makeSampleRetailDatabase(folder);
+    sampledata::makeSampleRetailDatabase(folder);
     ::sync();
     return folder;
 }

@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "bench/import_baseline.h"
-#include "templates/sample_templates.h"
+#include "sampledata/templates.h"
 #include "templates/template_import.h"
 #include "ui/user_interaction.h"
 #include "xbase/error.h"
@@ -44,7 +44,7 @@ using Clock = std::chrono::steady_clock;
 constexpr uint32_t kDefaultItems = 200'000;
 constexpr const char* kPrefix = "tarvo_import_bench";
 
-templates::SampleTemplateOptions sampleShape(uint32_t items) {
+sampledata::SampleTemplateOptions sampleShape(uint32_t items) {
     return {.items = items, .customers = items / 10, .vendors = items / 100, .seed = 1, .warehouses = 5, .codesPerItem = 3};
 }
 
@@ -52,7 +52,7 @@ templates::SampleTemplateOptions sampleShape(uint32_t items) {
 const fs::path& templateFolder(uint32_t items) {
     static std::map<uint32_t, fs::path> folders;
     auto [entry, added] = folders.try_emplace(items, benchFolder(kPrefix) / ("templates_" + std::to_string(items)));
-    if (added) templates::makeSampleTemplates(entry->second, sampleShape(items));
+    if (added) sampledata::makeSampleTemplates(entry->second, sampleShape(items));
     return entry->second;
 }
 
@@ -76,22 +76,22 @@ std::map<uint32_t, SizeResult>& results() {
 double timedImport(uint32_t items, std::string& error) {
     const fs::path& templates = templateFolder(items);
     const fs::path database = freshDatabase(benchFolder(kPrefix) / "import");
-    templates::ImportRequest request;
+    importing::ImportRequest request;
     request.databaseFolder = database.string();
     request.importFolder = templates.string();
-    request.options = templates::defaultImportOptions();
-    request.options.stockMode = templates::StockMode::Open;
+    request.options = importing::defaultImportOptions();
+    request.options.stockMode = importing::StockMode::Open;
     request.options.openDate = sampleShape(items).asOf;
     request.rejectFolder = database;
 
     YesInteraction yes;
     ui::setInteraction(&yes);
     const Clock::time_point start = Clock::now();
-    const templates::ImportOutcome outcome = templates::runTemplateImport(nullptr, request);
+    const importing::ImportOutcome outcome = templates::runTemplateImport(nullptr, request);
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     ui::setInteraction(nullptr);
     xbase::workAreas().closeAll();
-    if (outcome.status != templates::ImportStatus::Done) {
+    if (outcome.status != importing::ImportStatus::Done) {
         error = "import did not finish: " + yes.lastError;
         return -1;
     }

@@ -23,7 +23,7 @@
 #include "bench/bench_support.h"
 #include "bench/import_baseline.h"
 #include "importers/ipos/ipos_import.h"
-#include "importers/ipos/sample_database.h"
+#include "sampledata/ipos_database.h"
 #include "importers/ipos/schema.h"
 #include "odbc/connection.h"
 #include "xbase/work_areas.h"
@@ -37,8 +37,8 @@ using namespace tarvo::bench;
 constexpr uint32_t kDefaultInvoices = 100'000;
 constexpr const char* kPrefix = "tarvo_ipos_import_bench";
 
-importers::ipos::SampleShop shopOf(uint32_t invoices) {
-    importers::ipos::SampleShop shop;
+sampledata::SampleShop shopOf(uint32_t invoices) {
+    sampledata::SampleShop shop;
     shop.items = invoices / 2;
     shop.salesmen = 20;
     shop.invoices = invoices;
@@ -58,7 +58,7 @@ const std::string& connectionOf(uint32_t invoices) {
     auto [entry, added] = connections.try_emplace(invoices);
     if (added) {
         const fs::path file = benchFolder(kPrefix) / ("ipos_" + std::to_string(invoices) + ".db");
-        importers::ipos::writeSampleShop(file, shopOf(invoices));
+        sampledata::writeSampleShop(file, shopOf(invoices));
         entry->second = std::string("Driver=") + TARVO_SQLITE_ODBC_DRIVER + ";Database=" + file.string() + ";";
     }
     return entry->second;
@@ -78,9 +78,9 @@ void importBenchmark(benchmark::State& state) {
     const auto invoices = static_cast<uint32_t>(state.range(0));
     const std::string& connection = connectionOf(invoices);
     for (auto _ : state) {
-        templates::ImportRequest request;
+        importing::ImportRequest request;
         request.databaseFolder = freshDatabase(benchFolder(kPrefix) / "import").string();
-        request.options = templates::defaultImportOptions();
+        request.options = importing::defaultImportOptions();
         request.rejectFolder = request.databaseFolder;
         importers::ipos::IposChoices choices;
         choices.connectionString = connection;
@@ -88,11 +88,11 @@ void importBenchmark(benchmark::State& state) {
         YesInteraction yes;
         ui::setInteraction(&yes);
         const Stopwatch stopwatch;
-        const templates::ImportOutcome outcome = templates::runImport(nullptr, request, source);
+        const importing::ImportOutcome outcome = importing::runImport(nullptr, request, source);
         const Timing timing = stopwatch.read();
         ui::setInteraction(nullptr);
         xbase::workAreas().closeAll();
-        if (outcome.status != templates::ImportStatus::Done) {
+        if (outcome.status != importing::ImportStatus::Done) {
             state.SkipWithError(("import did not finish: " + yes.lastError).c_str());
             return;
         }

@@ -26,7 +26,7 @@
 #include "bench/bench_support.h"
 #include "bench/import_baseline.h"
 #include "importers/application_sources.h"
-#include "importers/sample_sources.h"
+#include "sampledata/sources.h"
 #include "xbase/error.h"
 #include "xbase/settings.h"
 #include "xbase/work_areas.h"
@@ -42,15 +42,15 @@ constexpr const char* kPrefix = "tarvo_source_import_bench";
 
 struct Kind {
     std::string name;
-    importers::SampleSourceKind kind;
+    sampledata::SampleSourceKind kind;
     int application;
     const char* extension;  // of its tables
 };
 
 std::vector<Kind> kinds() {
-    const std::vector<Kind> all{{"msbrg", importers::SampleSourceKind::Msbrg, importers::kLindraMakmur, ".DBF"},
-                                {"is", importers::SampleSourceKind::Is, importers::kIntegratedSystem, ".DTA"},
-                                {"ias", importers::SampleSourceKind::Ias, importers::kIas, ".DBF"}};
+    const std::vector<Kind> all{{"msbrg", sampledata::SampleSourceKind::Msbrg, importers::kLindraMakmur, ".DBF"},
+                                {"is", sampledata::SampleSourceKind::Is, importers::kIntegratedSystem, ".DTA"},
+                                {"ias", sampledata::SampleSourceKind::Ias, importers::kIas, ".DBF"}};
     const char* text = std::getenv("TARVO_BENCH_KIND");
     if (!text) return all;
     std::vector<Kind> chosen;
@@ -66,7 +66,7 @@ const fs::path& sourceFolder(const Kind& kind, uint32_t items) {
     static std::map<std::string, fs::path> folders;
     const std::string name = kind.name + "_" + std::to_string(items);
     auto [entry, added] = folders.try_emplace(name, benchFolder(kPrefix) / name);
-    if (added) importers::makeSampleSource(kind.kind, entry->second, {.items = items, .seed = 1});
+    if (added) sampledata::makeSampleSource(kind.kind, entry->second, {.items = items, .seed = 1});
     return entry->second;
 }
 
@@ -85,11 +85,11 @@ std::map<std::pair<std::string, uint32_t>, RunResult>& results() {
 std::optional<Timing> timedImport(const Kind& kind, uint32_t items, std::string& error) {
     const fs::path& source = sourceFolder(kind, items);
     const fs::path database = freshDatabase(benchFolder(kPrefix) / "import");
-    templates::ImportRequest request;
+    importing::ImportRequest request;
     request.databaseFolder = database.string();
     request.importFolder = source.string();
-    request.options = templates::defaultImportOptions();
-    request.options.stockMode = templates::StockMode::Open;
+    request.options = importing::defaultImportOptions();
+    request.options.stockMode = importing::StockMode::Open;
     request.options.tableDriver = xbase::Driver::DBFNTX;
     request.rejectFolder = database;
     auto importer = importers::BUTTONIMPORT2(kind.application);
@@ -97,11 +97,11 @@ std::optional<Timing> timedImport(const Kind& kind, uint32_t items, std::string&
     YesInteraction yes;
     ui::setInteraction(&yes);
     const Stopwatch stopwatch;
-    const templates::ImportOutcome outcome = templates::runImport(nullptr, request, *importer);
+    const importing::ImportOutcome outcome = importing::runImport(nullptr, request, *importer);
     const Timing timing = stopwatch.read();
     ui::setInteraction(nullptr);
     xbase::workAreas().closeAll();
-    if (outcome.status != templates::ImportStatus::Done) {
+    if (outcome.status != importing::ImportStatus::Done) {
         error = "import did not finish: " + yes.lastError;
         return std::nullopt;
     }

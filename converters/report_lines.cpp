@@ -4,7 +4,7 @@
 #include <initializer_list>
 
 #include "converters/take_out_zero_dec.h"
-#include "templates/stock_search.h"
+#include "xbase/text_case.h"
 #include "xbase/blanks.h"
 #include "xbase/codepage.h"
 #include "xbase/number_text.h"
@@ -26,7 +26,7 @@ std::string textColumn(std::string_view line, size_t from, size_t count) {
 }
 
 std::string codeColumn(std::string_view line, size_t from, size_t count) {
-    return templates::upperCase(textColumn(line, from, count));
+    return xbase::upperCase(textColumn(line, from, count));
 }
 
 double numberColumn(std::string_view line, size_t from, size_t count) {

@@ -25,9 +25,9 @@
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
-#include "retaildb/sample_retail_db.h"
-#include "templates/import_options.h"
-#include "templates/sample_templates.h"
+#include "sampledata/retail_db.h"
+#include "importing/import_options.h"
+#include "sampledata/templates.h"
 #include "templates/template_import.h"
 #include "ui/user_interaction.h"
 
@@ -61,15 +61,15 @@ struct Baseline {
         root = fs::temp_directory_path() / ("tarvo_template_import_fuzz." + std::to_string(::getpid()));
         fs::remove_all(root);
         const fs::path pristine = root / "pristine";
-        retaildb::makeSampleRetailDatabase(pristine);
+        sampledata::makeSampleRetailDatabase(pristine);
         database = snapshot(pristine);
         const fs::path sample = root / "sample";
-        templates::SampleTemplateOptions options;
+        sampledata::SampleTemplateOptions options;
         options.items = 6;
         options.customers = 3;
         options.vendors = 2;
         options.warehouses = 2;
-        templates::makeSampleTemplates(sample, options);
+        sampledata::makeSampleTemplates(sample, options);
         for (const auto& [name, bytes] : snapshot(sample)) templates.emplace_back(name, bytes);
         fs::remove_all(pristine);
         fs::remove_all(sample);
@@ -115,10 +115,10 @@ FuzzInput split(const uint8_t* data, size_t size) {
     return input;
 }
 
-templates::ImportOptions importOptions(uint8_t bits) {
-    templates::ImportOptions options = templates::defaultImportOptions();
-    static constexpr templates::StockMode kModes[] = {templates::StockMode::None, templates::StockMode::Open,
-                                                      templates::StockMode::CloseDay, templates::StockMode::None};
+importing::ImportOptions importOptions(uint8_t bits) {
+    importing::ImportOptions options = importing::defaultImportOptions();
+    static constexpr importing::StockMode kModes[] = {importing::StockMode::None, importing::StockMode::Open,
+                                                      importing::StockMode::CloseDay, importing::StockMode::None};
     options.stockMode = kModes[bits & 0x03];
     options.allowDuplicateCodes = bits & 0x04;
     options.allowDuplicateNames = bits & 0x08;
@@ -142,18 +142,18 @@ void run(const FuzzInput& input) {
                   replaced == input.replaced.end() ? std::string_view(base.templates[i].second) : replaced->second);
     }
 
-    templates::ImportRequest request;
+    importing::ImportRequest request;
     request.databaseFolder = database.string();
     request.importFolder = folder.string();
     request.options = importOptions(input.options);
     request.rejectFolder = base.root;
     YesInteraction yes;
     ui::setInteraction(&yes);
-    const templates::ImportOutcome outcome = templates::runTemplateImport(nullptr, request);
+    const importing::ImportOutcome outcome = templates::runTemplateImport(nullptr, request);
     ui::setInteraction(nullptr);
 
-    const bool untouched = outcome.status == templates::ImportStatus::Refused &&
-                           outcome.refusal != templates::Refusal::Preparation;
+    const bool untouched = outcome.status == importing::ImportStatus::Refused &&
+                           outcome.refusal != importing::Refusal::Preparation;
     if (untouched && snapshot(database) != base.database) {
         std::fprintf(stderr, "a refused import changed the retail database\n");
         std::abort();

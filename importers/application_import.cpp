@@ -2,8 +2,8 @@
 
 #include "retaildb/file_routines.h"
 #include "retaildb/record_routines.h"
-#include "templates/code_list.h"
-#include "templates/item_duplicates.h"
+#include "importing/code_list.h"
+#include "importing/item_duplicates.h"
 #include "xbase/file_names.h"
 #include "xbase/settings.h"
 #include "xbase/work_areas.h"
@@ -11,7 +11,7 @@
 namespace tarvo::importers {
 
 bool ApplicationImport::check(ui::Owner owner, const std::string& importFolder,
-                              const templates::ImportOptions& options) {
+                              const importing::ImportOptions& options) {
     run_ = std::make_unique<ImportRun>(options, owner);
     sourceFolder_ = importFolder;
     if (!openSourceTables(owner, importFolder, xbase::driverName(options.tableDriver), sourceTables())) return false;
@@ -25,7 +25,7 @@ bool ApplicationImport::import(const std::string& databaseFolder) {
             retaildb::VOFErase(run_->owner(), path.string());
     xbase::settings().deleted = false;
     run_->takeStamps();
-    if (!templates::writeDayClosingSettings(*run_, [&](FieldWriter& control) { writeControlSettings(control); }))
+    if (!importing::writeDayClosingSettings(*run_, [&](FieldWriter& control) { writeControlSettings(control); }))
         return false;
     importEntities();
     return true;
@@ -36,9 +36,9 @@ bool ApplicationImport::isOpen(const std::string& alias) { return xbase::workAre
 ItemTarget::ItemTarget(ImportRun& run) : run_(run), stock_("S_STOCK"), openingStock_(run) {}
 
 bool ItemTarget::appendChecked(const ItemRecord& item, uint32_t sourceRecno) {
-    const templates::DuplicateCandidate candidate{std::span<const std::string>(&item.code, 1), item.name,
+    const importing::DuplicateCandidate candidate{std::span<const std::string>(&item.code, 1), item.name,
                                                   item.nameExtension, sourceRecno};
-    if (templates::isDuplicateItem(run_, candidate, 1, search_)) return false;
+    if (importing::isDuplicateItem(run_, candidate, 1, search_)) return false;
     append(item);
     return true;
 }
@@ -58,9 +58,9 @@ void ItemTarget::close() {
 }
 
 void importEntity(ImportRun& run, const char* alias, const EntityTarget& target, std::initializer_list<const char*> keys,
-                  const std::function<bool(const templates::SourceRow&, FieldWriter&)>& write) {
+                  const std::function<bool(const importing::SourceRow&, FieldWriter&)>& write) {
     FieldWriter records(target.target);
-    run.forEachRecord(alias, target.progressText, [&](const templates::SourceRow& row) {
+    run.forEachRecord(alias, target.progressText, [&](const importing::SourceRow& row) {
         if (row.deleted()) return false;
         for (const char* key : keys)
             if (row.trimmed(key).empty()) return false;
@@ -69,8 +69,8 @@ void importEntity(ImportRun& run, const char* alias, const EntityTarget& target,
     run.closeCounted(target.target, target.identifierRow);
 }
 
-bool appendCodedVendor(ImportRun& run, FieldWriter& vendors, templates::CodeList& codes,
-                       const templates::SourceRow& row, VendorRecord vendor) {
+bool appendCodedVendor(ImportRun& run, FieldWriter& vendors, importing::CodeList& codes,
+                       const importing::SourceRow& row, VendorRecord vendor) {
     std::string code = row.code("KODE");
     if (codes.find(code) != 0) return false;
     vendor.id = codes.add(std::move(code));
@@ -78,9 +78,9 @@ bool appendCodedVendor(ImportRun& run, FieldWriter& vendors, templates::CodeList
     return true;
 }
 
-void importCodedList(ImportRun& run, const CodedListSource& source, templates::CodeList& codes) {
+void importCodedList(ImportRun& run, const CodedListSource& source, importing::CodeList& codes) {
     FieldWriter records(source.target);
-    run.forEachRecord(source.alias, source.progressText, [&](const templates::SourceRow& row) {
+    run.forEachRecord(source.alias, source.progressText, [&](const importing::SourceRow& row) {
         std::string code = row.code(source.codeColumn);
         const std::string name = row.upperTrimmed(source.nameColumn);
         if (row.deleted() || code.empty() || name.empty() || codes.find(code) != 0) return false;
@@ -92,6 +92,6 @@ void importCodedList(ImportRun& run, const CodedListSource& source, templates::C
     retaildb::TABLEIDUPDATE(source.identifierRow, codes.size());
 }
 
-int currencyOf(const std::string& code) { return templates::normaliseCode(code) == "SGD" ? 2 : 1; }
+int currencyOf(const std::string& code) { return importing::normaliseCode(code) == "SGD" ? 2 : 1; }
 
 }  // namespace tarvo::importers

@@ -13,16 +13,16 @@
 #include "importers/record_templates.h"
 #include "importers/source_tables.h"
 #include "retaildb/identifier_rows.h"
-#include "templates/import_command.h"
-#include "templates/opening_balances.h"
-#include "templates/stock_search.h"
+#include "importing/import_command.h"
+#include "importing/opening_balances.h"
+#include "importing/stock_search.h"
 
 namespace tarvo::importers {
 
-class ApplicationImport : public templates::ImportSource {
+class ApplicationImport : public importing::ImportSource {
 public:
     // Tests, opens and checks the source tables with the chosen driver, then shows the progress window.
-    bool check(ui::Owner owner, const std::string& importFolder, const templates::ImportOptions& options) override;
+    bool check(ui::Owner owner, const std::string& importFolder, const importing::ImportOptions& options) override;
     // Deletes the importer's leftover index files in the database folder, switches the deleted
     // filter off (the loops skip deleted records themselves), takes the run stamp, writes the
     // day-closing settings and the "STOCK AWAL" header, then imports the entities.
@@ -66,8 +66,8 @@ public:
 private:
     ImportRun& run_;
     FieldWriter stock_;
-    templates::OpeningStock openingStock_;
-    templates::StockSearch search_;
+    importing::OpeningStock openingStock_;
+    importing::StockSearch search_;
 };
 
 // Where the records of an entity go: progress text, retail table, row of S_TABLID.
@@ -84,12 +84,12 @@ inline constexpr EntityTarget kSalesmanTarget{"Sales Proses no. ", "S_KARYAW", r
 // are not blank goes to write (which returns whether it wrote a record); then the target's record
 // count is recorded as its last identifier and the target committed and closed.
 void importEntity(ImportRun& run, const char* alias, const EntityTarget& target, std::initializer_list<const char*> keys,
-                  const std::function<bool(const templates::SourceRow&, FieldWriter&)>& write);
+                  const std::function<bool(const importing::SourceRow&, FieldWriter&)>& write);
 
 // A vendor of a table with vendor codes: refused when its normalised KODE is in the list already,
 // else the code joins the list and the vendor gets its position as ID.
-bool appendCodedVendor(ImportRun& run, FieldWriter& vendors, templates::CodeList& codes,
-                       const templates::SourceRow& row, VendorRecord vendor);
+bool appendCodedVendor(ImportRun& run, FieldWriter& vendors, importing::CodeList& codes,
+                       const importing::SourceRow& row, VendorRecord vendor);
 
 // A table of codes and names (item groups, regions) into a retail table: records that are not
 // deleted, whose code and name are not blank and whose normalised code is not in the list yet;
@@ -104,7 +104,7 @@ struct CodedListSource {
     const char* nameField;      // its field taking the name
     uint32_t identifierRow;
 };
-void importCodedList(ImportRun& run, const CodedListSource& source, templates::CodeList& codes);
+void importCodedList(ImportRun& run, const CodedListSource& source, importing::CodeList& codes);
 
 inline constexpr CodedListSource kItemGroupTable{"GOLSTK", "Grouping Item Proses no. ", "GOL", "KET",
                                                  "S_GRPSTK", "NAMA", retaildb::kItemGroupsRow};

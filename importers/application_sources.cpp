@@ -6,7 +6,7 @@
 
 namespace tarvo::importers {
 
-std::unique_ptr<templates::ImportSource> BUTTONIMPORT2(int import2Value, const ipos::IposChoices& iposChoices) {
+std::unique_ptr<importing::ImportSource> BUTTONIMPORT2(int import2Value, const ipos::IposChoices& iposChoices) {
     switch (import2Value) {
         case kLindraMakmur: return BUTTONIMPORT21();
         case kIntegratedSystem: return BUTTONIMPORT22();

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "importers/ipos/ipos_import.h"
-#include "templates/import_command.h"
+#include "importing/import_command.h"
 
 namespace tarvo::importers {
 
@@ -13,6 +13,6 @@ enum Application { kLindraMakmur = 1, kIntegratedSystem = 2, kIas = 3, kIpos = 4
 
 // The importer of the entry's value; nullptr for a value without one. The iPOS importer (entry 4)
 // takes the choices of its check boxes.
-std::unique_ptr<templates::ImportSource> BUTTONIMPORT2(int import2Value, const ipos::IposChoices& iposChoices = {});
+std::unique_ptr<importing::ImportSource> BUTTONIMPORT2(int import2Value, const ipos::IposChoices& iposChoices = {});
 
 }  // namespace tarvo::importers

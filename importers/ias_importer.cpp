@@ -1,14 +1,14 @@
 #include "importers/ias_importer.h"
 
 #include "importers/application_import.h"
-#include "templates/item_units.h"
+#include "importing/item_units.h"
 
 namespace tarvo::importers {
 
 namespace {
 
-using templates::CodeList;
-using templates::SourceRow;
+using importing::CodeList;
+using importing::SourceRow;
 
 constexpr CodedListSource kRegionTable{"DAERAH", "Wilayah/Daerah Proses no. ", "WIL", "KET",
                                        "S_DAERAH", "DAERAH", retaildb::kRegionsRow};
@@ -110,7 +110,7 @@ private:
             std::string unit = row.code("KEMAS");
             if (unit.empty()) unit = "PCS";
             // Every record's unit counts, also those of records refused below.
-            const uint32_t unitId = units_.add(templates::singleUnit(unit));
+            const uint32_t unitId = units_.add(importing::singleUnit(unit));
             ItemRecord item;
             item.code = row.code("K_BRG");
             item.name = item.fullName = row.trimmed("NAMA");
@@ -128,11 +128,11 @@ private:
     }
 
     CodeList regions_, groups_, vendorCodes_;
-    templates::UnitSets units_;
+    importing::UnitSets units_;
 };
 
 }  // namespace
 
-std::unique_ptr<templates::ImportSource> BUTTONIMPORT23() { return std::make_unique<IasImport>(); }
+std::unique_ptr<importing::ImportSource> BUTTONIMPORT23() { return std::make_unique<IasImport>(); }
 
 }  // namespace tarvo::importers

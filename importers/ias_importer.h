@@ -5,11 +5,11 @@
 
 #include <memory>
 
-#include "templates/import_command.h"
+#include "importing/import_command.h"
 
 namespace tarvo::importers {
 
-std::unique_ptr<templates::ImportSource> BUTTONIMPORT23();
+std::unique_ptr<importing::ImportSource> BUTTONIMPORT23();
 
 // The columns of STOCK.DBF that may hold the minimum stock, in the order they are looked for.
 inline constexpr const char* kMinimumStockColumns[] = {"MINSTOK", "MIN_STOK", "STOKMIN"};

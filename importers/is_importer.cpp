@@ -1,14 +1,14 @@
 #include "importers/is_importer.h"
 
 #include "importers/application_import.h"
-#include "templates/item_units.h"
+#include "importing/item_units.h"
 
 namespace tarvo::importers {
 
 namespace {
 
-using templates::CodeList;
-using templates::SourceRow;
+using importing::CodeList;
+using importing::SourceRow;
 
 constexpr size_t kUnitKeyLength = 20;
 constexpr int kWarehouses = 6;
@@ -37,8 +37,8 @@ struct StockUnits {
         return 1;
     }
 
-    templates::ItemUnits definition() const {
-        templates::ItemUnits units = templates::singleUnit(base);
+    importing::ItemUnits definition() const {
+        importing::ItemUnits units = importing::singleUnit(base);
         std::string key = base;
         int level = 1;
         for (const UnitLevel* extra : {&second, &third}) {
@@ -49,7 +49,7 @@ struct StockUnits {
             key += "." + extra->name;
             ++level;
         }
-        units.key = templates::firstCharacters(key, kUnitKeyLength);
+        units.key = importing::firstCharacters(key, kUnitKeyLength);
         return units;
     }
 };
@@ -185,11 +185,11 @@ private:
     }
 
     CodeList vendorCodes_, groups_;
-    templates::UnitSets units_;
+    importing::UnitSets units_;
 };
 
 }  // namespace
 
-std::unique_ptr<templates::ImportSource> BUTTONIMPORT22() { return std::make_unique<IsImport>(); }
+std::unique_ptr<importing::ImportSource> BUTTONIMPORT22() { return std::make_unique<IsImport>(); }
 
 }  // namespace tarvo::importers

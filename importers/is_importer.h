@@ -5,10 +5,10 @@
 
 #include <memory>
 
-#include "templates/import_command.h"
+#include "importing/import_command.h"
 
 namespace tarvo::importers {
 
-std::unique_ptr<templates::ImportSource> BUTTONIMPORT22();
+std::unique_ptr<importing::ImportSource> BUTTONIMPORT22();
 
 }  // namespace tarvo::importers

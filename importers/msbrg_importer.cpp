@@ -3,7 +3,7 @@
 #include <array>
 
 #include "importers/application_import.h"
-#include "templates/item_units.h"
+#include "importing/item_units.h"
 #include "xbase/blanks.h"
 #include "xbase/work_areas.h"
 
@@ -11,8 +11,8 @@ namespace tarvo::importers {
 
 namespace {
 
-using templates::CodeList;
-using templates::SourceRow;
+using importing::CodeList;
+using importing::SourceRow;
 using xbase::Value;
 
 // A packing level of an MSBRG record: level 0 is the base item, levels 1-3 items of their own.
@@ -128,7 +128,7 @@ private:
         return item;
     }
 
-    uint32_t unitPosition(const std::string& unit) { return units_.add(templates::singleUnit(unit)); }
+    uint32_t unitPosition(const std::string& unit) { return units_.add(importing::singleUnit(unit)); }
 
     void importItems() {
         ImportRun& run = runState();
@@ -180,11 +180,11 @@ private:
     }
 
     CodeList regions_, groups_;
-    templates::UnitSets units_;
+    importing::UnitSets units_;
 };
 
 }  // namespace
 
-std::unique_ptr<templates::ImportSource> BUTTONIMPORT21() { return std::make_unique<MsbrgImport>(); }
+std::unique_ptr<importing::ImportSource> BUTTONIMPORT21() { return std::make_unique<MsbrgImport>(); }
 
 }  // namespace tarvo::importers

@@ -139,7 +139,7 @@ void appendListRecord(ImportRun& run, FieldWriter& target, const char* nameField
     target.put(nameField, Value(name));
 }
 
-void writeListTable(ImportRun& run, const templates::CodeList& list, const char* progressText, const char* target,
+void writeListTable(ImportRun& run, const importing::CodeList& list, const char* progressText, const char* target,
                     const char* nameField, uint32_t identifierRow) {
     FieldWriter records(target);
     run.forEachEntry(list.size(), progressText,

@@ -7,14 +7,14 @@
 #include <optional>
 #include <string>
 
-#include "templates/code_list.h"
-#include "templates/field_writer.h"
-#include "templates/import_run.h"
+#include "importing/code_list.h"
+#include "importing/field_writer.h"
+#include "importing/import_run.h"
 
 namespace tarvo::importers {
 
-using templates::FieldWriter;
-using templates::ImportRun;
+using importing::FieldWriter;
+using importing::ImportRun;
 
 // GETALAMAT: the three address parts trimmed, empty ones skipped, the second joined with "\r\n",
 // the third with ", ".
@@ -62,7 +62,7 @@ void appendVendor(ImportRun& run, FieldWriter& vendors, const VendorRecord& vend
 void appendListRecord(ImportRun& run, FieldWriter& target, const char* nameField, uint32_t id, const std::string& name);
 // One such record per entry of the list, with the progress text, then the table is committed and
 // closed and the list's length recorded as its last identifier.
-void writeListTable(ImportRun& run, const templates::CodeList& list, const char* progressText, const char* target,
+void writeListTable(ImportRun& run, const importing::CodeList& list, const char* progressText, const char* target,
                     const char* nameField, uint32_t identifierRow);
 
 }  // namespace tarvo::importers

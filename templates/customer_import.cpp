@@ -18,7 +18,7 @@ using xbase::Value;
 
 // The opening points as ten digits padded with "0", twice, scrambled. The scrambled bytes go
 // into the field as they are, so they pass through the table's code page unchanged.
-void putOpeningPoints(FieldWriter& customer, double points) {
+void putOpeningPoints(importing::FieldWriter& customer, double points) {
     std::string digits = xbase::Str(points, 10, 0);
     std::replace(digits.begin(), digits.end(), ' ', '0');
     const std::string scrambled = ui::PASSENCRYPT(digits + digits);
@@ -29,9 +29,9 @@ void putOpeningPoints(FieldWriter& customer, double points) {
 
 void importCustomers(TemplateRun& run) {
     if (!run.templateOpen("PELANG")) return;
-    FieldWriter customer("S_PELANG");
-    run.forEachRow("PELANG", [&](const SourceRow& row) {
-        if (isBlank(row.text("NAMA"))) return false;
+    importing::FieldWriter customer("S_PELANG");
+    run.forEachRow("PELANG", [&](const importing::SourceRow& row) {
+        if (importing::isBlank(row.text("NAMA"))) return false;
         const uint32_t region = codeReference(run.regions, row, "KODE_DAE");
         const uint32_t secondRegion = codeReference(run.secondRegions, row, "KODE_DA2");
         const uint32_t group = codeReference(run.customerGroups, row, "KODE_GRP");
@@ -73,10 +73,10 @@ void importCustomers(TemplateRun& run) {
 
 void importCustomerExtras(TemplateRun& run) {
     if (!run.templateOpen("PELANG") || !run.templateOpen("PELEXT")) return;
-    FieldWriter extra("S_PELEXT");
-    run.forEachRow("PELEXT", [&](const SourceRow& row) {
+    importing::FieldWriter extra("S_PELEXT");
+    run.forEachRow("PELEXT", [&](const importing::SourceRow& row) {
         const std::string code = row.code("KODE_PEL");
-        if (code.empty() || isBlank(row.text("INFO_1"))) return false;
+        if (code.empty() || importing::isBlank(row.text("INFO_1"))) return false;
         const uint32_t customer = run.customerCodes.find(code);
         if (customer == 0) return false;
         run.appendTo("S_PELEXT");

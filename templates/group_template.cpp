@@ -1,17 +1,17 @@
 #include "templates/group_template.h"
 
 #include "retaildb/record_routines.h"
-#include "templates/field_writer.h"
+#include "importing/field_writer.h"
 #include "xbase/work_areas.h"
 
 namespace tarvo::templates {
 
-void importGroupTemplate(TemplateRun& run, const GroupTemplate& group, CodeList& codes) {
+void importGroupTemplate(TemplateRun& run, const GroupTemplate& group, importing::CodeList& codes) {
     if (!run.templateOpen(group.alias)) return;
-    FieldWriter record(group.target);
-    run.forEachRow(group.alias, [&](const SourceRow& row) {
+    importing::FieldWriter record(group.target);
+    run.forEachRow(group.alias, [&](const importing::SourceRow& row) {
         std::string code = row.code("KODE");
-        if (code.empty() || isBlank(row.text("NAMA")) || codes.find(code) != 0) return false;
+        if (code.empty() || importing::isBlank(row.text("NAMA")) || codes.find(code) != 0) return false;
         const uint32_t id = codes.add(std::move(code));
         run.appendTo(group.target);
         record.put("ID", xbase::Value(id));

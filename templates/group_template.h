@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "retaildb/identifier_rows.h"
-#include "templates/import_run.h"
+#include "templates/template_run.h"
 
 namespace tarvo::templates {
 
@@ -30,6 +30,6 @@ inline constexpr GroupTemplate kItemGroups3{"GRPST3", "S_GRPST3", "NAMA", retail
 // ID = the list's new length, the name trimmed and upper case, and the run stamps (the code
 // itself is not stored). Afterwards the target is committed and closed and the list's length
 // recorded as its last identifier. A template that is not open leaves everything untouched.
-void importGroupTemplate(TemplateRun& run, const GroupTemplate& group, CodeList& codes);
+void importGroupTemplate(TemplateRun& run, const GroupTemplate& group, importing::CodeList& codes);
 
 }  // namespace tarvo::templates

@@ -1,6 +1,6 @@
 #include "templates/item_extras.h"
 
-#include "templates/field_writer.h"
+#include "importing/field_writer.h"
 #include "templates/item_prices.h"
 #include "xbase/work_areas.h"
 
@@ -11,25 +11,25 @@ namespace {
 using xbase::Value;
 
 // The ID of the item named by KODE_ITEM (trimmed, upper case), 0 when blank or not found.
-uint32_t itemOf(const SourceRow& row, StockSearch& search) {
-    const std::string code = upperCase(row.trimmed("KODE_ITEM"));
+uint32_t itemOf(const importing::SourceRow& row, importing::StockSearch& search) {
+    const std::string code = xbase::upperCase(row.trimmed("KODE_ITEM"));
     return code.empty() ? 0 : search.idByCode(code);
 }
 
 // Runs the template's rows into the target when the template is open, then closes the target.
 void importInto(TemplateRun& run, const char* alias, const char* target,
-                const std::function<bool(const SourceRow&, FieldWriter&)>& rule) {
+                const std::function<bool(const importing::SourceRow&, importing::FieldWriter&)>& rule) {
     if (!run.templateOpen(alias)) return;
-    FieldWriter fields(target);
-    run.forEachRow(alias, [&](const SourceRow& row) { return rule(row, fields); });
+    importing::FieldWriter fields(target);
+    run.forEachRow(alias, [&](const importing::SourceRow& row) { return rule(row, fields); });
     xbase::workAreas().close(target);
 }
 
 }  // namespace
 
-void importItemInformation(TemplateRun& run, StockSearch& search) {
-    importInto(run, "ITMINF", "S_STKINF", [&](const SourceRow& row, FieldWriter& info) {
-        if (isBlank(row.text("INFO_1"))) return false;
+void importItemInformation(TemplateRun& run, importing::StockSearch& search) {
+    importInto(run, "ITMINF", "S_STKINF", [&](const importing::SourceRow& row, importing::FieldWriter& info) {
+        if (importing::isBlank(row.text("INFO_1"))) return false;
         const uint32_t item = itemOf(row, search);
         if (item == 0) return false;
         run.appendTo("S_STKINF");
@@ -39,9 +39,9 @@ void importItemInformation(TemplateRun& run, StockSearch& search) {
     });
 }
 
-void importItemNames(TemplateRun& run, StockSearch& search) {
-    importInto(run, "ITMNAM", "S_STKNAM", [&](const SourceRow& row, FieldWriter& name) {
-        if (isBlank(row.text("NAMA"))) return false;
+void importItemNames(TemplateRun& run, importing::StockSearch& search) {
+    importInto(run, "ITMNAM", "S_STKNAM", [&](const importing::SourceRow& row, importing::FieldWriter& name) {
+        if (importing::isBlank(row.text("NAMA"))) return false;
         const uint32_t item = itemOf(row, search);
         if (item == 0) return false;
         run.appendTo("S_STKNAM");
@@ -51,8 +51,8 @@ void importItemNames(TemplateRun& run, StockSearch& search) {
     });
 }
 
-void importGroupPrices(TemplateRun& run, StockSearch& search) {
-    importInto(run, "STKHJL", "S_STKHJL", [&](const SourceRow& row, FieldWriter& prices) {
+void importGroupPrices(TemplateRun& run, importing::StockSearch& search) {
+    importInto(run, "STKHJL", "S_STKHJL", [&](const importing::SourceRow& row, importing::FieldWriter& prices) {
                    const std::string group = row.code("KODE_GRP");
                    if (group.empty()) return false;
                    const uint32_t item = itemOf(row, search);

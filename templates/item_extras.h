@@ -4,16 +4,16 @@
 // its template is open and then commits and closes its target table; rows whose item (or price
 // group) is not found are skipped.
 
-#include "templates/import_run.h"
-#include "templates/stock_search.h"
+#include "templates/template_run.h"
+#include "importing/stock_search.h"
 
 namespace tarvo::templates {
 
 // ITMINF -> S_STKINF: rows with KODE_ITEM and INFO_1.
-void importItemInformation(TemplateRun& run, StockSearch& search);
+void importItemInformation(TemplateRun& run, importing::StockSearch& search);
 // ITMNAM -> S_STKNAM: rows with KODE_ITEM and NAMA.
-void importItemNames(TemplateRun& run, StockSearch& search);
+void importItemNames(TemplateRun& run, importing::StockSearch& search);
 // STKHJL -> S_STKHJL: rows with KODE_ITEM and a KODE_GRP of the imported selling-price groups.
-void importGroupPrices(TemplateRun& run, StockSearch& search);
+void importGroupPrices(TemplateRun& run, importing::StockSearch& search);
 
 }  // namespace tarvo::templates

@@ -4,15 +4,15 @@
 
 #include "retaildb/identifier_rows.h"
 #include "retaildb/record_routines.h"
-#include "templates/field_writer.h"
+#include "importing/field_writer.h"
 #include "templates/group_template.h"
-#include "templates/item_duplicates.h"
+#include "importing/item_duplicates.h"
 #include "templates/item_extras.h"
 #include "templates/item_links.h"
 #include "templates/item_record.h"
-#include "templates/item_units.h"
-#include "templates/opening_balances.h"
-#include "templates/stock_search.h"
+#include "importing/item_units.h"
+#include "importing/opening_balances.h"
+#include "importing/stock_search.h"
 #include "xbase/work_areas.h"
 
 namespace tarvo::templates {
@@ -29,15 +29,17 @@ void importItemGroups(TemplateRun& run) {
 }
 
 // ITEM -> S_STOCK, noting each item's unit set and link; S_STOCK stays open for the lookups after.
-void importItemRows(TemplateRun& run, StockSearch& search, UnitSets& unitSets, std::vector<ItemLink>& links) {
-    FieldWriter stock("S_STOCK");
-    OpeningStock openingStock(run);
-    run.forEachRow("ITEM", [&](const SourceRow& row) {
+void importItemRows(TemplateRun& run, importing::StockSearch& search, importing::UnitSets& unitSets, std::vector<ItemLink>& links) {
+    importing::FieldWriter stock("S_STOCK");
+    importing::OpeningStock openingStock(run);
+    run.forEachRow("ITEM", [&](const importing::SourceRow& row) {
         const ItemRow item = readItemRow(row);
         // Every row's units count, also those of rows refused below.
         const uint32_t unitSet = unitSets.add(item.units);
         if (item.codes[0].empty() || item.name.empty()) return false;
-        if (isDuplicateItem(run, item, row.recno(), search)) return false;
+        // Every code of the row is sought in all five code tags.
+        const importing::DuplicateCandidate candidate{item.codes, item.name, item.nameExtension1, row.recno()};
+        if (importing::isDuplicateItem(run, candidate, importing::StockSearch::kCodeTags, search)) return false;
         run.appendTo("S_STOCK");
         const int kind = writeStockRecord(run, row, item, unitSet, stock);
         if (kind == 2 && !item.linkCode.empty())
@@ -53,8 +55,8 @@ void importItemRows(TemplateRun& run, StockSearch& search, UnitSets& unitSets, s
 
 void importItems(TemplateRun& run) {
     importItemGroups(run);
-    StockSearch search;
-    UnitSets unitSets;
+    importing::StockSearch search;
+    importing::UnitSets unitSets;
     std::vector<ItemLink> links;
     importItemRows(run, search, unitSets, links);
     importItemInformation(run, search);

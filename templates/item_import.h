@@ -3,7 +3,7 @@
 // duplicate tests and opening stock, the templates that add to items, then the item links and the
 // unit sets.
 
-#include "templates/import_run.h"
+#include "templates/template_run.h"
 
 namespace tarvo::templates {
 

@@ -1,6 +1,6 @@
 #include "templates/item_links.h"
 
-#include "templates/field_writer.h"
+#include "importing/field_writer.h"
 #include "templates/item_prices.h"
 
 namespace tarvo::templates {
@@ -12,12 +12,12 @@ constexpr int kLinkCostShare = 100;
 
 }  // namespace
 
-ItemLink readItemLink(const SourceRow& row, uint32_t itemId, const std::string& code) {
+ItemLink readItemLink(const importing::SourceRow& row, uint32_t itemId, const std::string& code) {
     return ItemLink{itemId, code, row.has("LINK_JML") ? row.number("LINK_JML") : 1, unitOr(row, "LINK_SAT", 1)};
 }
 
-void writeItemLinks(TemplateRun& run, const std::vector<ItemLink>& links, StockSearch& search) {
-    FieldWriter target("S_STKEOU");
+void writeItemLinks(TemplateRun& run, const std::vector<ItemLink>& links, importing::StockSearch& search) {
+    importing::FieldWriter target("S_STKEOU");
     for (const ItemLink& link : links) {
         const uint32_t linked = search.idByCode(link.code);
         if (linked == 0) continue;

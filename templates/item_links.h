@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "templates/import_run.h"
-#include "templates/stock_search.h"
+#include "templates/template_run.h"
+#include "importing/stock_search.h"
 
 namespace tarvo::templates {
 
@@ -20,9 +20,9 @@ struct ItemLink {
 
 // The link of the item just written: LINK_JML (1 without the column) in the unit LINK_SAT
 // (1 unless it is within 1-3).
-ItemLink readItemLink(const SourceRow& row, uint32_t itemId, const std::string& code);
+ItemLink readItemLink(const importing::SourceRow& row, uint32_t itemId, const std::string& code);
 
 // One S_STKEOU record per link, in order, whose code is the first code of an item in S_STOCK.
-void writeItemLinks(TemplateRun& run, const std::vector<ItemLink>& links, StockSearch& search);
+void writeItemLinks(TemplateRun& run, const std::vector<ItemLink>& links, importing::StockSearch& search);
 
 }  // namespace tarvo::templates

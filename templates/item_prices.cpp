@@ -41,17 +41,17 @@ const std::array<PriceLevel, kLevels>& priceLevels() {
 
 }  // namespace
 
-double presentOr(const SourceRow& row, const std::string& column, double fallback) {
+double presentOr(const importing::SourceRow& row, const std::string& column, double fallback) {
     const double value = row.number(column);
     return value != 0 ? value : fallback;
 }
 
-double unitOr(const SourceRow& row, const std::string& column, double fallback) {
+double unitOr(const importing::SourceRow& row, const std::string& column, double fallback) {
     const double value = row.number(column);
     return value >= 1 && value <= 3 ? value : fallback;
 }
 
-void writeSellingPrices(const SourceRow& row, FieldWriter& target) {
+void writeSellingPrices(const importing::SourceRow& row, importing::FieldWriter& target) {
     double currency = 1, price = 0, quantity = 1, unit = 1;
     for (const PriceLevel& level : priceLevels()) {
         currency = presentOr(row, level.currencyColumn, currency);

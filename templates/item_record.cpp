@@ -2,7 +2,7 @@
 
 #include "templates/item_prices.h"
 #include "templates/references.h"
-#include "templates/stock_search.h"
+#include "importing/stock_search.h"
 
 namespace tarvo::templates {
 
@@ -26,9 +26,9 @@ const char* quantityPicture(double decimals) {
 
 }  // namespace
 
-ItemRow readItemRow(const SourceRow& row) {
+ItemRow readItemRow(const importing::SourceRow& row) {
     ItemRow item;
-    item.codes[0] = upperCase(row.trimmed("KODE"));
+    item.codes[0] = xbase::upperCase(row.trimmed("KODE"));
     for (int n = 2; n <= ItemRow::kCodes; ++n) {
         const std::string column = "KODE_" + std::to_string(n);
         const bool follows = n == 2 || !item.codes[n - 2].empty();
@@ -38,13 +38,13 @@ ItemRow readItemRow(const SourceRow& row) {
     item.name = withoutLineEnd(row.trimmed("NAMA"));
     item.nameExtension1 = row.trimmed("NAMAEX1");
     item.nameExtension2 = row.trimmed("NAMAEX2");
-    item.linkCode = upperCase(row.trimmed("LINK_KODE"));
-    item.units = readItemUnits(row);
+    item.linkCode = xbase::upperCase(row.trimmed("LINK_KODE"));
+    item.units = importing::readItemUnits(row);
     return item;
 }
 
-int writeStockRecord(const TemplateRun& run, const SourceRow& row, const ItemRow& item, uint32_t unitSet,
-                     FieldWriter& stock) {
+int writeStockRecord(const TemplateRun& run, const importing::SourceRow& row, const ItemRow& item, uint32_t unitSet,
+                     importing::FieldWriter& stock) {
     const double kindValue = row.number("JENIS");
     const int kind = row.has("JENIS") && kindValue >= 0 && kindValue <= 2 ? static_cast<int>(kindValue) : 0;
 
@@ -54,7 +54,7 @@ int writeStockRecord(const TemplateRun& run, const SourceRow& row, const ItemRow
     stock.put("NAMA", Value(item.name));
     stock.put("NAMAEX1", Value(item.nameExtension1));
     stock.put("NAMAEX2", Value(item.nameExtension2));
-    stock.put("NAMA_2", Value(isBlank(row.text("NAMA2")) ? row.text("NAMA") : row.text("NAMA2")));
+    stock.put("NAMA_2", Value(importing::isBlank(row.text("NAMA2")) ? row.text("NAMA") : row.text("NAMA2")));
     stock.put("JENIS", Value(kind));
     stock.put("GROUP_STK", Value(codeReference(run.itemGroups1, row, "KODE_GRP1")));
     stock.put("GROUP_ST2", Value(codeReference(run.itemGroups2, row, "KODE_GRP2")));
@@ -78,7 +78,7 @@ int writeStockRecord(const TemplateRun& run, const SourceRow& row, const ItemRow
     const auto& factors = item.units.factors;
     for (int level = 1; level <= 10; ++level)
         stock.put(std::string("SAT_K_") + (level < 10 ? "0" : "") + std::to_string(level),
-                  Value(level <= ItemUnits::kLevels ? factors[level - 1] : 0.0));
+                  Value(level <= importing::ItemUnits::kLevels ? factors[level - 1] : 0.0));
     stock.put({"SAT_ECR", "SAT_OUT_2", "KURS_JUAL"}, Value(1));
     stock.put("SAT_OUT", Value(factors[1] > 0 ? 2 : 1));
     stock.put("SAT_OUT_D", Value(2));

@@ -4,9 +4,9 @@
 #include <array>
 #include <string>
 
-#include "templates/field_writer.h"
-#include "templates/import_run.h"
-#include "templates/item_units.h"
+#include "importing/field_writer.h"
+#include "templates/template_run.h"
+#include "importing/item_units.h"
 
 namespace tarvo::templates {
 
@@ -18,14 +18,14 @@ struct ItemRow {
     std::string name;
     std::string nameExtension1, nameExtension2;
     std::string linkCode;  // upper case
-    ItemUnits units;
+    importing::ItemUnits units;
 };
 
-ItemRow readItemRow(const SourceRow& row);
+ItemRow readItemRow(const importing::SourceRow& row);
 
 // Every field of the item record just appended to S_STOCK, unit set included; returns the JENIS
 // written (0 goods, 1 and 2 the other kinds).
-int writeStockRecord(const TemplateRun& run, const SourceRow& row, const ItemRow& item, uint32_t unitSet,
-                     FieldWriter& stock);
+int writeStockRecord(const TemplateRun& run, const importing::SourceRow& row, const ItemRow& item, uint32_t unitSet,
+                     importing::FieldWriter& stock);
 
 }  // namespace tarvo::templates

@@ -17,10 +17,10 @@ using xbase::Value;
 
 void importSales(TemplateRun& run) {
     if (!run.templateOpen("SALES")) return;
-    FieldWriter salesman("S_KARYAW");
-    run.forEachRow("SALES", [&](const SourceRow& row) {
+    importing::FieldWriter salesman("S_KARYAW");
+    run.forEachRow("SALES", [&](const importing::SourceRow& row) {
         std::string code = row.code("KODE");
-        if (code.empty() || isBlank(row.text("NAMA")) || run.salesmen.find(code) != 0) return false;
+        if (code.empty() || importing::isBlank(row.text("NAMA")) || run.salesmen.find(code) != 0) return false;
         const uint32_t id = run.salesmen.add(std::move(code));
         run.appendTo("S_KARYAW");
         salesman.put("ID", Value(id));
@@ -44,8 +44,8 @@ void importRegions(TemplateRun& run) {
 
 void importVendors(TemplateRun& run) {
     if (!run.templateOpen("VENDOR")) return;
-    FieldWriter vendor("S_VENDOR");
-    run.forEachRow("VENDOR", [&](const SourceRow& row) {
+    importing::FieldWriter vendor("S_VENDOR");
+    run.forEachRow("VENDOR", [&](const importing::SourceRow& row) {
         const bool withCode = row.has("KODE");
         std::string code = row.code("KODE");
         std::string name = row.code("NAMA");
@@ -78,7 +78,7 @@ void importCustomerGroups(TemplateRun& run) {
     importGroupTemplate(run, kSecondCustomerGroups, run.secondCustomerGroups);
 }
 
-void putPartnerFields(FieldWriter& record, const SourceRow& row) {
+void putPartnerFields(importing::FieldWriter& record, const importing::SourceRow& row) {
     record.put("DIVISI_ID", Value(row.number("DIVISI")));
     record.put("NEGARA", Value(1));
     record.putPhonesAndContacts(row);

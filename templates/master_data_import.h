@@ -5,8 +5,8 @@
 // table's last identifier in S_TABLID; an absent template leaves its target and identifier row
 // untouched and its code list empty.
 
-#include "templates/field_writer.h"
-#include "templates/import_run.h"
+#include "importing/field_writer.h"
+#include "templates/template_run.h"
 
 namespace tarvo::templates {
 
@@ -28,7 +28,7 @@ void importCustomerExtras(TemplateRun& run);
 // The fields vendors and customers share: DIVISI_ID from DIVISI (0 without it), NEGARA 1, the
 // phones and contacts, MU_CREDIT (the column when present and not zero, else 1: the local
 // currency), PPN_TIPE 0 and USER_LVL with every one of the thirty user levels allowed.
-void putPartnerFields(FieldWriter& record, const SourceRow& row);
+void putPartnerFields(importing::FieldWriter& record, const importing::SourceRow& row);
 
 // All of the above in the import's processing order: salesmen, price groups, regions, vendors,
 // then customer groups, customers and their extra information.

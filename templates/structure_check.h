@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "templates/import_run.h"
+#include "templates/template_run.h"
 #include "templates/template_layouts.h"
 
 namespace tarvo::templates {

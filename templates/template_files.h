@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "templates/import_run.h"
+#include "templates/template_run.h"
 
 namespace tarvo::templates {
 

@@ -2,7 +2,8 @@
 
 #include "templates/item_import.h"
 #include "templates/master_data_import.h"
-#include "templates/opening_balances.h"
+#include "importing/opening_balances.h"
+#include "templates/opening_templates.h"
 #include "templates/structure_check.h"
 #include "templates/template_files.h"
 
@@ -10,10 +11,10 @@ namespace tarvo::templates {
 
 namespace {
 
-class TemplateSource : public ImportSource {
+class TemplateSource : public importing::ImportSource {
 public:
     // Every template is opened and its structure checked, with the progress window shown.
-    bool check(ui::Owner owner, const std::string& importFolder, const ImportOptions& options) override {
+    bool check(ui::Owner owner, const std::string& importFolder, const importing::ImportOptions& options) override {
         run_ = std::make_unique<TemplateRun>(options, importFolder, owner);
         if (!openTemplates(*run_)) return false;
         ui::interaction().openProgress(owner);
@@ -23,7 +24,7 @@ public:
         return false;
     }
     bool import(const std::string&) override { return BUTTONIMPORT1(*run_); }
-    const ImportRun& run() const override { return *run_; }
+    const importing::ImportRun& run() const override { return *run_; }
 
 private:
     std::unique_ptr<TemplateRun> run_;
@@ -31,11 +32,11 @@ private:
 
 }  // namespace
 
-std::unique_ptr<ImportSource> templateSource() { return std::make_unique<TemplateSource>(); }
+std::unique_ptr<importing::ImportSource> templateSource() { return std::make_unique<TemplateSource>(); }
 
-ImportOutcome runTemplateImport(ui::Owner owner, const ImportRequest& request) {
+importing::ImportOutcome runTemplateImport(ui::Owner owner, const importing::ImportRequest& request) {
     TemplateSource source;
-    return runImport(owner, request, source);
+    return importing::runImport(owner, request, source);
 }
 
 bool BUTTONIMPORT1(TemplateRun& run) {

@@ -5,15 +5,16 @@
 
 #include <memory>
 
-#include "templates/import_command.h"
+#include "importing/import_command.h"
+#include "templates/template_run.h"
 
 namespace tarvo::templates {
 
 // The templates of the import folder as the source of the import command (BUTTONIMPORT1).
-std::unique_ptr<ImportSource> templateSource();
+std::unique_ptr<importing::ImportSource> templateSource();
 
 // The import command with the template source.
-ImportOutcome runTemplateImport(ui::Owner owner, const ImportRequest& request);
+importing::ImportOutcome runTemplateImport(ui::Owner owner, const importing::ImportRequest& request);
 
 // The import itself on a prepared database with its templates open and checked (steps after
 // the structure check): run stamps, day-closing settings, every template in processing order.

@@ -52,7 +52,7 @@ bool VODIRMAKE(ui::Owner owner, const std::string& path, bool retry) {
 }
 
 std::string createImportFolder(ui::Owner owner, const std::string& text, bool retry) {
-    const std::string folder = templates::checkedImportFolder(owner, text);
+    const std::string folder = importing::checkedImportFolder(owner, text);
     if (!folder.empty()) DIRMAKE_NOEXIST(owner, folder, retry);
     return folder;
 }

@@ -34,4 +34,12 @@ std::vector<std::filesystem::path> allIgnoringCase(const std::filesystem::path& 
     return out;
 }
 
+std::filesystem::path executableFolder() {
+    std::error_code ec;
+    std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec) return executable.parent_path();
+    std::filesystem::path current = std::filesystem::current_path(ec);
+    return ec ? std::filesystem::path(".") : current;
+}
+
 }  // namespace tarvo::xbase

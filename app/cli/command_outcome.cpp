@@ -15,8 +15,8 @@ nlohmann::ordered_json pathOrNull(const std::filesystem::path& path) {
     return path.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(path.string());
 }
 
-nlohmann::ordered_json duplicateJson(const templates::RejectRow& row) {
-    return {{"reason", row.caption == templates::kNameDuplicateCaption ? "name" : "code"},
+nlohmann::ordered_json duplicateJson(const importing::RejectRow& row) {
+    return {{"reason", row.caption == importing::kNameDuplicateCaption ? "name" : "code"},
             {"code", row.newCode},
             {"name", row.newName},
             {"template_record", row.templateRecno},
@@ -45,7 +45,7 @@ nlohmann::ordered_json toJson(const CommandOutcome& outcome) {
     for (const OutcomeMessage& m : outcome.messages)
         messages.push_back({{"kind", m.kind}, {"title", m.title}, {"text", m.text}});
     nlohmann::ordered_json duplicates = nlohmann::ordered_json::array();
-    for (const templates::RejectRow& row : outcome.duplicates) duplicates.push_back(duplicateJson(row));
+    for (const importing::RejectRow& row : outcome.duplicates) duplicates.push_back(duplicateJson(row));
     return {{"program", app::windowTitle()},
             {"command", outcome.command},
             {"status", outcome.status},

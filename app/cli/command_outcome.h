@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "templates/reject_list.h"
+#include "importing/reject_list.h"
 
 namespace tarvo::cli {
 
@@ -28,7 +28,7 @@ struct CommandOutcome {
     std::vector<OutcomeMessage> messages;             // in the order shown
     std::map<std::string, uint32_t> written;          // records written per table
     std::map<std::string, uint32_t> skipped;          // rows skipped per template or source table
-    std::vector<templates::RejectRow> duplicates;     // items refused as duplicates
+    std::vector<importing::RejectRow> duplicates;     // items refused as duplicates
     std::filesystem::path rejectFile;                 // the REJECT.TXT written; empty: none
     std::filesystem::path backup;                     // the backup taken before the change; empty: none
     nlohmann::ordered_json details = nlohmann::ordered_json::object();  // what only this command reports

@@ -13,8 +13,8 @@
 #include "app/cli/terminal_interaction.h"
 #include "importers/application_sources.h"
 #include "importers/ipos/ipos_import.h"
-#include "templates/import_summary.h"
-#include "templates/reject_list.h"
+#include "importing/import_summary.h"
+#include "importing/reject_list.h"
 #include "templates/template_import.h"
 #include "xbase/dates.h"
 
@@ -22,8 +22,8 @@ namespace tarvo::cli {
 
 namespace {
 
-using templates::ImportStatus;
-using templates::StockMode;
+using importing::ImportStatus;
+using importing::StockMode;
 
 // The sources of --from: the templates, or the IMPORT2LIST value of another application.
 const std::map<std::string, int> kSources = {{"templates", 0},
@@ -53,7 +53,7 @@ const CLI::Validator kSource = validator([](const std::string& value) {
 });
 
 struct ImportArguments {
-    templates::ImportRequest request;
+    importing::ImportRequest request;
     std::string from = "templates";
     std::string stockMode = "none";
     std::string stockDate;
@@ -68,7 +68,7 @@ struct ImportArguments {
 
 // The import's options as the backup's manifest records them.
 std::string describe(const ImportArguments& a) {
-    const templates::ImportOptions& o = a.request.options;
+    const importing::ImportOptions& o = a.request.options;
     return "import --from " + a.from + " " + a.request.importFolder + " --stock-mode " + a.stockMode +
            (a.stockDate.empty() ? "" : " --stock-date " + a.stockDate) +
            (a.pointsDate.empty() ? "" : " --points-date " + a.pointsDate) +
@@ -87,21 +87,21 @@ const char* statusName(ImportStatus status) {
     return "failed";
 }
 
-const char* refusalName(templates::Refusal refusal) {
+const char* refusalName(importing::Refusal refusal) {
     switch (refusal) {
-        case templates::Refusal::None: return nullptr;
-        case templates::Refusal::ImportFolder: return "import_folder";
-        case templates::Refusal::Source: return "source";
-        case templates::Refusal::Database: return "database";
-        case templates::Refusal::Preparation: return "preparation";
-        case templates::Refusal::Busy: return "busy";
-        case templates::Refusal::Interrupted: return "interrupted";
-        case templates::Refusal::Backup: return "backup";
+        case importing::Refusal::None: return nullptr;
+        case importing::Refusal::ImportFolder: return "import_folder";
+        case importing::Refusal::Source: return "source";
+        case importing::Refusal::Database: return "database";
+        case importing::Refusal::Preparation: return "preparation";
+        case importing::Refusal::Busy: return "busy";
+        case importing::Refusal::Interrupted: return "interrupted";
+        case importing::Refusal::Backup: return "backup";
     }
     return nullptr;
 }
 
-CommandOutcome commandOutcome(const templates::ImportOutcome& import, const TerminalInteraction& terminal) {
+CommandOutcome commandOutcome(const importing::ImportOutcome& import, const TerminalInteraction& terminal) {
     CommandOutcome outcome;
     outcome.command = "import";
     outcome.status = statusName(import.status);
@@ -116,12 +116,12 @@ CommandOutcome commandOutcome(const templates::ImportOutcome& import, const Term
     return outcome;
 }
 
-void printSummary(const templates::ImportOutcome& outcome) {
-    std::fputs(templates::importSummary(outcome, templates::SummaryLanguage::English).c_str(), stdout);
+void printSummary(const importing::ImportOutcome& outcome) {
+    std::fputs(importing::importSummary(outcome, importing::SummaryLanguage::English).c_str(), stdout);
 }
 
 // The summary of a finished import, or what became of the retail database when it did not finish.
-void reportOutcome(const templates::ImportOutcome& outcome, const std::string& databaseFolder, bool quiet) {
+void reportOutcome(const importing::ImportOutcome& outcome, const std::string& databaseFolder, bool quiet) {
     switch (outcome.status) {
         case ImportStatus::Done:
             if (!quiet) printSummary(outcome);
@@ -130,13 +130,13 @@ void reportOutcome(const templates::ImportOutcome& outcome, const std::string& d
             std::printf("Import cancelled.\n");
             return;
         case ImportStatus::Refused:
-            if (outcome.refusal == templates::Refusal::Interrupted)
+            if (outcome.refusal == importing::Refusal::Interrupted)
                 std::fprintf(stderr,
                              "Import refused: the last import into this database was interrupted. Put its backup "
                              "back with\n  tarvo-import-cli restore --db %s --backup %s\nor import anyway with "
                              "--force.\n",
                              databaseFolder.c_str(), outcome.interruptedBackup.c_str());
-            else if (outcome.refusal == templates::Refusal::Preparation)
+            else if (outcome.refusal == importing::Refusal::Preparation)
                 std::fprintf(stderr, "Import refused; the preparation stopped halfway and the backup taken before it "
                                      "was put back.\n");
             else
@@ -154,7 +154,7 @@ void reportOutcome(const templates::ImportOutcome& outcome, const std::string& d
 }
 
 int runImport(ImportArguments& arguments) {
-    templates::ImportRequest& request = arguments.request;
+    importing::ImportRequest& request = arguments.request;
     const int application = kSources.at(arguments.from);
     request.options.stockMode = *stockModeFromName(arguments.stockMode);
     if (!arguments.stockDate.empty()) {
@@ -170,7 +170,7 @@ int runImport(ImportArguments& arguments) {
             application == importers::kLindraMakmur ? xbase::Driver::DBFCDX : xbase::Driver::DBFNTX;
     // The password is given or empty: the terminal has no password dialog.
     if (!arguments.ipos.file.empty()) arguments.ipos.password = arguments.password;
-    std::unique_ptr<templates::ImportSource> source =
+    std::unique_ptr<importing::ImportSource> source =
         application == 0 ? templates::templateSource() : importers::BUTTONIMPORT2(application, arguments.ipos);
 
     if (arguments.force) request.safety.onInterrupted = safety::OnInterrupted::Continue;
@@ -178,7 +178,7 @@ int runImport(ImportArguments& arguments) {
 
     TerminalInteraction terminal(arguments.answerYes, arguments.outcome.quiet);
     ui::setInteraction(&terminal);
-    const templates::ImportOutcome outcome = templates::runImport(nullptr, request, *source);
+    const importing::ImportOutcome outcome = importing::runImport(nullptr, request, *source);
     ui::setInteraction(nullptr);
     terminal.closeProgress();
     reportOutcome(outcome, request.databaseFolder, arguments.outcome.quiet);
@@ -189,10 +189,10 @@ void addImportCommand(CommandLine& cli) {
     CLI::App& command = cli.add("import", "The import into a retail database, as the desktop program runs it: from the "
                                           "templates, or from another application's database");
     auto arguments = std::make_shared<ImportArguments>();
-    templates::ImportRequest& request = arguments->request;
+    importing::ImportRequest& request = arguments->request;
     importers::ipos::IposChoices& ipos = arguments->ipos;
-    request.options = templates::defaultImportOptions();
-    request.rejectFolder = templates::rejectFolder();
+    request.options = importing::defaultImportOptions();
+    request.rejectFolder = importing::rejectFolder();
     command.add_option("--db", request.databaseFolder, "The retail database folder (the one that holds ST_DB)")
         ->type_name("FOLDER")->required();
     command.add_option("--from", arguments->from,

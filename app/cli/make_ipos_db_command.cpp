@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/cli/command_line.h"
-#include "importers/ipos/sample_database.h"
+#include "sampledata/ipos_database.h"
 
 namespace tarvo::cli {
 
@@ -14,13 +14,13 @@ namespace {
 
 struct MakeIposDbArguments {
     std::string file;
-    importers::ipos::SampleShop shop;
+    sampledata::SampleShop shop;
 };
 
 void addMakeIposDbCommand(CommandLine& cli) {
     CLI::App& command = cli.add("make-ipos-db", "Writes a sample iPOS 3.0 database as an SQLite file");
     auto arguments = std::make_shared<MakeIposDbArguments>();
-    importers::ipos::SampleShop& shop = arguments->shop;
+    sampledata::SampleShop& shop = arguments->shop;
     command.add_option("FILE", arguments->file, "The SQLite file to write (replaced when it exists)")->required();
     command.add_option("--items", shop.items, "Number of items")->type_name("N")->capture_default_str();
     command.add_option("--invoices", shop.invoices, "Number of sales invoices (five lines each)")
@@ -32,8 +32,8 @@ void addMakeIposDbCommand(CommandLine& cli) {
     command.add_option("--salesmen", shop.salesmen, "Number of salesmen")->type_name("N")->capture_default_str();
     command.add_option("--seed", shop.seed, "Seed of the random contents")->type_name("S")->capture_default_str();
     cli.onRun(command, [arguments] {
-        const importers::ipos::SampleShop& shop = arguments->shop;
-        importers::ipos::writeSampleShop(arguments->file, shop);
+        const sampledata::SampleShop& shop = arguments->shop;
+        sampledata::writeSampleShop(arguments->file, shop);
         std::printf("iPOS database written to %s (%u items, %u invoices, %u cash-register sales)\n",
                     arguments->file.c_str(), shop.items, shop.invoices, shop.cashSales);
         return 0;

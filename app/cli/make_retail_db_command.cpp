@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/cli/command_line.h"
-#include "retaildb/sample_retail_db.h"
+#include "sampledata/retail_db.h"
 
 namespace tarvo::cli {
 
@@ -16,7 +16,7 @@ void addMakeRetailDbCommand(CommandLine& cli) {
     auto folder = std::make_shared<std::string>();
     command.add_option("DIR", *folder, "The folder that receives ST_DB")->required();
     cli.onRun(command, [folder] {
-        retaildb::makeSampleRetailDatabase(*folder);
+        sampledata::makeSampleRetailDatabase(*folder);
         std::printf("Sample retail database written to %s/ST_DB\n", folder->c_str());
         return 0;
     });

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/cli/command_line.h"
-#include "importers/sample_sources.h"
+#include "sampledata/sources.h"
 
 namespace tarvo::cli {
 
@@ -14,14 +14,14 @@ namespace {
 struct MakeSourceArguments {
     std::string kind;
     std::string folder;
-    importers::SampleSourceOptions options;
+    sampledata::SampleSourceOptions options;
     bool withoutOptional = false;
 };
 
 void addMakeSourceCommand(CommandLine& cli) {
     CLI::App& command = cli.add("make-source", "Writes sample tables of another application for the direct import");
     auto arguments = std::make_shared<MakeSourceArguments>();
-    importers::SampleSourceOptions& options = arguments->options;
+    sampledata::SampleSourceOptions& options = arguments->options;
     command.add_option("--kind", arguments->kind, "Which application's tables")
         ->type_name("msbrg|is|ias")->check(CLI::IsMember({"msbrg", "is", "ias"}))->required();
     command.add_option("FOLDER", arguments->folder, "The folder that receives the tables")->required();
@@ -33,7 +33,7 @@ void addMakeSourceCommand(CommandLine& cli) {
                      "Leaves out the columns and tables only some versions have");
     cli.onRun(command, [arguments] {
         arguments->options.optionalColumns = !arguments->withoutOptional;
-        importers::makeSampleSource(*importers::sampleSourceKind(arguments->kind), arguments->folder,
+        sampledata::makeSampleSource(*sampledata::sampleSourceKind(arguments->kind), arguments->folder,
                                     arguments->options);
         std::printf("Source tables written to %s (%u items)\n", arguments->folder.c_str(), arguments->options.items);
         return 0;

@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "templates/reject_list.h"
+#include "xbase/file_names.h"
 
 namespace tarvo::app {
 
@@ -13,6 +13,6 @@ std::filesystem::path dataFile(std::string_view name, const std::filesystem::pat
     return (executableFolder.parent_path() / "share" / "tarvo-import" / name).lexically_normal();
 }
 
-std::filesystem::path dataFile(std::string_view name) { return dataFile(name, templates::executableFolder()); }
+std::filesystem::path dataFile(std::string_view name) { return dataFile(name, xbase::executableFolder()); }
 
 }  // namespace tarvo::app

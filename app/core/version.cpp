@@ -3,9 +3,7 @@
 namespace tarvo::app {
 
 const std::string& versionText() {
-    static const std::string text = std::string(kVersionLiteral.substr(0, 4)) + "." +
-                                    std::string(kVersionLiteral.substr(4, 2)) + "." +
-                                    std::string(kVersionLiteral.substr(6, 2));
+    static const std::string text(kVersionNumber);
     return text;
 }
 

@@ -4,12 +4,11 @@
 #include <string>
 #include <string_view>
 
+#include "app/core/version_number.h"
+
 namespace tarvo::app {
 
-// Year, month and day of the release, eight digits.
-inline constexpr std::string_view kVersionLiteral = "20240708";
-
-// The literal as "YYYY.MM.DD" ("2024.07.08").
+// The version number, "YYYY.MM.DD" ("2024.07.08").
 const std::string& versionText();
 
 // "Tarvo-Import " and the version text; also the key of the single-instance check.

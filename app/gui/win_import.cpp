@@ -26,8 +26,8 @@
 #include "importers/application_sources.h"
 #include "retaildb/retail_database.h"
 #include "safety/restore.h"
-#include "templates/import_summary.h"
-#include "templates/reject_list.h"
+#include "importing/import_summary.h"
+#include "importing/reject_list.h"
 #include "templates/template_import.h"
 #include "templatetools/folder_creation.h"
 #include "xbase/dates.h"
@@ -195,7 +195,7 @@ void WINIMPORT::POSTINIT() {
     selectValue(IMPORT2LIST, kIntegratedSystem);
 
     LOKASI->clear();
-    const templates::ImportOptions defaults = templates::defaultImportOptions();
+    const importing::ImportOptions defaults = importing::defaultImportOptions();
     AKHIRTUTUP->setText(qt(xbase::DToC(defaults.closingDate)));
     AKHIRBUKA->setText(qt(xbase::DToC(defaults.openDate)));
     TGLHITUNGPOINT->clear();
@@ -240,11 +240,11 @@ std::string WINIMPORT::DBFDRIVER() const {
     }
 }
 
-templates::ImportOptions WINIMPORT::importOptions() const {
-    templates::ImportOptions options;
-    if (RBSISATUTUP->isChecked()) options.stockMode = templates::StockMode::CloseDay;
-    else if (RBSISABUKA->isChecked()) options.stockMode = templates::StockMode::Open;
-    else options.stockMode = templates::StockMode::None;
+importing::ImportOptions WINIMPORT::importOptions() const {
+    importing::ImportOptions options;
+    if (RBSISATUTUP->isChecked()) options.stockMode = importing::StockMode::CloseDay;
+    else if (RBSISABUKA->isChecked()) options.stockMode = importing::StockMode::Open;
+    else options.stockMode = importing::StockMode::None;
     options.closingDate = xbase::CToD(AKHIRTUTUP->text().toStdString());
     options.openDate = xbase::CToD(AKHIRBUKA->text().toStdString());
     options.pointsDate = xbase::CToD(TGLHITUNGPOINT->text().toStdString());
@@ -295,7 +295,7 @@ void WINIMPORT::BROWSEIMPORT() {
 }
 
 void WINIMPORT::BUTTONIMPORT() {
-    std::unique_ptr<templates::ImportSource> source;
+    std::unique_ptr<importing::ImportSource> source;
     if (RBIMPORT1->isChecked()) source = templates::templateSource();
     else if (RBIMPORT2->isChecked()) source = importers::BUTTONIMPORT2(import2Value(), iposChoices());
     if (source) runImport(*source);
@@ -310,14 +310,14 @@ importers::ipos::IposChoices WINIMPORT::iposChoices() const {
     return choices;
 }
 
-void WINIMPORT::runImport(templates::ImportSource& source) {
-    templates::ImportRequest request;
+void WINIMPORT::runImport(importing::ImportSource& source) {
+    importing::ImportRequest request;
     request.databaseFolder = LOKASI->text().toStdString();
     request.importFolder = IMPORT->text().toStdString();
     request.options = importOptions();
-    request.rejectFolder = templates::rejectFolder();
-    request.showRejects = [this, folder = request.rejectFolder](const std::vector<templates::DuplicateEntry>& codes,
-                                                               const std::vector<templates::DuplicateEntry>& names) {
+    request.rejectFolder = importing::rejectFolder();
+    request.showRejects = [this, folder = request.rejectFolder](const std::vector<importing::DuplicateEntry>& codes,
+                                                               const std::vector<importing::DuplicateEntry>& names) {
         WinImportReject reject(this, folder);
         reject.KODESAMA(codes);
         reject.NAMASAMA(names);
@@ -328,25 +328,25 @@ void WINIMPORT::runImport(templates::ImportSource& source) {
     request.safety.description = "window: " + request.importFolder;
     // The question about an interrupted import comes with the import now.
     interruptedAsked_ = LOKASI->text().toStdString();
-    templates::ImportOutcome outcome;
+    importing::ImportOutcome outcome;
     try {
-        outcome = templates::runImport(this, request, source);
+        outcome = importing::runImport(this, request, source);
     } catch (const std::exception& e) {
         // Nothing may escape into the event loop: the user gets the reason instead.
         ui::interaction().closeProgress();
         ui::BOXERROR(this, std::string("Import gagal: ") + e.what());
         return;
     }
-    using templates::Refusal;
+    using importing::Refusal;
     if (outcome.refusal == Refusal::ImportFolder) IMPORT->setFocus();
     if (outcome.refusal != Refusal::None && outcome.refusal != Refusal::ImportFolder &&
         outcome.refusal != Refusal::Source)
         LOKASI->setFocus();
-    if (outcome.status != templates::ImportStatus::Done && outcome.status != templates::ImportStatus::Failed) return;
+    if (outcome.status != importing::ImportStatus::Done && outcome.status != importing::ImportStatus::Failed) return;
     // What happened, as the command line prints it.
-    const bool failed = outcome.status == templates::ImportStatus::Failed;
+    const bool failed = outcome.status == importing::ImportStatus::Failed;
     ui::BOXINFO(this, failed ? "Import gagal" : "Import selesai",
-                templates::importSummary(outcome, templates::SummaryLanguage::Indonesian));
+                importing::importSummary(outcome, importing::SummaryLanguage::Indonesian));
     if (failed && !outcome.backupFolder.empty()) {
         const std::string database = retaildb::LOKASIDATAEX(this, request.databaseFolder);
         if (!database.empty() && safety::restoreDatabase(this, database, outcome.backupFolder.filename().string()))
@@ -380,7 +380,7 @@ void WINIMPORT::CHECKINTERRUPTED() {
 }
 
 void WINIMPORT::BUTTONEDITIMPORT() {
-    const std::string folder = templates::checkedImportFolder(this, IMPORT->text().toStdString());
+    const std::string folder = importing::checkedImportFolder(this, IMPORT->text().toStdString());
     if (folder.empty()) return;
     WinImportEdit editor(this, folder);
     editor.exec();

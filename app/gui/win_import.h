@@ -10,7 +10,7 @@
 
 #include "app/gui/control_extensions.h"
 #include "importers/ipos/ipos_import.h"
-#include "templates/import_command.h"
+#include "importing/import_command.h"
 #include "ui/user_interaction.h"
 
 class QButtonGroup;
@@ -49,7 +49,7 @@ public:
     // The driver name of the chosen IMPORTDRIVER entry.
     std::string DBFDRIVER() const;
     // The options of a template import as the controls give them.
-    templates::ImportOptions importOptions() const;
+    importing::ImportOptions importOptions() const;
     // The choices of the iPOS import: its three check boxes, and the connection string below.
     importers::ipos::IposChoices iposChoices() const;
     // Replaces the Access connection string of the iPOS import (a database reached through another
@@ -127,7 +127,7 @@ private:
     void POSTINIT();
     int import2Value() const;
     // The import command with the chosen source.
-    void runImport(templates::ImportSource& source);
+    void runImport(importing::ImportSource& source);
     // Runs a command of a button; an unexpected error is shown, never thrown into the event loop.
     void runCommand(const std::function<void()>& command);
 

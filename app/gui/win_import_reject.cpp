@@ -27,7 +27,7 @@ WinImportReject::WinImportReject(QWidget* owner, const std::filesystem::path& re
     // Beside the program the file needs no path; elsewhere (the user's data folder, when the
     // program's folder is read-only) the text names the file in full. The tip always does.
     const QString file = qt(file_.path().string());
-    const bool besideProgram = rejectFolder == templates::executableFolder();
+    const bool besideProgram = rejectFolder == xbase::executableFolder();
     info_ = new QLabel(QStringLiteral("Record yang ditolak... (Dapat dicek di file %1)")
                            .arg(besideProgram ? QStringLiteral("Reject.txt") : file),
                        this);
@@ -57,16 +57,16 @@ void WinImportReject::POSTINIT() {
     NEWLVCOLUMN(list_, QStringLiteral("RECNO2"), QStringLiteral("#Rec"), 5, 3);
 }
 
-void WinImportReject::KODESAMA(const std::vector<templates::DuplicateEntry>& entries) {
-    load(entries, templates::kCodeDuplicateCaption);
+void WinImportReject::KODESAMA(const std::vector<importing::DuplicateEntry>& entries) {
+    load(entries, importing::kCodeDuplicateCaption);
 }
 
-void WinImportReject::NAMASAMA(const std::vector<templates::DuplicateEntry>& entries) {
-    load(entries, templates::kNameDuplicateCaption);
+void WinImportReject::NAMASAMA(const std::vector<importing::DuplicateEntry>& entries) {
+    load(entries, importing::kNameDuplicateCaption);
 }
 
-void WinImportReject::load(const std::vector<templates::DuplicateEntry>& entries, const char* caption) {
-    templates::loadRejectList(entries, caption, [this](const templates::RejectRow& row) {
+void WinImportReject::load(const std::vector<importing::DuplicateEntry>& entries, const char* caption) {
+    importing::loadRejectList(entries, caption, [this](const importing::RejectRow& row) {
         auto* item = new QTreeWidgetItem(list_);
         setLvText(item, list_, QStringLiteral("KETERANGAN"), qt(row.caption));
         setLvText(item, list_, QStringLiteral("KODE1"), qt(row.newCode));

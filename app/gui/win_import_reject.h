@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "templates/import_run.h"
-#include "templates/reject_list.h"
+#include "importing/import_run.h"
+#include "importing/reject_list.h"
 #include "ui/user_interaction.h"
 
 class QLabel;
@@ -25,8 +25,8 @@ public:
 
     // Loads the code-duplicate list ("Kode Sama") and the name-duplicate list ("Nama Sama"),
     // with the progress in the progress window.
-    void KODESAMA(const std::vector<templates::DuplicateEntry>& entries);
-    void NAMASAMA(const std::vector<templates::DuplicateEntry>& entries);
+    void KODESAMA(const std::vector<importing::DuplicateEntry>& entries);
+    void NAMASAMA(const std::vector<importing::DuplicateEntry>& entries);
     // Closes the file and shows the window until the user closes it.
     void SHOW();
 
@@ -38,11 +38,11 @@ protected:
 
 private:
     void POSTINIT();
-    void load(const std::vector<templates::DuplicateEntry>& entries, const char* caption);
+    void load(const std::vector<importing::DuplicateEntry>& entries, const char* caption);
 
     QLabel* info_;
     QTreeWidget* list_;
-    templates::RejectFile file_;
+    importing::RejectFile file_;
 };
 
 }  // namespace tarvo::gui

@@ -7,14 +7,14 @@
 
 namespace tarvo::importers::ipos {
 
-std::unique_ptr<templates::ImportSource> BUTTONIMPORT24(const IposChoices& choices) {
+std::unique_ptr<importing::ImportSource> BUTTONIMPORT24(const IposChoices& choices) {
     return std::make_unique<IposImport>(choices);
 }
 
 IposImport::IposImport(IposChoices choices) : choices_(std::move(choices)) {}
 IposImport::~IposImport() = default;
 
-bool IposImport::check(ui::Owner owner, const std::string&, const templates::ImportOptions& options) {
+bool IposImport::check(ui::Owner owner, const std::string&, const importing::ImportOptions& options) {
     ui::UserInteraction& ui = ui::interaction();
     std::string connection = choices_.connectionString;
     if (connection.empty()) {
@@ -43,7 +43,7 @@ bool IposImport::check(ui::Owner owner, const std::string&, const templates::Imp
         ui::BOXERROR(owner, refused.what());
         return false;
     }
-    run_ = std::make_unique<templates::ImportRun>(options, owner);
+    run_ = std::make_unique<importing::ImportRun>(options, owner);
     return true;
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "importers/ipos/source_database.h"
-#include "templates/import_command.h"
+#include "importing/import_command.h"
 
 namespace tarvo::importers::ipos {
 
@@ -32,7 +32,7 @@ inline constexpr const char* kIposProgressTitle = "Import Data MDF File (Aplikas
 // CATATAN of every customer, salesman, item discount and transaction header the import writes.
 inline constexpr const char* kIposNote = "From iPOS 3.0";
 
-class IposImport : public templates::ImportSource {
+class IposImport : public importing::ImportSource {
 public:
     explicit IposImport(IposChoices choices);
     ~IposImport() override;
@@ -40,17 +40,17 @@ public:
     bool usesImportFolder() const override { return false; }
     // Asks for the file and the password, connects, reads every table the import needs and checks
     // its columns; false after a message, or silently when the user cancelled a dialog.
-    bool check(ui::Owner owner, const std::string& importFolder, const templates::ImportOptions& options) override;
+    bool check(ui::Owner owner, const std::string& importFolder, const importing::ImportOptions& options) override;
     bool import(const std::string& databaseFolder) override;
-    const templates::ImportRun& run() const override { return *run_; }
+    const importing::ImportRun& run() const override { return *run_; }
 
 private:
     IposChoices choices_;
-    std::unique_ptr<templates::ImportRun> run_;
+    std::unique_ptr<importing::ImportRun> run_;
     std::unique_ptr<SourceDatabase> source_;
 };
 
 // The importer of IMPORT2LIST entry 4.
-std::unique_ptr<templates::ImportSource> BUTTONIMPORT24(const IposChoices& choices);
+std::unique_ptr<importing::ImportSource> BUTTONIMPORT24(const IposChoices& choices);
 
 }  // namespace tarvo::importers::ipos

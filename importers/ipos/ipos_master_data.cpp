@@ -8,13 +8,13 @@
 #include "importers/record_templates.h"
 #include "retaildb/identifier_rows.h"
 #include "retaildb/record_routines.h"
-#include "templates/stock_search.h"
+#include "importing/stock_search.h"
 #include "xbase/blanks.h"
 #include "xbase/work_areas.h"
 
 namespace tarvo::importers::ipos {
 
-using templates::normaliseCode;
+using importing::normaliseCode;
 using xbase::Value;
 
 namespace {
@@ -48,13 +48,13 @@ void importItems(IposRun& ipos) {
                  amount = items.column("DISKONN"), from = items.column("PERDIS1"), to = items.column("PERDIS2");
     FieldWriter stock("S_STOCK");
     FieldWriter discounts("S_STKPRO");
-    templates::StockSearch search;
+    importing::StockSearch search;
     forEachRow(ipos, items, kItemTable, "Item Proses no. ", [&](const odbc::Row& row) {
         const std::string itemCode = normaliseCode(row.text(code));
         std::string unitName = normaliseCode(row.text(unit));
         if (unitName.empty()) unitName = "PCS";
         // Every row's unit joins the list, also a row that is skipped.
-        const uint32_t unitId = ipos.units.add(templates::singleUnit(unitName));
+        const uint32_t unitId = ipos.units.add(importing::singleUnit(unitName));
         std::string name = trimmedText(row, itemName);
         if (itemCode.empty() || name.empty()) return false;
         if (isDuplicateIposItem(ipos.run, search, itemCode, name, static_cast<uint32_t>(row.index() + 1))) return false;

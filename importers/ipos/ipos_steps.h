@@ -8,23 +8,23 @@
 
 #include "importers/ipos/ipos_import.h"
 #include "importers/ipos/source_database.h"
-#include "templates/code_list.h"
-#include "templates/import_run.h"
-#include "templates/item_ids.h"
-#include "templates/item_units.h"
+#include "importing/code_list.h"
+#include "importing/import_run.h"
+#include "importing/item_ids.h"
+#include "importing/item_units.h"
 
 namespace tarvo::importers::ipos {
 
 struct IposRun {
-    templates::ImportRun& run;
+    importing::ImportRun& run;
     const SourceDatabase& source;
     const IposChoices& choices;
     // Working lists: group codes, salesman codes with their commission percentages; the units.
-    templates::CodeList groups, salesmen;
+    importing::CodeList groups, salesmen;
     std::vector<double> commissions;
-    templates::UnitSets units;
+    importing::UnitSets units;
     // The items of the transactions' lines; the steps after the items no longer write S_STOCK.
-    templates::ItemIds itemIds;
+    importing::ItemIds itemIds;
 };
 
 void importItemGroups(IposRun& ipos);

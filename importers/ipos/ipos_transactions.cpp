@@ -12,7 +12,7 @@
 
 namespace tarvo::importers::ipos {
 
-using templates::normaliseCode;
+using importing::normaliseCode;
 using xbase::Value;
 
 namespace {
@@ -28,7 +28,7 @@ struct TakenLine {
 // The lines of the header's transaction whose quantity is not empty and whose item code (trimmed,
 // upper case) is the first code of an imported item, in the database's order.
 std::vector<TakenLine> takenLines(const Transactions& transactions, std::string_view number, const char* quantityColumn,
-                                  templates::ItemIds& itemIds) {
+                                  importing::ItemIds& itemIds) {
     const size_t quantity = transactions.lines.column(quantityColumn);
     const size_t code = transactions.lines.column("NOITEM");
     std::vector<TakenLine> taken;

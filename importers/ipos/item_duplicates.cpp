@@ -2,18 +2,18 @@
 
 #include <span>
 
-#include "templates/item_duplicates.h"
+#include "importing/item_duplicates.h"
 
 namespace tarvo::importers::ipos {
 
-bool isDuplicateIposItem(templates::ImportRun& run, templates::StockSearch& search, const std::string& code,
+bool isDuplicateIposItem(importing::ImportRun& run, importing::StockSearch& search, const std::string& code,
                          std::string& name, uint32_t rowNumber) {
-    const templates::DuplicateCandidate item{std::span<const std::string>(&code, 1), name, "", rowNumber};
-    bool duplicate = templates::isCodeDuplicate(run, item, templates::StockSearch::kCodeTags, search);
+    const importing::DuplicateCandidate item{std::span<const std::string>(&code, 1), name, "", rowNumber};
+    bool duplicate = importing::isCodeDuplicate(run, item, importing::StockSearch::kCodeTags, search);
     if (!run.options().allowDuplicateNames && search.findName(name, "")) {
         const std::string renamed = name + " " + code;
-        const templates::DuplicateCandidate renamedItem{item.codes, renamed, "", rowNumber};
-        if (templates::isNameDuplicate(run, renamedItem, search))
+        const importing::DuplicateCandidate renamedItem{item.codes, renamed, "", rowNumber};
+        if (importing::isNameDuplicate(run, renamedItem, search))
             duplicate = true;
         else
             name = renamed;

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "templates/import_run.h"
-#include "templates/stock_search.h"
+#include "importing/import_run.h"
+#include "importing/stock_search.h"
 
 namespace tarvo::importers::ipos {
 
@@ -14,7 +14,7 @@ namespace tarvo::importers::ipos {
 // alone is taken is renamed to the name, a blank and the code, and only when that name is taken
 // too is it a name duplicate (listed under the longer name). name is left as the item is to be
 // imported. rowNumber is the item's row in TBLItem.
-bool isDuplicateIposItem(templates::ImportRun& run, templates::StockSearch& search, const std::string& code,
+bool isDuplicateIposItem(importing::ImportRun& run, importing::StockSearch& search, const std::string& code,
                          std::string& name, uint32_t rowNumber);
 
 }  // namespace tarvo::importers::ipos

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "odbc/result.h"
-#include "templates/text_map.h"
+#include "importing/text_map.h"
 
 namespace tarvo::importers::ipos {
 
@@ -22,7 +22,7 @@ public:
     const std::vector<uint32_t>& of(std::string_view number) const;
 
 private:
-    templates::TextMap<std::vector<uint32_t>> rows_;
+    importing::TextMap<std::vector<uint32_t>> rows_;
 };
 
 }  // namespace tarvo::importers::ipos

@@ -17,7 +17,7 @@
 #include "app/gui/win_import_edit.h"
 #include "app/gui/win_import_info.h"
 #include "app/gui/win_import_reject.h"
-#include "templates/sample_templates.h"
+#include "sampledata/templates.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/support/test_support.h"
 
@@ -64,11 +64,11 @@ TEST(Screenshots, InformationWindowAndTemplateEditor) {
     test::settle();
     ASSERT_TRUE(info.grab().save(QString::fromStdString((out / "information-window.png").string())));
 
-    templates::SampleTemplateOptions options;
+    sampledata::SampleTemplateOptions options;
     options.items = 40;
     options.customers = 10;
     options.vendors = 5;
-    templates::makeSampleTemplates(templates.path(), options);
+    sampledata::makeSampleTemplates(templates.path(), options);
     WinImportEdit editor(nullptr, templates.path().string() + "/");
     _WinImportEdit* items = editor.editPage("ITEM.DBF");
     ASSERT_NE(items, nullptr);

@@ -9,9 +9,9 @@
 #include <fstream>
 
 #include "app/gui/win_import.h"
-#include "retaildb/sample_retail_db.h"
+#include "sampledata/retail_db.h"
 #include "safety/backups.h"
-#include "templates/sample_templates.h"
+#include "sampledata/templates.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/support/test_support.h"
 
@@ -30,10 +30,10 @@ protected:
 
     void SetUp() override {
         window.show();
-        retaildb::makeSampleRetailDatabase(dir.path());
+        sampledata::makeSampleRetailDatabase(dir.path());
         database = dir.path() / "ST_DB";
         // Without duplicates, so that no reject window opens.
-        templates::makeSampleTemplates(dir.path() / "templates", {.items = 20, .customers = 5, .vendors = 3, .codesPerItem = 1});
+        sampledata::makeSampleTemplates(dir.path() / "templates", {.items = 20, .customers = 5, .vendors = 3, .codesPerItem = 1});
         window.LOKASI->setText(QString::fromStdString(dir.path().string()));
         window.IMPORT->setText(QString::fromStdString((dir.path() / "templates").string()));
     }

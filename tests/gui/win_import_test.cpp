@@ -20,11 +20,11 @@
 #include "app/gui/dialog_units.h"
 #include "app/gui/win_import.h"
 #include "app/gui/win_import_reject.h"
-#include "importers/ipos/sample_database.h"
-#include "importers/sample_sources.h"
-#include "retaildb/sample_retail_db.h"
-#include "templates/reject_list.h"
-#include "templates/sample_templates.h"
+#include "sampledata/ipos_database.h"
+#include "sampledata/sources.h"
+#include "sampledata/retail_db.h"
+#include "importing/reject_list.h"
+#include "sampledata/templates.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/support/private_odbc.h"
 #include "tests/support/test_support.h"
@@ -154,8 +154,8 @@ TEST(WinImport, TheOptionsComeFromTheControls) {
     window.NAMASAMA->setChecked(true);
     window.IMPORTDRIVER->setCurrentIndex(window.IMPORTDRIVER->findData(int(WINIMPORT::kDriverCdx)));
 
-    const templates::ImportOptions options = window.importOptions();
-    EXPECT_EQ(options.stockMode, templates::StockMode::CloseDay);
+    const importing::ImportOptions options = window.importOptions();
+    EXPECT_EQ(options.stockMode, importing::StockMode::CloseDay);
     EXPECT_EQ(options.closingDate, (xbase::Date{2069, 12, 31}));
     EXPECT_EQ(options.pointsDate, (xbase::Date{2024, 7, 8}));
     EXPECT_FALSE(options.allowDuplicateCodes);
@@ -284,7 +284,7 @@ TEST_F(WinImportCommandTest, AnsweringNoChangesNothing) {
 }
 
 TEST_F(WinImportCommandTest, RefusalsShowTheirMessageAndPutTheFocusOnTheField) {
-    retaildb::makeSampleRetailDatabase(dir.path());
+    sampledata::makeSampleRetailDatabase(dir.path());
     std::filesystem::create_directories(dir.path() / "templates");
     const struct {
         std::string database, folder, message;
@@ -310,7 +310,7 @@ TEST_F(WinImportCommandTest, RefusalsShowTheirMessageAndPutTheFocusOnTheField) {
 }
 
 TEST_F(WinImportCommandTest, ARefusedDatabaseFolderPutsTheFocusOnIt) {
-    templates::makeSampleTemplates(dir.path() / "templates", {.items = 20, .customers = 5, .vendors = 3});
+    sampledata::makeSampleTemplates(dir.path() / "templates", {.items = 20, .customers = 5, .vendors = 3});
     ui.replies = {ui::kReplyYes};
     window.LOKASI->setText(QString::fromStdString((dir.path() / "nowhere").string()));
     window.IMPORT->setText(QString::fromStdString((dir.path() / "templates").string()));
@@ -322,12 +322,12 @@ TEST_F(WinImportCommandTest, ARefusedDatabaseFolderPutsTheFocusOnIt) {
 
 TEST_F(WinImportCommandTest, TheIposEntryImportsWithItsThreeCheckBoxes) {
     test::usePrivateOdbcConfig();
-    retaildb::makeSampleRetailDatabase(dir.path());
-    importers::ipos::SampleShop shop;
+    sampledata::makeSampleRetailDatabase(dir.path());
+    sampledata::SampleShop shop;
     shop.items = 40;
     shop.invoices = 12;
     shop.cashSales = 5;
-    importers::ipos::writeSampleShop(dir.path() / "ipos.db", shop);
+    sampledata::writeSampleShop(dir.path() / "ipos.db", shop);
     window.LOKASI->setText(QString::fromStdString(dir.path().string()));
     window.RBIMPORT2->click();
     settle();
@@ -353,7 +353,7 @@ TEST_F(WinImportCommandTest, TheIposEntryImportsWithItsThreeCheckBoxes) {
 
 TEST_F(WinImportCommandTest, TheIposEntryAsksForTheFileAndThePasswordBeforeTouchingTheDatabase) {
     test::usePrivateOdbcConfig();
-    retaildb::makeSampleRetailDatabase(dir.path());
+    sampledata::makeSampleRetailDatabase(dir.path());
     const auto before = test::fileContents(dir.path() / "ST_DB");
     window.LOKASI->setText(QString::fromStdString(dir.path().string()));
     window.RBIMPORT2->click();
@@ -395,9 +395,9 @@ std::string fileText(const std::filesystem::path& path) {
 }
 
 TEST_F(WinImportCommandTest, ATemplateImportFromTheWindowWritesTheDatabaseAndShowsTheRejects) {
-    retaildb::makeSampleRetailDatabase(dir.path());
-    const templates::SampleTemplateSummary summary =
-        templates::makeSampleTemplates(dir.path() / "templates", {.items = 60, .customers = 10, .vendors = 4});
+    sampledata::makeSampleRetailDatabase(dir.path());
+    const sampledata::SampleTemplateSummary summary =
+        sampledata::makeSampleTemplates(dir.path() / "templates", {.items = 60, .customers = 10, .vendors = 4});
     window.LOKASI->setText(QString::fromStdString(dir.path().string()));
     window.IMPORT->setText(QString::fromStdString((dir.path() / "templates").string()));
     window.RBSISABUKA->click();
@@ -413,7 +413,7 @@ TEST_F(WinImportCommandTest, ATemplateImportFromTheWindowWritesTheDatabaseAndSho
             EXPECT_EQ(reject->infoText()->text().toStdString(),
                       "Record yang ditolak... (Dapat dicek di file Reject.txt)");
             EXPECT_EQ(reject->infoText()->toolTip().toStdString(),
-                      (templates::executableFolder() / "REJECT.TXT").string());
+                      (xbase::executableFolder() / "REJECT.TXT").string());
             QTreeWidget* list = reject->LVREJECT();
             for (int i = 0; i < list->topLevelItemCount(); ++i) {
                 std::vector<std::string> row;
@@ -429,7 +429,7 @@ TEST_F(WinImportCommandTest, ATemplateImportFromTheWindowWritesTheDatabaseAndSho
     ASSERT_EQ(rows.size(), summary.codeDuplicates + summary.nameDuplicates);
     EXPECT_EQ(rows.front()[0], "Kode Sama");
     EXPECT_EQ(rows.back()[0], "Nama Sama");
-    const std::string file = fileText(templates::executableFolder() / "REJECT.TXT");
+    const std::string file = fileText(xbase::executableFolder() / "REJECT.TXT");
     EXPECT_EQ(file.substr(0, file.find("\r\n")), "KETERANGAN\tKODE\tNAMA\tREC\tKODE *2\tNAMA *2\tREC *2");
     EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), static_cast<long>(rows.size() + 1));
 
@@ -455,19 +455,19 @@ TEST(WinImportReject, SaysWhereRejectTxtWent) {
 TEST_F(WinImportCommandTest, AnotherApplicationsTablesAreImportedFromTheWindow) {
     const struct {
         int application;
-        importers::SampleSourceKind kind;
+        sampledata::SampleSourceKind kind;
         const char* name;
-    } cases[] = {{WINIMPORT::kLindraMakmur, importers::SampleSourceKind::Msbrg, "msbrg"},
-                 {WINIMPORT::kIntegratedSystem, importers::SampleSourceKind::Is, "is"},
-                 {WINIMPORT::kIas, importers::SampleSourceKind::Ias, "ias"}};
+    } cases[] = {{WINIMPORT::kLindraMakmur, sampledata::SampleSourceKind::Msbrg, "msbrg"},
+                 {WINIMPORT::kIntegratedSystem, sampledata::SampleSourceKind::Is, "is"},
+                 {WINIMPORT::kIas, sampledata::SampleSourceKind::Ias, "ias"}};
     window.RBIMPORT2->click();
     settle();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::filesystem::path shop = dir.path() / c.name;
         const std::filesystem::path source = dir.path() / (std::string(c.name) + "_source");
-        retaildb::makeSampleRetailDatabase(shop);
-        importers::makeSampleSource(c.kind, source, {.items = 80});
+        sampledata::makeSampleRetailDatabase(shop);
+        sampledata::makeSampleSource(c.kind, source, {.items = 80});
         window.LOKASI->setText(QString::fromStdString(shop.string()));
         chooseApplication(window, c.application);
         ui.messages.clear();

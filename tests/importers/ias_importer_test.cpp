@@ -10,7 +10,7 @@
 namespace tarvo::importers {
 namespace {
 
-using templates::StockMode;
+using importing::StockMode;
 using xbase::FieldInfo;
 using xbase::Value;
 
@@ -70,7 +70,7 @@ class IasImportTest : public test::ImporterTest {};
 TEST_F(IasImportTest, WritesEveryTableFieldByField) {
     writeShop(*this, true, "MIN_STOK");
     const auto outcome = runImport(kIas, test::optionsFor(StockMode::CloseDay));
-    ASSERT_EQ(outcome.status, templates::ImportStatus::Done) << (ui.messages.size() > 1 ? ui.messages[1].text : "");
+    ASSERT_EQ(outcome.status, importing::ImportStatus::Done) << (ui.messages.size() > 1 ? ui.messages[1].text : "");
 
     ASSERT_EQ(recordCount("S_DAERAH"), 2u);
     expectRecord("S_DAERAH", 1, {{"ID", Value(1)}, {"DAERAH", Value("JAKARTA")}, {"INPUT_OLEH", Value(-1)}});
@@ -111,7 +111,7 @@ TEST_F(IasImportTest, WritesEveryTableFieldByField) {
 
 TEST_F(IasImportTest, OpenStockIsOneLineOfWarehouseOne) {
     writeShop(*this, true, "MINSTOK");
-    ASSERT_EQ(runImport(kIas, test::optionsFor(StockMode::Open)).status, templates::ImportStatus::Done);
+    ASSERT_EQ(runImport(kIas, test::optionsFor(StockMode::Open)).status, importing::ImportStatus::Done);
     ASSERT_EQ(recordCount("S_PEMBED"), 1u);
     expectRecord("S_PEMBED", 1, {{"STOCK_ID", Value(1)}, {"STOCK_GDG", Value(1)}, {"JUMLAH", Value(11)},
                                  {"HARGA", Value(1100)}});
@@ -128,7 +128,7 @@ TEST_F(IasImportTest, OptionalColumnsAndTables) {
         SCOPED_TRACE(c.minimumStockColumn ? c.minimumStockColumn : "none");
         for (const auto& entry : std::filesystem::directory_iterator(source)) std::filesystem::remove(entry.path());
         writeShop(*this, false, c.minimumStockColumn, c.minimumStockColumn != nullptr);
-        ASSERT_EQ(runImport(kIas, test::optionsFor(StockMode::None)).status, templates::ImportStatus::Done);
+        ASSERT_EQ(runImport(kIas, test::optionsFor(StockMode::None)).status, importing::ImportStatus::Done);
         expectRecord("S_STOCK", 1, {{"MIN_STOCK", Value(c.minimumStock)}});
         expectRecord("S_VENDOR", 1, {{"ALAMAT", Value("Jl. A, Medan")}});
         if (c.minimumStockColumn) expectRecord("S_PELANG", 1, {{"ALAMAT", Value("Jl. B, Medan")}});

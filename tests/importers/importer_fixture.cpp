@@ -20,16 +20,16 @@ void ImporterTest::writeSource(const std::string& file, const std::vector<xbase:
     if (!deleted.empty()) markDeleted(source / file, deleted);
 }
 
-templates::ImportOutcome ImporterTest::runImport(int application, const templates::ImportOptions& options,
+importing::ImportOutcome ImporterTest::runImport(int application, const importing::ImportOptions& options,
                                                  bool answerYes) {
     return runImport(application, request(options), answerYes);
 }
 
-templates::ImportOutcome ImporterTest::runImport(int application, const templates::ImportRequest& request,
+importing::ImportOutcome ImporterTest::runImport(int application, const importing::ImportRequest& request,
                                                  bool answerYes) {
     answerQuestion(answerYes);
     auto importer = importers::BUTTONIMPORT2(application);
-    return templates::runImport(nullptr, request, *importer);
+    return importing::runImport(nullptr, request, *importer);
 }
 
 bool ImporterTest::blankField(const std::string& alias, uint32_t recno, const std::string& field) const {
@@ -52,8 +52,8 @@ std::vector<std::string> ImporterTest::progressWith(const std::string& text) con
     return found;
 }
 
-templates::ImportOptions optionsFor(templates::StockMode mode, bool allowCodes, bool allowNames) {
-    templates::ImportOptions options;
+importing::ImportOptions optionsFor(importing::StockMode mode, bool allowCodes, bool allowNames) {
+    importing::ImportOptions options;
     options.stockMode = mode;
     options.closingDate = xbase::Date{2023, 12, 31};
     options.openDate = xbase::Date{2023, 12, 31};

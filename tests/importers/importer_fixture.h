@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "templates/import_command.h"
+#include "importing/import_command.h"
 #include "tests/templates/shop_import_fixture.h"
 #include "tests/templates/template_fixtures.h"
 #include "xbase/table.h"
@@ -25,8 +25,8 @@ public:
 
     // Runs the import command with the importer of the IMPORT2LIST value; Yes to the question
     // unless told otherwise.
-    templates::ImportOutcome runImport(int application, const templates::ImportOptions& options, bool answerYes = true);
-    templates::ImportOutcome runImport(int application, const templates::ImportRequest& request, bool answerYes = true);
+    importing::ImportOutcome runImport(int application, const importing::ImportOptions& options, bool answerYes = true);
+    importing::ImportOutcome runImport(int application, const importing::ImportRequest& request, bool answerYes = true);
 
     // Whether the field of the record holds nothing but blanks (was never written).
     bool blankField(const std::string& alias, uint32_t recno, const std::string& field) const;
@@ -39,6 +39,6 @@ public:
 };
 
 // Options of a run in a stock mode, dated 31/12/2023.
-templates::ImportOptions optionsFor(templates::StockMode mode, bool allowCodes = false, bool allowNames = false);
+importing::ImportOptions optionsFor(importing::StockMode mode, bool allowCodes = false, bool allowNames = false);
 
 }  // namespace tarvo::test

@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "importers/application_sources.h"
-#include "importers/sample_sources.h"
+#include "sampledata/sources.h"
 #include "retaildb/retail_database.h"
 #include "tests/importers/importer_fixture.h"
 
@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 
 struct RefusalCase {
     const char* name;
-    SampleSourceKind kind;
+    sampledata::SampleSourceKind kind;
     int application;
     // Spoils the source folder.
     std::function<void(const fs::path& source)> spoil;
@@ -51,14 +51,14 @@ class ImporterRefusalTest : public test::ImporterTest, public ::testing::WithPar
 
 TEST_P(ImporterRefusalTest, LeavesEveryRetailFileAsItWasWithItsMessage) {
     const RefusalCase& c = GetParam();
-    makeSampleSource(c.kind, source, {.items = 30});
+    sampledata::makeSampleSource(c.kind, source, {.items = 30});
     c.spoil(source);
     const auto before = test::fileContents(database);
 
-    const auto outcome = runImport(c.application, test::optionsFor(templates::StockMode::CloseDay));
+    const auto outcome = runImport(c.application, test::optionsFor(importing::StockMode::CloseDay));
 
-    EXPECT_EQ(outcome.status, templates::ImportStatus::Refused);
-    EXPECT_EQ(outcome.refusal, templates::Refusal::Source);
+    EXPECT_EQ(outcome.status, importing::ImportStatus::Refused);
+    EXPECT_EQ(outcome.refusal, importing::Refusal::Source);
     EXPECT_TRUE(test::fileContents(database) == before) << "a retail file changed";
     EXPECT_TRUE(outcome.written.empty());
     ASSERT_EQ(ui.messages.size(), 2u);
@@ -70,9 +70,9 @@ TEST_P(ImporterRefusalTest, LeavesEveryRetailFileAsItWasWithItsMessage) {
     else EXPECT_EQ(ui.messages[1].text, expected);
 }
 
-const SampleSourceKind kMsbrg = SampleSourceKind::Msbrg;
-const SampleSourceKind kIs = SampleSourceKind::Is;
-const SampleSourceKind kIasKind = SampleSourceKind::Ias;
+const sampledata::SampleSourceKind kMsbrg = sampledata::SampleSourceKind::Msbrg;
+const sampledata::SampleSourceKind kIs = sampledata::SampleSourceKind::Is;
+const sampledata::SampleSourceKind kIasKind = sampledata::SampleSourceKind::Ias;
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ImporterRefusalTest,
@@ -130,13 +130,13 @@ protected:
 };
 
 TEST_F(HeldSourceTest, ATableAnotherProgramHoldsIsRefusedAndNamed) {
-    makeSampleSource(SampleSourceKind::Msbrg, source, {.items = 10});
+    sampledata::makeSampleSource(sampledata::SampleSourceKind::Msbrg, source, {.items = 10});
     const auto held = xbase::Table::open(source / "MSSUP.DBF", {true, false, xbase::Driver::DBFCDX});
     const auto before = test::fileContents(database);
 
-    const auto outcome = runImport(kLindraMakmur, test::optionsFor(templates::StockMode::CloseDay));
+    const auto outcome = runImport(kLindraMakmur, test::optionsFor(importing::StockMode::CloseDay));
 
-    EXPECT_EQ(outcome.refusal, templates::Refusal::Source);
+    EXPECT_EQ(outcome.refusal, importing::Refusal::Source);
     EXPECT_TRUE(test::fileContents(database) == before) << "a retail file changed";
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[1].text, "[VOOpen] File is in use by another program : " + source.string() + "/MSSUP.DBF !");
@@ -145,10 +145,10 @@ TEST_F(HeldSourceTest, ATableAnotherProgramHoldsIsRefusedAndNamed) {
 class DeclinedImportTest : public test::ImporterTest {};
 
 TEST_F(DeclinedImportTest, ChangesNothing) {
-    makeSampleSource(SampleSourceKind::Ias, source, {.items = 10});
+    sampledata::makeSampleSource(sampledata::SampleSourceKind::Ias, source, {.items = 10});
     const auto before = test::fileContents(database);
-    const auto outcome = runImport(kIas, test::optionsFor(templates::StockMode::CloseDay), false);
-    EXPECT_EQ(outcome.status, templates::ImportStatus::Declined);
+    const auto outcome = runImport(kIas, test::optionsFor(importing::StockMode::CloseDay), false);
+    EXPECT_EQ(outcome.status, importing::ImportStatus::Declined);
     EXPECT_TRUE(test::fileContents(database) == before);
 }
 

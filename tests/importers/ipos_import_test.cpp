@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "importers/ipos/ipos_import.h"
-#include "importers/ipos/sample_database.h"
+#include "sampledata/ipos_database.h"
 #include "importers/ipos/schema.h"
 #include "tests/importers/importer_fixture.h"
 #include "tests/support/private_odbc.h"
@@ -18,7 +18,7 @@ namespace {
 
 using xbase::Date;
 using xbase::Value;
-using Cell = SampleDatabase::Cell;
+using Cell = sampledata::SampleDatabase::Cell;
 
 IposChoices checkBoxes(bool salesAsCustomers, bool commissionToAdj1, bool salesAsCash) {
     IposChoices choices;
@@ -49,12 +49,12 @@ protected:
     }
 
     // Runs the import of the test's database with the choices; Yes to the question.
-    templates::ImportOutcome importWith(IposChoices choices,
-                                        const templates::ImportOptions& options = test::optionsFor(templates::StockMode::None)) {
+    importing::ImportOutcome importWith(IposChoices choices,
+                                        const importing::ImportOptions& options = test::optionsFor(importing::StockMode::None)) {
         if (choices.connectionString.empty() && choices.file.empty()) choices.connectionString = test::sqliteConnection(file_);
         ui.replies.push_back(ui::kReplyYes);
         IposImport source(std::move(choices));
-        return templates::runImport(nullptr, request(options), source);
+        return importing::runImport(nullptr, request(options), source);
     }
 
     std::filesystem::path file_;
@@ -63,7 +63,7 @@ protected:
 // A small shop: groups, items with and without discounts, salesmen, one invoice of three lines,
 // invoices skipped or with odd numbers, a cash-register sale, goods received and issued.
 void writeSmallShop(const std::filesystem::path& file) {
-    SampleDatabase db(file);
+    sampledata::SampleDatabase db(file);
     for (auto [code, name] : std::vector<std::pair<Cell, Cell>>{{"G1", "Makanan"}, {"g1", "again"}, {"", "none"},
                                                                 {"G2", "  minuman "}, {"G3", std::nullopt}})
         db.insert(kItemGroupTable, {{"JENIS", code}, {"NAMAJENIS", name}});
@@ -109,8 +109,8 @@ void writeSmallShop(const std::filesystem::path& file) {
 
 TEST_F(IposImportTest, WritesEveryTableFieldByField) {
     writeSmallShop(file_);
-    const templates::ImportOutcome outcome = importWith({});
-    ASSERT_EQ(outcome.status, templates::ImportStatus::Done) << (ui.messages.empty() ? "" : ui.messages.back().text);
+    const importing::ImportOutcome outcome = importWith({});
+    ASSERT_EQ(outcome.status, importing::ImportStatus::Done) << (ui.messages.empty() ? "" : ui.messages.back().text);
     EXPECT_EQ(ui.count("error"), 0u);
     const Date stampDate = xbase::today();
 
@@ -216,9 +216,9 @@ TEST_F(IposImportTest, WritesEveryTableFieldByField) {
 
 TEST_F(IposImportTest, RowsOfNullsOrEmptyTextsAreSkippedWithoutAMessage) {
     {
-        SampleDatabase db(file_);
+        sampledata::SampleDatabase db(file_);
         for (const SourceTable& table : sourceTables()) {
-            SampleDatabase::Values nulls, empties;
+            sampledata::SampleDatabase::Values nulls, empties;
             for (const SourceColumn& column : table.columns) {
                 nulls.push_back({column.name, std::nullopt});
                 empties.push_back({column.name, ""});
@@ -227,8 +227,8 @@ TEST_F(IposImportTest, RowsOfNullsOrEmptyTextsAreSkippedWithoutAMessage) {
             db.insert(table.name, empties);
         }
     }
-    const templates::ImportOutcome outcome = importWith({});
-    ASSERT_EQ(outcome.status, templates::ImportStatus::Done);
+    const importing::ImportOutcome outcome = importWith({});
+    ASSERT_EQ(outcome.status, importing::ImportStatus::Done);
     EXPECT_EQ(ui.count("error"), 0u);
     for (const char* alias : {"S_GRPSTK", "S_STOCK", "S_STKPRO", "S_KARYAW", "S_PENJUA", "S_PENJUD", "S_STKMAS",
                               "S_STKKLR"})
@@ -257,7 +257,7 @@ TEST_F(IposImportTest, TheThreeCheckBoxesChangeWhereSalesmenAndCommissionsGo) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.choices.salesAsCustomers) + std::to_string(c.choices.commissionToAdj1) +
                      std::to_string(c.choices.salesAsCash));
-        ASSERT_EQ(importWith(c.choices).status, templates::ImportStatus::Done);
+        ASSERT_EQ(importWith(c.choices).status, importing::ImportStatus::Done);
         EXPECT_EQ(recordCount("S_KARYAW"), c.salesmen);
         EXPECT_EQ(recordCount("S_PELANG"), c.customers);
         expectRecord("S_PENJUA", 1, {{"PELANG", Value(c.customerOfInvoice)}, {"SALES", Value(c.salesmanOfInvoice)},
@@ -281,7 +281,7 @@ TEST_F(IposImportTest, TheThreeCheckBoxesChangeWhereSalesmenAndCommissionsGo) {
 
 TEST_F(IposImportTest, DuplicatesByCodeAndByTheRenamedName) {
     {
-        SampleDatabase db(file_);
+        sampledata::SampleDatabase db(file_);
         const std::pair<const char*, const char*> items[] = {
             {"A", "Kopi"}, {"B", "Kopi"}, {"a", "Teh"}, {"Y", "Kopi Z"}, {"Z", "Kopi"}, {"C", "Kopi"},
         };
@@ -299,9 +299,9 @@ TEST_F(IposImportTest, DuplicatesByCodeAndByTheRenamedName) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.allowCodes) + std::to_string(c.allowNames));
-        const templates::ImportOutcome outcome =
-            importWith({}, test::optionsFor(templates::StockMode::None, c.allowCodes, c.allowNames));
-        ASSERT_EQ(outcome.status, templates::ImportStatus::Done);
+        const importing::ImportOutcome outcome =
+            importWith({}, test::optionsFor(importing::StockMode::None, c.allowCodes, c.allowNames));
+        ASSERT_EQ(outcome.status, importing::ImportStatus::Done);
         EXPECT_EQ(outcome.codeDuplicates, c.codeDuplicates);
         EXPECT_EQ(outcome.nameDuplicates, c.nameDuplicates);
         ASSERT_EQ(recordCount("S_STOCK"), c.names.size());
@@ -316,7 +316,7 @@ TEST_F(IposImportTest, ARefusedOrCancelledRunLeavesEveryRetailFileAsItWas) {
     const std::string nwind = test::nwindMdb().string();
     const auto broken = dir.path() / "broken.db";
     {
-        SampleDatabase db(broken);
+        sampledata::SampleDatabase db(broken);
         db.execute("ALTER TABLE TBLPenjualanHeader DROP COLUMN TOTALDISKON");
     }
     struct Case {
@@ -344,9 +344,9 @@ TEST_F(IposImportTest, ARefusedOrCancelledRunLeavesEveryRetailFileAsItWas) {
         ui.passwords.assign(c.passwords.begin(), c.passwords.end());
         ui.replies.push_back(ui::kReplyYes);
         IposImport source(c.choices);
-        const templates::ImportOutcome outcome =
-            templates::runImport(nullptr, request(test::optionsFor(templates::StockMode::None)), source);
-        EXPECT_EQ(outcome.status, templates::ImportStatus::Refused);
+        const importing::ImportOutcome outcome =
+            importing::runImport(nullptr, request(test::optionsFor(importing::StockMode::None)), source);
+        EXPECT_EQ(outcome.status, importing::ImportStatus::Refused);
         EXPECT_EQ(test::fileContents(database), before);
         if (c.message) {
             ASSERT_EQ(ui.count("error"), 1u);

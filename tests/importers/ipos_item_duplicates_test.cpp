@@ -48,15 +48,15 @@ TEST_F(IposItemDuplicatesTest, FindsCodesInEveryTagAndRenamesATakenName) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.code) + " " + c.name);
-        auto run = makeRun(test::optionsFor(templates::StockMode::None, c.allowCodes, c.allowNames));
-        templates::StockSearch search;
+        auto run = makeRun(test::optionsFor(importing::StockMode::None, c.allowCodes, c.allowNames));
+        importing::StockSearch search;
         std::string name = c.name;
         EXPECT_EQ(isDuplicateIposItem(*run, search, c.code, name, 7), c.duplicate);
         EXPECT_EQ(name, c.importedName);
         ASSERT_EQ(run->codeDuplicates.size(), c.codeEntries);
         ASSERT_EQ(run->nameDuplicates.size(), c.nameEntries);
         if (c.codeEntries) {
-            const templates::DuplicateEntry& entry = run->codeDuplicates[0];
+            const importing::DuplicateEntry& entry = run->codeDuplicates[0];
             EXPECT_EQ(entry.newCode, c.code);
             EXPECT_EQ(entry.newName, c.name);
             EXPECT_EQ(entry.existingCode, "A1");
@@ -65,7 +65,7 @@ TEST_F(IposItemDuplicatesTest, FindsCodesInEveryTagAndRenamesATakenName) {
             EXPECT_EQ(entry.stockRecno, 1u);
         }
         if (c.nameEntries) {
-            const templates::DuplicateEntry& entry = run->nameDuplicates[0];
+            const importing::DuplicateEntry& entry = run->nameDuplicates[0];
             EXPECT_EQ(entry.newName, "Teh X9");
             EXPECT_EQ(entry.existingName, "Teh X9");
             EXPECT_EQ(entry.stockRecno, 2u);

@@ -10,7 +10,7 @@
 namespace tarvo::importers {
 namespace {
 
-using templates::StockMode;
+using importing::StockMode;
 using test::ExpectedFields;
 using xbase::Date;
 using xbase::FieldInfo;
@@ -77,7 +77,7 @@ class IsImportTest : public test::ImporterTest {};
 TEST_F(IsImportTest, WritesEveryTableFieldByField) {
     writeShop(*this, true);
     const auto outcome = runImport(kIntegratedSystem, test::optionsFor(StockMode::CloseDay));
-    ASSERT_EQ(outcome.status, templates::ImportStatus::Done) << (ui.messages.size() > 1 ? ui.messages[1].text : "");
+    ASSERT_EQ(outcome.status, importing::ImportStatus::Done) << (ui.messages.size() > 1 ? ui.messages[1].text : "");
 
     ASSERT_EQ(recordCount("S_PELANG"), 2u);
     expectRecord("S_PELANG", 1,
@@ -140,7 +140,7 @@ TEST_F(IsImportTest, WritesEveryTableFieldByField) {
 
 TEST_F(IsImportTest, OpenStockHasALinePerWarehouseWithStock) {
     writeShop(*this, true);
-    ASSERT_EQ(runImport(kIntegratedSystem, test::optionsFor(StockMode::Open)).status, templates::ImportStatus::Done);
+    ASSERT_EQ(runImport(kIntegratedSystem, test::optionsFor(StockMode::Open)).status, importing::ImportStatus::Done);
     EXPECT_EQ(recordCount("S_PEMBEL"), 1u);
     ASSERT_EQ(recordCount("S_PEMBED"), 2u);
     expectRecord("S_PEMBED", 1, {{"STOCK_ID", Value(1)}, {"STOCK_GDG", Value(1)}, {"JUMLAH", Value(12)},
@@ -153,7 +153,7 @@ TEST_F(IsImportTest, OpenStockHasALinePerWarehouseWithStock) {
 TEST_F(IsImportTest, RepeatedCodesAreImportedWhenAllowedAndNoStockWithoutAMode) {
     writeShop(*this, true);
     const auto outcome = runImport(kIntegratedSystem, test::optionsFor(StockMode::None, true, false));
-    ASSERT_EQ(outcome.status, templates::ImportStatus::Done);
+    ASSERT_EQ(outcome.status, importing::ImportStatus::Done);
     EXPECT_EQ(outcome.codeDuplicates + outcome.nameDuplicates, 0u);
     ASSERT_EQ(recordCount("S_STOCK"), 5u);
     expectRecord("S_STOCK", 5, {{"ID", Value(5)}, {"KODE_C", Value("I1")}, {"NAMA", Value("Pensil Lagi")},
@@ -168,7 +168,7 @@ TEST_F(IsImportTest, WithoutTheOptionalColumnsTheDefaultsHold) {
     writeShop(*this, false);
     const double customersBefore = lastIdentifier(18);
     const auto outcome = runImport(kIntegratedSystem, test::optionsFor(StockMode::CloseDay));
-    ASSERT_EQ(outcome.status, templates::ImportStatus::Done) << (ui.messages.size() > 1 ? ui.messages[1].text : "");
+    ASSERT_EQ(outcome.status, importing::ImportStatus::Done) << (ui.messages.size() > 1 ? ui.messages[1].text : "");
     EXPECT_EQ(recordCount("S_PELANG"), 0u);
     EXPECT_EQ(lastIdentifier(18), customersBefore);
     ASSERT_EQ(recordCount("S_STOCK"), 4u);
@@ -183,7 +183,7 @@ TEST_F(IsImportTest, WithoutTheOptionalColumnsTheDefaultsHold) {
 TEST_F(IsImportTest, LeftoverIndexFilesOfTheSourceNamesGoFromTheDatabaseFolder) {
     writeShop(*this, true);
     for (const char* name : {"GOL.CDX", "stock.cdx", "CUST.CDX"}) test::writeTable(database / name, {{"X", 'C', 1, 0}});
-    ASSERT_EQ(runImport(kIntegratedSystem, test::optionsFor(StockMode::None)).status, templates::ImportStatus::Done);
+    ASSERT_EQ(runImport(kIntegratedSystem, test::optionsFor(StockMode::None)).status, importing::ImportStatus::Done);
     for (const char* name : {"GOL.CDX", "stock.cdx", "CUST.CDX"}) EXPECT_FALSE(std::filesystem::exists(database / name));
 }
 

@@ -9,7 +9,7 @@
 namespace tarvo::importers {
 namespace {
 
-using templates::StockMode;
+using importing::StockMode;
 using test::ExpectedFields;
 using xbase::Date;
 using xbase::FieldInfo;
@@ -80,7 +80,7 @@ class MsbrgImportTest : public test::ImporterTest {};
 TEST_F(MsbrgImportTest, WritesEveryTableFieldByField) {
     writeShop(*this);
     const auto outcome = runImport(kLindraMakmur, test::optionsFor(StockMode::CloseDay));
-    ASSERT_EQ(outcome.status, templates::ImportStatus::Done) << (ui.messages.size() > 1 ? ui.messages[1].text : "");
+    ASSERT_EQ(outcome.status, importing::ImportStatus::Done) << (ui.messages.size() > 1 ? ui.messages[1].text : "");
 
     // Customers, with the regions of their LOKASI compared exactly.
     ASSERT_EQ(recordCount("S_PELANG"), 4u);
@@ -185,7 +185,7 @@ TEST_F(MsbrgImportTest, WritesEveryTableFieldByField) {
 
 TEST_F(MsbrgImportTest, OpenStockGoesIntoTheOpeningPurchase) {
     writeShop(*this);
-    ASSERT_EQ(runImport(kLindraMakmur, test::optionsFor(StockMode::Open)).status, templates::ImportStatus::Done);
+    ASSERT_EQ(runImport(kLindraMakmur, test::optionsFor(StockMode::Open)).status, importing::ImportStatus::Done);
     ASSERT_EQ(recordCount("S_PEMBEL"), 1u);
     expectRecord("S_PEMBEL", 1, {{"ID", Value(-1)}, {"NO", Value("STOCK AWAL")}, {"VENDOR", Value(-1)},
                                  {"TANGGAL", Value(Date{2023, 12, 31})}, {"TANGGAL2", Value(Date{2023, 12, 31})},
@@ -207,7 +207,7 @@ TEST_F(MsbrgImportTest, OpenStockGoesIntoTheOpeningPurchase) {
 
 TEST_F(MsbrgImportTest, WithoutStockNothingOfItIsWritten) {
     writeShop(*this);
-    ASSERT_EQ(runImport(kLindraMakmur, test::optionsFor(StockMode::None)).status, templates::ImportStatus::Done);
+    ASSERT_EQ(runImport(kLindraMakmur, test::optionsFor(StockMode::None)).status, importing::ImportStatus::Done);
     EXPECT_EQ(recordCount("S_PEMBEL"), 0u);
     EXPECT_EQ(recordCount("S_PEMBED"), 0u);
     EXPECT_TRUE(blankField("S_STOCK", 1, "SISA_STK01"));
@@ -218,7 +218,7 @@ TEST_F(MsbrgImportTest, WithoutStockNothingOfItIsWritten) {
 TEST_F(MsbrgImportTest, RepeatedCodesAndNamesAreImportedWhenAllowed) {
     writeShop(*this);
     const auto outcome = runImport(kLindraMakmur, test::optionsFor(StockMode::None, true, true));
-    ASSERT_EQ(outcome.status, templates::ImportStatus::Done);
+    ASSERT_EQ(outcome.status, importing::ImportStatus::Done);
     EXPECT_EQ(outcome.codeDuplicates + outcome.nameDuplicates, 0u);
     EXPECT_TRUE(outcome.rejectFile.empty());
     ASSERT_EQ(recordCount("S_STOCK"), 7u);

@@ -5,18 +5,18 @@
 #include <gtest/gtest.h>
 
 #include "importers/application_sources.h"
-#include "importers/sample_sources.h"
+#include "sampledata/sources.h"
 #include "tests/importers/importer_fixture.h"
 #include "xbase/table_indexes.h"
 
 namespace tarvo::importers {
 namespace {
 
-using templates::StockMode;
+using importing::StockMode;
 
 struct SampleCase {
     const char* name;
-    SampleSourceKind kind;
+    sampledata::SampleSourceKind kind;
     int application;
     bool optionalColumns;
 };
@@ -27,12 +27,12 @@ class SampleSourceImportTest : public test::ImporterTest, public ::testing::With
 
 TEST_P(SampleSourceImportTest, ImportsInEveryStockModeWithConsistentIndexes) {
     const SampleCase& c = GetParam();
-    makeSampleSource(c.kind, source, {.items = 300, .customers = 40, .seed = 7, .optionalColumns = c.optionalColumns});
+    sampledata::makeSampleSource(c.kind, source, {.items = 300, .customers = 40, .seed = 7, .optionalColumns = c.optionalColumns});
     for (StockMode mode : {StockMode::CloseDay, StockMode::Open, StockMode::None}) {
         SCOPED_TRACE(static_cast<int>(mode));
         ui.messages.clear();
         const auto outcome = runImport(c.application, test::optionsFor(mode));
-        ASSERT_EQ(outcome.status, templates::ImportStatus::Done)
+        ASSERT_EQ(outcome.status, importing::ImportStatus::Done)
             << (ui.messages.size() > 1 ? ui.messages[1].text : "");
         EXPECT_EQ(ui.count("error"), 0u);
         // Deleted rows, blank keys and duplicates are left out, and the rest is there.
@@ -44,7 +44,7 @@ TEST_P(SampleSourceImportTest, ImportsInEveryStockModeWithConsistentIndexes) {
         EXPECT_GT(recordCount("S_SATUAN"), 0u);
         EXPECT_EQ(recordCount("S_PEMBEL"), mode == StockMode::Open ? 1u : 0u);
         // IS sources without their stock columns have no opening stock.
-        const bool withStock = c.optionalColumns || c.kind != SampleSourceKind::Is;
+        const bool withStock = c.optionalColumns || c.kind != sampledata::SampleSourceKind::Is;
         EXPECT_EQ(recordCount("S_PEMBED") > 0, mode == StockMode::Open && withStock);
         for (const auto& entry : std::filesystem::directory_iterator(database)) {
             if (entry.path().extension() != ".CDX") continue;
@@ -57,18 +57,18 @@ TEST_P(SampleSourceImportTest, ImportsInEveryStockModeWithConsistentIndexes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, SampleSourceImportTest,
-                         ::testing::Values(SampleCase{"msbrg", SampleSourceKind::Msbrg, kLindraMakmur, true},
-                                           SampleCase{"is", SampleSourceKind::Is, kIntegratedSystem, true},
-                                           SampleCase{"is_without_optional", SampleSourceKind::Is, kIntegratedSystem, false},
-                                           SampleCase{"ias", SampleSourceKind::Ias, kIas, true},
-                                           SampleCase{"ias_without_optional", SampleSourceKind::Ias, kIas, false}),
+                         ::testing::Values(SampleCase{"msbrg", sampledata::SampleSourceKind::Msbrg, kLindraMakmur, true},
+                                           SampleCase{"is", sampledata::SampleSourceKind::Is, kIntegratedSystem, true},
+                                           SampleCase{"is_without_optional", sampledata::SampleSourceKind::Is, kIntegratedSystem, false},
+                                           SampleCase{"ias", sampledata::SampleSourceKind::Ias, kIas, true},
+                                           SampleCase{"ias_without_optional", sampledata::SampleSourceKind::Ias, kIas, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SampleSources, TheSameSeedGivesTheSameFiles) {
     test::TempDir dir;
-    makeSampleSource(SampleSourceKind::Is, dir.path() / "a", {.items = 50, .seed = 3});
-    makeSampleSource(SampleSourceKind::Is, dir.path() / "b", {.items = 50, .seed = 3});
-    makeSampleSource(SampleSourceKind::Is, dir.path() / "c", {.items = 50, .seed = 4});
+    sampledata::makeSampleSource(sampledata::SampleSourceKind::Is, dir.path() / "a", {.items = 50, .seed = 3});
+    sampledata::makeSampleSource(sampledata::SampleSourceKind::Is, dir.path() / "b", {.items = 50, .seed = 3});
+    sampledata::makeSampleSource(sampledata::SampleSourceKind::Is, dir.path() / "c", {.items = 50, .seed = 4});
     auto withoutDates = [](std::map<std::string, std::string> files) {
         for (auto& [name, bytes] : files) bytes.replace(1, 3, "   ");  // the header's date of last update
         return files;

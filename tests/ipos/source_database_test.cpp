@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-#include "importers/ipos/sample_database.h"
+#include "sampledata/ipos_database.h"
 #include "importers/ipos/schema.h"
 #include "importers/ipos/source_database.h"
 #include "tests/support/private_odbc.h"
@@ -33,13 +33,13 @@ protected:
 
 TEST_F(SourceDatabaseTest, ReadsEveryTableOnceAndGroupsTheLines) {
     const auto file = folder_.path() / "shop.db";
-    SampleShop shop;
+    sampledata::SampleShop shop;
     shop.items = 30;
     shop.invoices = 7;
     shop.cashSales = 3;
     shop.receipts = 2;
     shop.issues = 1;
-    writeSampleShop(file, shop);
+    sampledata::writeSampleShop(file, shop);
     int tables = 0;
     const SourceDatabase source = SourceDatabase::read(test::sqliteConnection(file), [&] { ++tables; });
     EXPECT_EQ(tables, 11);
@@ -66,7 +66,7 @@ TEST_F(SourceDatabaseTest, RefusesWithAMessageNamingWhatIsMissing) {
     for (const Case& c : cases) {
         const auto file = folder_.path() / "broken.db";
         {
-            SampleDatabase db(file);
+            sampledata::SampleDatabase db(file);
             db.execute(c.sql);
         }
         EXPECT_EQ(refusal(test::sqliteConnection(file)), c.message) << c.what;
@@ -74,7 +74,7 @@ TEST_F(SourceDatabaseTest, RefusesWithAMessageNamingWhatIsMissing) {
     // Column names are matched without regard to case.
     const auto file = folder_.path() / "lower.db";
     {
-        SampleDatabase db(file);
+        sampledata::SampleDatabase db(file);
         db.execute("ALTER TABLE TBLItem RENAME COLUMN PERDIS2 TO perdis2");
     }
     EXPECT_EQ(refusal(test::sqliteConnection(file)), "read");

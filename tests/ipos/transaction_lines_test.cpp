@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "importers/ipos/sample_database.h"
+#include "sampledata/ipos_database.h"
 #include "importers/ipos/schema.h"
 #include "importers/ipos/transaction_lines.h"
 #include "odbc/connection.h"
@@ -28,11 +28,11 @@ protected:
 
 TEST_F(TransactionLinesTest, EqualThePerHeaderStatementsForOrdinaryNumbers) {
     const auto file = folder_.path() / "shop.db";
-    SampleShop shop;
+    sampledata::SampleShop shop;
     shop.items = 40;
     shop.invoices = 30;
     shop.invoiceLines = 4;
-    writeSampleShop(file, shop);
+    sampledata::writeSampleShop(file, shop);
 
     odbc::Connection connection(test::sqliteConnection(file));
     const odbc::Result details = connection.query(selectAll(kSalesDetailTable));
@@ -53,8 +53,8 @@ TEST_F(TransactionLinesTest, EqualThePerHeaderStatementsForOrdinaryNumbers) {
 TEST_F(TransactionLinesTest, KeepDatabaseOrderAndTakeQuotesBlanksAndNullsAsTheyAre) {
     const auto file = folder_.path() / "odd.db";
     {
-        SampleDatabase db(file);
-        const std::pair<SampleDatabase::Cell, const char*> rows[] = {
+        sampledata::SampleDatabase db(file);
+        const std::pair<sampledata::SampleDatabase::Cell, const char*> rows[] = {
             {"PJ-'1'", "A"}, {"PJ-2", "B"}, {"PJ-'1'", "C"}, {"PJ-2 ", "D"}, {std::nullopt, "E"}, {"", "F"},
             {"PJ-'1'", "G"},
         };
@@ -73,13 +73,13 @@ TEST_F(TransactionLinesTest, KeepDatabaseOrderAndTakeQuotesBlanksAndNullsAsTheyA
 
 TEST_F(TransactionLinesTest, AGeneratedShopAddsUp) {
     const auto file = folder_.path() / "shop.db";
-    SampleShop shop;
+    sampledata::SampleShop shop;
     shop.items = 100;
     shop.invoices = 20;
     shop.cashSales = 10;
     shop.receipts = 5;
     shop.issues = 6;
-    writeSampleShop(file, shop);
+    sampledata::writeSampleShop(file, shop);
     odbc::Connection connection(test::sqliteConnection(file));
     const struct {
         const char* table;

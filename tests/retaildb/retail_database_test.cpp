@@ -14,7 +14,7 @@
 #include "retaildb/catalogue.h"
 #include "retaildb/program_end.h"
 #include "retaildb/retail_database.h"
-#include "retaildb/sample_retail_db.h"
+#include "sampledata/retail_db.h"
 #include "tests/support/test_support.h"
 #include "xbase/settings.h"
 #include "xbase/table_indexes.h"
@@ -57,7 +57,7 @@ class RetailDatabaseTest : public ::testing::Test {
 protected:
     void SetUp() override {
         xbase::applyStartupSettings();
-        makeSampleRetailDatabase(dir.path());
+        sampledata::makeSampleRetailDatabase(dir.path());
         db = dir.path() / "ST_DB";
         folder = db.string() + "/";
         setOpenRetryLimit(std::chrono::milliseconds(300));
@@ -149,7 +149,7 @@ TEST_F(RetailDatabaseTest, ClosingDeletesTheListedIndexFilesInBothModes) {
             EXPECT_GT(t->orderCount(), 0);
             for (const auto& order : t->indexes()->orders()) EXPECT_TRUE(t->indexes()->check(*order).empty()) << alias;
         }
-        makeSampleRetailDatabase(dir.path());
+        sampledata::makeSampleRetailDatabase(dir.path());
     }
 }
 
@@ -162,7 +162,7 @@ TEST_F(RetailDatabaseTest, MissingTableStopsBeforeAnythingIsEmptied) {
     expectTablesUntouched(before);
     EXPECT_TRUE(snapshot(db, ".CDX") == indexesBefore);  // no index file deleted either
     // A second preparation in the same run, with the table back, succeeds.
-    makeSampleRetailDatabase(dir.path());
+    sampledata::makeSampleRetailDatabase(dir.path());
     EXPECT_EQ(LOKASIDATA(nullptr, folder), folder);
 }
 

@@ -8,8 +8,8 @@
 #include <iterator>
 #include <map>
 
-#include "retaildb/sample_retail_db.h"
-#include "retaildb/sample_retail_schema.h"
+#include "sampledata/retail_db.h"
+#include "sampledata/retail_schema.h"
 #include "tests/support/test_support.h"
 #include "xbase/dates.h"
 #include "xbase/settings.h"
@@ -43,7 +43,7 @@ class SampleRetailDbTest : public ::testing::Test {
 protected:
     void SetUp() override {
         xbase::applyStartupSettings();
-        makeSampleRetailDatabase(dir.path());
+        sampledata::makeSampleRetailDatabase(dir.path());
     }
     fs::path file(const std::string& alias, const char* extension) const {
         return dir.path() / "ST_DB" / (alias + extension);
@@ -59,14 +59,14 @@ TEST_F(SampleRetailDbTest, EveryRetailTableIsWrittenAndOpens) {
     std::vector<std::string> expected = kCatalogue;
     expected.insert(expected.end(), kClosingOnlyTables.begin(), kClosingOnlyTables.end());
     std::vector<std::string> schemaAliases;
-    for (const auto& t : sampleRetailSchema()) schemaAliases.push_back(t.alias);
+    for (const auto& t : sampledata::sampleRetailSchema()) schemaAliases.push_back(t.alias);
     EXPECT_EQ(schemaAliases, expected);
 
     for (const std::string& alias : expected) {
         SCOPED_TRACE(alias);
         ASSERT_TRUE(fs::exists(file(alias, ".Q7T")));
         auto table = open(alias);
-        EXPECT_EQ(table->structure(), sampleRetailTable(alias)->fields);
+        EXPECT_EQ(table->structure(), sampledata::sampleRetailTable(alias)->fields);
         EXPECT_EQ(table->hasMemo(), fs::exists(file(alias, ".FPT")));
     }
 }
@@ -101,14 +101,14 @@ TEST_F(SampleRetailDbTest, TablesAnImportReplacesHoldNumberedRecords) {
 TEST_F(SampleRetailDbTest, IndexFilesHoldTheSchemaTagsInAgreementWithTheRecords) {
     for (const char* alias : {"S_TABLID", "S_KONTRO", "S_SATUAN", "S_VENDOR", "S_PELANG", "S_DAERAH", "S_GRPSTK",
                               "S_STKHJL", "S_PEMBED", "S_SALES"})
-        EXPECT_FALSE(sampleRetailTable(alias)->tags.empty()) << alias;
+        EXPECT_FALSE(sampledata::sampleRetailTable(alias)->tags.empty()) << alias;
 
-    for (const SampleRetailTable& layout : sampleRetailSchema()) {
+    for (const sampledata::SampleRetailTable& layout : sampledata::sampleRetailSchema()) {
         SCOPED_TRACE(layout.alias);
         ASSERT_EQ(fs::exists(file(layout.alias, ".CDX")), !layout.tags.empty());
         auto table = open(layout.alias);
         ASSERT_EQ(table->orderCount(), static_cast<int>(layout.tags.size()));
-        for (const SampleIndexTag& tag : layout.tags) {
+        for (const sampledata::SampleIndexTag& tag : layout.tags) {
             xbase::IndexOrder* order = table->order(tag.name);
             ASSERT_NE(order, nullptr) << tag.name;
             EXPECT_EQ(table->indexes()->check(*order), xbase::IndexProblems{}) << tag.name;
@@ -213,8 +213,8 @@ TEST_F(SampleRetailDbTest, FieldsTheImportWritesTakeItsValues) {
 
 TEST_F(SampleRetailDbTest, EveryRunWritesTheSameFiles) {
     test::TempDir again;
-    makeSampleRetailDatabase(again.path());
-    makeSampleRetailDatabase(again.path());  // over its own files
+    sampledata::makeSampleRetailDatabase(again.path());
+    sampledata::makeSampleRetailDatabase(again.path());  // over its own files
     auto read = [](const fs::path& path) {
         std::ifstream in(path, std::ios::binary);
         std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

@@ -11,7 +11,7 @@
 #include <csignal>
 #include <fstream>
 
-#include "retaildb/sample_retail_db.h"
+#include "sampledata/retail_db.h"
 #include "safety/backups.h"
 #include "safety/durable_files.h"
 #include "safety/restore.h"
@@ -26,7 +26,7 @@ namespace fs = std::filesystem;
 class BackupTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        retaildb::makeSampleRetailDatabase(dir.path() / "shop");
+        sampledata::makeSampleRetailDatabase(dir.path() / "shop");
         database = dir.path() / "shop" / "ST_DB";
     }
     void TearDown() override {

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <tuple>
 
-#include "templates/import_options.h"
+#include "importing/import_options.h"
 #include "tests/templates/retail_import_fixture.h"
 #include "xbase/work_areas.h"
 
@@ -23,7 +23,7 @@ using xbase::Value;
 
 class ItemImportTest : public test::RetailImportTest {
 protected:
-    std::unique_ptr<TemplateRun> importWith(const ImportOptions& options = {}) {
+    std::unique_ptr<TemplateRun> importWith(const importing::ImportOptions& options = {}) {
         auto run = makeRun(options);
         run->vendorCodes.add("V1");
         run->vendorCodes.add("V2");
@@ -173,9 +173,9 @@ TEST_F(ItemImportTest, WithoutFirstUnitColumnTheFirstUnitIsPcsAndFurtherUnitsCou
 // A duplicate-list entry: new code, new name, existing code, existing name, template row, S_STOCK record.
 using Entry = std::tuple<std::string, std::string, std::string, std::string, uint32_t, uint32_t>;
 
-std::vector<Entry> entries(const std::vector<DuplicateEntry>& list) {
+std::vector<Entry> entries(const std::vector<importing::DuplicateEntry>& list) {
     std::vector<Entry> out;
-    for (const DuplicateEntry& e : list)
+    for (const importing::DuplicateEntry& e : list)
         out.emplace_back(e.newCode, e.newName, e.existingCode, e.existingName, e.templateRecno, e.stockRecno);
     return out;
 }
@@ -200,7 +200,7 @@ TEST_P(ItemDuplicateTest, DuplicatesAreRefusedAndListedPerOption) {
                             {{"KODE", "E1"}, {"NAMA", "Apel"}, {"NAMAEX1", "Merah"}}, // other extension
                             {{"KODE", "A1"}, {"NAMA", "apel"}},                       // code and name again
                         });
-    ImportOptions options;
+    importing::ImportOptions options;
     options.allowDuplicateCodes = GetParam().codesMayRepeat;
     options.allowDuplicateNames = GetParam().namesMayRepeat;
     auto run = importWith(options);

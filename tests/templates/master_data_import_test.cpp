@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "retaildb/retail_database.h"
-#include "retaildb/sample_retail_db.h"
+#include "sampledata/retail_db.h"
 #include "templates/group_template.h"
 #include "tests/support/test_support.h"
 #include "xbase/dates.h"
@@ -49,7 +49,7 @@ class MasterDataImportTest : public ::testing::Test {
 protected:
     void SetUp() override {
         xbase::applyStartupSettings();
-        retaildb::makeSampleRetailDatabase(dir.path());
+        sampledata::makeSampleRetailDatabase(dir.path());
         ASSERT_FALSE(retaildb::LOKASIDATA(nullptr, dir.path().string()).empty());
         fs::create_directory(folder);
         run.takeStamps();
@@ -134,7 +134,7 @@ protected:
     test::ScopedInteraction scoped{ui};
     test::TempDir dir;
     fs::path folder = dir.path() / "templates";
-    ImportOptions options = defaultImportOptions();
+    importing::ImportOptions options = importing::defaultImportOptions();
     TemplateRun run{options, folder.string() + "/", nullptr};
 };
 
@@ -147,7 +147,7 @@ struct GroupCase {
     uint32_t identifierRow;
     std::vector<const char*> alsoPresent;   // templates it depends on
     void (*import)(TemplateRun&);
-    CodeList TemplateRun::*codes;
+    importing::CodeList TemplateRun::*codes;
 };
 
 class GroupTemplateTest : public MasterDataImportTest, public ::testing::WithParamInterface<GroupCase> {};
@@ -402,7 +402,7 @@ struct PointsCase {
 class CustomerPointsTest : public MasterDataImportTest, public ::testing::WithParamInterface<PointsCase> {};
 
 TEST_P(CustomerPointsTest, OpeningPointsAreStoredScrambledOnlyWithAPointDate) {
-    ImportOptions withDate = options;
+    importing::ImportOptions withDate = options;
     withDate.pointsDate = GetParam().pointsDate;
     TemplateRun pointsRun(withDate, folder.string() + "/", nullptr);
     addTemplate("PELANG", {C("NAMA", 50), N("POINT_AWAL", 6)},

@@ -1,7 +1,8 @@
 // Day closing, the "STOCK AWAL" purchase, the opening stock in the three stock modes and the
 // opening payables and receivables on the sample retail database.
 
-#include "templates/opening_balances.h"
+#include "importing/opening_balances.h"
+#include "templates/opening_templates.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +23,8 @@ const Date kClosingDay{2024, 1, 31};
 const Date kOpenStockDay{2024, 3, 15};
 const Date kPointsDay{2024, 2, 29};
 
-ImportOptions optionsFor(StockMode mode, Date pointsDate = {}) {
-    ImportOptions options;
+importing::ImportOptions optionsFor(importing::StockMode mode, Date pointsDate = {}) {
+    importing::ImportOptions options;
     options.stockMode = mode;
     options.closingDate = kClosingDay;
     options.openDate = kOpenStockDay;
@@ -50,7 +51,7 @@ protected:
 };
 
 struct DayClosingCase {
-    StockMode mode;
+    importing::StockMode mode;
     Date closedDay, activityStart;
     uint32_t purchases;  // the "STOCK AWAL" header or nothing
 };
@@ -59,7 +60,7 @@ class DayClosingTest : public OpeningBalancesTest, public ::testing::WithParamIn
 
 TEST_P(DayClosingTest, ControlRecordAndOpeningStockPurchaseFollowTheMode) {
     auto run = makeRun(optionsFor(GetParam().mode));
-    ASSERT_TRUE(writeDayClosingSettings(*run));
+    ASSERT_TRUE(importing::writeDayClosingSettings(*run));
     EXPECT_EQ(xbase::workAreas().find("S_KONTRO"), nullptr);
     expectRecord("S_KONTRO", 1,
                  {{"TUTUP_HARI", Value(GetParam().closedDay)}, {"AKT_MULAI", Value(GetParam().activityStart)},
@@ -80,12 +81,12 @@ TEST_P(DayClosingTest, ControlRecordAndOpeningStockPurchaseFollowTheMode) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, DayClosingTest,
-                         ::testing::Values(DayClosingCase{StockMode::CloseDay, kClosingDay, Date{2024, 2, 1}, 0},
-                                           DayClosingCase{StockMode::Open, kNoDate, kNoDate, 1},
-                                           DayClosingCase{StockMode::None, kNoDate, kNoDate, 0}));
+                         ::testing::Values(DayClosingCase{importing::StockMode::CloseDay, kClosingDay, Date{2024, 2, 1}, 0},
+                                           DayClosingCase{importing::StockMode::Open, kNoDate, kNoDate, 1},
+                                           DayClosingCase{importing::StockMode::None, kNoDate, kNoDate, 0}));
 
 TEST_F(OpeningBalancesTest, PointDateIsStoredScrambledAfterOneRandomLetter) {
-    auto run = makeRun(optionsFor(StockMode::None, kPointsDay));
+    auto run = makeRun(optionsFor(importing::StockMode::None, kPointsDay));
     ASSERT_TRUE(writeTemplateControlSettings(*run));
     const std::string plain = unscrambled(controlBytes("TUTUP_HIT1"));
     ASSERT_EQ(plain.size(), 9u);
@@ -95,8 +96,8 @@ TEST_F(OpeningBalancesTest, PointDateIsStoredScrambledAfterOneRandomLetter) {
 
 TEST_F(OpeningBalancesTest, ControlTableWithoutRecordIsRefusedBeforeAnythingIsWritten) {
     xbase::workAreas().find("S_KONTRO")->zap();
-    auto run = makeRun(optionsFor(StockMode::Open, kPointsDay));
-    EXPECT_FALSE(writeDayClosingSettings(*run));
+    auto run = makeRun(optionsFor(importing::StockMode::Open, kPointsDay));
+    EXPECT_FALSE(importing::writeDayClosingSettings(*run));
     ASSERT_EQ(ui.count("error"), 1u);
     EXPECT_EQ(ui.messages[0].text, "File S_KONTRO tidak berisi record kontrol ! Proses Import dibatalkan.");
     EXPECT_EQ(recordCount("S_KONTRO"), 0u);
@@ -111,7 +112,7 @@ const std::vector<test::TemplateValues> kStockedItems = {
 };
 
 struct OpeningStockCase {
-    StockMode mode;
+    importing::StockMode mode;
     std::vector<ExpectedFields> itemA, itemB, itemC;  // one field list each
     std::vector<ExpectedFields> lines;                // S_PEMBED
 };
@@ -121,7 +122,7 @@ class OpeningStockTest : public OpeningBalancesTest, public ::testing::WithParam
 TEST_P(OpeningStockTest, OpeningStockFollowsTheMode) {
     addTemplate("ITEM", kStockedItems);
     auto run = makeRun(optionsFor(GetParam().mode));
-    ASSERT_TRUE(writeDayClosingSettings(*run));
+    ASSERT_TRUE(importing::writeDayClosingSettings(*run));
     importItems(*run);
     expectRecord("S_STOCK", 1, GetParam().itemA.front());
     expectRecord("S_STOCK", 2, GetParam().itemB.front());
@@ -147,7 +148,7 @@ ExpectedFields purchaseLine(uint32_t item, int warehouse, double quantity, doubl
 INSTANTIATE_TEST_SUITE_P(
     Modes, OpeningStockTest,
     ::testing::Values(
-        OpeningStockCase{StockMode::CloseDay,
+        OpeningStockCase{importing::StockMode::CloseDay,
                          {{{"SISA_STK03", Value(5)}, {"SISA_ST203", Value(5)}, {"SISA_ST303", Value(5)},
                            {"SISA_NIL03", Value(75000)}, {"SISA_STK12", Value(4)}, {"SISA_ST212", Value(4)},
                            {"SISA_ST312", Value(4)}, {"SISA_NIL12", Value(0)}, {"SISA_NIL01", Value(999)},
@@ -155,22 +156,22 @@ INSTANTIATE_TEST_SUITE_P(
                          {kNoStockB},
                          {{{"SISA_STK30", Value(-2.5)}, {"SISA_ST330", Value(-2.5)}, {"SISA_NIL30", Value(-10)}}},
                          {}},
-        OpeningStockCase{StockMode::Open,
+        OpeningStockCase{importing::StockMode::Open,
                          {kNoStockA},
                          {kNoStockB},
                          {kNoStockC},
                          {purchaseLine(1, 3, 5, 75000), purchaseLine(1, 12, 4, 0), purchaseLine(3, 30, -2.5, -10)}},
-        OpeningStockCase{StockMode::None, {kNoStockA}, {kNoStockB}, {kNoStockC}, {}}));
+        OpeningStockCase{importing::StockMode::None, {kNoStockA}, {kNoStockB}, {kNoStockC}, {}}));
 
 TEST_F(OpeningBalancesTest, ItemTemplateWithoutFirstWarehouseColumnHasNoOpeningStock) {
-    for (StockMode mode : {StockMode::CloseDay, StockMode::Open}) {
+    for (importing::StockMode mode : {importing::StockMode::CloseDay, importing::StockMode::Open}) {
         SCOPED_TRACE(static_cast<int>(mode));
         TearDown();
         SetUp();
         addTemplate("ITEM", {{{"KODE", "A"}, {"NAMA", "A"}, {"SISA_STK3", 5}, {"SISA_NIL3", 75000}}},
                     {{"SISA_STK1", std::nullopt}});
         auto run = makeRun(optionsFor(mode));
-        ASSERT_TRUE(writeDayClosingSettings(*run));
+        ASSERT_TRUE(importing::writeDayClosingSettings(*run));
         importItems(*run);
         expectRecord("S_STOCK", 1, {{"SISA_STK03", Value(0)}, {"SISA_NIL03", Value(0)}});
         EXPECT_EQ(recordCount("S_PEMBED"), 0u);
@@ -187,12 +188,12 @@ TEST_F(OpeningBalancesTest, PayablesFollowTheStockAwalHeader) {
                                {"HARGA", -150000}},
                           },
                 {{"DIVISI", xbase::FieldInfo{"DIVISI", 'N', 3, 0}}});
-    auto run = makeRun(optionsFor(StockMode::Open));
+    auto run = makeRun(optionsFor(importing::StockMode::Open));
     run->vendorCodes.add("V1");
     run->vendorCodes.add("V2");
     run->vendorNames.add("VENDOR ONE");
     run->vendorNames.add("VENDOR TWO");
-    ASSERT_TRUE(writeDayClosingSettings(*run));
+    ASSERT_TRUE(importing::writeDayClosingSettings(*run));
     importPayables(*run);
 
     EXPECT_EQ(xbase::workAreas().find("S_PEMBEL"), nullptr);
@@ -222,7 +223,7 @@ TEST_F(OpeningBalancesTest, PayableVendorIsFoundByNameWhenNoVendorCodesWereColle
     addTemplate("PEMBEL", {{{"TANGGAL", Value(Date{2023, 11, 2})}, {"NO_NOTA_C", "INV-1"}, {"KODE_VEN", "V1"},
                             {"NAMA_VEN", "vendor two "}, {"HARGA", 5}}},
                 {{"MAUANG", std::nullopt}, {"KURS", std::nullopt}});
-    auto run = makeRun(optionsFor(StockMode::None));
+    auto run = makeRun(optionsFor(importing::StockMode::None));
     run->vendorNames.add("VENDOR ONE");
     run->vendorNames.add("VENDOR TWO");
     importPayables(*run);
@@ -231,7 +232,7 @@ TEST_F(OpeningBalancesTest, PayableVendorIsFoundByNameWhenNoVendorCodesWereColle
 
 TEST_F(OpeningBalancesTest, PayablesNeedTheInvoiceNumberColumn) {
     addTemplate("PEMBEL", {{{"TANGGAL", Value(Date{2023, 11, 2})}, {"HARGA", 5}}}, {{"NO_NOTA_C", std::nullopt}});
-    auto run = makeRun(optionsFor(StockMode::None));
+    auto run = makeRun(optionsFor(importing::StockMode::None));
     importPayables(*run);
     EXPECT_EQ(recordCount("S_PEMBEL"), 0u);
     EXPECT_EQ(lastIdentifier(22), 0);
@@ -246,7 +247,7 @@ TEST_F(OpeningBalancesTest, ReceivablesByTextOrNumberWithCustomerAndSalesman) {
                               {{"TANGGAL", Value(Date{2023, 10, 3})}, {"NO_NOTA", 1205}, {"NAMA_PEL", "budi"},
                                {"HARGA", -20}},
                           });
-    auto run = makeRun(optionsFor(StockMode::None));
+    auto run = makeRun(optionsFor(importing::StockMode::None));
     run->customerCodes.add("C1");
     run->customerCodes.add("C2");
     run->customerNames.add("ANI");

@@ -1,4 +1,5 @@
-#include "templates/reject_list.h"
+#include "importing/reject_list.h"
+#include "templates/template_run.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -38,7 +39,7 @@ protected:
     BarRecordingInteraction ui;
     test::ScopedInteraction scoped{ui};
     test::TempDir dir;
-    TemplateRun run{defaultImportOptions(), dir.path().string(), nullptr};
+    TemplateRun run{importing::defaultImportOptions(), dir.path().string(), nullptr};
 };
 
 TEST_F(RejectListTest, CodeDuplicatesComeFirstThenNameDuplicatesWithLineBreaksRemoved) {
@@ -46,9 +47,9 @@ TEST_F(RejectListTest, CodeDuplicatesComeFirstThenNameDuplicatesWithLineBreaksRe
     run.codeDuplicates.push_back({"X\r\n1", "Kopi", "X1", "Kopi\r", 3, 1});
     run.codeDuplicates.push_back({"Y2", "Teh", "Y2", "TEH MANIS", 12, 9});
 
-    const std::vector<RejectRow> rows = rejectRows(run);
+    const std::vector<importing::RejectRow> rows = importing::rejectRows(run);
 
-    const std::vector<RejectRow> expected = {
+    const std::vector<importing::RejectRow> expected = {
         {"Kode Sama", "X1", "Kopi", 3, "X1", "Kopi", 1},
         {"Kode Sama", "Y2", "Teh", 12, "Y2", "TEH MANIS", 9},
         {"Nama Sama", "A1", "Sabun", 4, "B7", "SABUN", 2},
@@ -60,11 +61,11 @@ TEST_F(RejectListTest, CodeDuplicatesComeFirstThenNameDuplicatesWithLineBreaksRe
 }
 
 TEST_F(RejectListTest, FileHoldsHeaderAndOneCrLfLinePerRowWithHashedRecordNumbers) {
-    const std::vector<RejectRow> rows = {
+    const std::vector<importing::RejectRow> rows = {
         {"Kode Sama", "X1", "Kopi Bubuk", 3, "X1", "KOPI", 1},
         {"Nama Sama", "A1", "Sabun Ñ", 40, "B7", "SABUN Ñ", 200},
     };
-    ASSERT_TRUE(writeRejectFile(rows, dir.path()));
+    ASSERT_TRUE(importing::writeRejectFile(rows, dir.path()));
     EXPECT_EQ(readFile(dir.path() / "REJECT.TXT"),
               kHeader + "Kode Sama\tX1\tKopi Bubuk\t#3\tX1\tKOPI\t#1\r\n"
                         "Nama Sama\tA1\tSabun Ñ\t#40\tB7\tSABUN Ñ\t#200\r\n");
@@ -73,14 +74,14 @@ TEST_F(RejectListTest, FileHoldsHeaderAndOneCrLfLinePerRowWithHashedRecordNumber
 
 TEST_F(RejectListTest, ExistingFileIsEmptiedFirstAndFoundIgnoringCase) {
     writeFile(dir.path() / "reject.txt", std::string(500, 'z'));
-    ASSERT_TRUE(writeRejectFile({{"Kode Sama", "K", "N", 1, "K", "N", 1}}, dir.path()));
+    ASSERT_TRUE(importing::writeRejectFile({{"Kode Sama", "K", "N", 1, "K", "N", 1}}, dir.path()));
     EXPECT_EQ(readFile(dir.path() / "reject.txt"), kHeader + "Kode Sama\tK\tN\t#1\tK\tN\t#1\r\n");
     EXPECT_FALSE(fs::exists(dir.path() / "REJECT.TXT"));
 }
 
 TEST_F(RejectListTest, NoRowsLeaveThePreviousFileUntouched) {
     writeFile(dir.path() / "REJECT.TXT", "previous run");
-    EXPECT_TRUE(writeRejectFile(rejectRows(run), dir.path()));
+    EXPECT_TRUE(importing::writeRejectFile(importing::rejectRows(run), dir.path()));
     EXPECT_EQ(readFile(dir.path() / "REJECT.TXT"), "previous run");
     EXPECT_TRUE(ui.progressTexts.empty());
 }
@@ -88,14 +89,14 @@ TEST_F(RejectListTest, NoRowsLeaveThePreviousFileUntouched) {
 TEST_F(RejectListTest, UnwritableFolderGivesTheErrorBoxWithTheFullPath) {
     const fs::path notAFolder = dir.path() / "plain";
     writeFile(notAFolder, "x");
-    EXPECT_FALSE(writeRejectFile({{"Kode Sama", "K", "N", 1, "K", "N", 1}}, notAFolder));
+    EXPECT_FALSE(importing::writeRejectFile({{"Kode Sama", "K", "N", 1, "K", "N", 1}}, notAFolder));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].kind, "error");
     EXPECT_EQ(ui.messages[0].text, "Gagal membuat file : " + (notAFolder / "REJECT.TXT").string());
 }
 
 TEST(ExecutableFolder, IsTheFolderHoldingThisTestProgram) {
-    const fs::path folder = executableFolder();
+    const fs::path folder = xbase::executableFolder();
     EXPECT_TRUE(folder.is_absolute());
     EXPECT_TRUE(fs::exists(folder / "templates_tests"));
 }
@@ -117,7 +118,7 @@ private:
 TEST(RejectFolder, BesideTheProgramWhenItsFolderIsWritable) {
     test::TempDir dir;
     const ScopedEnvironment data("XDG_DATA_HOME", (dir.path() / "data").c_str());
-    EXPECT_EQ(rejectFolder(dir.path()), dir.path());
+    EXPECT_EQ(importing::rejectFolder(dir.path()), dir.path());
     EXPECT_FALSE(fs::exists(dir.path() / "data"));
 }
 
@@ -128,7 +129,7 @@ TEST(RejectFolder, InTheUsersDataFolderWhenTheProgramsFolderIsReadOnly) {
     fs::create_directory(program);
     fs::permissions(program, fs::perms::owner_read | fs::perms::owner_exec);
     const ScopedEnvironment data("XDG_DATA_HOME", (dir.path() / "data").c_str());
-    const fs::path folder = rejectFolder(program);
+    const fs::path folder = importing::rejectFolder(program);
     fs::permissions(program, fs::perms::owner_all);
     EXPECT_EQ(folder, dir.path() / "data" / "tarvo-import");
     EXPECT_TRUE(fs::is_directory(folder));
@@ -141,14 +142,14 @@ TEST(RejectFolder, FallsBackToXdgDataHomeOrTheHomeFolder) {
     const fs::path unwritable = dir.path() / "file" / "bin";
     {
         const ScopedEnvironment data("XDG_DATA_HOME", (dir.path() / "data").c_str());
-        EXPECT_EQ(rejectFolder(unwritable), dir.path() / "data" / "tarvo-import");
+        EXPECT_EQ(importing::rejectFolder(unwritable), dir.path() / "data" / "tarvo-import");
         EXPECT_TRUE(fs::is_directory(dir.path() / "data" / "tarvo-import"));
     }
     // Unset, or not an absolute path, XDG_DATA_HOME means ~/.local/share.
     for (const char* xdg : {static_cast<const char*>(nullptr), "relative/data"}) {
         const ScopedEnvironment data("XDG_DATA_HOME", xdg);
         const ScopedEnvironment home("HOME", dir.path().c_str());
-        EXPECT_EQ(rejectFolder(unwritable), dir.path() / ".local" / "share" / "tarvo-import");
+        EXPECT_EQ(importing::rejectFolder(unwritable), dir.path() / ".local" / "share" / "tarvo-import");
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include "retaildb/program_end.h"
 #include "retaildb/retail_database.h"
-#include "retaildb/sample_retail_db.h"
+#include "sampledata/retail_db.h"
 #include "xbase/dates.h"
 #include "xbase/settings.h"
 #include "xbase/work_areas.h"
@@ -38,7 +38,7 @@ void RetailImportTest::SetUp() {
     xbase::applyStartupSettings();
     scoped_ = std::make_unique<ScopedInteraction>(ui);
     retaildb::setProgramEndHandler([](const std::string& reason) { throw ProgramEnded{reason}; });
-    retaildb::makeSampleRetailDatabase(dir.path());
+    sampledata::makeSampleRetailDatabase(dir.path());
     database = dir.path() / "ST_DB";
     ASSERT_FALSE(retaildb::LOKASIDATA(nullptr, dir.path().string()).empty());
     templateFolder = dir.path() / "templates";
@@ -51,7 +51,7 @@ void RetailImportTest::TearDown() {
     scoped_.reset();
 }
 
-std::unique_ptr<templates::TemplateRun> RetailImportTest::makeRun(const templates::ImportOptions& options) {
+std::unique_ptr<templates::TemplateRun> RetailImportTest::makeRun(const importing::ImportOptions& options) {
     auto run = std::make_unique<templates::TemplateRun>(options, templateFolder.string() + "/", nullptr);
     run->takeStamps();
     return run;

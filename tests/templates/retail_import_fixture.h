@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "templates/import_run.h"
+#include "templates/template_run.h"
 #include "tests/support/test_support.h"
 #include "tests/templates/template_fixtures.h"
 #include "xbase/table.h"
@@ -30,7 +30,7 @@ protected:
     void TearDown() override;
 
     // A run over the template folder with the options, stamps taken.
-    std::unique_ptr<templates::TemplateRun> makeRun(const templates::ImportOptions& options);
+    std::unique_ptr<templates::TemplateRun> makeRun(const importing::ImportOptions& options);
 
     // Writes the template (its full layout with the overrides) and opens it under its name.
     void addTemplate(const std::string& name, const std::vector<TemplateValues>& rows,

@@ -6,7 +6,7 @@
 
 #include "safety/backups.h"
 #include "safety/restore.h"
-#include "templates/import_summary.h"
+#include "importing/import_summary.h"
 #include "tests/templates/template_import_fixture.h"
 #include "xbase/record_file.h"
 #include "xbase/table_indexes.h"
@@ -28,9 +28,9 @@ protected:
         for (const test::RecordedMessage& m : ui.messages) text += m.kind + ": " + m.text + "\n";
         return text;
     }
-    ImportOptions options() const {
-        ImportOptions o = defaultImportOptions();
-        o.stockMode = StockMode::CloseDay;
+    importing::ImportOptions options() const {
+        importing::ImportOptions o = importing::defaultImportOptions();
+        o.stockMode = importing::StockMode::CloseDay;
         return o;
     }
     // Every table of the folder opens, counts no record beyond its end, and every tag of an
@@ -51,15 +51,15 @@ protected:
 
 TEST_F(SafeImportTest, ImportTakesABackupThatRestoresTheShopByteForByte) {
     const auto before = test::fileContents(database);
-    const ImportOutcome outcome = runImport(request(options()));
-    ASSERT_EQ(outcome.status, ImportStatus::Done) << shown();
+    const importing::ImportOutcome outcome = runImport(request(options()));
+    ASSERT_EQ(outcome.status, importing::ImportStatus::Done) << shown();
     EXPECT_TRUE(test::fileContents(database) != before);
 
     const std::vector<safety::Backup> backups = safety::listBackups(database);
     ASSERT_EQ(backups.size(), 1u);
     EXPECT_EQ(backups[0].manifest.state, "done");
     EXPECT_EQ(outcome.backupFolder, backups[0].folder);
-    EXPECT_NE(importSummary(outcome, SummaryLanguage::English).find("Backup before the import: " +
+    EXPECT_NE(importing::importSummary(outcome, importing::SummaryLanguage::English).find("Backup before the import: " +
                                                                     backups[0].folder.string()),
               std::string::npos);
 
@@ -70,22 +70,22 @@ TEST_F(SafeImportTest, ImportTakesABackupThatRestoresTheShopByteForByte) {
 
 TEST_F(SafeImportTest, DryRunChangesNothingAndReportsWhatTheImportWould) {
     const auto before = test::fileContents(database);
-    ImportRequest dry = request(options());
+    importing::ImportRequest dry = request(options());
     dry.safety.dryRun = true;
-    const ImportOutcome dryOutcome = runImport(dry);
-    ASSERT_EQ(dryOutcome.status, ImportStatus::Done) << shown();
+    const importing::ImportOutcome dryOutcome = runImport(dry);
+    ASSERT_EQ(dryOutcome.status, importing::ImportStatus::Done) << shown();
     EXPECT_TRUE(test::fileContents(database) == before);
     EXPECT_FALSE(fs::exists(shop / "TARVO-BACKUP"));
     EXPECT_TRUE(dryOutcome.dryRun);
     EXPECT_FALSE(dryOutcome.rejectFile.empty()) << "the duplicates are reported as by the import";
 
-    const ImportOutcome real = runImport(request(options()));
-    ASSERT_EQ(real.status, ImportStatus::Done);
+    const importing::ImportOutcome real = runImport(request(options()));
+    ASSERT_EQ(real.status, importing::ImportStatus::Done);
     EXPECT_EQ(dryOutcome.written, real.written);
     EXPECT_EQ(dryOutcome.skipped, real.skipped);
     EXPECT_EQ(dryOutcome.codeDuplicates, real.codeDuplicates);
     EXPECT_EQ(dryOutcome.nameDuplicates, real.nameDuplicates);
-    const std::string summary = importSummary(dryOutcome, SummaryLanguage::English);
+    const std::string summary = importing::importSummary(dryOutcome, importing::SummaryLanguage::English);
     EXPECT_NE(summary.find("Dry run: the import ran on a scratch copy; the shop's database was not changed."),
               std::string::npos) << summary;
 }
@@ -101,13 +101,13 @@ protected:
 TEST_P(FailingWriteTest, TablesStayReadableTheFailureIsNamedAndTheBackupGivesTheShopBack) {
     const auto before = test::fileContents(database);
     xbase::setWriteLimit(GetParam());
-    const ImportOutcome outcome = runImport(request(options()));
+    const importing::ImportOutcome outcome = runImport(request(options()));
     xbase::setWriteLimit(std::nullopt);
 
-    EXPECT_EQ(outcome.status, ImportStatus::Failed) << shown();
+    EXPECT_EQ(outcome.status, importing::ImportStatus::Failed) << shown();
     ASSERT_FALSE(outcome.incomplete.empty());
     EXPECT_GE(ui.count("error"), 1u);
-    const std::string summary = importSummary(outcome, SummaryLanguage::English);
+    const std::string summary = importing::importSummary(outcome, importing::SummaryLanguage::English);
     EXPECT_NE(summary.find("Tables left incomplete"), std::string::npos) << summary;
     for (const retaildb::IncompleteTable& table : outcome.incomplete) {
         EXPECT_NE(summary.find("  " + table.alias), std::string::npos) << summary;
@@ -131,10 +131,10 @@ INSTANTIATE_TEST_SUITE_P(Limits, FailingWriteTest, ::testing::Values(700u, 3000u
 TEST_F(SafeImportTest, FullDiskDuringThePreparationPutsTheBackupBackAtOnce) {
     const auto before = test::fileContents(database);
     xbase::setWriteLimit(0);
-    const ImportOutcome outcome = runImport(request(options()));
+    const importing::ImportOutcome outcome = runImport(request(options()));
     xbase::setWriteLimit(std::nullopt);
-    EXPECT_EQ(outcome.status, ImportStatus::Refused);
-    EXPECT_EQ(outcome.refusal, Refusal::Preparation);
+    EXPECT_EQ(outcome.status, importing::ImportStatus::Refused);
+    EXPECT_EQ(outcome.refusal, importing::Refusal::Preparation);
     EXPECT_NE(shown().find("No space left on device"), std::string::npos) << shown();
     EXPECT_TRUE(test::fileContents(database) == before);
     ASSERT_EQ(safety::listBackups(database).size(), 1u);

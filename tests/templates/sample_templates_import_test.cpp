@@ -6,9 +6,10 @@
 
 #include "templates/item_import.h"
 #include "templates/master_data_import.h"
-#include "templates/opening_balances.h"
-#include "templates/reject_list.h"
-#include "templates/sample_templates.h"
+#include "importing/opening_balances.h"
+#include "templates/opening_templates.h"
+#include "importing/reject_list.h"
+#include "sampledata/templates.h"
 #include "templates/structure_check.h"
 #include "templates/template_files.h"
 #include "templates/template_layouts.h"
@@ -20,16 +21,16 @@ namespace {
 class SampleTemplatesImportTest : public test::RetailImportTest {};
 
 TEST_F(SampleTemplatesImportTest, EveryAcceptedRowBecomesARecordAndTheDuplicatesAreRejected) {
-    const SampleTemplateOptions sample{.items = 400, .customers = 150, .vendors = 12, .seed = 21};
-    const SampleTemplateSummary summary = makeSampleTemplates(templateFolder, sample);
+    const sampledata::SampleTemplateOptions sample{.items = 400, .customers = 150, .vendors = 12, .seed = 21};
+    const sampledata::SampleTemplateSummary summary = sampledata::makeSampleTemplates(templateFolder, sample);
 
-    ImportOptions options = defaultImportOptions();
-    options.stockMode = StockMode::Open;
+    importing::ImportOptions options = importing::defaultImportOptions();
+    options.stockMode = importing::StockMode::Open;
     options.openDate = sample.asOf;
     auto run = makeRun(options);
     ASSERT_TRUE(openTemplates(*run));
     ASSERT_TRUE(BUTTONIMPORT1PRE(*run));
-    ASSERT_TRUE(writeDayClosingSettings(*run));
+    ASSERT_TRUE(importing::writeDayClosingSettings(*run));
     importMasterData(*run);
     importPayables(*run);
     importReceivables(*run);
@@ -38,7 +39,7 @@ TEST_F(SampleTemplatesImportTest, EveryAcceptedRowBecomesARecordAndTheDuplicates
 
     ASSERT_EQ(run->codeDuplicates.size(), summary.codeDuplicates);
     ASSERT_EQ(run->nameDuplicates.size(), summary.nameDuplicates);
-    const std::vector<RejectRow> rejects = rejectRows(*run);
+    const std::vector<importing::RejectRow> rejects = importing::rejectRows(*run);
     ASSERT_EQ(rejects.size(), 3u);
     EXPECT_EQ(rejects[0].caption, "Kode Sama");
     EXPECT_EQ(rejects[1].caption, "Kode Sama");

@@ -1,7 +1,7 @@
 // The sample template set: it passes the structure check, holds the requested numbers of
 // importable rows with consistent references, and is the same for the same seed.
 
-#include "templates/sample_templates.h"
+#include "sampledata/templates.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <map>
 #include <set>
 
-#include "templates/code_list.h"
+#include "importing/code_list.h"
 #include "templates/structure_check.h"
 #include "templates/template_files.h"
 #include "templates/template_layouts.h"
@@ -29,8 +29,8 @@ protected:
     void TearDown() override { xbase::workAreas().closeAll(); }
 
     // Writes the set and opens and checks it as an import does.
-    SampleTemplateSummary makeAndCheck(const SampleTemplateOptions& options) {
-        SampleTemplateSummary summary = makeSampleTemplates(dir.path(), options);
+    sampledata::SampleTemplateSummary makeAndCheck(const sampledata::SampleTemplateOptions& options) {
+        sampledata::SampleTemplateSummary summary = sampledata::makeSampleTemplates(dir.path(), options);
         EXPECT_TRUE(openTemplates(run));
         EXPECT_TRUE(BUTTONIMPORT1PRE(run));
         EXPECT_EQ(run.CFIELDOVER, "");
@@ -46,7 +46,7 @@ protected:
         for (table->goTop(); !table->eof(); table->skip()) visit(*table);
     }
     std::string code(const xbase::Table& table, const std::string& column) {
-        return normaliseCode(table.fieldGet(column).text());
+        return importing::normaliseCode(table.fieldGet(column).text());
     }
     std::set<std::string> codes(const std::string& alias, const std::string& column = "KODE") {
         std::set<std::string> out;
@@ -63,11 +63,11 @@ protected:
     test::TempDir dir;
     test::RecordingInteraction ui;
     test::ScopedInteraction scoped{ui};
-    TemplateRun run{defaultImportOptions(), dir.path().string() + "/", nullptr};
+    TemplateRun run{importing::defaultImportOptions(), dir.path().string() + "/", nullptr};
 };
 
 TEST_F(SampleTemplatesTest, EveryTemplateIsWrittenAndPassesTheStructureCheck) {
-    const SampleTemplateSummary summary = makeAndCheck({.items = 120, .customers = 40, .vendors = 8, .seed = 3});
+    const sampledata::SampleTemplateSummary summary = makeAndCheck({.items = 120, .customers = 40, .vendors = 8, .seed = 3});
     for (const TemplateInfo& info : templates()) {
         EXPECT_TRUE(fs::exists(dir.path() / (info.name + ".DBF"))) << info.name;
         EXPECT_TRUE(run.templateOpen(info.name)) << info.name;
@@ -78,7 +78,7 @@ TEST_F(SampleTemplatesTest, EveryTemplateIsWrittenAndPassesTheStructureCheck) {
 // Accepts item rows as the import's duplicate tests do: every code and the name with its
 // extension must be new.
 TEST_F(SampleTemplatesTest, HoldsTheRequestedItemsCustomersAndVendorsBesidesTheDeliberateFaults) {
-    const SampleTemplateSummary summary = makeAndCheck({.items = 500, .customers = 90, .vendors = 14, .seed = 11});
+    const sampledata::SampleTemplateSummary summary = makeAndCheck({.items = 500, .customers = 90, .vendors = 14, .seed = 11});
 
     std::set<std::string> itemCodes, itemNames;
     uint32_t items = 0, codeRepeats = 0, nameRepeats = 0, blank = 0, codeCount = 0;
@@ -86,7 +86,7 @@ TEST_F(SampleTemplatesTest, HoldsTheRequestedItemsCustomersAndVendorsBesidesTheD
         std::vector<std::string> rowCodes = {code(t, "KODE")};
         for (const char* column : {"KODE_2", "KODE_3", "KODE_4", "KODE_5"})
             if (!code(t, column).empty()) rowCodes.push_back(code(t, column));
-        const std::string name = normaliseCode(t.fieldGet("NAMA").text()) + "|" + normaliseCode(t.fieldGet("NAMAEX1").text());
+        const std::string name = importing::normaliseCode(t.fieldGet("NAMA").text()) + "|" + importing::normaliseCode(t.fieldGet("NAMAEX1").text());
         if (rowCodes[0].empty() || name == "|") {
             ++blank;
             return;
@@ -193,7 +193,7 @@ TEST_F(SampleTemplatesTest, AFixedCodeCountGivesEveryRegularItemThatManyCodes) {
 }
 
 TEST_F(SampleTemplatesTest, EmptyCountsStillGiveEveryTemplate) {
-    const SampleTemplateSummary summary = makeAndCheck({.items = 0, .customers = 0, .vendors = 0});
+    const sampledata::SampleTemplateSummary summary = makeAndCheck({.items = 0, .customers = 0, .vendors = 0});
     EXPECT_EQ(summary.rows.size(), templates().size());
     for (const char* name : {"ITEM", "PELANG", "VENDOR", "PENJUA", "ITMINF"}) EXPECT_EQ(summary.accepted.at(name), 0u);
 }
@@ -211,10 +211,10 @@ std::string withoutDate(std::string bytes) {
 
 TEST(SampleTemplates, TheSameSeedGivesTheSameFilesAnotherSeedOthers) {
     test::TempDir first, second, third;
-    const SampleTemplateOptions options{.items = 250, .customers = 50, .vendors = 9, .seed = 42};
-    makeSampleTemplates(first.path(), options);
-    makeSampleTemplates(second.path(), options);
-    makeSampleTemplates(third.path(), {.items = 250, .customers = 50, .vendors = 9, .seed = 43});
+    const sampledata::SampleTemplateOptions options{.items = 250, .customers = 50, .vendors = 9, .seed = 42};
+    sampledata::makeSampleTemplates(first.path(), options);
+    sampledata::makeSampleTemplates(second.path(), options);
+    sampledata::makeSampleTemplates(third.path(), {.items = 250, .customers = 50, .vendors = 9, .seed = 43});
     for (const TemplateInfo& info : templates()) {
         const std::string file = info.name + ".DBF";
         EXPECT_EQ(withoutDate(readFile(first.path() / file)), withoutDate(readFile(second.path() / file))) << file;

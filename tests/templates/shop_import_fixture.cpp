@@ -1,7 +1,7 @@
 #include "tests/templates/shop_import_fixture.h"
 
 #include "retaildb/program_end.h"
-#include "retaildb/sample_retail_db.h"
+#include "sampledata/retail_db.h"
 #include "xbase/settings.h"
 #include "xbase/work_areas.h"
 
@@ -25,7 +25,7 @@ void ShopImportTest::SetUp() {
     xbase::applyStartupSettings();
     scoped_ = std::make_unique<ScopedInteraction>(ui);
     retaildb::setProgramEndHandler([](const std::string& reason) { throw ProgramEnded{reason}; });
-    retaildb::makeSampleRetailDatabase(shop);
+    sampledata::makeSampleRetailDatabase(shop);
     std::filesystem::create_directory(importFolder);
     std::filesystem::create_directory(rejectFolder);
 }
@@ -38,8 +38,8 @@ void ShopImportTest::TearDown() {
 
 void ShopImportTest::answerQuestion(bool yes) { ui.replies.push_back(yes ? ui::kReplyYes : ui::kReplyNo); }
 
-templates::ImportRequest ShopImportTest::request(const templates::ImportOptions& options) const {
-    templates::ImportRequest request;
+importing::ImportRequest ShopImportTest::request(const importing::ImportOptions& options) const {
+    importing::ImportRequest request;
     request.databaseFolder = shop.string();
     request.importFolder = importFolder.string();
     request.options = options;

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "templates/import_command.h"
+#include "importing/import_command.h"
 #include "tests/support/test_support.h"
 #include "tests/templates/retail_import_fixture.h"
 #include "xbase/table.h"
@@ -19,7 +19,7 @@ namespace tarvo::test {
 class ShopImportTest : public ::testing::Test {
 public:
     // An import of the shop's folder from the import folder, REJECT.TXT into rejectFolder.
-    templates::ImportRequest request(const templates::ImportOptions& options) const;
+    importing::ImportRequest request(const importing::ImportOptions& options) const;
 
     // A retail table as written, read-only.
     std::unique_ptr<xbase::Table> retailTable(const std::string& alias) const;

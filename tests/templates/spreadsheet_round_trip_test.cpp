@@ -11,7 +11,7 @@
 
 #include "sheets/serial_dates.h"
 #include "sheets/sheet_rows.h"
-#include "templates/import_options.h"
+#include "importing/import_options.h"
 #include "templates/template_import.h"
 #include "templates/template_layouts.h"
 #include "templatetools/template_workbook.h"
@@ -19,7 +19,7 @@
 #include "tests/support/xlsx_parts.h"
 #include "tests/templates/template_fixtures.h"
 #include "tests/templates/template_import_fixture.h"
-#include "retaildb/sample_retail_db.h"
+#include "sampledata/retail_db.h"
 #include "xbase/dates.h"
 #include "xbase/work_areas.h"
 
@@ -161,11 +161,11 @@ TEST_F(SpreadsheetRoundTrip, AFilledWorkbookImportsLikeTemplatesMadeByHand) {
         test::writeTemplate(byHand, name, rows, overrides);
     }
 
-    const ImportOptions options = defaultImportOptions();
-    ImportRequest request = this->request(options);
+    const importing::ImportOptions options = importing::defaultImportOptions();
+    importing::ImportRequest request = this->request(options);
     request.importFolder = fromSheets.string() + "/";
-    const ImportOutcome sheetImport = runImport(request);
-    ASSERT_EQ(sheetImport.status, ImportStatus::Done);
+    const importing::ImportOutcome sheetImport = runImport(request);
+    ASSERT_EQ(sheetImport.status, importing::ImportStatus::Done);
     EXPECT_EQ(sheetImport.written.at("S_STOCK"), 2u);
     const auto afterSheets = retailRecords(database);
     const auto& stock = afterSheets.at("S_STOCK.Q7T");
@@ -175,9 +175,9 @@ TEST_F(SpreadsheetRoundTrip, AFilledWorkbookImportsLikeTemplatesMadeByHand) {
 
     xbase::workAreas().closeAll();
     fs::remove_all(shop);
-    retaildb::makeSampleRetailDatabase(shop);
+    sampledata::makeSampleRetailDatabase(shop);
     request.importFolder = byHand.string() + "/";
-    ASSERT_EQ(runImport(request).status, ImportStatus::Done);
+    ASSERT_EQ(runImport(request).status, importing::ImportStatus::Done);
     const auto afterHand = retailRecords(database);
 
     EXPECT_EQ(afterSheets.size(), afterHand.size());

@@ -48,7 +48,7 @@ protected:
     test::TempDir dir;
     test::RecordingInteraction ui;
     test::ScopedInteraction scoped{ui};
-    TemplateRun run{defaultImportOptions(), dir.path().string() + "/", nullptr};
+    TemplateRun run{importing::defaultImportOptions(), dir.path().string() + "/", nullptr};
 };
 
 struct Refusal {

@@ -45,7 +45,7 @@ protected:
     std::string folder = dir.path().string() + "/";
     test::RecordingInteraction ui;
     test::ScopedInteraction scoped{ui};
-    TemplateRun run{defaultImportOptions(), folder, nullptr};
+    TemplateRun run{importing::defaultImportOptions(), folder, nullptr};
 };
 
 TEST_F(TemplateFilesTest, MissingItemTemplateStopsBeforeAnythingIsTouched) {
@@ -59,7 +59,7 @@ TEST_F(TemplateFilesTest, MissingItemTemplateStopsBeforeAnythingIsTouched) {
 
 TEST_F(TemplateFilesTest, EveryTemplateOpensInOrderExclusiveAndWritable) {
     write(kOpeningOrder);
-    ImportOptions options = defaultImportOptions();
+    importing::ImportOptions options = importing::defaultImportOptions();
     options.tableDriver = xbase::Driver::DBFMDX;
     TemplateRun mdxRun(options, folder, nullptr);
     ASSERT_TRUE(openTemplates(mdxRun));

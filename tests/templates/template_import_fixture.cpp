@@ -69,7 +69,7 @@ void writeShopTemplates(const std::filesystem::path& folder) {
                    {{"KODE_ITEM", "A1"}, {"KODE_GRP", "NOPE"}, {"H_JUAL1", 1}}});
 }
 
-templates::ImportOutcome TemplateImportTest::runImport(const templates::ImportRequest& request, bool answerYes) {
+importing::ImportOutcome TemplateImportTest::runImport(const importing::ImportRequest& request, bool answerYes) {
     answerQuestion(answerYes);
     return templates::runTemplateImport(nullptr, request);
 }

@@ -27,7 +27,7 @@ class TemplateImportTest : public ShopImportTest {
 public:
     TemplateImportTest() : ShopImportTest("templates") {}
     // Runs the import; the question is answered Yes unless told otherwise.
-    templates::ImportOutcome runImport(const templates::ImportRequest& request, bool answerYes = true);
+    importing::ImportOutcome runImport(const importing::ImportRequest& request, bool answerYes = true);
 
     const std::filesystem::path& templateFolder = importFolder;
 };

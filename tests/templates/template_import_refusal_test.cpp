@@ -6,7 +6,7 @@
 #include <fstream>
 #include <functional>
 
-#include "templates/import_options.h"
+#include "importing/import_options.h"
 #include "templates/template_import.h"
 #include "tests/templates/template_fixtures.h"
 #include "tests/templates/template_import_fixture.h"
@@ -20,8 +20,8 @@ using test::RecordedMessage;
 struct RefusalCase {
     const char* name;
     // Spoils the shop or the templates, or changes the request, before the run.
-    std::function<void(test::TemplateImportTest& fixture, ImportRequest& request)> prepare;
-    ImportStatus status;
+    std::function<void(test::TemplateImportTest& fixture, importing::ImportRequest& request)> prepare;
+    importing::ImportStatus status;
     // The messages after the question, as {kind, text}; "@T" stands for the template folder with
     // its separator, "@D" for the shop's folder.
     std::vector<std::pair<std::string, std::string>> messages;
@@ -41,11 +41,11 @@ std::string expand(std::string text, const std::string& templates, const std::st
 
 TEST_P(RefusedImportTest, LeavesEveryRetailFileAsItWasWithItsMessage) {
     test::writeShopTemplates(templateFolder);
-    ImportRequest req = request(defaultImportOptions());
+    importing::ImportRequest req = request(importing::defaultImportOptions());
     GetParam().prepare(*this, req);
     const auto before = test::fileContents(database);
 
-    const ImportOutcome outcome = runImport(req, GetParam().answerYes);
+    const importing::ImportOutcome outcome = runImport(req, GetParam().answerYes);
 
     EXPECT_EQ(outcome.status, GetParam().status);
     EXPECT_TRUE(test::fileContents(database) == before) << "a retail file changed";
@@ -68,58 +68,58 @@ xbase::FieldInfo field(const char* name, char type, int width, int decimals = 0)
 }
 
 const RefusalCase kRefusals[] = {
-    {"UserAnswersNo", [](test::TemplateImportTest&, ImportRequest&) {}, ImportStatus::Declined, {}, false},
-    {"EmptyImportFolder", [](test::TemplateImportTest&, ImportRequest& r) { r.importFolder = "   "; },
-     ImportStatus::Refused, {{"error", "Lokasi import belum diisi!"}}},
-    {"ImportFolderOnTheNetwork", [](test::TemplateImportTest&, ImportRequest& r) { r.importFolder = "\\\\server\\data"; },
-     ImportStatus::Refused, {{"error", "Mengakses data sharing secara langsung via Network Resource tidak dibolehkan!"}}},
+    {"UserAnswersNo", [](test::TemplateImportTest&, importing::ImportRequest&) {}, importing::ImportStatus::Declined, {}, false},
+    {"EmptyImportFolder", [](test::TemplateImportTest&, importing::ImportRequest& r) { r.importFolder = "   "; },
+     importing::ImportStatus::Refused, {{"error", "Lokasi import belum diisi!"}}},
+    {"ImportFolderOnTheNetwork", [](test::TemplateImportTest&, importing::ImportRequest& r) { r.importFolder = "\\\\server\\data"; },
+     importing::ImportStatus::Refused, {{"error", "Mengakses data sharing secara langsung via Network Resource tidak dibolehkan!"}}},
     {"MissingItemTemplate",
-     [](test::TemplateImportTest& f, ImportRequest&) { std::filesystem::remove(f.templateFolder / "ITEM.DBF"); },
-     ImportStatus::Refused, {{"error", "File ITEM.DBF tidak ditemukan di Lokasi: @T"}}},
+     [](test::TemplateImportTest& f, importing::ImportRequest&) { std::filesystem::remove(f.templateFolder / "ITEM.DBF"); },
+     importing::ImportStatus::Refused, {{"error", "File ITEM.DBF tidak ditemukan di Lokasi: @T"}}},
     {"WrongColumnTypeWithOverWideColumns",
-     [](test::TemplateImportTest& f, ImportRequest&) {
+     [](test::TemplateImportTest& f, importing::ImportRequest&) {
          test::writeTemplate(f.templateFolder, "ITEM", {{{"KODE", 1}, {"NAMA", "Apel"}}},
                              {{"KODE", field("KODE", 'N', 10)}, {"NAMA", field("NAMA", 'C', 120)}});
          test::writeTemplate(f.templateFolder, "PELANG", {}, {{"CATATAN", field("CATATAN", 'C', 600)}});
      },
-     ImportStatus::Refused,
+     importing::ImportStatus::Refused,
      {{"error", "ITEM.DBF Beda tipe field KODE !\r\nSeharusnya tipe: C"},
       {"warning", "Di bawah ini adalah field-field yang over lebarnya, berkemungkinan data yang masuk akan dipotong!"
                   "\r\n\r\nPELANG.DBF Lebar field CATATAN over, maks: 500"}}},
     {"HardWidthAndMissingColumnInTwoTemplates",
-     [](test::TemplateImportTest& f, ImportRequest&) {
+     [](test::TemplateImportTest& f, importing::ImportRequest&) {
          test::writeTemplate(f.templateFolder, "VENDOR", {}, {{"NAMA", field("NAMA", 'C', 60)}});
          test::writeTemplate(f.templateFolder, "PELANG", {}, {{"NAMA", std::nullopt}});
      },
-     ImportStatus::Refused,
+     importing::ImportStatus::Refused,
      {{"error", "VENDOR.DBF Lebar field NAMA over !\r\nMaksimum: 50\r\nAnda punya: 60"},
       {"error", "PELANG.DBF Tidak ada field NAMA !"}}},
-    {"DatabaseFolderOnTheNetwork", [](test::TemplateImportTest&, ImportRequest& r) { r.databaseFolder = "\\\\server\\toko"; },
-     ImportStatus::Refused, {{"error", "Mengakses data sharing secara langsung via Network Resource tidak dibolehkan!"}}},
+    {"DatabaseFolderOnTheNetwork", [](test::TemplateImportTest&, importing::ImportRequest& r) { r.databaseFolder = "\\\\server\\toko"; },
+     importing::ImportStatus::Refused, {{"error", "Mengakses data sharing secara langsung via Network Resource tidak dibolehkan!"}}},
     {"DatabaseFolderNotFound",
-     [](test::TemplateImportTest& f, ImportRequest& r) { r.databaseFolder = (f.shop / "lain").string(); },
-     ImportStatus::Refused, {{"error", "Sistem tidak menemukan Lokasi Data ! ( @D/lain/ST_DB/ )"}}},
+     [](test::TemplateImportTest& f, importing::ImportRequest& r) { r.databaseFolder = (f.shop / "lain").string(); },
+     importing::ImportStatus::Refused, {{"error", "Sistem tidak menemukan Lokasi Data ! ( @D/lain/ST_DB/ )"}}},
     {"RetailTableMissing",
-     [](test::TemplateImportTest& f, ImportRequest&) { std::filesystem::remove(f.database / "S_STKMAS.Q7T"); },
-     ImportStatus::Refused, {{"error", "Missing file : @D/ST_DB/S_STKMAS.Q7T !"}}},
+     [](test::TemplateImportTest& f, importing::ImportRequest&) { std::filesystem::remove(f.database / "S_STKMAS.Q7T"); },
+     importing::ImportStatus::Refused, {{"error", "Missing file : @D/ST_DB/S_STKMAS.Q7T !"}}},
     {"ControlTableEmpty",
-     [](test::TemplateImportTest& f, ImportRequest&) {
+     [](test::TemplateImportTest& f, importing::ImportRequest&) {
          auto control = xbase::Table::open(f.database / "S_KONTRO.Q7T", {true, false, xbase::Driver::DBFCDX});
          control->zap();
      },
-     ImportStatus::Refused, {{"error", "File S_KONTRO tidak berisi record kontrol ! Proses Import dibatalkan."}}},
+     importing::ImportStatus::Refused, {{"error", "File S_KONTRO tidak berisi record kontrol ! Proses Import dibatalkan."}}},
     {"ControlRecordDeleted",
-     [](test::TemplateImportTest& f, ImportRequest&) { test::markDeleted(f.database / "S_KONTRO.Q7T", {1}); },
-     ImportStatus::Refused, {{"error", "File S_KONTRO tidak berisi record kontrol ! Proses Import dibatalkan."}}},
+     [](test::TemplateImportTest& f, importing::ImportRequest&) { test::markDeleted(f.database / "S_KONTRO.Q7T", {1}); },
+     importing::ImportStatus::Refused, {{"error", "File S_KONTRO tidak berisi record kontrol ! Proses Import dibatalkan."}}},
     {"ControlTableDamaged",
-     [](test::TemplateImportTest& f, ImportRequest&) {
+     [](test::TemplateImportTest& f, importing::ImportRequest&) {
          std::ofstream(f.database / "S_KONTRO.Q7T", std::ios::binary | std::ios::trunc) << "\x03short";
      },
-     ImportStatus::Refused,
+     importing::ImportStatus::Refused,
      {{"error", "Import gagal: @D/ST_DB/S_KONTRO.Q7T: file is truncated (shorter than a table header)"}}},
     {"ControlTableMissing",
-     [](test::TemplateImportTest& f, ImportRequest&) { std::filesystem::remove(f.database / "S_KONTRO.Q7T"); },
-     ImportStatus::Refused, {{"error", "Missing file : @D/ST_DB/S_KONTRO.Q7T !"}}},
+     [](test::TemplateImportTest& f, importing::ImportRequest&) { std::filesystem::remove(f.database / "S_KONTRO.Q7T"); },
+     importing::ImportStatus::Refused, {{"error", "Missing file : @D/ST_DB/S_KONTRO.Q7T !"}}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Refusals, RefusedImportTest, ::testing::ValuesIn(kRefusals),

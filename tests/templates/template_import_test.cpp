@@ -12,7 +12,7 @@
 #include <set>
 
 #include "retaildb/catalogue.h"
-#include "templates/import_options.h"
+#include "importing/import_options.h"
 #include "templates/template_import.h"
 #include "tests/templates/template_import_fixture.h"
 #include "xbase/dates.h"
@@ -31,7 +31,7 @@ const Date kPointsDay{2025, 1, 15};
 
 struct ImportCase {
     const char* name;
-    StockMode mode;
+    importing::StockMode mode;
     bool allowDuplicateCodes, allowDuplicateNames;
     bool withPointsDate;
     // KODE_C and NAMA of the items in S_STOCK, in order.
@@ -48,22 +48,22 @@ const std::string kNameDuplicateOfC1 = "Nama Sama\tC1\tapel\t#4\tA1\tApel\t#1";
 const std::string kNameDuplicateOfA1B = "Nama Sama\tA1B\tApel\t#8\tA1\tApel\t#1";
 
 const ImportCase kCases[] = {
-    {"ClosedStockNoDuplicates", StockMode::CloseDay, false, false, true,
+    {"ClosedStockNoDuplicates", importing::StockMode::CloseDay, false, false, true,
      {{"A1", "Apel"}, {"B1", "Jeruk"}, {"L1", "Paket"}},
      {kCodeDuplicateOfA1, kCodeDuplicateOfA1B, kNameDuplicateOfC1, kNameDuplicateOfA1B}},
-    {"OpenStockNoDuplicates", StockMode::Open, false, false, false,
+    {"OpenStockNoDuplicates", importing::StockMode::Open, false, false, false,
      {{"A1", "Apel"}, {"B1", "Jeruk"}, {"L1", "Paket"}},
      {kCodeDuplicateOfA1, kCodeDuplicateOfA1B, kNameDuplicateOfC1, kNameDuplicateOfA1B}},
-    {"NoStockNoDuplicates", StockMode::None, false, false, false,
+    {"NoStockNoDuplicates", importing::StockMode::None, false, false, false,
      {{"A1", "Apel"}, {"B1", "Jeruk"}, {"L1", "Paket"}},
      {kCodeDuplicateOfA1, kCodeDuplicateOfA1B, kNameDuplicateOfC1, kNameDuplicateOfA1B}},
-    {"DuplicateCodesAllowed", StockMode::None, true, false, false,
+    {"DuplicateCodesAllowed", importing::StockMode::None, true, false, false,
      {{"A1", "Apel"}, {"B1", "Jeruk"}, {"A1", "Apel Lagi"}, {"L1", "Paket"}},
      {kNameDuplicateOfC1, kNameDuplicateOfA1B}},
-    {"DuplicateNamesAllowed", StockMode::Open, false, true, false,
+    {"DuplicateNamesAllowed", importing::StockMode::Open, false, true, false,
      {{"A1", "Apel"}, {"B1", "Jeruk"}, {"C1", "apel"}, {"L1", "Paket"}},
      {kCodeDuplicateOfA1, kCodeDuplicateOfA1B}},
-    {"BothDuplicatesAllowed", StockMode::CloseDay, true, true, false,
+    {"BothDuplicatesAllowed", importing::StockMode::CloseDay, true, true, false,
      {{"A1", "Apel"}, {"B1", "Jeruk"}, {"A1", "Apel Lagi"}, {"C1", "apel"}, {"L1", "Paket"}, {"A1B", "Apel"}},
      {}},
 };
@@ -73,7 +73,7 @@ protected:
     void SetUp() override {
         test::TemplateImportTest::SetUp();
         test::writeShopTemplates(templateFolder);
-        ImportOptions options = defaultImportOptions();
+        importing::ImportOptions options = importing::defaultImportOptions();
         options.stockMode = GetParam().mode;
         options.closingDate = kClosingDay;
         options.openDate = kOpenStockDay;
@@ -94,20 +94,20 @@ protected:
         return 0;
     }
     // The first payable's record: the "STOCK AWAL" header comes first when the stock stays open.
-    uint32_t firstPayable() const { return GetParam().mode == StockMode::Open ? 2 : 1; }
+    uint32_t firstPayable() const { return GetParam().mode == importing::StockMode::Open ? 2 : 1; }
 
-    ImportOutcome outcome;
+    importing::ImportOutcome outcome;
     Date dayBefore, dayAfter;
 };
 
 TEST_P(WholeImportTest, RunsWithoutAMessageAndCountsWhatItWrote) {
-    EXPECT_EQ(outcome.status, ImportStatus::Done);
+    EXPECT_EQ(outcome.status, importing::ImportStatus::Done);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Lanjutkan proses Import Data ?");
     EXPECT_EQ(outcome.written.at("S_STOCK"), itemCount());
     EXPECT_EQ(outcome.skipped.at("ITEM"), 7 - itemCount());  // the deleted row is never read
     EXPECT_EQ(outcome.skipped.at("VENDOR"), 1u);
-    EXPECT_EQ(outcome.written.at("S_PEMBEL"), GetParam().mode == StockMode::Open ? 3u : 2u);
+    EXPECT_EQ(outcome.written.at("S_PEMBEL"), GetParam().mode == importing::StockMode::Open ? 3u : 2u);
     const size_t rejected = GetParam().rejects.size();
     EXPECT_EQ(outcome.codeDuplicates + outcome.nameDuplicates, rejected);
     // The record loop counts the rows it reads against the file's records, deleted ones included.
@@ -218,8 +218,8 @@ TEST_P(WholeImportTest, ItemsWithTheirCodesUnitsPricesAndReferences) {
 }
 
 TEST_P(WholeImportTest, OpeningStockAndControlRecordFollowTheMode) {
-    const StockMode mode = GetParam().mode;
-    const bool closed = mode == StockMode::CloseDay;
+    const importing::StockMode mode = GetParam().mode;
+    const bool closed = mode == importing::StockMode::CloseDay;
     expectRecord("S_KONTRO", 1,
                  {{"TUTUP_HARI", Value(closed ? kClosingDay : Date{})},
                   {"AKT_MULAI", Value(closed ? Date{2025, 1, 1} : Date{})}, {"KODE_TOKO", Value("TOKO01")}});
@@ -234,7 +234,7 @@ TEST_P(WholeImportTest, OpeningStockAndControlRecordFollowTheMode) {
                   {"SISA_STK03", Value(closed ? 2 : 0)}, {"SISA_NIL03", Value(closed ? 2100 : 0)}});
     expectRecord("S_STOCK", 2, {{"SISA_STK02", Value(closed ? 7 : 0)}, {"SISA_ST302", Value(closed ? 7 : 0)}});
 
-    if (mode != StockMode::Open) {
+    if (mode != importing::StockMode::Open) {
         EXPECT_EQ(recordCount("S_PEMBED"), 0u);
         return;
     }

@@ -8,8 +8,8 @@
 
 #include <fstream>
 
-#include "templates/import_options.h"
-#include "templates/import_run.h"
+#include "importing/import_options.h"
+#include "importing/import_run.h"
 #include "templates/structure_check.h"
 #include "templates/template_files.h"
 #include "tests/support/test_support.h"
@@ -150,7 +150,7 @@ TEST_F(TemplateCreationTest, OnlyRowsTheImportWouldRefuseOrWarnAboutTakeTheImpor
 TEST_F(TemplateCreationTest, EveryTemplateMadeWithEveryColumnTickedPassesTheImportsStructureCheck) {
     for (const CataloguePage& p : catalogue())
         ASSERT_EQ(createTemplate(nullptr, folder(), p, allTicked(p)), CreateOutcome::Created) << p.fileName;
-    templates::TemplateRun run(templates::defaultImportOptions(), folder(), nullptr);
+    templates::TemplateRun run(importing::defaultImportOptions(), folder(), nullptr);
     ASSERT_TRUE(templates::openTemplates(run));
     for (const CataloguePage& p : catalogue()) {
         SCOPED_TRACE(p.fileName);

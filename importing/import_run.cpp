@@ -1,0 +1,101 @@
+#include "importing/import_run.h"
+
+#include <ctime>
+#include <stdexcept>
+
+#include "retaildb/record_routines.h"
+#include "retaildb/test_points.h"
+#include "xbase/dates.h"
+#include "xbase/settings.h"
+#include "xbase/work_areas.h"
+
+namespace tarvo::importing {
+
+int SourceRow::position(const std::string& column) const {
+    auto [it, added] = positions_.try_emplace(column, 0);
+    if (added) it->second = table_.fieldPos(column);
+    return it->second;
+}
+
+xbase::Value SourceRow::value(const std::string& column) const {
+    int pos = position(column);
+    return pos == 0 ? xbase::Value() : table_.fieldGet(pos);
+}
+
+std::string SourceRow::text(const std::string& column) const { return value(column).text(); }
+
+std::string SourceRow::trimmed(const std::string& column) const {
+    std::string t = text(column);
+    size_t first = t.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return t.substr(first, t.find_last_not_of(' ') - first + 1);
+}
+
+std::string SourceRow::upperTrimmed(const std::string& column) const {
+    std::string t = trimmed(column);
+    for (char& c : t)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return t;
+}
+
+std::string SourceRow::code(const std::string& column) const { return normaliseCode(text(column)); }
+
+double SourceRow::number(const std::string& column) const { return value(column).number(); }
+
+xbase::Date SourceRow::date(const std::string& column) const { return value(column).date(); }
+
+ImportRun::ImportRun(ImportOptions options, ui::Owner owner) : options_(std::move(options)), owner_(owner) {}
+
+void ImportRun::takeStamps() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    stampDate_ = xbase::Date{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+    char time[9];
+    std::snprintf(time, sizeof time, "%02d:%02d:%02d", local.tm_hour, local.tm_min, local.tm_sec);
+    stampTime_ = time;
+}
+
+void ImportRun::showProgress(const std::string& progressText, uint32_t n, uint32_t total) {
+    ui::UserInteraction& ui = ui::interaction();
+    ui.letEventsThrough();
+    ui.progressText(1, progressText + std::to_string(n) + " / " + std::to_string(total));
+    ui.progressBar(total == 0 ? 0 : static_cast<long>(100.0 * n / total), 100);
+}
+
+void ImportRun::forEachRecord(const std::string& alias, const std::string& progressText,
+                              const std::function<bool(const SourceRow&)>& rule) {
+    xbase::Table* table = xbase::workAreas().find(alias);
+    if (!table) return;
+    const uint32_t total = table->recCount();
+    uint32_t n = 0;
+    SourceRow row(*table);
+    for (table->goTop(); !table->eof(); table->skip()) {
+        showProgress(progressText, ++n, total);
+        if (n == total / 2 + 1) retaildb::testPoint(alias + "-rows");
+        if (!rule(row)) ++skipped[alias];
+    }
+}
+
+void ImportRun::forEachEntry(uint32_t count, const std::string& progressText,
+                             const std::function<void(uint32_t)>& write) {
+    for (uint32_t n = 1; n <= count; ++n) {
+        showProgress(progressText, n, count);
+        write(n);
+    }
+}
+
+void ImportRun::appendTo(const std::string& targetAlias) {
+    xbase::workAreas().select(targetAlias);
+    retaildb::VOAPPEND();
+    ++written[targetAlias];
+}
+
+void ImportRun::closeCounted(const std::string& targetAlias, uint32_t identifierRow) {
+    const xbase::Table* table = xbase::workAreas().find(targetAlias);
+    if (!table) return;
+    retaildb::TABLEIDUPDATE(identifierRow, table->recCount());
+    xbase::workAreas().close(targetAlias);
+}
+
+}  // namespace tarvo::importing

@@ -1,0 +1,99 @@
+#pragma once
+// The state of one import run, whatever its source: options, run stamps, duplicate lists, counts
+// for the summary, the append with the validity marker, and the record loop every source table is
+// read with. The template import adds its template folder and code lists (templates::TemplateRun);
+// the importers of other applications add their working lists.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "importing/code_list.h"
+#include "importing/import_options.h"
+#include "ui/user_interaction.h"
+#include "xbase/table.h"
+
+namespace tarvo::importing {
+
+// An item refused as a duplicate, by code or by name.
+struct DuplicateEntry {
+    std::string newCode;       // the code that collided (code list) or the item's first code (name list)
+    std::string newName;
+    std::string existingCode;  // KODE_C of the item already imported, trimmed
+    std::string existingName;  // its NAMA, trimmed
+    uint32_t templateRecno = 0;  // record number in the template or source table
+    uint32_t stockRecno = 0;
+};
+
+// Reads the current row of an open template or source table; a column the file lacks gives the
+// type's empty value.
+class SourceRow {
+public:
+    explicit SourceRow(const xbase::Table& table) : table_(table) {}
+    bool has(const std::string& column) const { return position(column) != 0; }
+    xbase::Value value(const std::string& column) const;
+    std::string text(const std::string& column) const;      // as stored, blank-padded
+    std::string trimmed(const std::string& column) const;   // blanks removed on both sides
+    std::string upperTrimmed(const std::string& column) const;  // blanks removed, ASCII upper case
+    std::string code(const std::string& column) const;      // normalised: trimmed, upper case
+    double number(const std::string& column) const;
+    xbase::Date date(const std::string& column) const;
+    uint32_t recno() const { return table_.recNo(); }
+    bool deleted() const { return table_.deleted(); }
+
+private:
+    // The column's position, looked up by name once per table: the rows share it.
+    int position(const std::string& column) const;
+
+    const xbase::Table& table_;
+    mutable std::unordered_map<std::string, int> positions_;
+};
+
+class ImportRun {
+public:
+    ImportRun(ImportOptions options, ui::Owner owner);
+    virtual ~ImportRun() = default;
+
+    const ImportOptions& options() const { return options_; }
+    ui::Owner owner() const { return owner_; }
+
+    // Date and time of day ("hh:mm:ss") taken once per run.
+    void takeStamps();
+    const xbase::Date& stampDate() const { return stampDate_; }
+    const std::string& stampTime() const { return stampTime_; }
+
+    // Reads every record of an open table in physical order (deleted records are visited only
+    // while the deleted filter is off), with the progress text followed by the counter and the
+    // total, and the bar; rule returns true when it wrote a record for the row, and the rows it
+    // refused are counted as skipped under the alias. Does nothing when the table is not open.
+    void forEachRecord(const std::string& alias, const std::string& progressText,
+                       const std::function<bool(const SourceRow&)>& rule);
+    // The same progress for the entries 1 ... count of a list.
+    void forEachEntry(uint32_t count, const std::string& progressText, const std::function<void(uint32_t)>& write);
+
+    // Appends a record to a retail table (made current) with the validity marker, and counts it.
+    void appendTo(const std::string& targetAlias);
+    // Records the retail table's record count as its last identifier in the row of S_TABLID,
+    // then commits and closes it. Does nothing when the table is not open.
+    void closeCounted(const std::string& targetAlias, uint32_t identifierRow);
+
+    std::vector<DuplicateEntry> codeDuplicates;
+    std::vector<DuplicateEntry> nameDuplicates;
+
+    // For the summary: records appended per retail table, rows skipped per template or source table.
+    std::map<std::string, uint32_t> written;
+    std::map<std::string, uint32_t> skipped;
+
+private:
+    void showProgress(const std::string& progressText, uint32_t n, uint32_t total);
+
+    ImportOptions options_;
+    ui::Owner owner_;
+    xbase::Date stampDate_;
+    std::string stampTime_;
+};
+
+}  // namespace tarvo::importing

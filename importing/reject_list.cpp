@@ -1,0 +1,108 @@
+#include "importing/reject_list.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <system_error>
+
+#include "xbase/file_names.h"
+
+namespace tarvo::importing {
+
+namespace {
+
+std::string withoutLineBreaks(std::string text) {
+    std::erase_if(text, [](char c) { return c == '\r' || c == '\n'; });
+    return text;
+}
+
+std::filesystem::path fullPath(const std::filesystem::path& path) {
+    std::error_code ec;
+    std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    return ec ? path : absolute;
+}
+
+}  // namespace
+
+RejectRow rejectRow(const DuplicateEntry& entry, const std::string& caption) {
+    return {caption,
+            withoutLineBreaks(entry.newCode),
+            withoutLineBreaks(entry.newName),
+            entry.templateRecno,
+            withoutLineBreaks(entry.existingCode),
+            withoutLineBreaks(entry.existingName),
+            entry.stockRecno};
+}
+
+void loadRejectList(const std::vector<DuplicateEntry>& entries, const std::string& caption,
+                    const std::function<void(const RejectRow&)>& add) {
+    ui::UserInteraction& ui = ui::interaction();
+    const std::string progressText =
+        caption == kCodeDuplicateCaption ? "Kode sama, ketemu no. " : "Nama sama, ketemu no. ";
+    const size_t total = entries.size();
+    for (size_t i = 1; i <= total; ++i) {
+        ui.letEventsThrough();
+        ui.progressText(1, progressText + std::to_string(i) + " / " + std::to_string(total));
+        ui.progressBar(static_cast<long>(100.0 * static_cast<double>(i) / static_cast<double>(total)), 100);
+        add(rejectRow(entries[i - 1], caption));
+    }
+}
+
+std::vector<RejectRow> rejectRows(const ImportRun& run) {
+    std::vector<RejectRow> rows;
+    rows.reserve(run.codeDuplicates.size() + run.nameDuplicates.size());
+    auto add = [&rows](const RejectRow& row) { rows.push_back(row); };
+    loadRejectList(run.codeDuplicates, kCodeDuplicateCaption, add);
+    loadRejectList(run.nameDuplicates, kNameDuplicateCaption, add);
+    return rows;
+}
+
+std::string rejectLine(const RejectRow& row) {
+    return row.caption + '\t' + row.newCode + '\t' + row.newName + "\t#" + std::to_string(row.templateRecno) + '\t' +
+           row.existingCode + '\t' + row.existingName + "\t#" + std::to_string(row.stockRecno);
+}
+
+RejectFile::RejectFile(const std::filesystem::path& folder, ui::Owner owner)
+    : path_(fullPath(xbase::findIgnoringCase(folder, "REJECT.TXT"))), owner_(owner) {
+    // The texts go out as they are: UTF-8, the program's own encoding.
+    file_.open(path_, std::ios::binary | std::ios::trunc);
+    if (file_) file_ << "KETERANGAN\tKODE\tNAMA\tREC\tKODE *2\tNAMA *2\tREC *2\r\n";
+    if (!file_) {
+        file_.close();
+        ui::BOXERROR(owner_, "Gagal membuat file : " + path_.string());
+    }
+}
+
+void RejectFile::write(const RejectRow& row) {
+    if (file_.is_open()) file_ << rejectLine(row) << "\r\n";
+}
+
+bool RejectFile::close() {
+    if (!file_.is_open()) return false;
+    file_.close();
+    if (file_) return true;
+    ui::BOXERROR(owner_, "Gagal membuat file : " + path_.string());
+    return false;
+}
+
+bool writeRejectFile(const std::vector<RejectRow>& rows, const std::filesystem::path& folder, ui::Owner owner) {
+    if (rows.empty()) return true;
+    RejectFile file(folder, owner);
+    for (const RejectRow& row : rows) file.write(row);
+    return file.close();
+}
+
+std::filesystem::path rejectFolder(const std::filesystem::path& programFolder) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(programFolder, ec) && ::access(programFolder.c_str(), W_OK) == 0)
+        return programFolder;
+    std::filesystem::path dataHome;
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/') dataHome = xdg;
+    else if (const char* home = std::getenv("HOME"); home && *home) dataHome = std::filesystem::path(home) / ".local/share";
+    else return programFolder;  // nowhere better; writing will report the failure
+    const std::filesystem::path folder = dataHome / "tarvo-import";
+    std::filesystem::create_directories(folder, ec);
+    return folder;
+}
+
+}  // namespace tarvo::importing

@@ -1,0 +1,105 @@
+// The template import's own opening balances: the control settings with the point date, and the
+// open purchase and sales invoices brought from the shop's former bookkeeping, one document per
+// template row, with no lines.
+
+#include "templates/opening_templates.h"
+
+#include "importing/opening_balances.h"
+#include "retaildb/identifier_rows.h"
+#include "retaildb/record_routines.h"
+#include "templates/references.h"
+#include "ui/random_text.h"
+#include "xbase/codepage.h"
+#include "xbase/dates.h"
+#include "xbase/work_areas.h"
+
+namespace tarvo::templates {
+
+namespace {
+
+using xbase::Value;
+
+
+double columnOr(const importing::SourceRow& row, const char* column, double fallback) {
+    return row.has(column) ? row.number(column) : fallback;
+}
+
+// Fields the payables and receivables share: the amount (a negative amount is a return), the
+// division, currency, rate, credit days, notes and the run stamps.
+void putCommonFields(const TemplateRun& run, const importing::SourceRow& row, importing::FieldWriter& invoice) {
+    const double amount = row.number("HARGA");
+    invoice.put("TOT_HARGA", Value(amount > 0 ? amount : 0.0));
+    invoice.put("TOT_RETUR", Value(amount > 0 ? 0.0 : 0.0 - amount));  // 0 - amount: never a negative zero
+    invoice.put("SALDO_AWAL", Value(true));
+    invoice.put("DIVISI_ID", Value(columnOr(row, "DIVISI", 0)));
+    invoice.put("NO_MILIK", Value(2));
+    invoice.put("NO_MLK_CSH", Value(false));
+    invoice.put("TANGGAL", Value(row.date("TANGGAL")));
+    invoice.put("MAUANG", Value(columnOr(row, "MAUANG", 1)));
+    invoice.put("KURS", Value(columnOr(row, "KURS", 1)));
+    invoice.put("TERM_CRD", Value(columnOr(row, "TERM_CRD", 0)));
+    for (const char* note : {"CATATAN", "CATATAN_2", "CATATAN_3"}) invoice.put(note, Value(row.text(note)));
+    invoice.put({"DISC_NILAI", "PPN_TIPE", "PPN_PERS", "PPN_NILAI", "PERKIR_1", "PERKIR_2", "GUDANG", "DEPOSIT", "ADJ_01",
+                 "ADJ_02", "ADJ_03", "ADJ_04", "ADJ_05", "TOT_HAREX1", "TOT_HAREX2", "TOT_DISC"},
+                Value(0));
+    invoice.putStamps(run);
+}
+
+}  // namespace
+
+bool writeTemplateControlSettings(TemplateRun& run) {
+    return importing::writeDayClosingSettings(run, [&](importing::FieldWriter& control) {
+        const xbase::Date& pointsDate = run.options().pointsDate;
+        if (pointsDate.empty()) return;
+        // The scrambled bytes are stored as they are: decoded here, the field write encodes them back.
+        const std::string scrambled = ui::PASSENCRYPT(ui::RETRANDOMSTRING(1) + xbase::DToS(pointsDate));
+        const xbase::CodePage& codePage = xbase::CodePage::forLanguageDriver(control.table().languageDriver());
+        control.put("TUTUP_HIT1", xbase::Value(codePage.decode(scrambled)));
+    });
+}
+
+void importPayables(TemplateRun& run) {
+    if (!run.templateOpen("PEMBEL")) return;
+    importing::FieldWriter invoice("S_PEMBEL");
+    run.forEachRow("PEMBEL", [&](const importing::SourceRow& row) {
+        if (!row.has("NO_NOTA_C") || importing::isBlank(row.text("NO_NOTA_C"))) return false;
+        const uint32_t vendor = vendorReference(run, row);
+        run.appendTo("S_PEMBEL");
+        invoice.put("ID", Value(invoice.table().recCount()));
+        invoice.put("NO", Value(row.text("NO_NOTA_C")));
+        invoice.put("NO_EX1", Value(""));
+        invoice.put("TANGGAL2", Value(row.date("TANGGAL")));
+        invoice.put("BARANG_TRM", Value(false));
+        invoice.put({"JENPEM_ID", "PUKUL", "PURCOR_ID"}, Value(0));
+        invoice.put("VENDOR", Value(vendor));
+        putCommonFields(run, row, invoice);
+        return true;
+    });
+    run.closeCounted("S_PEMBEL", retaildb::kPurchasesRow);
+}
+
+void importReceivables(TemplateRun& run) {
+    if (!run.templateOpen("PENJUA")) return;
+    importing::FieldWriter invoice("S_PENJUA");
+    run.forEachRow("PENJUA", [&](const importing::SourceRow& row) {
+        const bool textNumber = row.has("NO_NOTA_C") && !importing::isBlank(row.text("NO_NOTA_C"));
+        if (!textNumber && row.number("NO_NOTA") == 0) return false;
+        const uint32_t customer = customerReference(run, row);
+        const uint32_t salesman = codeReference(run.salesmen, row, "KODE_SALES");
+        run.appendTo("S_PENJUA");
+        invoice.put("ID", Value(invoice.table().recCount()));
+        invoice.put("PUKUL", Value(retaildb::TIMEEODMINUTES()));
+        invoice.put("NO", Value(row.number("NO_NOTA")));
+        invoice.put("NO_C", Value(row.text("NO_NOTA_C")));
+        invoice.put({"JENPEN_ID", "SALORD_ID", "SALES_KOM", "PELEXT_ID", "LUNAS", "DISC_PERST"}, Value(0));
+        invoice.put("BARANG_KLR", Value(false));
+        invoice.put({"PEL_NAMA", "PEL_ALAMAT", "PO"}, Value(""));
+        invoice.put("PELANG", Value(customer));
+        invoice.put("SALES", Value(salesman));
+        putCommonFields(run, row, invoice);
+        return true;
+    });
+    run.closeCounted("S_PENJUA", retaildb::kSalesRow);
+}
+
+}  // namespace tarvo::templates
