@@ -25,12 +25,16 @@ namespace {
 using importing::ImportStatus;
 using importing::StockMode;
 
-// The sources of --from: the templates, or the IMPORT2LIST value of another application.
-const std::map<std::string, int> kSources = {{"templates", 0},
-                                             {"msbrg", importers::kLindraMakmur},
-                                             {"is", importers::kIntegratedSystem},
-                                             {"ias", importers::kIas},
-                                             {"ipos", importers::kIpos}};
+// --from: "templates", or the name of a source application.
+constexpr std::string_view kTemplatesSource = "templates";
+
+// "templates|msbrg|is|ias|ipos": the names --from takes.
+std::string sourceNames() {
+    std::string names(kTemplatesSource);
+    for (const importers::SourceApplication& application : importers::sourceApplications())
+        names += "|" + std::string(application.cliName);
+    return names;
+}
 
 std::optional<StockMode> stockModeFromName(const std::string& name) {
     if (name == "close") return StockMode::CloseDay;
@@ -49,12 +53,13 @@ const CLI::Validator kDriver = validator([](const std::string& value) {
     return xbase::driverFromName(value) ? std::string() : "unknown driver '" + value + "'";
 });
 const CLI::Validator kSource = validator([](const std::string& value) {
-    return kSources.count(value) ? std::string() : "unknown source '" + value + "'";
+    return value == kTemplatesSource || importers::sourceApplicationNamed(value) ? std::string()
+                                                                                : "unknown source '" + value + "'";
 });
 
 struct ImportArguments {
     importing::ImportRequest request;
-    std::string from = "templates";
+    std::string from{kTemplatesSource};
     std::string stockMode = "none";
     std::string stockDate;
     std::string pointsDate;
@@ -155,7 +160,7 @@ void reportOutcome(const importing::ImportOutcome& outcome, const std::string& d
 
 int runImport(ImportArguments& arguments) {
     importing::ImportRequest& request = arguments.request;
-    const int application = kSources.at(arguments.from);
+    const importers::SourceApplication* application = importers::sourceApplicationNamed(arguments.from);
     request.options.stockMode = *stockModeFromName(arguments.stockMode);
     if (!arguments.stockDate.empty()) {
         request.options.closingDate = xbase::CToD(arguments.stockDate);
@@ -165,13 +170,12 @@ int runImport(ImportArguments& arguments) {
     // Without --driver, the driver that choosing the application in the window presets (CHECKDRIVER).
     if (!arguments.driver.empty())
         request.options.tableDriver = *xbase::driverFromName(arguments.driver);
-    else if (application != 0)
-        request.options.tableDriver =
-            application == importers::kLindraMakmur ? xbase::Driver::DBFCDX : xbase::Driver::DBFNTX;
+    else if (application)
+        request.options.tableDriver = application->presetDriver;
     // The password is given or empty: the terminal has no password dialog.
     if (!arguments.ipos.file.empty()) arguments.ipos.password = arguments.password;
     std::unique_ptr<importing::ImportSource> source =
-        application == 0 ? templates::templateSource() : importers::BUTTONIMPORT2(application, arguments.ipos);
+        application ? application->makeImporter(arguments.ipos) : templates::templateSource();
 
     if (arguments.force) request.safety.onInterrupted = safety::OnInterrupted::Continue;
     request.safety.description = describe(arguments);
@@ -197,7 +201,7 @@ void addImportCommand(CommandLine& cli) {
         ->type_name("FOLDER")->required();
     command.add_option("--from", arguments->from,
                        "What to import: the templates, the tables of msbrg, is or ias, or an ipos database")
-        ->type_name("templates|msbrg|is|ias|ipos")->check(kSource)->capture_default_str();
+        ->type_name(sourceNames())->check(kSource)->capture_default_str();
     CLI::Option* templatesFolder =
         command.add_option("--templates", request.importFolder, "The folder of the templates (ITEM.DBF, ...)")
             ->type_name("FOLDER");

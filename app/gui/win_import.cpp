@@ -183,16 +183,14 @@ void WINIMPORT::POSTINIT() {
     selectValue(IMPORTDRIVER, kDriverNtx);
 
     // A sorted list: the entries by their texts, ignoring case.
-    std::vector<std::pair<QString, int>> applications{
-        {QStringLiteral("Lindra Makmur - Tg. Batu"), kLindraMakmur},
-        {QStringLiteral("IS/Integrated System : (Database Ext: .DTA)"), kIntegratedSystem},
-        {QStringLiteral("IAS (Medan) : (Database Ext: .DBF)"), kIas},
-        {QStringLiteral("iPOS 3.0 (Inspirasi)"), kIpos}};
+    std::vector<std::pair<QString, int>> applications;
+    for (const importers::SourceApplication& application : importers::sourceApplications())
+        applications.emplace_back(qt(std::string(application.windowText)), application.value);
     std::sort(applications.begin(), applications.end(), [](const auto& a, const auto& b) {
         return a.first.compare(b.first, Qt::CaseInsensitive) < 0;
     });
     for (const auto& [text, value] : applications) IMPORT2LIST->addItem(text, value);
-    selectValue(IMPORT2LIST, kIntegratedSystem);
+    selectValue(IMPORT2LIST, importers::kIntegratedSystem);
 
     LOKASI->clear();
     const importing::ImportOptions defaults = importing::defaultImportOptions();
@@ -221,15 +219,20 @@ void WINIMPORT::CHECKSTATE() {
     BROWSEIMPORT_->setEnabled(templates || application);
     BUTTONCREATEIMPORT_->setEnabled(templates);
     BUTTONEDITIMPORT_->setEnabled(templates);
-    const bool ipos = application && import2Value() == kIpos;
+    const bool ipos = application && import2Value() == importers::kIpos;
     SALES2PELANGGAN->setEnabled(ipos);
     HITUNGKOMISI2ADJ1->setEnabled(ipos);
     IMPORTPENJUALANASCASH->setEnabled(ipos);
 }
 
 void WINIMPORT::CHECKDRIVER() {
-    const int value = import2Value();
-    selectValue(IMPORTDRIVER, value == kIntegratedSystem || value == kIas ? kDriverNtx : kDriverCdx);
+    const importers::SourceApplication* application = importers::sourceApplication(import2Value());
+    if (!application) return;
+    switch (application->presetDriver) {
+        case xbase::Driver::DBFNTX: selectValue(IMPORTDRIVER, kDriverNtx); break;
+        case xbase::Driver::DBFMDX: selectValue(IMPORTDRIVER, kDriverMdx); break;
+        case xbase::Driver::DBFCDX: selectValue(IMPORTDRIVER, kDriverCdx); break;
+    }
 }
 
 std::string WINIMPORT::DBFDRIVER() const {

@@ -35,8 +35,7 @@ public:
         kRbImport1 = 122,
         kRbImport2 = 125,
     };
-    // Values of the IMPORT2LIST entries and of the IMPORTDRIVER entries.
-    enum Import2Value { kLindraMakmur = 1, kIntegratedSystem = 2, kIas = 3, kIpos = 4 };
+    // Values of the IMPORTDRIVER entries; those of IMPORT2LIST are importers::Application.
     enum DriverValue { kDriverNtx = 1, kDriverMdx = 2, kDriverCdx = 3 };
 
     explicit WINIMPORT(QWidget* parent = nullptr);

@@ -19,6 +19,7 @@
 #include "app/core/version.h"
 #include "app/gui/dialog_units.h"
 #include "app/gui/win_import.h"
+#include "importers/application_sources.h"
 #include "app/gui/win_import_reject.h"
 #include "sampledata/ipos_database.h"
 #include "sampledata/sources.h"
@@ -222,10 +223,10 @@ TEST(WinImport, OptionRulesAndDriverPresetsFollowTheChoices) {
         int value;
         const char* driver;
         bool applicationChecks;
-    } presets[] = {{WINIMPORT::kIpos, "DBFCDX", true},
-                   {WINIMPORT::kLindraMakmur, "DBFCDX", false},
-                   {WINIMPORT::kIntegratedSystem, "DBFNTX", false},
-                   {WINIMPORT::kIas, "DBFNTX", false}};
+    } presets[] = {{importers::kIpos, "DBFCDX", true},
+                   {importers::kLindraMakmur, "DBFCDX", false},
+                   {importers::kIntegratedSystem, "DBFNTX", false},
+                   {importers::kIas, "DBFNTX", false}};
     for (const auto& preset : presets) {
         chooseApplication(window, preset.value);
         EXPECT_EQ(window.DBFDRIVER(), preset.driver) << preset.value;
@@ -331,7 +332,7 @@ TEST_F(WinImportCommandTest, TheIposEntryImportsWithItsThreeCheckBoxes) {
     window.LOKASI->setText(QString::fromStdString(dir.path().string()));
     window.RBIMPORT2->click();
     settle();
-    chooseApplication(window, WINIMPORT::kIpos);
+    chooseApplication(window, importers::kIpos);
     window.SALES2PELANGGAN->setChecked(true);
     window.IMPORTPENJUALANASCASH->setChecked(true);
     window.iposConnectionString = test::sqliteConnection(dir.path() / "ipos.db");
@@ -358,7 +359,7 @@ TEST_F(WinImportCommandTest, TheIposEntryAsksForTheFileAndThePasswordBeforeTouch
     window.LOKASI->setText(QString::fromStdString(dir.path().string()));
     window.RBIMPORT2->click();
     settle();
-    chooseApplication(window, WINIMPORT::kIpos);
+    chooseApplication(window, importers::kIpos);
     struct Case {
         const char* what;
         std::string file;
@@ -457,9 +458,9 @@ TEST_F(WinImportCommandTest, AnotherApplicationsTablesAreImportedFromTheWindow) 
         int application;
         sampledata::SampleSourceKind kind;
         const char* name;
-    } cases[] = {{WINIMPORT::kLindraMakmur, sampledata::SampleSourceKind::Msbrg, "msbrg"},
-                 {WINIMPORT::kIntegratedSystem, sampledata::SampleSourceKind::Is, "is"},
-                 {WINIMPORT::kIas, sampledata::SampleSourceKind::Ias, "ias"}};
+    } cases[] = {{importers::kLindraMakmur, sampledata::SampleSourceKind::Msbrg, "msbrg"},
+                 {importers::kIntegratedSystem, sampledata::SampleSourceKind::Is, "is"},
+                 {importers::kIas, sampledata::SampleSourceKind::Ias, "ias"}};
     window.RBIMPORT2->click();
     settle();
     for (const auto& c : cases) {
