@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "templates/template_import.h"
+#include "importing/import_command.h"
 
 namespace tarvo::importing {
 

@@ -1,11 +1,8 @@
 #include "templatetools/template_creation.h"
 
-#include <array>
-#include <fstream>
-
 #include "templates/template_layouts.h"
-#include "xbase/byte_order.h"
 #include "xbase/file_names.h"
+#include "xbase/table.h"
 
 namespace tarvo::templatetools {
 
@@ -48,20 +45,13 @@ std::vector<bool> ticksForColumns(const CataloguePage& page, const std::vector<s
     return ticked;
 }
 
-uint32_t headerRecordCount(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::array<char, 8> header{};
-    if (!file.read(header.data(), header.size())) return 0;
-    return xbase::getLE32(header.data() + 4);
-}
-
 CreateOutcome createTemplate(ui::Owner owner, const std::string& folder, const CataloguePage& page,
                              const std::vector<bool>& ticked) {
     const std::string path = folder + page.fileName;
     // A filled template is work of the user's: replacing it is the user's decision.
     const std::string existing = xbase::findIgnoringCase(folder, page.fileName).string();
     if (retaildb::VOFILE(existing)) {
-        const uint32_t records = headerRecordCount(existing);
+        const uint32_t records = xbase::headerRecordCount(existing);
         if (records > 0 &&
             !ui::BOXASK(owner, "Yakin?",
                         "File " + path + " sudah ada dan berisi " + std::to_string(records) + " record. Ganti?", 2))

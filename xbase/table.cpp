@@ -186,6 +186,13 @@ const char* driverName(Driver driver) {
     return "?";
 }
 
+uint32_t headerRecordCount(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    char prefix[8];
+    if (!file.read(prefix, sizeof prefix)) return 0;
+    return getLE32(prefix + 4);
+}
+
 Table::Table() = default;
 
 Table::~Table() {

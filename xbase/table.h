@@ -30,6 +30,10 @@ enum class Driver { DBFCDX, DBFNTX, DBFMDX };
 std::optional<Driver> driverFromName(std::string_view name);
 const char* driverName(Driver driver);
 
+// The record count that a table file's header states, read without opening the table (its memo
+// and indexes may be missing); 0 when the file is shorter than the count's place.
+uint32_t headerRecordCount(const std::filesystem::path& path);
+
 struct FieldInfo {
     std::string name;
     char type = 'C';  // C N D L M, read also F I Y T B G
