@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "retaildb/record_routines.h"
-#include "retaildb/test_points.h"
+#include "retaildb/run_points.h"
 #include "xbase/dates.h"
 #include "xbase/settings.h"
 #include "xbase/work_areas.h"
@@ -72,7 +72,7 @@ void ImportRun::forEachRecord(const std::string& alias, const std::string& progr
     SourceRow row(*table);
     for (table->goTop(); !table->eof(); table->skip()) {
         showProgress(progressText, ++n, total);
-        if (n == total / 2 + 1) retaildb::testPoint(alias + "-rows");
+        if (n == total / 2 + 1) retaildb::runPoint(alias + "-rows");
         if (!rule(row)) ++skipped[alias];
     }
 }

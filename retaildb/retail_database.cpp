@@ -7,7 +7,7 @@
 
 #include "retaildb/catalogue.h"
 #include "retaildb/file_routines.h"
-#include "retaildb/test_points.h"
+#include "retaildb/run_points.h"
 #include "xbase/blanks.h"
 #include "xbase/error.h"
 #include "xbase/file_names.h"
@@ -153,7 +153,7 @@ std::string LOKASIDATA(ui::Owner owner, const std::string& folderText) {
     for (const CatalogueTable& table : catalogue())
         if (!VOOPEN(std::string(table.alias) + ".Q7T", table.alias, folder, false, false, "DBFCDX")) return {};
     for (const std::string& alias : emptiedTables()) xbase::workAreas().find(alias)->zap();
-    testPoint("preparation");
+    runPoint("preparation");
 
     xbase::workAreas().select("S_STOCK");
     const std::string stockIndex = folder + "S_STOCK.CDX";
@@ -177,7 +177,7 @@ std::vector<IncompleteTable> closeRetailDatabase(ui::Owner owner, const std::str
         if (table->writeFailed()) incomplete.push_back({alias, table->recCount()});
     }
     areas.closeAll();
-    testPoint("closing");
+    runPoint("closing");
     for (const std::string& name : indexesDeletedAfterImport()) eraseIgnoringCase(owner, folder, name);
     if (withStockClosing)
         for (const std::string& name : indexesDeletedAfterStockClosing()) eraseIgnoringCase(owner, folder, name);

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <ctime>
 
-#include "retaildb/test_points.h"
+#include "retaildb/run_points.h"
 #include "safety/covered_files.h"
 #include "safety/durable_files.h"
 #include "safety/safety_error.h"
@@ -104,7 +104,7 @@ Backup createBackup(const fs::path& database, const std::string& options) {
         m.options = options;
         m.state = "running";
         for (size_t i = 0; i < names.size(); ++i) {
-            if (i == names.size() / 2) retaildb::testPoint("backup");
+            if (i == names.size() / 2) retaildb::runPoint("backup");
             const fs::path copy = backup.folder / names[i];
             copyDurably(database / names[i], copy);
             m.files.push_back({names[i], fs::file_size(copy), sha256OfFile(copy)});

@@ -7,7 +7,7 @@
 #include <ctime>
 #include <set>
 
-#include "retaildb/test_points.h"
+#include "retaildb/run_points.h"
 #include "safety/database_lock.h"
 #include "safety/covered_files.h"
 #include "safety/durable_files.h"
@@ -87,7 +87,7 @@ void restoreBackup(const fs::path& database, Backup& backup) {
     m.restore = "restoring";
     writeManifest(backup.folder, m);
     for (size_t i = 0; i < changed.size(); ++i) {
-        if (i == changed.size() / 2) retaildb::testPoint("restore");
+        if (i == changed.size() / 2) retaildb::runPoint("restore");
         // Each file is copied beside its place and renamed over it: a file is always either
         // the old one or the whole backed-up one.
         const fs::path temp = database / (changed[i]->name + kRestoreSuffix);

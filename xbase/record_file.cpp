@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "xbase/error.h"
+#include "xbase/file_writes.h"
 
 namespace tarvo::xbase {
 
@@ -17,26 +18,7 @@ namespace {
 constexpr uint32_t kWindowBytes = 256 * 1024;
 
 std::string systemText() { return std::strerror(errno); }
-
-std::optional<uint64_t> writeLimit;
-
-// Like pwrite, but within the test write limit: a write that would pass it writes what fits,
-// then fails as on a full disk.
-ssize_t limitedWrite(int fd, const char* data, size_t length, off_t offset) {
-    if (writeLimit) {
-        if (*writeLimit == 0) {
-            errno = ENOSPC;
-            return -1;
-        }
-        length = static_cast<size_t>(std::min<uint64_t>(length, *writeLimit));
-    }
-    ssize_t n = ::pwrite(fd, data, length, offset);
-    if (n > 0 && writeLimit) *writeLimit -= static_cast<uint64_t>(n);
-    return n;
-}
 }  // namespace
-
-void setWriteLimit(std::optional<uint64_t> bytes) { writeLimit = bytes; }
 
 RecordFile::RecordFile(const std::filesystem::path& path, bool readOnly, Lock lock) : path_(path) {
     fd_ = ::open(path.c_str(), (readOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC);
@@ -87,7 +69,7 @@ void RecordFile::readAt(uint64_t offset, char* data, size_t length) const {
 
 void RecordFile::writeAt(uint64_t offset, const char* data, size_t length) {
     while (length > 0) {
-        ssize_t n = limitedWrite(fd_, data, length, static_cast<off_t>(offset));
+        ssize_t n = fileWrites().write(fd_, data, length, static_cast<off_t>(offset));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) throw Error(path_.string() + ": write error: " + systemText());
         data += n;

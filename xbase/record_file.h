@@ -12,10 +12,6 @@
 
 namespace tarvo::xbase {
 
-// For tests of full disks: after this many more bytes, writes of data and memo files fail as
-// on a full disk ("No space left on device"). Without a limit (the default) writes are not counted.
-void setWriteLimit(std::optional<uint64_t> bytes);
-
 class RecordFile {
 public:
     enum class Lock { Shared, Exclusive };

@@ -2,12 +2,10 @@
 // register themselves (command_line.h); this only fixes the run-time settings and runs them.
 
 #include "app/cli/command_line.h"
-#include "retaildb/test_points.h"
 #include "xbase/settings.h"
 
 int main(int argc, char** argv) {
     tarvo::xbase::applyStartupSettings();
-    tarvo::retaildb::applyTestWriteLimit();
     tarvo::cli::CommandLine commandLine;
     return commandLine.run(argc, argv);
 }

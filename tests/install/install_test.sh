@@ -26,6 +26,10 @@ cli="$usr/bin/tarvo-import-cli"
 [ "$("$cli" --version)" = "Tarvo-Import 2024.07.08" ] || fail "tarvo-import-cli --version"
 [ "$("$usr/bin/tarvo-import" --version)" = "Tarvo-Import 2024.07.08" ] || fail "tarvo-import --version"
 "$usr/bin/tarvo-import" --help | grep -q -- "--version" || fail "tarvo-import --help"
+# The fault hooks of the test suite stay out of the shipped programs.
+for program in "$cli" "$usr/bin/tarvo-import"; do
+  ! grep -q -a -e TARVO_TEST_POINT -e TARVO_TEST_WRITE_LIMIT "$program" || fail "test hooks in $program"
+done
 export HOME="$scratch/home" XDG_DATA_HOME="$scratch/data" TMPDIR="$scratch"
 "$cli" make-retail-db "$scratch/shop" > /dev/null
 "$cli" make-templates "$scratch/templates" --items 50 --customers 5 --vendors 3 > /dev/null

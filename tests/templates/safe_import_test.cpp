@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "importing/import_summary.h"
 #include "safety/backups.h"
 #include "safety/restore.h"
-#include "importing/import_summary.h"
+#include "tests/hooks/test_hooks.h"
 #include "tests/templates/template_import_fixture.h"
-#include "xbase/record_file.h"
 #include "xbase/table_indexes.h"
 
 namespace tarvo::templates {
@@ -90,19 +90,14 @@ TEST_F(SafeImportTest, DryRunChangesNothingAndReportsWhatTheImportWould) {
               std::string::npos) << summary;
 }
 
-class FailingWriteTest : public SafeImportTest, public ::testing::WithParamInterface<uint64_t> {
-protected:
-    void TearDown() override {
-        xbase::setWriteLimit(std::nullopt);
-        SafeImportTest::TearDown();
-    }
-};
+class FailingWriteTest : public SafeImportTest, public ::testing::WithParamInterface<uint64_t> {};
 
 TEST_P(FailingWriteTest, TablesStayReadableTheFailureIsNamedAndTheBackupGivesTheShopBack) {
     const auto before = test::fileContents(database);
-    xbase::setWriteLimit(GetParam());
-    const importing::ImportOutcome outcome = runImport(request(options()));
-    xbase::setWriteLimit(std::nullopt);
+    const importing::ImportOutcome outcome = [&] {
+        test::LimitedFileWrites full(GetParam());
+        return runImport(request(options()));
+    }();
 
     EXPECT_EQ(outcome.status, importing::ImportStatus::Failed) << shown();
     ASSERT_FALSE(outcome.incomplete.empty());
@@ -130,9 +125,10 @@ INSTANTIATE_TEST_SUITE_P(Limits, FailingWriteTest, ::testing::Values(700u, 3000u
 
 TEST_F(SafeImportTest, FullDiskDuringThePreparationPutsTheBackupBackAtOnce) {
     const auto before = test::fileContents(database);
-    xbase::setWriteLimit(0);
-    const importing::ImportOutcome outcome = runImport(request(options()));
-    xbase::setWriteLimit(std::nullopt);
+    const importing::ImportOutcome outcome = [&] {
+        test::LimitedFileWrites full(0);
+        return runImport(request(options()));
+    }();
     EXPECT_EQ(outcome.status, importing::ImportStatus::Refused);
     EXPECT_EQ(outcome.refusal, importing::Refusal::Preparation);
     EXPECT_NE(shown().find("No space left on device"), std::string::npos) << shown();

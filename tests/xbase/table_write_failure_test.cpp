@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
+#include "tests/hooks/test_hooks.h"
 #include "tests/support/test_support.h"
 #include "xbase/error.h"
 #include "xbase/record_file.h"
@@ -19,7 +21,6 @@ namespace fs = std::filesystem;
 
 class TableWriteFailureTest : public ::testing::TestWithParam<uint64_t> {
 protected:
-    void TearDown() override { setWriteLimit(std::nullopt); }
     test::TempDir dir;
 };
 
@@ -30,7 +31,7 @@ TEST_P(TableWriteFailureTest, HeaderCountsOnlyWhatReachedTheDisk) {
     {
         auto table = Table::open(path, {true, false, Driver::DBFCDX});
         table->createOrder(dir.path() / "ITEMS.CDX", "KODE", "KODE");
-        setWriteLimit(GetParam());
+        auto full = std::make_unique<test::LimitedFileWrites>(GetParam());
         EXPECT_THROW(
             {
                 for (int i = 0; i < 5000; ++i) {
@@ -45,7 +46,7 @@ TEST_P(TableWriteFailureTest, HeaderCountsOnlyWhatReachedTheDisk) {
             Error);
         EXPECT_TRUE(table->writeFailed());
         EXPECT_LT(table->recCount(), appended);
-        setWriteLimit(std::nullopt);
+        full.reset();
         EXPECT_THROW(table->commit(), Error) << "the table stays marked incomplete";
     }
     fs::remove(dir.path() / "ITEMS.CDX");  // as the closing removes the index of a failed table
