@@ -5,6 +5,7 @@
 
 #include "templatetools/column_mapping.h"
 #include "templatetools/column_matching.h"
+#include "templatetools/mapping_preview.h"
 #include "templatetools/mapping_proposal.h"
 
 namespace tarvo::templatetools {
@@ -147,6 +148,22 @@ TEST(ColumnMapping, AMappingThatDoesNotFitIsRefused) {
             EXPECT_EQ(std::string(e.what()), error);
         }
     }
+}
+
+TEST(ColumnMapping, ThePreviewConvertsTheFirstRowsAsTheCheckDoes) {
+    const SheetHead head{"Sheet1",
+                         {textRow(1, {"Daftar"}), textRow(2, {"Kode Barang", "Harga Jual", "Rak"}),
+                          textRow(3, {"A1", "1.500,5", "R1"}), textRow(4, {"", "dua"})}};
+    const MappingSheet sheet{"Sheet1", "ITEM", 2, {{"A", "Kode Barang", "KODE"}, {"", "Harga Jual", "H_JUAL1"}, {"C", "Rak", ""}}};
+    const SheetPreview preview = previewSheet(head, sheet);
+    EXPECT_EQ(preview.fields, (std::vector<std::string>{"KODE", "H_JUAL1"}));
+    EXPECT_EQ(preview.missingMandatory, (std::vector<std::string>{"NAMA"}));
+    ASSERT_EQ(preview.rows, (std::vector<long>{3, 4}));
+    EXPECT_EQ(preview.cells[0][0].text, "A1");
+    EXPECT_EQ(preview.cells[0][1].text, "1500.50");
+    EXPECT_EQ(preview.cells[0][1].problem, "");
+    EXPECT_EQ(preview.cells[1][0].problem, "Sheet1 row 4, column Kode Barang [KODE] (A): mandatory value empty");
+    EXPECT_EQ(preview.cells[1][1].problem, "Sheet1 row 4, column Harga Jual [H_JUAL1] (B), value \"dua\": not a number");
 }
 
 TEST(ColumnMapping, KeptBesideTheWorkbook) {
