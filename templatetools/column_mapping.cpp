@@ -75,6 +75,15 @@ const MappingSheet* ColumnMapping::find(const std::string& sheet) const {
     return nullptr;
 }
 
+bool needsNoReview(const MappingSheet& sheet) {
+    if (sheet.templateName.empty()) return true;
+    const CataloguePage* named = findCataloguePage(sheet.sheet);
+    if (!named || named->templateName() != sheet.templateName) return false;
+    for (const MappingColumn& column : sheet.columns)
+        if (column.field.empty() || normalisedHeader(column.header) != normalisedHeader(column.field)) return false;
+    return true;
+}
+
 MappingSheet mappingOf(const SheetProposal& proposal) {
     MappingSheet sheet;
     sheet.sheet = proposal.sheet;

@@ -48,6 +48,10 @@ struct ColumnMapping {
     bool operator==(const ColumnMapping&) const = default;
 };
 
+// True when the sheet fills no template, or is named like its template with a field's name over
+// every column (as the workbook to fill in is filled): such a sheet needs no review.
+bool needsNoReview(const MappingSheet& sheet);
+
 // The mapping a proposal makes.
 MappingSheet mappingOf(const SheetProposal& proposal);
 
