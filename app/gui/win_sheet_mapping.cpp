@@ -68,6 +68,10 @@ WinSheetMapping::WinSheetMapping(WinImportInfo* owner, std::string source, std::
     MISSING->setWordWrap(true);
     PREVIEW = new QTableWidget(this);
     PREVIEW->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    PROBLEMS = new QLabel(this);
+    PROBLEMS->setWordWrap(true);
+    PROBLEMS->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    PROBLEMS->setStyleSheet(QStringLiteral("color: #c00000"));
 
     BUTTONSAVE = new QPushButton(QStringLiteral("&Simpan"), this);
     BUTTONSAVE->setToolTip(QStringLiteral("Simpan pemetaan kolom di samping workbook, untuk dipakai lagi"));
@@ -89,6 +93,7 @@ WinSheetMapping::WinSheetMapping(WinImportInfo* owner, std::string source, std::
     layout->addWidget(MISSING);
     layout->addWidget(new QLabel(QStringLiteral("Contoh hasil (baris pertama):"), this));
     layout->addWidget(PREVIEW, 2);
+    layout->addWidget(PROBLEMS);
     layout->addLayout(buttons);
 
     showList = [this](const QString& title, const QString& heading, const std::vector<std::string>& lines) {
@@ -214,6 +219,7 @@ void WinSheetMapping::showPreview() {
     for (const long row : preview.rows) rows << QString::number(row);
     PREVIEW->setHorizontalHeaderLabels(fields);
     PREVIEW->setVerticalHeaderLabels(rows);
+    QStringList problems;
     for (size_t r = 0; r < preview.cells.size(); ++r)
         for (size_t c = 0; c < preview.cells[r].size(); ++c) {
             const templatetools::PreviewCell& cell = preview.cells[r][c];
@@ -221,10 +227,12 @@ void WinSheetMapping::showPreview() {
             if (!cell.problem.empty()) {
                 item->setBackground(QColor(255, 176, 176));
                 item->setToolTip(qt(cell.problem));
+                problems << qt(cell.problem);
             }
             PREVIEW->setItem(static_cast<int>(r), static_cast<int>(c), item);
         }
     PREVIEW->resizeColumnsToContents();
+    PROBLEMS->setText(problems.join('\n'));
     if (current().templateName.empty()) {
         MISSING->setText(QStringLiteral("Sheet ini tidak dipakai."));
         MISSING->setStyleSheet(QString());

@@ -39,6 +39,7 @@ public:
     QTableWidget* COLUMNS = nullptr;    // "Kolom", "Judul", "Isi pertama", "Kolom template"
     QLabel* MISSING = nullptr;          // mandatory template columns no column goes to
     QTableWidget* PREVIEW = nullptr;    // the first rows converted; cells with a problem marked
+    QLabel* PROBLEMS = nullptr;         // the problems of the preview's cells, one line each
     QPushButton* BUTTONSAVE = nullptr;   // "Simpan"
     QPushButton* BUTTONCHECK = nullptr;  // "Periksa"
     QPushButton* BUTTONREAD = nullptr;   // "Ambil"

@@ -70,6 +70,7 @@ TEST_F(WinSheetMappingTest, ShowsTheProposalItsPreviewAndItsCheck) {
     EXPECT_EQ(dialog.PREVIEW->item(1, 2)->toolTip(),
               QStringLiteral("Barang row 5, column Harga Jual [H_JUAL1] (C), value \"dua\": not a number"));
     EXPECT_TRUE(dialog.PREVIEW->item(0, 2)->toolTip().isEmpty());
+    EXPECT_EQ(dialog.PROBLEMS->text(), dialog.PREVIEW->item(1, 2)->toolTip());
 
     // "Nama" left out: NAMA is marked; given to "Rak" instead, it leaves its column.
     dialog.fieldBox(1)->setCurrentIndex(0);
