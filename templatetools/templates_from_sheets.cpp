@@ -53,12 +53,15 @@ sheets::SheetPlan sheetPlan(const MappingSheet* sheet) {
         int at = -1;
         long row = 0;
         if (!column.letter.empty()) sheets::parseCellReference(column.letter + "1", at, row);
+        const std::string named = sheet->sheet + " column " + (column.header.empty() ? column.letter : column.header) +
+                                  (at >= 0 && !column.header.empty() ? " (" + column.letter + ")" : "");
         if (column.field.empty()) {
-            plan.notes.push_back(sheet->sheet + " column " + (column.header.empty() ? column.letter : column.header) +
-                                 (at >= 0 && !column.header.empty() ? " (" + column.letter + ")" : "") +
-                                 " passed over: no template column");
+            plan.notes.push_back(named + " passed over: no template column");
             continue;
         }
+        // What a header of the shop's own words was taken for, so that a wrong match is seen.
+        if (!column.header.empty() && normalisedHeader(column.header) != normalisedHeader(column.field))
+            plan.notes.push_back(named + " read as " + column.field);
         const auto field = std::find_if(columns.begin(), columns.end(),
                                         [&](const sheets::SheetColumn& c) { return c.field.name == column.field; });
         plan.columns.push_back({at, column.header, static_cast<int>(field - columns.begin())});

@@ -98,7 +98,12 @@ TEST(TemplatesSheetsCommand, MapProposesAndFromSheetsUsesTheMapping) {
 
     const CliRun read = runCli("templates from-sheets " + csv.string() + " " + out.string() + " --map " + map.string());
     EXPECT_EQ(read.status, 0) << read.output;
-    EXPECT_EQ(read.output, "Barang column Rak (D) passed over: no template column\nITEM.DBF: 1 rows, 3 columns\n");
+    EXPECT_EQ(read.output,
+              "Barang column Kode Barang (A) read as KODE\n"
+              "Barang column Nama Barang (B) read as NAMA\n"
+              "Barang column Harga Jual (C) read as H_JUAL1\n"
+              "Barang column Rak (D) passed over: no template column\n"
+              "ITEM.DBF: 1 rows, 3 columns\n");
     EXPECT_EQ(xbase::Table::open(out / "ITEM.DBF", {})->fieldGet("H_JUAL1").number(), 1500);
 
     std::ofstream(map) << "{\"sheets\": [{\"sheet\": \"Barang\", \"template\": \"ITEM\", \"columns\": [{\"column\": \"A\", \"field\": \"KODEX\"}]}]}";
