@@ -3,11 +3,13 @@
 // one that is read must come back the same through its JSON; matching must give each template
 // column at most once. Never a crash, a hang or a leak.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "templatetools/column_mapping.h"
 #include "templatetools/column_matching.h"

@@ -18,6 +18,18 @@ std::string upperTrimmed(std::string name) {
 
 std::string headerName(const Cell& cell) { return upperTrimmed(cellText(cell)); }
 
+// The sheet columns up to the last named or taken one without a header text: a value under one
+// has no column to go to.
+void markUnnamed(SheetHeader& header, const Row& row, const std::vector<int>& sheetColumnOf) {
+    int last = row.cells.back().column;
+    for (const int column : sheetColumnOf) last = std::max(last, column);
+    header.unnamed.assign(static_cast<size_t>(last) + 1, true);
+    for (const Cell& cell : row.cells)
+        if (!headerName(cell).empty()) header.unnamed[static_cast<size_t>(cell.column)] = false;
+    for (const int column : sheetColumnOf)
+        if (column >= 0) header.unnamed[static_cast<size_t>(column)] = false;
+}
+
 // Present columns in layout order, and the mandatory columns the sheet lacks as errors.
 void takeColumns(SheetHeader& header, const SheetLayout& layout, const std::vector<int>& sheetColumnOf,
                  const std::vector<std::string>& nameOf, const std::string& sheet, ProblemList& problems) {
@@ -78,10 +90,7 @@ SheetHeader readHeader(RowSource& source, const SheetLayout& layout, ProblemList
         }
         seen = cell.column;
     }
-    const int lastColumn = row.cells.back().column;
-    header.unnamed.assign(static_cast<size_t>(lastColumn) + 1, true);
-    for (const Cell& cell : row.cells)
-        if (!headerName(cell).empty()) header.unnamed[static_cast<size_t>(cell.column)] = false;
+    markUnnamed(header, row, sheetColumnOf);
     takeColumns(header, layout, sheetColumnOf, std::vector<std::string>(layout.columns.size()), source.name(), problems);
     return header;
 }
@@ -89,7 +98,6 @@ SheetHeader readHeader(RowSource& source, const SheetLayout& layout, ProblemList
 SheetHeader readMappedHeader(RowSource& source, const SheetLayout& layout, long headerRow,
                              const std::vector<MappedColumn>& columns, ProblemList& problems) {
     SheetHeader header;
-    header.othersPassedOver = true;
     Row row;
     bool found = false;
     while (source.next(row)) {
@@ -137,6 +145,7 @@ SheetHeader readMappedHeader(RowSource& source, const SheetLayout& layout, long 
         sheetColumnOf[target] = column;
         if (!cell || headerName(*cell) != field) nameOf[target] = text.empty() ? field : text + " [" + field + "]";
     }
+    markUnnamed(header, row, sheetColumnOf);
     takeColumns(header, layout, sheetColumnOf, nameOf, source.name(), problems);
     return header;
 }
@@ -174,7 +183,6 @@ long readRows(RowSource& source, const SheetLayout& layout, const SheetHeader& h
         }
         // A value beyond the header's names, or under a header cell left empty, has no column to go to.
         for (const Cell& cell : row.cells) {
-            if (header.othersPassedOver) break;
             const size_t c = static_cast<size_t>(cell.column);
             const bool unnamed = c >= header.unnamed.size() || header.unnamed[c];
             if (!unnamed || cell.kind == CellKind::Empty) continue;

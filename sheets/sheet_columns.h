@@ -32,7 +32,6 @@ struct SheetHeader {
     std::vector<int> sheetColumn;  // per present column: its 0-based column in the sheet
     std::vector<std::string> names;  // per present column: how problems name it; empty: by field name
     std::vector<bool> unnamed;     // per sheet column: no header text (a value below it is an error)
-    bool othersPassedOver = false; // columns not present are passed over, whatever they hold
 
     std::vector<xbase::FieldInfo> fields(const SheetLayout& layout) const;
     // The name of the i-th present column in the problem list.
@@ -51,7 +50,8 @@ struct MappedColumn {
 SheetHeader readHeader(RowSource& source, const SheetLayout& layout, ProblemList& problems);
 
 // Passes over the rows above `headerRow` (titles), reads that row and takes the mapped columns;
-// every other column is passed over. A mapped column the header row does not hold, a layout
+// every other column with a header text is passed over (a value under no header text stays an
+// error, as it may be data typed where no column was named). A mapped column the header row does not hold, a layout
 // column given twice and a missing mandatory column are errors. Problems name a column by its
 // header text and field ("Harga Beli [H_BELI]") when the two differ.
 SheetHeader readMappedHeader(RowSource& source, const SheetLayout& layout, long headerRow,

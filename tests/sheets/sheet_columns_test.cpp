@@ -132,12 +132,14 @@ TEST(SheetColumns, TheListKeepsALimitAndCountsTheRest) {
 }
 
 // A sheet read through a column mapping: titles above the header row (merged or not) passed over,
-// columns by letter or by header text, the others passed over whatever they hold.
+// columns by letter or by header text, other named columns passed over whatever they hold; a
+// value under no header text is still refused.
 TEST(SheetColumns, MappedColumnsBelowATitle) {
     GivenRows rows("Sheet1", {{"DAFTAR BARANG"},
                               {"No", "Nama Barang", "Kode", "Rak"},
                               {"1", "Kopi", "K1", "A-1"},
-                              {"2", "Teh", "", "A-2"}},
+                              {"2", "Teh", "", "A-2"},
+                              {"3", "Susu", "K3", "", "lupa judul"}},
                    {{1, 0, 1, 3}});
     const SheetLayout layout = itemLayout();
     ProblemList problems;
@@ -148,7 +150,9 @@ TEST(SheetColumns, MappedColumnsBelowATitle) {
     EXPECT_EQ(header.sheetColumn, (std::vector<int>{2, 1}));
     std::vector<std::vector<xbase::Value>> written;
     readRows(rows, layout, header, {}, problems, [&](const std::vector<xbase::Value>& values) { written.push_back(values); });
-    EXPECT_EQ(problems.lines(), (std::vector<std::string>{"Sheet1 row 4, column KODE (C): mandatory value empty"}));
+    EXPECT_EQ(problems.lines(), (std::vector<std::string>{
+                                    "Sheet1 row 4, column KODE (C): mandatory value empty",
+                                    "Sheet1 row 5, column E, value \"lupa judul\": value in a column without a name in the header row"}));
     ASSERT_EQ(written.size(), 1u);
     EXPECT_EQ(written[0], (std::vector<xbase::Value>{xbase::Value("K1"), xbase::Value("Kopi")}));
 }
