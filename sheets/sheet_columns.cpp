@@ -8,13 +8,40 @@ namespace tarvo::sheets {
 
 namespace {
 
-std::string headerName(const Cell& cell) {
-    std::string name = cellText(cell);
+std::string upperTrimmed(std::string name) {
     const size_t first = name.find_first_not_of(" \t\r\n");
     const size_t last = name.find_last_not_of(" \t\r\n");
     name = first == std::string::npos ? "" : name.substr(first, last - first + 1);
     for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return name;
+}
+
+std::string headerName(const Cell& cell) { return upperTrimmed(cellText(cell)); }
+
+// The sheet columns up to the last named or taken one without a header text: a value under one
+// has no column to go to.
+void markUnnamed(SheetHeader& header, const Row& row, const std::vector<int>& sheetColumnOf) {
+    int last = row.cells.back().column;
+    for (const int column : sheetColumnOf) last = std::max(last, column);
+    header.unnamed.assign(static_cast<size_t>(last) + 1, true);
+    for (const Cell& cell : row.cells)
+        if (!headerName(cell).empty()) header.unnamed[static_cast<size_t>(cell.column)] = false;
+    for (const int column : sheetColumnOf)
+        if (column >= 0) header.unnamed[static_cast<size_t>(column)] = false;
+}
+
+// Present columns in layout order, and the mandatory columns the sheet lacks as errors.
+void takeColumns(SheetHeader& header, const SheetLayout& layout, const std::vector<int>& sheetColumnOf,
+                 const std::vector<std::string>& nameOf, const std::string& sheet, ProblemList& problems) {
+    for (size_t i = 0; i < layout.columns.size(); ++i) {
+        if (sheetColumnOf[i] >= 0) {
+            header.layoutIndex.push_back(static_cast<int>(i));
+            header.sheetColumn.push_back(sheetColumnOf[i]);
+            header.names.push_back(nameOf[i]);
+        } else if (layout.columns[i].mandatory || layout.columns[i].required) {
+            problems.error(sheet, header.row, layout.columns[i].field.name, -1, "", "mandatory column missing");
+        }
+    }
 }
 
 std::string rangeText(const CellRange& r) {
@@ -28,6 +55,11 @@ std::vector<xbase::FieldInfo> SheetHeader::fields(const SheetLayout& layout) con
     std::vector<xbase::FieldInfo> out;
     for (const int i : layoutIndex) out.push_back(layout.columns[static_cast<size_t>(i)].field);
     return out;
+}
+
+std::string SheetHeader::columnName(size_t i, const SheetLayout& layout) const {
+    if (i < names.size() && !names[i].empty()) return names[i];
+    return layout.columns[static_cast<size_t>(layoutIndex[i])].field.name;
 }
 
 SheetHeader readHeader(RowSource& source, const SheetLayout& layout, ProblemList& problems) {
@@ -58,18 +90,63 @@ SheetHeader readHeader(RowSource& source, const SheetLayout& layout, ProblemList
         }
         seen = cell.column;
     }
-    const int lastColumn = row.cells.back().column;
-    header.unnamed.assign(static_cast<size_t>(lastColumn) + 1, true);
-    for (const Cell& cell : row.cells)
-        if (!headerName(cell).empty()) header.unnamed[static_cast<size_t>(cell.column)] = false;
-    for (size_t i = 0; i < layout.columns.size(); ++i) {
-        if (sheetColumnOf[i] >= 0) {
-            header.layoutIndex.push_back(static_cast<int>(i));
-            header.sheetColumn.push_back(sheetColumnOf[i]);
-        } else if (layout.columns[i].mandatory || layout.columns[i].required) {
-            problems.error(source.name(), row.number, layout.columns[i].field.name, -1, "", "mandatory column missing");
-        }
+    markUnnamed(header, row, sheetColumnOf);
+    takeColumns(header, layout, sheetColumnOf, std::vector<std::string>(layout.columns.size()), source.name(), problems);
+    return header;
+}
+
+SheetHeader readMappedHeader(RowSource& source, const SheetLayout& layout, long headerRow,
+                             const std::vector<MappedColumn>& columns, ProblemList& problems) {
+    SheetHeader header;
+    Row row;
+    bool found = false;
+    while (source.next(row)) {
+        if (row.number < headerRow) continue;
+        found = row.number == headerRow && !row.blank();
+        break;
     }
+    if (!found) {
+        problems.error(source.name(), headerRow, "", -1, "", "the header row is empty");
+        return header;
+    }
+    header.row = headerRow;
+    std::vector<int> sheetColumnOf(layout.columns.size(), -1);
+    std::vector<std::string> nameOf(layout.columns.size());
+    for (const MappedColumn& mapped : columns) {
+        const std::string wanted = upperTrimmed(mapped.header);
+        int column = mapped.sheetColumn;
+        if (column < 0) {
+            for (const Cell& cell : row.cells)
+                if (headerName(cell) == wanted) {
+                    column = cell.column;
+                    break;
+                }
+            if (column < 0) {
+                problems.error(source.name(), headerRow, mapped.header, -1, "", "column of the mapping not in the header row");
+                continue;
+            }
+        } else if (!wanted.empty()) {
+            const Cell* cell = row.cell(column);
+            if (!cell || headerName(*cell) != wanted) {
+                problems.error(source.name(), headerRow, mapped.header, column, cell ? cellText(*cell) : "",
+                               "the header row has another text in this column than the mapping");
+                continue;
+            }
+        }
+        const size_t target = static_cast<size_t>(mapped.layoutIndex);
+        const std::string& field = layout.columns[target].field.name;
+        const Cell* cell = row.cell(column);
+        const std::string text = cell ? cellText(*cell) : "";
+        if (sheetColumnOf[target] >= 0) {
+            problems.error(source.name(), headerRow, text, column, "",
+                           "column " + field + " given twice (first to column " + columnLetters(sheetColumnOf[target]) + ")");
+            continue;
+        }
+        sheetColumnOf[target] = column;
+        if (!cell || headerName(*cell) != field) nameOf[target] = text.empty() ? field : text + " [" + field + "]";
+    }
+    markUnnamed(header, row, sheetColumnOf);
+    takeColumns(header, layout, sheetColumnOf, nameOf, source.name(), problems);
     return header;
 }
 
@@ -95,11 +172,11 @@ long readRows(RowSource& source, const SheetLayout& layout, const SheetHeader& h
             const Cell* cell = at < cellAt.size() ? cellAt[at] : nullptr;
             CellResult result = convertCell(cell, column.field, column.mandatory, options);
             if (!result.error.empty()) {
-                problems.error(source.name(), row.number, column.field.name, header.sheetColumn[i],
+                problems.error(source.name(), row.number, header.columnName(i, layout), header.sheetColumn[i],
                                cell ? cellText(*cell) : "", result.error);
                 rowPassed = false;
             } else if (!result.warning.empty()) {
-                problems.warning(source.name(), row.number, column.field.name, header.sheetColumn[i],
+                problems.warning(source.name(), row.number, header.columnName(i, layout), header.sheetColumn[i],
                                  cell ? cellText(*cell) : "", result.warning);
             }
             values[i] = std::move(result.value);
@@ -120,7 +197,8 @@ long readRows(RowSource& source, const SheetLayout& layout, const SheetHeader& h
         if (rowPassed && problems.errorCount() == 0) write(values);
     }
     for (const CellRange& range : source.mergedRanges())
-        problems.error(source.name(), range.firstRow, "", range.firstColumn, "",
+        if (range.lastRow >= header.row)  // titles above the header are often merged across the columns
+            problems.error(source.name(), range.firstRow, "", range.firstColumn, "",
                        "merged cells " + rangeText(range) + " (unmerge them: every value needs its own cell)");
     return rows;
 }

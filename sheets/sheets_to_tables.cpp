@@ -6,8 +6,7 @@
 #include <cctype>
 #include <memory>
 
-#include "sheets/csv_sheet.h"
-#include "sheets/xlsx_workbook.h"
+#include "sheets/sheet_set.h"
 #include "xbase/error.h"
 #include "xbase/file_names.h"
 #include "xbase/table.h"
@@ -27,43 +26,6 @@ std::string upperTrimmed(const std::string& text) {
     for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return out;
 }
-
-bool hasExtension(const fs::path& path, const std::string& extension) {
-    return xbase::equalsIgnoreCase(path.extension().string(), extension);
-}
-
-// The sheets of the source, opened one at a time in order.
-class SheetSet {
-public:
-    explicit SheetSet(const fs::path& source) {
-        std::error_code error;
-        if (fs::is_directory(source, error)) {
-            for (const auto& entry : fs::directory_iterator(source, error))
-                if (entry.is_regular_file() && hasExtension(entry.path(), ".csv")) csvFiles_.push_back(entry.path());
-            std::sort(csvFiles_.begin(), csvFiles_.end());
-            for (const fs::path& file : csvFiles_) names_.push_back(file.stem().string());
-        } else if (!fs::exists(source, error)) {
-            throw SheetError(source.string() + ": no such file or folder");
-        } else if (hasExtension(source, ".csv")) {
-            csvFiles_.push_back(source);
-            names_.push_back(source.stem().string());
-        } else {
-            workbook_ = std::make_unique<XlsxWorkbook>(source);
-            names_ = workbook_->sheetNames();
-        }
-    }
-    const std::vector<std::string>& names() const { return names_; }
-    std::unique_ptr<RowSource> open(size_t index) const {
-        if (workbook_) return workbook_->openSheet(names_[index]);
-        return std::make_unique<CsvSheet>(csvFiles_[index]);
-    }
-    bool csv() const { return !workbook_; }
-
-private:
-    std::unique_ptr<XlsxWorkbook> workbook_;
-    std::vector<fs::path> csvFiles_;
-    std::vector<std::string> names_;
-};
 
 // A folder of new tables beside their final place, moved there only when every sheet passed.
 class Staging {
@@ -107,6 +69,16 @@ private:
     bool createdFolder_ = false;
 };
 
+// The plan of a sheet: the request's own, or the table its name stands for, read by field names.
+SheetPlan planFor(const SheetsToTablesRequest& request, const std::string& name) {
+    if (request.planOf) return request.planOf(name);
+    SheetPlan plan;
+    plan.table = upperTrimmed(name);
+    plan.layout = request.layoutOf ? request.layoutOf(plan.table) : nullptr;
+    if (!plan.layout) plan.passedOver = "no template of that name";
+    return plan;
+}
+
 }  // namespace
 
 SheetsToTablesOutcome sheetsToTables(const SheetsToTablesRequest& request) {
@@ -115,36 +87,39 @@ SheetsToTablesOutcome sheetsToTables(const SheetsToTablesRequest& request) {
     try {
         const SheetSet sheets(request.source);
         // Which sheet goes to which table, before any is read.
-        std::vector<std::pair<size_t, const SheetLayout*>> chosen;
+        std::vector<std::pair<size_t, SheetPlan>> chosen;
         std::vector<std::string> taken;
         for (size_t i = 0; i < sheets.names().size(); ++i) {
             const std::string& name = sheets.names()[i];
-            const std::string key = upperTrimmed(name);
-            const SheetLayout* layout = request.layoutOf ? request.layoutOf(key) : nullptr;
-            if (!layout) {
-                outcome.notes.push_back((sheets.csv() ? "file " + name + ".csv" : "sheet " + name) +
-                                        " passed over: no template of that name");
+            SheetPlan plan = planFor(request, name);
+            if (!plan.layout) {
+                outcome.notes.push_back(sheets.describe(name) + " passed over: " + plan.passedOver);
                 continue;
             }
-            if (std::find(taken.begin(), taken.end(), key) != taken.end()) {
-                problems.error(name, 0, "", -1, "", "a second sheet for " + key + ".DBF");
+            if (std::find(taken.begin(), taken.end(), plan.table) != taken.end()) {
+                problems.error(name, 0, "", -1, "", "a second sheet for " + plan.table + ".DBF");
                 continue;
             }
-            taken.push_back(key);
-            chosen.push_back({i, layout});
+            taken.push_back(plan.table);
+            outcome.notes.insert(outcome.notes.end(), plan.notes.begin(), plan.notes.end());
+            chosen.push_back({i, std::move(plan)});
         }
         if (chosen.empty() && problems.errorCount() == 0) {
             problems.error(request.source.filename().string(), 0, "", -1, "",
-                           sheets.csv() ? "no CSV file named like a template (for example ITEM.csv)"
-                                        : "no sheet named like a template (for example ITEM)");
+                           request.planOf ? "no sheet to read into a template"
+                           : sheets.csv() ? "no CSV file named like a template (for example ITEM.csv)"
+                                          : "no sheet named like a template (for example ITEM)");
         }
         if (problems.errorCount() > 0) return outcome;
 
         Staging staging(request.folder);
-        for (const auto& [index, layout] : chosen) {
+        for (const auto& [index, plan] : chosen) {
+            const SheetLayout* layout = plan.layout;
             const std::unique_ptr<RowSource> source = sheets.open(index);
-            const std::string table = upperTrimmed(sheets.names()[index]) + ".DBF";
-            const SheetHeader header = readHeader(*source, *layout, problems);
+            const std::string table = plan.table + ".DBF";
+            const SheetHeader header = plan.headerRow > 0
+                                           ? readMappedHeader(*source, *layout, plan.headerRow, plan.columns, problems)
+                                           : readHeader(*source, *layout, problems);
             const std::vector<xbase::FieldInfo> fields = header.fields(*layout);
             WrittenTable& written = outcome.tables.emplace_back();
             written.name = table;
@@ -170,8 +145,7 @@ SheetsToTablesOutcome sheetsToTables(const SheetsToTablesRequest& request) {
             dbf.reset();
             if (written.rows == 0 && header.row > 0) {
                 // A sheet left as it came (only its header) replaces no table.
-                outcome.notes.push_back((sheets.csv() ? "file " + source->name() + ".csv" : "sheet " + source->name()) +
-                                        " passed over: no rows below the header");
+                outcome.notes.push_back(sheets.describe(source->name()) + " passed over: no rows below the header");
                 fs::remove(staging.path() / table);
                 outcome.tables.pop_back();
             }
@@ -179,6 +153,10 @@ SheetsToTablesOutcome sheetsToTables(const SheetsToTablesRequest& request) {
         if (problems.errorCount() > 0) return outcome;
         if (outcome.tables.empty()) {
             problems.error(request.source.filename().string(), 0, "", -1, "", "no sheet named like a template has rows to write");
+            return outcome;
+        }
+        if (request.checkOnly) {
+            outcome.status = SheetsToTablesOutcome::Status::Checked;
             return outcome;
         }
 

@@ -1,4 +1,5 @@
-// "templates workbook" and "templates from-sheets": templates to and from spreadsheets.
+// "templates workbook", "templates from-sheets" and "templates map": templates to and from
+// spreadsheets, and the column mapping of a shop's own workbook.
 
 #include <cstdio>
 #include <memory>
@@ -8,6 +9,7 @@
 #include "app/cli/command_line.h"
 #include "app/cli/terminal_interaction.h"
 #include "sheets/sheet_rows.h"
+#include "templatetools/mapping_proposal.h"
 #include "templatetools/template_workbook.h"
 #include "templatetools/templates_from_sheets.h"
 
@@ -37,16 +39,26 @@ int runWorkbook(const WorkbookArguments& args) {
 struct FromSheetsArguments {
     std::string source;
     std::string folder;
+    std::string map;
     bool truncate = false;
     bool yes = false;
+    bool check = false;
 };
 
 int runFromSheets(const FromSheetsArguments& args) {
+    templatetools::ColumnMapping mapping;
+    try {
+        mapping = templatetools::mappingFor(args.source, args.map);
+    } catch (const std::exception& e) {  // a mapping that cannot be read or does not fit, a source that is no workbook
+        std::fprintf(stderr, "%s\nNothing was written.\n", e.what());
+        return 1;
+    }
     TerminalInteraction terminal(args.yes);
     ui::setInteraction(&terminal);
     sheets::ConversionOptions options;
     options.truncate = args.truncate;
-    const sheets::SheetsToTablesOutcome outcome = templatetools::templatesFromSheets(nullptr, args.source, args.folder, options);
+    const sheets::SheetsToTablesOutcome outcome =
+        templatetools::templatesFromSheets(nullptr, args.source, args.folder, options, &mapping, args.check);
     ui::setInteraction(nullptr);
 
     for (const std::string& note : outcome.notes) std::printf("%s\n", note.c_str());
@@ -57,6 +69,11 @@ int runFromSheets(const FromSheetsArguments& args) {
             for (const auto& table : outcome.tables)
                 std::printf("%s: %ld rows, %zu columns\n", table.name.c_str(), table.rows, table.columns.size());
             return 0;
+        case sheets::SheetsToTablesOutcome::Status::Checked:
+            for (const auto& table : outcome.tables)
+                std::printf("%s: %ld rows, %zu columns\n", table.name.c_str(), table.rows, table.columns.size());
+            std::printf("Every cell passed; nothing was written.\n");
+            return 0;
         case sheets::SheetsToTablesOutcome::Status::Declined:
             std::printf("Nothing was written.\n");
             return 1;
@@ -65,6 +82,27 @@ int runFromSheets(const FromSheetsArguments& args) {
             return 1;
     }
     return 1;
+}
+
+struct MapArguments {
+    std::string source;
+    std::string write;
+};
+
+int runMap(const MapArguments& args) {
+    try {
+        const templatetools::ColumnMapping mapping = templatetools::proposeMapping(templatetools::readSheetHeads(args.source));
+        if (args.write.empty()) {
+            std::printf("%s", templatetools::mappingToJson(mapping).c_str());
+            return 0;
+        }
+        templatetools::writeMappingFile(args.write, mapping);
+        std::printf("Column mapping written: %s (%zu sheets)\n", args.write.c_str(), mapping.sheets.size());
+        return 0;
+    } catch (const std::exception& e) {  // a source that is no workbook, a file that cannot be written
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
 }
 
 void addTemplatesSheetsCommands(CommandLine& cli) {
@@ -83,9 +121,21 @@ void addTemplatesSheetsCommands(CommandLine& cli) {
         "from-sheets", "Writes templates from a filled workbook or CSV files, every cell checked before anything is written");
     read.add_option("SOURCE", from->source, "An .xlsx workbook, a NAME.csv file or a folder of them")->required();
     read.add_option("FOLDER", from->folder, "The template folder (made when missing)")->required();
+    read.add_option("--map", from->map,
+                    "The column mapping to use (JSON, see 'templates map'); by default SOURCE's .mapping.json beside it "
+                    "when there is one, else the proposed mapping");
+    read.add_flag("--check", from->check, "Make every check and write nothing");
     read.add_flag("--truncate", from->truncate, "Cut over-long text to the width (listed as warnings)");
     read.add_flag("--yes", from->yes, "Replace existing templates without asking");
     cli.onRun(read, [from] { return runFromSheets(*from); });
+
+    auto map = std::make_shared<MapArguments>();
+    CLI::App& propose = *templates.add_subcommand(
+        "map", "Prints (or writes) the proposed column mapping of a workbook: each sheet's template and header row, each "
+               "column's template column");
+    propose.add_option("SOURCE", map->source, "An .xlsx workbook, a .csv file or a folder of them")->required();
+    propose.add_option("--write", map->write, "Write the mapping to this file instead of printing it");
+    cli.onRun(propose, [map] { return runMap(*map); });
 }
 
 const CommandRegistration registration("templates-sheets", addTemplatesSheetsCommands);

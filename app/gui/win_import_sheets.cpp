@@ -11,7 +11,9 @@
 #include <filesystem>
 
 #include "app/gui/win_import_info.h"
+#include "app/gui/win_sheet_mapping.h"
 #include "sheets/sheet_rows.h"
+#include "templatetools/mapping_proposal.h"
 #include "templatetools/template_workbook.h"
 #include "templatetools/templates_from_sheets.h"
 #include "ui/user_interaction.h"
@@ -61,11 +63,16 @@ WinImportSheets::WinImportSheets(WinImportInfo* owner) : QWidget(owner), owner_(
     BUTTONFROMSHEETS = new QPushButton(QStringLiteral("Ambil dari &Excel/CSV..."), this);
     BUTTONFROMSHEETS->setToolTip(
         QStringLiteral("Membuat file template dari workbook yang sudah diisi, atau dari file CSV (NAMA.csv) satu folder"));
+    BUTTONMAPPING = new QPushButton(QStringLiteral("&Cocokkan Kolom..."), this);
+    BUTTONMAPPING->setToolTip(
+        QStringLiteral("Mencocokkan kolom spreadsheet sendiri (mis: Kode Barang, Harga Jual) dengan kolom file template"));
     layout->addWidget(BUTTONWORKBOOK);
     layout->addWidget(BUTTONFROMSHEETS);
+    layout->addWidget(BUTTONMAPPING);
     layout->addStretch();
     connect(BUTTONWORKBOOK, &QPushButton::clicked, this, &WinImportSheets::BUTTONWORKBOOK_);
     connect(BUTTONFROMSHEETS, &QPushButton::clicked, this, &WinImportSheets::BUTTONFROMSHEETS_);
+    connect(BUTTONMAPPING, &QPushButton::clicked, this, &WinImportSheets::BUTTONMAPPING_);
 
     chooseWorkbookFile = [this] {
         return QFileDialog::getSaveFileName(owner_, QStringLiteral("Simpan workbook"),
@@ -80,6 +87,12 @@ WinImportSheets::WinImportSheets(WinImportInfo* owner) : QWidget(owner), owner_(
     showList = [this](const QString& title, const QString& heading, const std::vector<std::string>& lines) {
         WinSheetProblems(owner_, title, heading, lines).exec();
     };
+    reviewMapping = [this](const std::string& source, templatetools::ColumnMapping& mapping) {
+        WinSheetMapping dialog(owner_, source, owner_->CLOKASIIMP(), templatetools::readSheetHeads(source), mapping);
+        if (dialog.exec() != QDialog::Accepted) return false;
+        mapping = dialog.mapping();
+        return true;
+    };
 }
 
 void WinImportSheets::BUTTONWORKBOOK_() {
@@ -90,6 +103,11 @@ void WinImportSheets::BUTTONWORKBOOK_() {
 void WinImportSheets::BUTTONFROMSHEETS_() {
     const std::string source = chooseSource();
     if (!source.empty()) fromSheets(source);
+}
+
+void WinImportSheets::BUTTONMAPPING_() {
+    const std::string source = chooseSource();
+    if (!source.empty()) fromSheets(source, true);
 }
 
 void WinImportSheets::writeWorkbook(const std::string& file) {
@@ -103,14 +121,27 @@ void WinImportSheets::writeWorkbook(const std::string& file) {
     ui::BOXINFO(owner_, "Berhasil", "File : " + file + " berhasil dibuat !");
 }
 
-void WinImportSheets::fromSheets(const std::string& source) {
+void WinImportSheets::fromSheets(const std::string& source, bool review) {
     namespace fs = std::filesystem;
     // A chosen CSV file stands for every CSV file of its folder.
     const fs::path path(source);
     const std::string from = xbase::equalsIgnoreCase(path.extension().string(), ".csv") ? path.parent_path().string() : source;
+    templatetools::ColumnMapping mapping;
+    try {
+        std::error_code error;
+        const bool kept = fs::is_regular_file(templatetools::defaultMappingFile(from), error);
+        mapping = templatetools::mappingFor(from);
+        if (!kept && !review)
+            for (const templatetools::MappingSheet& sheet : mapping.sheets) review = review || !templatetools::needsNoReview(sheet);
+        if (review && !reviewMapping(from, mapping)) return;
+    } catch (const std::exception& e) {  // a kept mapping that does not fit, a source that is no workbook
+        ui::BOXERROR(owner_, e.what());
+        return;
+    }
     auto run = [&](const sheets::ConversionOptions& options) {
         ui::interaction().openProgress(owner_);
-        sheets::SheetsToTablesOutcome outcome = templatetools::templatesFromSheets(owner_, from, owner_->CLOKASIIMP(), options);
+        sheets::SheetsToTablesOutcome outcome =
+            templatetools::templatesFromSheets(owner_, from, owner_->CLOKASIIMP(), options, &mapping);
         ui::interaction().closeProgress();
         return outcome;
     };
@@ -126,6 +157,7 @@ void WinImportSheets::fromSheets(const std::string& source) {
     std::vector<std::string> lines = outcome.problems.lines();
     switch (outcome.status) {
         case sheets::SheetsToTablesOutcome::Status::Declined:
+        case sheets::SheetsToTablesOutcome::Status::Checked:  // not asked for here
             return;
         case sheets::SheetsToTablesOutcome::Status::Refused:
             lines.insert(lines.end(), outcome.notes.begin(), outcome.notes.end());

@@ -73,5 +73,44 @@ TEST(TemplatesSheetsCommand, FromSheetsWritesOrListsEveryProblem) {
     EXPECT_NE(truncated.output.find("warning: ITEM row 2, column NAMA (B)"), std::string::npos);
 }
 
+TEST(TemplatesSheetsCommand, MapProposesAndFromSheetsUsesTheMapping) {
+    xbase::applyStartupSettings();
+    test::TempDir dir;
+    const fs::path csv = dir.path() / "toko";
+    fs::create_directories(csv);
+    std::ofstream(csv / "Barang.csv") << "DAFTAR BARANG;;;\n;;;\nKode Barang;Nama Barang;Harga Jual;Rak\nA1;Apel;1.500;R1\n";
+
+    const CliRun printed = runCli("templates map " + csv.string());
+    EXPECT_EQ(printed.status, 0) << printed.output;
+    EXPECT_NE(printed.output.find("\"template\": \"ITEM\""), std::string::npos) << printed.output;
+    EXPECT_NE(printed.output.find("\"header_row\": 3"), std::string::npos) << printed.output;
+
+    const fs::path map = dir.path() / "kolom.json";
+    const CliRun written = runCli("templates map " + csv.string() + " --write " + map.string());
+    EXPECT_EQ(written.status, 0) << written.output;
+    EXPECT_EQ(written.output, "Column mapping written: " + map.string() + " (1 sheets)\n");
+
+    const fs::path out = dir.path() / "out";
+    const CliRun checked = runCli("templates from-sheets " + csv.string() + " " + out.string() + " --map " + map.string() + " --check");
+    EXPECT_EQ(checked.status, 0) << checked.output;
+    EXPECT_NE(checked.output.find("Every cell passed; nothing was written."), std::string::npos) << checked.output;
+    EXPECT_FALSE(fs::exists(out));
+
+    const CliRun read = runCli("templates from-sheets " + csv.string() + " " + out.string() + " --map " + map.string());
+    EXPECT_EQ(read.status, 0) << read.output;
+    EXPECT_EQ(read.output,
+              "Barang column Kode Barang (A) read as KODE\n"
+              "Barang column Nama Barang (B) read as NAMA\n"
+              "Barang column Harga Jual (C) read as H_JUAL1\n"
+              "Barang column Rak (D) passed over: no template column\n"
+              "ITEM.DBF: 1 rows, 3 columns\n");
+    EXPECT_EQ(xbase::Table::open(out / "ITEM.DBF", {})->fieldGet("H_JUAL1").number(), 1500);
+
+    std::ofstream(map) << "{\"sheets\": [{\"sheet\": \"Barang\", \"template\": \"ITEM\", \"columns\": [{\"column\": \"A\", \"field\": \"KODEX\"}]}]}";
+    const CliRun refused = runCli("templates from-sheets " + csv.string() + " " + out.string() + " --map " + map.string() + " --yes");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.output, map.string() + ", sheet Barang: ITEM has no column KODEX\nNothing was written.\n");
+}
+
 }  // namespace
 }  // namespace tarvo::cli

@@ -1,5 +1,5 @@
-// Pictures of the main window, the reject window, the information window and the template editor
-// for the README, taken from the real windows when TARVO_SCREENSHOT_DIR names a folder
+// Pictures of the main window, the reject window, the information window, the template editor
+// and the column mapping dialog for the documentation, taken from the real windows when TARVO_SCREENSHOT_DIR names a folder
 // (scripts/screenshots.sh sets it).
 
 #include <gtest/gtest.h>
@@ -12,11 +12,14 @@
 #include <QPixmap>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <QTableWidget>
 
 #include "app/gui/win_import.h"
 #include "app/gui/win_import_edit.h"
 #include "app/gui/win_import_info.h"
 #include "app/gui/win_import_reject.h"
+#include "app/gui/win_sheet_mapping.h"
 #include "sampledata/templates.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/support/test_support.h"
@@ -80,6 +83,28 @@ TEST(Screenshots, InformationWindowAndTemplateEditor) {
     items->BBROWSER1->scrollTo(items->model()->index(0, 0));
     test::settle();
     ASSERT_TRUE(editor.grab().save(QString::fromStdString((out / "template-editor.png").string())));
+}
+
+TEST(Screenshots, ColumnMappingDialog) {
+    const char* folder = std::getenv("TARVO_SCREENSHOT_DIR");
+    if (!folder) GTEST_SKIP() << "TARVO_SCREENSHOT_DIR not set";
+    const std::filesystem::path out(folder);
+    test::TempDir dir;
+    const std::filesystem::path list = dir.path() / "Sheet1.csv";
+    std::ofstream(list) << "DAFTAR BARANG TOKO SUMBER REJEKI;;;;;;;;\n;;;;;;;;\n"
+                           "No;Kode Barang;Nama Barang;Satuan;Harga Beli;Harga Jual;Stok Gudang;Supplier;Rak\n"
+                           "1;BRG-001;Indomie Goreng;PCS;2.500;3.000;40;V1;A-1\n"
+                           "2;BRG-002;Teh Botol 350ml;BTL;2.800;3.500;24;V2;A-2\n"
+                           "3;BRG-003;Gula Pasir 1kg;KG;14.000;16.5OO;7,5;V1;B-1\n"
+                           "4;BRG-004;Kopi Bubuk 200g;PCS;11.000;13.000;12;V3;B-2\n";
+    WinImportInfo info(nullptr, dir.path().string() + "/");
+    WinSheetMapping dialog(&info, list.string(), dir.path().string() + "/", templatetools::readSheetHeads(list),
+                           templatetools::mappingFor(list));
+    dialog.resize(980, 700);
+    dialog.COLUMNS->selectRow(5);
+    dialog.show();
+    test::settle();
+    ASSERT_TRUE(dialog.grab().save(QString::fromStdString((out / "column-mapping.png").string())));
 }
 
 }  // namespace

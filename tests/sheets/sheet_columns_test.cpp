@@ -131,5 +131,54 @@ TEST(SheetColumns, TheListKeepsALimitAndCountsTheRest) {
     EXPECT_EQ(lines[3], "... and 3 more errors");
 }
 
+// A sheet read through a column mapping: titles above the header row (merged or not) passed over,
+// columns by letter or by header text, other named columns passed over whatever they hold; a
+// value under no header text is still refused.
+TEST(SheetColumns, MappedColumnsBelowATitle) {
+    GivenRows rows("Sheet1", {{"DAFTAR BARANG"},
+                              {"No", "Nama Barang", "Kode", "Rak"},
+                              {"1", "Kopi", "K1", "A-1"},
+                              {"2", "Teh", "", "A-2"},
+                              {"3", "Susu", "K3", "", "lupa judul"}},
+                   {{1, 0, 1, 3}});
+    const SheetLayout layout = itemLayout();
+    ProblemList problems;
+    const SheetHeader header =
+        readMappedHeader(rows, layout, 2, {{1, "Nama Barang", 1}, {-1, " kode ", 0}}, problems);
+    EXPECT_EQ(header.row, 2);
+    EXPECT_EQ(header.layoutIndex, (std::vector<int>{0, 1}));
+    EXPECT_EQ(header.sheetColumn, (std::vector<int>{2, 1}));
+    std::vector<std::vector<xbase::Value>> written;
+    readRows(rows, layout, header, {}, problems, [&](const std::vector<xbase::Value>& values) { written.push_back(values); });
+    EXPECT_EQ(problems.lines(), (std::vector<std::string>{
+                                    "Sheet1 row 4, column KODE (C): mandatory value empty",
+                                    "Sheet1 row 5, column E, value \"lupa judul\": value in a column without a name in the header row"}));
+    ASSERT_EQ(written.size(), 1u);
+    EXPECT_EQ(written[0], (std::vector<xbase::Value>{xbase::Value("K1"), xbase::Value("Kopi")}));
+}
+
+TEST(SheetColumns, AMappingThatDoesNotFitTheHeaderRow) {
+    struct Case {
+        long headerRow;
+        std::vector<MappedColumn> columns;
+        std::string problem;
+    };
+    const std::vector<Case> cases = {
+        {2, {{1, "Nama", 1}, {-1, "Kode Barang", 0}}, "Sheet1 row 2, column Kode Barang: column of the mapping not in the header row"},
+        {2, {{2, "Nama", 1}, {-1, "Kode", 0}},
+         "Sheet1 row 2, column Nama (C), value \"Kode\": the header row has another text in this column than the mapping"},
+        {2, {{1, "", 0}, {2, "", 0}}, "Sheet1 row 2, column Kode (C): column KODE given twice (first to column B)"},
+        {2, {{2, "Kode", 0}}, "Sheet1 row 2, column NAMA: mandatory column missing"},
+        {3, {{2, "Kode", 0}}, "Sheet1 row 3: the header row is empty"},
+    };
+    for (const Case& c : cases) {
+        GivenRows rows("Sheet1", {{"DAFTAR"}, {"No", "Nama", "Kode"}, {}, {"1", "Kopi", "K1"}});
+        ProblemList problems;
+        readMappedHeader(rows, itemLayout(), c.headerRow, c.columns, problems);
+        ASSERT_FALSE(problems.lines().empty()) << c.problem;
+        EXPECT_EQ(problems.lines()[0], c.problem);
+    }
+}
+
 }  // namespace
 }  // namespace tarvo::sheets
