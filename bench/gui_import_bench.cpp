@@ -122,7 +122,7 @@ Timing cliImport(const Shop& shop) {
     request.databaseFolder = shop.database.string();
     request.importFolder = shop.templates.string();
     request.options = shop.options;
-    request.rejectFolder = xbase::executableFolder();
+    request.rejectFile = importing::rejectFile(request.databaseFolder);
     const Stopwatch stopwatch;
     const importing::ImportOutcome outcome = templates::runTemplateImport(nullptr, request);
     const Timing timing = stopwatch.read();

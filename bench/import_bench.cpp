@@ -82,7 +82,7 @@ double timedImport(uint32_t items, std::string& error) {
     request.options = importing::defaultImportOptions();
     request.options.stockMode = importing::StockMode::Open;
     request.options.openDate = sampleShape(items).asOf;
-    request.rejectFolder = database;
+    request.rejectFile = database / "REJECT.TXT";
 
     YesInteraction yes;
     ui::setInteraction(&yes);

@@ -81,7 +81,7 @@ void importBenchmark(benchmark::State& state) {
         importing::ImportRequest request;
         request.databaseFolder = freshDatabase(benchFolder(kPrefix) / "import").string();
         request.options = importing::defaultImportOptions();
-        request.rejectFolder = request.databaseFolder;
+        request.rejectFile = std::filesystem::path(request.databaseFolder) / "REJECT.TXT";
         importers::ipos::IposChoices choices;
         choices.connectionString = connection;
         importers::ipos::IposImport source(choices);

@@ -91,7 +91,7 @@ std::optional<Timing> timedImport(const Kind& kind, uint32_t items, std::string&
     request.options = importing::defaultImportOptions();
     request.options.stockMode = importing::StockMode::Open;
     request.options.tableDriver = xbase::Driver::DBFNTX;
-    request.rejectFolder = database;
+    request.rejectFile = database / "REJECT.TXT";
     auto importer = importers::BUTTONIMPORT2(kind.application);
 
     YesInteraction yes;

@@ -146,7 +146,7 @@ void run(const FuzzInput& input) {
     request.databaseFolder = database.string();
     request.importFolder = folder.string();
     request.options = importOptions(input.options);
-    request.rejectFolder = base.root;
+    request.rejectFile = base.root / "REJECT.TXT";
     YesInteraction yes;
     ui::setInteraction(&yes);
     const importing::ImportOutcome outcome = templates::runTemplateImport(nullptr, request);

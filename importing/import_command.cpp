@@ -15,18 +15,18 @@ namespace {
 
 constexpr const char* kNetworkRefusal = "Mengakses data sharing secara langsung via Network Resource tidak dibolehkan!";
 
-// The duplicate lists go to the presenter when there is one, else straight into REJECT.TXT.
+// The duplicate lists go to the presenter when there is one, else straight into the reject file.
 void presentRejects(const ImportRun& run, const ImportRequest& request, ImportOutcome& outcome) {
     if (run.codeDuplicates.empty() && run.nameDuplicates.empty()) return;
+    const std::filesystem::path file =
+        xbase::findIgnoringCase(request.rejectFile.parent_path(), request.rejectFile.filename().string());
     if (request.showRejects) {
         request.showRejects(run.codeDuplicates, run.nameDuplicates);
-        const std::filesystem::path file = xbase::findIgnoringCase(request.rejectFolder, "REJECT.TXT");
         std::error_code ec;
         if (std::filesystem::exists(file, ec)) outcome.rejectFile = file;
         return;
     }
-    if (writeRejectFile(rejectRows(run), request.rejectFolder, run.owner()))
-        outcome.rejectFile = request.rejectFolder / "REJECT.TXT";
+    if (writeRejectFile(rejectRows(run), file, run.owner())) outcome.rejectFile = file;
 }
 
 // The source's checks; an error of the table layer while reading it refuses the import too.

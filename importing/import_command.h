@@ -38,7 +38,7 @@ enum class Refusal {
 };
 
 // Shows the two duplicate lists to the user (the desktop program's reject window, which also
-// writes REJECT.TXT). Without one, the import writes REJECT.TXT itself.
+// writes the reject file). Without one, the import writes the reject file itself.
 using RejectPresenter = std::function<void(const std::vector<DuplicateEntry>& codeDuplicates,
                                            const std::vector<DuplicateEntry>& nameDuplicates)>;
 
@@ -46,7 +46,7 @@ struct ImportRequest {
     std::string databaseFolder;   // the folder text of the retail database (LOKASI)
     std::string importFolder;     // the folder text of the templates or the source tables (IMPORT)
     ImportOptions options;
-    std::filesystem::path rejectFolder;  // where REJECT.TXT goes (rejectFolder())
+    std::filesystem::path rejectFile;    // where the reject list goes (rejectFile())
     RejectPresenter showRejects;         // optional
     safety::SafetyOptions safety;        // dry run, interrupted imports, backups kept
 };

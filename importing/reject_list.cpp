@@ -62,8 +62,8 @@ std::string rejectLine(const RejectRow& row) {
            row.existingCode + '\t' + row.existingName + "\t#" + std::to_string(row.stockRecno);
 }
 
-RejectFile::RejectFile(const std::filesystem::path& folder, ui::Owner owner)
-    : path_(fullPath(xbase::findIgnoringCase(folder, "REJECT.TXT"))), owner_(owner) {
+RejectFile::RejectFile(const std::filesystem::path& file, ui::Owner owner)
+    : path_(fullPath(xbase::findIgnoringCase(file.parent_path(), file.filename().string()))), owner_(owner) {
     // The texts go out as they are: UTF-8, the program's own encoding.
     file_.open(path_, std::ios::binary | std::ios::trunc);
     if (file_) file_ << "KETERANGAN\tKODE\tNAMA\tREC\tKODE *2\tNAMA *2\tREC *2\r\n";
@@ -85,24 +85,36 @@ bool RejectFile::close() {
     return false;
 }
 
-bool writeRejectFile(const std::vector<RejectRow>& rows, const std::filesystem::path& folder, ui::Owner owner) {
+bool writeRejectFile(const std::vector<RejectRow>& rows, const std::filesystem::path& file, ui::Owner owner) {
     if (rows.empty()) return true;
-    RejectFile file(folder, owner);
-    for (const RejectRow& row : rows) file.write(row);
-    return file.close();
+    RejectFile reject(file, owner);
+    for (const RejectRow& row : rows) reject.write(row);
+    return reject.close();
 }
 
-std::filesystem::path rejectFolder(const std::filesystem::path& programFolder) {
+bool runsFromBuildTree(const std::filesystem::path& programFolder) {
     std::error_code ec;
-    if (std::filesystem::is_directory(programFolder, ec) && ::access(programFolder.c_str(), W_OK) == 0)
-        return programFolder;
+    for (std::filesystem::path folder = programFolder; !folder.empty(); folder = folder.parent_path()) {
+        if (std::filesystem::is_regular_file(folder / "CMakeCache.txt", ec)) return true;
+        if (folder == folder.root_path()) break;
+    }
+    return false;
+}
+
+std::filesystem::path rejectFile(const std::filesystem::path& shopFolder, const std::filesystem::path& programFolder) {
+    if (runsFromBuildTree(programFolder) && ::access(programFolder.c_str(), W_OK) == 0)
+        return programFolder / "REJECT.TXT";
     std::filesystem::path dataHome;
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/') dataHome = xdg;
     else if (const char* home = std::getenv("HOME"); home && *home) dataHome = std::filesystem::path(home) / ".local/share";
-    else return programFolder;  // nowhere better; writing will report the failure
+    else dataHome = std::filesystem::temp_directory_path();  // no home: still never a program's folder
     const std::filesystem::path folder = dataHome / "tarvo-import";
+    std::error_code ec;
     std::filesystem::create_directories(folder, ec);
-    return folder;
+    std::filesystem::path shop = fullPath(shopFolder).lexically_normal();
+    if (shop.filename().empty()) shop = shop.parent_path();
+    const std::string shopName = shop.filename().string();
+    return folder / (shopName.empty() ? std::string("REJECT.TXT") : "REJECT-" + shopName + ".TXT");
 }
 
 }  // namespace tarvo::importing

@@ -1,6 +1,6 @@
 #pragma once
-// The items an import refused as duplicates, as the reject window lists them and as REJECT.TXT
-// (beside the executable) records them for the user to correct the templates.
+// The items an import refused as duplicates, as the reject window lists them and as the reject
+// file (rejectFile()) records them for the user to correct the templates.
 
 #include <cstdint>
 #include <filesystem>
@@ -46,12 +46,12 @@ std::vector<RejectRow> rejectRows(const ImportRun& run);
 // numbers with a leading "#".
 std::string rejectLine(const RejectRow& row);
 
-// REJECT.TXT in a folder: created (or emptied) with its header line on construction, one CRLF
-// line per row written. When it cannot be created: the error box "Gagal membuat file : " + its
-// full path, and the rows are not written.
+// The reject file (found in its folder ignoring case): created (or emptied) with its header line
+// on construction, one CRLF line per row written. When it cannot be created: the error box
+// "Gagal membuat file : " + its full path, and the rows are not written.
 class RejectFile {
 public:
-    RejectFile(const std::filesystem::path& folder, ui::Owner owner);
+    RejectFile(const std::filesystem::path& file, ui::Owner owner);
     bool isOpen() const { return file_.is_open(); }
     const std::filesystem::path& path() const { return path_; }
     void write(const RejectRow& row);
@@ -64,14 +64,21 @@ private:
     std::ofstream file_;
 };
 
-// REJECT.TXT with the header and every row. Without rows it does nothing, so a run without
+// The reject file with the header and every row. Without rows it does nothing, so a run without
 // rejects leaves the previous file as it was. False when the file could not be written.
-bool writeRejectFile(const std::vector<RejectRow>& rows, const std::filesystem::path& folder,
+bool writeRejectFile(const std::vector<RejectRow>& rows, const std::filesystem::path& file,
                      ui::Owner owner = nullptr);
 
-// Where REJECT.TXT goes: beside the program when its folder is writable, otherwise (an installed
-// program in /usr/bin) the user's data folder $XDG_DATA_HOME/tarvo-import, ~/.local/share/
-// tarvo-import when XDG_DATA_HOME is not set, created when missing.
-std::filesystem::path rejectFolder(const std::filesystem::path& programFolder = xbase::executableFolder());
+// Whether the program runs from its build tree: CMake's CMakeCache.txt lies in its folder or in a
+// folder above it. An installed program (/usr/bin) has none.
+bool runsFromBuildTree(const std::filesystem::path& programFolder = xbase::executableFolder());
+
+// Where the reject list of an import into the shop's folder goes. REJECT.TXT beside the program
+// when it runs from its build tree and may write there; otherwise never a program's folder (not
+// even /usr/bin for the superuser) but the user's data folder, $XDG_DATA_HOME/tarvo-import
+// (~/.local/share/tarvo-import when XDG_DATA_HOME is not set), created when missing, one file per
+// shop: REJECT-<the shop folder's name>.TXT, so that imports into other shops keep theirs.
+std::filesystem::path rejectFile(const std::filesystem::path& shopFolder,
+                                 const std::filesystem::path& programFolder = xbase::executableFolder());
 
 }  // namespace tarvo::importing

@@ -14,6 +14,8 @@ packages=(
   nlohmann-json3-dev                    # the command line's JSON outcome
   help2man dpkg-dev file                # the manual pages; the Debian package (dpkg-shlibdeps)
   desktop-file-utils                    # the installation test checks the desktop entry
+  lintian appstream                     # the installation test checks the package and its metainfo
+  debootstrap                           # scripts/clean-root-check.sh: a clean Debian root
   libssl-dev                            # SHA-256 of the backups (libcrypto)
   libxlsxwriter-dev libzip-dev libpugixml-dev  # spreadsheets: the workbook written, .xlsx files read
 )
@@ -28,14 +30,4 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
-fi
-
-# The iPOS import's connection string names the Access driver; on Linux MDB Tools' driver answers
-# to that name. Registered only when no driver of that name exists; nothing else is changed.
-access_driver="Microsoft Access Driver (*.mdb)"
-if ! odbcinst -q -d -n "$access_driver" >/dev/null 2>&1; then
-  mdb_driver=$(dpkg -L odbc-mdbtools | grep '/libmdbodbc\.so$' | head -n 1)
-  echo "Registering MDB Tools' ODBC driver as \"$access_driver\""
-  printf '[%s]\nDescription=MDB Tools ODBC driver\nDriver=%s\nFileUsage=1\n' "$access_driver" "$mdb_driver" \
-    | $SUDO odbcinst -i -d -r
 fi

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/cli/command_line.h"
+#include "app/cli/command_outcome.h"
 #include "app/cli/terminal_interaction.h"
 #include "retaildb/retail_database.h"
 #include "safety/restore.h"
@@ -23,21 +24,28 @@ struct RestoreArguments {
     std::string folder;
     std::string stamp;
     bool answerYes = false;
+    OutcomeOptions outcome;
 };
 
 int restore(const RestoreArguments& arguments) {
-    TerminalInteraction terminal(arguments.answerYes);
+    TerminalInteraction terminal(arguments.answerYes, arguments.outcome.quiet);
     ui::setInteraction(&terminal);
     const std::string database = retaildb::LOKASIDATAEX(nullptr, arguments.folder);
     const bool restored = !database.empty() && safety::restoreDatabase(nullptr, database, arguments.stamp);
     ui::setInteraction(nullptr);
-    if (!restored) {
+    CommandOutcome outcome;
+    outcome.command = "restore";
+    outcome.status = restored ? "done" : "refused";
+    outcome.exitStatus = restored ? 0 : 1;
+    outcome.messages = terminal.messages();
+    outcome.details["database"] = database.empty() ? arguments.folder : database;
+    if (!arguments.stamp.empty()) outcome.details["backup"] = arguments.stamp;
+    if (!restored)
         std::fprintf(stderr, "Nothing was restored.\n");
-        return 1;
-    }
-    std::printf("Restored %s from its backup%s%s\n", database.c_str(), arguments.stamp.empty() ? "" : " ",
-                arguments.stamp.c_str());
-    return 0;
+    else if (!arguments.outcome.quiet)
+        std::fprintf(arguments.outcome.humanOutput(), "Restored %s from its backup%s%s\n", database.c_str(),
+                     arguments.stamp.empty() ? "" : " ", arguments.stamp.c_str());
+    return finish(arguments.outcome, outcome);
 }
 
 int listBackups(const std::string& folder) {
@@ -71,10 +79,12 @@ void addRestoreCommand(CommandLine& cli) {
     CLI::App& command = cli.add("restore", "Puts a backup taken before an import back (the newest by default)");
     auto arguments = std::make_shared<RestoreArguments>();
     command.add_option("--db", arguments->folder, "The retail database folder (the one that holds ST_DB)")
+        ->transform(absolutePath())
         ->type_name("FOLDER")->required();
     command.add_option("--backup", arguments->stamp, "The backup to put back, as `backups` lists it")
         ->type_name("STAMP");
     command.add_flag("--yes", arguments->answerYes, "Restores without asking first");
+    addOutcomeOptions(command, arguments->outcome);
     cli.onRun(command, [arguments] { return restore(*arguments); });
 }
 
@@ -82,6 +92,7 @@ void addBackupsCommand(CommandLine& cli) {
     CLI::App& command = cli.add("backups", "Lists the backups taken before each import, newest first");
     auto folder = std::make_shared<std::string>();
     command.add_option("--db", *folder, "The retail database folder (the one that holds ST_DB)")
+        ->transform(absolutePath())
         ->type_name("FOLDER")->required();
     cli.onRun(command, [folder] { return listBackups(*folder); });
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <utility>
 #include <vector>
 
@@ -22,6 +23,14 @@ const CLI::App& chosenCommand(const CLI::App& program) {
     const CLI::App* command = &program;
     while (!command->get_subcommands().empty()) command = command->get_subcommands().front();
     return *command;
+}
+
+// --version after any command too: scripts ask whichever command they are about to run.
+void addVersionFlags(CLI::App& parent) {
+    for (CLI::App* command : parent.get_subcommands([](const CLI::App*) { return true; })) {
+        command->set_version_flag("--version", app::windowTitle(), "Print the version and exit");
+        addVersionFlags(*command);
+    }
 }
 
 void reportUsageError(const CLI::App& command, const CLI::ParseError& error) {
@@ -47,6 +56,19 @@ CLI::Validator validator(std::function<std::string(const std::string&)> reason) 
     return CLI::Validator([reason = std::move(reason)](std::string& value) { return reason(value); }, "");
 }
 
+CLI::Validator absolutePath() {
+    return CLI::Validator(
+        [](std::string& value) {
+            std::error_code ec;
+            const std::filesystem::path absolute = std::filesystem::absolute(value, ec);
+            // Blank and network ("\\server") names stay as typed, for the refusals that name them.
+            const bool blank = value.find_first_not_of(' ') == std::string::npos;
+            if (!blank && !value.starts_with('\\') && !ec) value = absolute.string();
+            return std::string();
+        },
+        "");
+}
+
 std::string commandPath(const CLI::App& command) {
     const CLI::App* parent = command.get_parent();
     return parent ? commandPath(*parent) + " " + command.get_name() : command.get_name();
@@ -60,6 +82,7 @@ CommandLine::CommandLine() : app_(app::windowTitle() + ": fills a shop's retail 
     std::stable_sort(builders.begin(), builders.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& [name, build] : builders) build(*this);
+    addVersionFlags(app_);
 }
 
 CLI::App& CommandLine::add(const std::string& name, const std::string& description) {

@@ -13,8 +13,8 @@
 //     }  // namespace
 //
 // A command with subcommands of its own ("dbf info", "dbf check") takes its parent from
-// group(); several files may add to the same group. `--help` on the program and on every
-// command exits 0; a usage error exits 2 with its reason and the command's usage line; an
+// group(); several files may add to the same group. `--help` and `--version` on the program and
+// on every command exit 0; a usage error exits 2 with its reason and the command's usage line; an
 // exception that leaves a command's action is reported as "error: ..." with exit status 1.
 
 #include <CLI/CLI.hpp>
@@ -55,6 +55,10 @@ private:
 // A check of an option's value: `reason` says why a value is refused, empty when it is accepted.
 // The usage error then reads "--option: reason".
 CLI::Validator validator(std::function<std::string(const std::string&)> reason);
+
+// Makes a file or folder argument absolute against the working folder, as the user meant it: the
+// layers below may refuse relative names (the template writer does) or change folders.
+CLI::Validator absolutePath();
 
 using CommandBuilder = void (*)(CommandLine&);
 

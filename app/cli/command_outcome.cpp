@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "app/cli/command_line.h"
 #include "app/core/version.h"
 
 namespace tarvo::cli {
@@ -25,20 +26,22 @@ nlohmann::ordered_json duplicateJson(const importing::RejectRow& row) {
             {"existing_record", row.stockRecno}};
 }
 
-// Refuses a JSON file that could not be written, before the command changes anything.
-const CLI::Validator kWritableFile(
-    [](std::string& file) -> std::string {
-        std::filesystem::path folder = std::filesystem::path(file).parent_path();
-        if (folder.empty()) folder = ".";
-        std::error_code ec;
-        if (!std::filesystem::is_directory(folder, ec)) return "no folder '" + folder.string() + "' for " + file;
-        if (std::filesystem::is_directory(file, ec)) return file + " is a folder";
-        if (::access(folder.c_str(), W_OK) != 0) return "cannot write in '" + folder.string() + "'";
-        return {};
-    },
-    "");
-
 }  // namespace
+
+const CLI::Validator& writableFile() {
+    static const CLI::Validator check(
+        [](std::string& file) -> std::string {
+            std::filesystem::path folder = std::filesystem::path(file).parent_path();
+            if (folder.empty()) folder = ".";
+            std::error_code ec;
+            if (!std::filesystem::is_directory(folder, ec)) return "no folder '" + folder.string() + "' for " + file;
+            if (std::filesystem::is_directory(file, ec)) return file + " is a folder";
+            if (::access(folder.c_str(), W_OK) != 0) return "cannot write in '" + folder.string() + "'";
+            return {};
+        },
+        "");
+    return check;
+}
 
 nlohmann::ordered_json toJson(const CommandOutcome& outcome) {
     nlohmann::ordered_json messages = nlohmann::ordered_json::array();
@@ -61,12 +64,24 @@ nlohmann::ordered_json toJson(const CommandOutcome& outcome) {
 
 void addOutcomeOptions(CLI::App& command, OutcomeOptions& options) {
     command.add_flag("-q,--quiet", options.quiet, "no progress and no summary; errors and warnings only");
-    command.add_option("--json", options.jsonFile, "writes the outcome to FILE as JSON")
-        ->type_name("FILE")->check(kWritableFile);
+    const CLI::Validator jsonFile(
+        [](std::string& file) {
+            if (file == "-") return std::string();
+            absolutePath()(file);
+            return writableFile()(file);
+        },
+        "");
+    command.add_option("--json", options.jsonFile, "writes the outcome to FILE as JSON; - for standard output")
+        ->type_name("FILE")->transform(jsonFile);
 }
 
 int finish(const OutcomeOptions& options, const CommandOutcome& outcome) {
     if (options.jsonFile.empty()) return outcome.exitStatus;
+    if (options.jsonToStdout()) {
+        std::fflush(stdout);
+        std::printf("%s\n", toJson(outcome).dump(2).c_str());
+        return std::fflush(stdout) == 0 ? outcome.exitStatus : 1;
+    }
     std::ofstream file(options.jsonFile, std::ios::binary | std::ios::trunc);
     file << toJson(outcome).dump(2) << '\n';
     file.close();

@@ -1,9 +1,11 @@
 #pragma once
-// What a command that changes data did, for `--json FILE`: consultants who set up many shops
-// read it from their scripts. A command fills the fields that apply to it; the rest stay empty.
+// What a command that changes data did, for `--json FILE` (or `--json -`, standard output):
+// consultants who set up many shops read it from their scripts. A command fills the fields that
+// apply to it; the rest stay empty.
 
 #include <CLI/CLI.hpp>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -36,15 +38,24 @@ struct CommandOutcome {
 
 nlohmann::ordered_json toJson(const CommandOutcome& outcome);
 
-// The options of every command that changes data: --quiet and --json FILE.
+// Refuses a file that could not be written (no such folder, a folder, no permission) before the
+// command changes anything.
+const CLI::Validator& writableFile();
+
+// The options of every command that changes files: --quiet and --json FILE.
 struct OutcomeOptions {
     bool quiet = false;
-    std::string jsonFile;  // empty: no JSON
+    std::string jsonFile;  // empty: no JSON; "-": standard output
+
+    bool jsonToStdout() const { return jsonFile == "-"; }
+    // Where the results and the summary for people go: standard output, unless the JSON goes
+    // there; then standard error.
+    std::FILE* humanOutput() const { return jsonToStdout() ? stderr : stdout; }
 };
 void addOutcomeOptions(CLI::App& command, OutcomeOptions& options);
 
-// Writes the JSON file when one was asked for and returns the command's exit status: the
-// outcome's, or 1 (after a message) when the file could not be written.
+// Writes the JSON when it was asked for and returns the command's exit status: the outcome's,
+// or 1 (after a message) when the file could not be written.
 int finish(const OutcomeOptions& options, const CommandOutcome& outcome);
 
 }  // namespace tarvo::cli

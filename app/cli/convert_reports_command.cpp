@@ -58,7 +58,8 @@ void addConvertReportsCommand(CommandLine& cli) {
     CLI::App& command =
         cli.add("convert-reports", "Turns the printed reports ITEM.TXT and CUST.TXT into ITEM.DBF and PELANG.DBF");
     auto arguments = std::make_shared<ConvertArguments>();
-    command.add_option("FOLDER", arguments->folder, "The folder of the reports and the templates")->required();
+    command.add_option("FOLDER", arguments->folder, "The folder of the reports and the templates")
+        ->transform(absolutePath())->required();
     addOutcomeOptions(command, arguments->outcome);
     cli.onRun(command, [arguments] { return convertReports(*arguments); });
 }

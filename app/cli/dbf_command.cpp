@@ -190,7 +190,7 @@ void addIndexCommand(CommandLine& cli, CLI::App& dbf) {
     CLI::App& command = *dbf.add_subcommand(
         "index", "Adds a tag to the table's structural index (FILE with the extension .CDX), or replaces it");
     auto request = std::make_shared<IndexRequest>();
-    command.add_option("FILE", request->path, "The table, taken exclusively")->required();
+    command.add_option("FILE", request->path, "The table, taken exclusively")->transform(absolutePath())->required();
     command.add_option("TAG", request->tag, "The tag's name (up to 10 characters)")->required();
     command.add_option("EXPRESSION", request->expression, "The key expression, e.g. \"Upper(NAMA)\"")->required();
     command.add_option("--for", request->condition, "Only records for which this condition is true");
@@ -215,7 +215,8 @@ void addDbfCommands(CommandLine& cli) {
     for (const auto& subcommand : subcommands) {
         CLI::App& command = *dbf.add_subcommand(subcommand.name, subcommand.description);
         auto file = std::make_shared<std::string>();
-        command.add_option("FILE", *file, "The table; its memo and index files are found beside it")->required();
+        command.add_option("FILE", *file, "The table; its memo and index files are found beside it")
+            ->transform(absolutePath())->required();
         cli.onRun(command, [file, run = subcommand.run] { return run(*file); });
     }
     addIndexCommand(cli, dbf);

@@ -2,6 +2,8 @@
 // consultants and scripts.
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -10,6 +12,7 @@
 
 #include "app/cli/command_line.h"
 #include "app/cli/command_outcome.h"
+#include "app/cli/ipos_password.h"
 #include "app/cli/terminal_interaction.h"
 #include "importers/application_sources.h"
 #include "importers/ipos/ipos_import.h"
@@ -65,7 +68,9 @@ struct ImportArguments {
     std::string pointsDate;
     std::string driver;
     std::string password;
+    std::string passwordFile;
     importers::ipos::IposChoices ipos;
+    std::string rejectFile;
     bool answerYes = false;
     bool force = false;
     OutcomeOptions outcome;
@@ -118,21 +123,30 @@ CommandOutcome commandOutcome(const importing::ImportOutcome& import, const Term
     outcome.rejectFile = import.rejectFile;
     outcome.backup = import.backupFolder;
     if (const char* refusal = refusalName(import.refusal)) outcome.details["refusal"] = refusal;
+    if (import.status == ImportStatus::Failed) {
+        // The tables that hold only the records that reached the disk; the backup puts them back.
+        nlohmann::ordered_json incomplete = nlohmann::ordered_json::array();
+        for (const retaildb::IncompleteTable& table : import.incomplete)
+            incomplete.push_back({{"table", table.alias}, {"records_on_disk", table.recordsOnDisk}});
+        outcome.details["incomplete"] = incomplete;
+    }
     return outcome;
 }
 
-void printSummary(const importing::ImportOutcome& outcome) {
-    std::fputs(importing::importSummary(outcome, importing::SummaryLanguage::English).c_str(), stdout);
-}
-
 // The summary of a finished import, or what became of the retail database when it did not finish.
-void reportOutcome(const importing::ImportOutcome& outcome, const std::string& databaseFolder, bool quiet) {
+void reportOutcome(const importing::ImportOutcome& outcome, const std::string& databaseFolder,
+                   const OutcomeOptions& options) {
+    const auto printSummary = [&] {
+        std::fputs(importing::importSummary(outcome, importing::SummaryLanguage::English).c_str(),
+                   options.humanOutput());
+        std::fflush(options.humanOutput());
+    };
     switch (outcome.status) {
         case ImportStatus::Done:
-            if (!quiet) printSummary(outcome);
+            if (!options.quiet) printSummary();
             return;
         case ImportStatus::Declined:
-            std::printf("Import cancelled.\n");
+            std::fprintf(stderr, "Import cancelled.\n");
             return;
         case ImportStatus::Refused:
             if (outcome.refusal == importing::Refusal::Interrupted)
@@ -148,7 +162,7 @@ void reportOutcome(const importing::ImportOutcome& outcome, const std::string& d
                 std::fprintf(stderr, "Import refused; the retail database was not changed.\n");
             return;
         case ImportStatus::Failed:
-            printSummary(outcome);
+            printSummary();
             std::fprintf(stderr, "Import failed.\n");
             if (!outcome.backupFolder.empty())
                 std::fprintf(stderr, "The data before the import is in its backup; put it back with\n"
@@ -172,11 +186,15 @@ int runImport(ImportArguments& arguments) {
         request.options.tableDriver = *xbase::driverFromName(arguments.driver);
     else if (application)
         request.options.tableDriver = application->presetDriver;
-    // The password is given or empty: the terminal has no password dialog.
-    if (!arguments.ipos.file.empty()) arguments.ipos.password = arguments.password;
+    // The password is given (option, file or environment) or empty: no password dialog here.
+    if (!arguments.ipos.file.empty())
+        arguments.ipos.password =
+            iposPassword(arguments.password, arguments.passwordFile, std::getenv(kIposPasswordVariable));
     std::unique_ptr<importing::ImportSource> source =
         application ? application->makeImporter(arguments.ipos) : templates::templateSource();
 
+    request.rejectFile = arguments.rejectFile.empty() ? importing::rejectFile(request.databaseFolder)
+                                                      : std::filesystem::path(arguments.rejectFile);
     if (arguments.force) request.safety.onInterrupted = safety::OnInterrupted::Continue;
     request.safety.description = describe(arguments);
 
@@ -185,7 +203,7 @@ int runImport(ImportArguments& arguments) {
     const importing::ImportOutcome outcome = importing::runImport(nullptr, request, *source);
     ui::setInteraction(nullptr);
     terminal.closeProgress();
-    reportOutcome(outcome, request.databaseFolder, arguments.outcome.quiet);
+    reportOutcome(outcome, request.databaseFolder, arguments.outcome);
     return finish(arguments.outcome, commandOutcome(outcome, terminal));
 }
 
@@ -196,17 +214,19 @@ void addImportCommand(CommandLine& cli) {
     importing::ImportRequest& request = arguments->request;
     importers::ipos::IposChoices& ipos = arguments->ipos;
     request.options = importing::defaultImportOptions();
-    request.rejectFolder = importing::rejectFolder();
     command.add_option("--db", request.databaseFolder, "The retail database folder (the one that holds ST_DB)")
+        ->transform(absolutePath())
         ->type_name("FOLDER")->required();
     command.add_option("--from", arguments->from,
                        "What to import: the templates, the tables of msbrg, is or ias, or an ipos database")
         ->type_name(sourceNames())->check(kSource)->capture_default_str();
     CLI::Option* templatesFolder =
         command.add_option("--templates", request.importFolder, "The folder of the templates (ITEM.DBF, ...)")
+            ->transform(absolutePath())
             ->type_name("FOLDER");
     CLI::Option* sourceFolder =
         command.add_option("--source", request.importFolder, "The folder of the msbrg, is or ias tables")
+            ->transform(absolutePath())
             ->type_name("FOLDER")->excludes(templatesFolder);
     CLI::Option* stockMode = command.add_option("--stock-mode", arguments->stockMode,
                        "Opening stock: close (with day closing), open (still editable) or none")
@@ -221,9 +241,15 @@ void addImportCommand(CommandLine& cli) {
     CLI::Option* driver = command.add_option("--driver", arguments->driver,
                        "Table driver of the templates or tables (default DBFNTX; msbrg DBFCDX)")
         ->type_name("DBFCDX|DBFNTX|DBFMDX")->check(kDriver);
-    CLI::Option* mdb = command.add_option("--mdb", ipos.file, "ipos: the iPOS 3.0 Access file (.MDB)")->type_name("FILE");
-    command.add_option("--password", arguments->password, "ipos: the password of the Access file (default empty)")
-        ->type_name("P")->needs(mdb);
+    CLI::Option* mdb = command.add_option("--mdb", ipos.file, "ipos: the iPOS 3.0 Access file (.MDB)")
+        ->transform(absolutePath())->type_name("FILE");
+    CLI::Option* password =
+        command.add_option("--password", arguments->password,
+                           "ipos: the password of the Access file (default $TARVO_IPOS_PASSWORD, else empty)")
+            ->type_name("P")->needs(mdb);
+    command.add_option("--password-file", arguments->passwordFile,
+                       "ipos: the password, the first line of FILE (kept out of the process list)")
+        ->type_name("FILE")->check(CLI::ExistingFile)->needs(mdb)->excludes(password);
     CLI::Option* odbc = command.add_option("--odbc", ipos.connectionString,
                        "ipos: an ODBC connection string that replaces the Access one (another driver, a DSN)")
         ->type_name("\"CONNECTION STRING\"")->excludes(mdb);
@@ -238,6 +264,10 @@ void addImportCommand(CommandLine& cli) {
     command.add_flag("--force", arguments->force, "Imports even though the last import into the database was interrupted");
     command.add_option("--keep-backups", request.safety.keepBackups, "How many backups to keep (default 3)")
         ->type_name("N")->check(CLI::Range(1, 1000));
+    command.add_option("--reject-file", arguments->rejectFile,
+                       "Where the list of refused duplicates goes (default: REJECT-<shop folder>.TXT in "
+                       "~/.local/share/tarvo-import)")->transform(absolutePath())
+        ->type_name("FILE")->check(writableFile());
     command.add_flag("--yes", arguments->answerYes, "Answers Yes to \"Lanjutkan proses Import Data ?\"");
     addOutcomeOptions(command, arguments->outcome);
 

@@ -21,7 +21,8 @@ void addMakeIposDbCommand(CommandLine& cli) {
     CLI::App& command = cli.add("make-ipos-db", "Writes a sample iPOS 3.0 database as an SQLite file");
     auto arguments = std::make_shared<MakeIposDbArguments>();
     sampledata::SampleShop& shop = arguments->shop;
-    command.add_option("FILE", arguments->file, "The SQLite file to write (replaced when it exists)")->required();
+    command.add_option("FILE", arguments->file, "The SQLite file to write (replaced when it exists)")
+        ->transform(absolutePath())->required();
     command.add_option("--items", shop.items, "Number of items")->type_name("N")->capture_default_str();
     command.add_option("--invoices", shop.invoices, "Number of sales invoices (five lines each)")
         ->type_name("N")

@@ -14,7 +14,7 @@ namespace {
 void addMakeRetailDbCommand(CommandLine& cli) {
     CLI::App& command = cli.add("make-retail-db", "Writes a sample retail database DIR/ST_DB (every retail table)");
     auto folder = std::make_shared<std::string>();
-    command.add_option("DIR", *folder, "The folder that receives ST_DB")->required();
+    command.add_option("DIR", *folder, "The folder that receives ST_DB")->transform(absolutePath())->required();
     cli.onRun(command, [folder] {
         sampledata::makeSampleRetailDatabase(*folder);
         std::printf("Sample retail database written to %s/ST_DB\n", folder->c_str());

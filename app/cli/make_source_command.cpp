@@ -24,7 +24,8 @@ void addMakeSourceCommand(CommandLine& cli) {
     sampledata::SampleSourceOptions& options = arguments->options;
     command.add_option("--kind", arguments->kind, "Which application's tables")
         ->type_name("msbrg|is|ias")->check(CLI::IsMember({"msbrg", "is", "ias"}))->required();
-    command.add_option("FOLDER", arguments->folder, "The folder that receives the tables")->required();
+    command.add_option("FOLDER", arguments->folder, "The folder that receives the tables")
+        ->transform(absolutePath())->required();
     command.add_option("--items", options.items, "Number of items")->type_name("N")->capture_default_str();
     command.add_option("--customers", options.customers, "Number of customers (default a tenth of the items)")
         ->type_name("N");

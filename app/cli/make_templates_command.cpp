@@ -20,7 +20,8 @@ void addMakeTemplatesCommand(CommandLine& cli) {
     CLI::App& command = cli.add("make-templates", "Writes a consistent sample set of the eighteen templates");
     auto arguments = std::make_shared<MakeTemplatesArguments>();
     sampledata::SampleTemplateOptions& options = arguments->options;
-    command.add_option("FOLDER", arguments->folder, "The folder that receives the templates")->required();
+    command.add_option("FOLDER", arguments->folder, "The folder that receives the templates")
+        ->transform(absolutePath())->required();
     command.add_option("--items", options.items, "Number of items")->type_name("N")->capture_default_str();
     command.add_option("--customers", options.customers, "Number of customers")->type_name("N")->capture_default_str();
     command.add_option("--vendors", options.vendors, "Number of vendors")->type_name("N")->capture_default_str();

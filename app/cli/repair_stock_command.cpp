@@ -47,6 +47,7 @@ void addRepairStockCommand(CommandLine& cli) {
         cli.add("repair-stock", "Gives every item of kind (JENIS) 0 in the stock table S_STOCK kind 1");
     auto arguments = std::make_shared<RepairArguments>();
     command.add_option("--db", arguments->database, "The retail database folder (the one that holds ST_DB)")
+        ->transform(absolutePath())
         ->type_name("FOLDER")
         ->required();
     addOutcomeOptions(command, arguments->outcome);

@@ -94,7 +94,7 @@ int createCommand(const CreateArguments& arguments) {
     templatetools::CreateOutcome created = templatetools::CreateOutcome::Failed;
     if (!folder.empty()) created = templatetools::createTemplate(nullptr, folder, *page, ticked);
     ui::setInteraction(nullptr);
-    if (created == templatetools::CreateOutcome::Kept) std::printf("File kept; nothing was written.\n");
+    if (created == templatetools::CreateOutcome::Kept) std::fprintf(stderr, "File kept; nothing was written.\n");
 
     CommandOutcome outcome;
     outcome.command = "templates create";
@@ -118,7 +118,8 @@ void addTemplatesCommands(CommandLine& cli) {
 
     CLI::App& create = *templates.add_subcommand("create", "Writes an empty template as the desktop program's \"Create\" does");
     auto arguments = std::make_shared<CreateArguments>();
-    create.add_option("FOLDER", arguments->folder, "The import folder (made when missing)")->required();
+    create.add_option("FOLDER", arguments->folder, "The import folder (made when missing)")
+        ->required()->transform(absolutePath());
     create.add_option("FILE", arguments->file, "The template file (ITEM.DBF, or item)")->required()->check(kTemplateFile);
     CLI::Option* named = create.add_option("--columns", arguments->columns,
                                            "The columns besides the mandatory ones, separated by commas")

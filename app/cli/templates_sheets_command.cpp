@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/cli/command_line.h"
+#include "app/cli/command_outcome.h"
 #include "app/cli/terminal_interaction.h"
 #include "sheets/sheet_rows.h"
 #include "templatetools/mapping_proposal.h"
@@ -20,20 +21,30 @@ namespace {
 struct WorkbookArguments {
     std::string file;
     std::vector<std::string> templates;
+    OutcomeOptions outcome;
 };
 
 int runWorkbook(const WorkbookArguments& args) {
     std::vector<std::string> unknown;
     const auto pages = templatetools::pagesNamed(args.templates, unknown);
     if (!unknown.empty()) throw CLI::ValidationError("--templates", "unknown template '" + unknown.front() + "'");
+    CommandOutcome outcome;
+    outcome.command = "templates workbook";
     try {
         templatetools::writeTemplateWorkbook(args.file, pages);
+        outcome.status = "done";
+        outcome.exitStatus = 0;
+        outcome.details["file"] = args.file;
+        outcome.details["sheets"] = pages.size();
+        if (!args.outcome.quiet)
+            std::fprintf(args.outcome.humanOutput(), "Workbook written: %s (%zu sheets)\n", args.file.c_str(),
+                         pages.size());
     } catch (const sheets::SheetError& e) {
         std::fprintf(stderr, "%s\n", e.what());
-        return 1;
+        outcome.status = "failed";
+        outcome.messages.push_back({"error", "", e.what()});
     }
-    std::printf("Workbook written: %s (%zu sheets)\n", args.file.c_str(), pages.size());
-    return 0;
+    return finish(args.outcome, outcome);
 }
 
 struct FromSheetsArguments {
@@ -43,7 +54,18 @@ struct FromSheetsArguments {
     bool truncate = false;
     bool yes = false;
     bool check = false;
+    OutcomeOptions outcome;
 };
+
+const char* statusName(sheets::SheetsToTablesOutcome::Status status) {
+    switch (status) {
+        case sheets::SheetsToTablesOutcome::Status::Written: return "done";
+        case sheets::SheetsToTablesOutcome::Status::Checked: return "checked";
+        case sheets::SheetsToTablesOutcome::Status::Declined: return "declined";
+        case sheets::SheetsToTablesOutcome::Status::Refused: return "refused";
+    }
+    return "refused";
+}
 
 int runFromSheets(const FromSheetsArguments& args) {
     templatetools::ColumnMapping mapping;
@@ -53,35 +75,41 @@ int runFromSheets(const FromSheetsArguments& args) {
         std::fprintf(stderr, "%s\nNothing was written.\n", e.what());
         return 1;
     }
-    TerminalInteraction terminal(args.yes);
+    TerminalInteraction terminal(args.yes, args.outcome.quiet);
     ui::setInteraction(&terminal);
     sheets::ConversionOptions options;
     options.truncate = args.truncate;
-    const sheets::SheetsToTablesOutcome outcome =
+    const sheets::SheetsToTablesOutcome converted =
         templatetools::templatesFromSheets(nullptr, args.source, args.folder, options, &mapping, args.check);
     ui::setInteraction(nullptr);
 
-    for (const std::string& note : outcome.notes) std::printf("%s\n", note.c_str());
-    std::fflush(stdout);
-    for (const std::string& line : outcome.problems.lines()) std::fprintf(stderr, "%s\n", line.c_str());
-    switch (outcome.status) {
-        case sheets::SheetsToTablesOutcome::Status::Written:
-            for (const auto& table : outcome.tables)
-                std::printf("%s: %ld rows, %zu columns\n", table.name.c_str(), table.rows, table.columns.size());
-            return 0;
-        case sheets::SheetsToTablesOutcome::Status::Checked:
-            for (const auto& table : outcome.tables)
-                std::printf("%s: %ld rows, %zu columns\n", table.name.c_str(), table.rows, table.columns.size());
-            std::printf("Every cell passed; nothing was written.\n");
-            return 0;
-        case sheets::SheetsToTablesOutcome::Status::Declined:
-            std::printf("Nothing was written.\n");
-            return 1;
-        case sheets::SheetsToTablesOutcome::Status::Refused:
-            std::fprintf(stderr, "%zu errors; nothing was written.\n", outcome.problems.errorCount());
-            return 1;
+    std::FILE* out = args.outcome.humanOutput();
+    const bool written = converted.status == sheets::SheetsToTablesOutcome::Status::Written;
+    const bool checked = converted.status == sheets::SheetsToTablesOutcome::Status::Checked;
+    if (!args.outcome.quiet)
+        for (const std::string& note : converted.notes) std::fprintf(out, "%s\n", note.c_str());
+    std::fflush(out);
+    for (const std::string& line : converted.problems.lines()) std::fprintf(stderr, "%s\n", line.c_str());
+    CommandOutcome outcome;
+    outcome.command = "templates from-sheets";
+    outcome.status = statusName(converted.status);
+    outcome.exitStatus = written || checked ? 0 : 1;
+    outcome.messages = terminal.messages();
+    outcome.details["problems"] = converted.problems.lines();
+    outcome.details["folder"] = args.folder;
+    if (written || checked) {
+        for (const auto& table : converted.tables) {
+            if (written) outcome.written[table.name] = static_cast<uint32_t>(table.rows);
+            if (!args.outcome.quiet)
+                std::fprintf(out, "%s: %ld rows, %zu columns\n", table.name.c_str(), table.rows, table.columns.size());
+        }
+        if (checked && !args.outcome.quiet) std::fprintf(out, "Every cell passed; nothing was written.\n");
+    } else if (converted.status == sheets::SheetsToTablesOutcome::Status::Declined) {
+        std::fprintf(stderr, "Nothing was written.\n");
+    } else {
+        std::fprintf(stderr, "%zu errors; nothing was written.\n", converted.problems.errorCount());
     }
-    return 1;
+    return finish(args.outcome, outcome);
 }
 
 struct MapArguments {
@@ -110,31 +138,38 @@ void addTemplatesSheetsCommands(CommandLine& cli) {
 
     auto workbook = std::make_shared<WorkbookArguments>();
     CLI::App& write = *templates.add_subcommand("workbook", "Writes a workbook to fill in: one sheet per template file");
-    write.add_option("FILE", workbook->file, "The .xlsx file to write")->required();
+    write.add_option("FILE", workbook->file, "The .xlsx file to write")->transform(absolutePath())->required();
     write.add_option("--templates", workbook->templates, "Only these template files, comma-separated (all when left out)")
         ->delimiter(',')
         ->type_name("A,B,...");
+    addOutcomeOptions(write, workbook->outcome);
     cli.onRun(write, [workbook] { return runWorkbook(*workbook); });
 
     auto from = std::make_shared<FromSheetsArguments>();
     CLI::App& read = *templates.add_subcommand(
         "from-sheets", "Writes templates from a filled workbook or CSV files, every cell checked before anything is written");
-    read.add_option("SOURCE", from->source, "An .xlsx workbook, a NAME.csv file or a folder of them")->required();
-    read.add_option("FOLDER", from->folder, "The template folder (made when missing)")->required();
+    read.add_option("SOURCE", from->source, "An .xlsx workbook, a NAME.csv file or a folder of them")
+        ->transform(absolutePath())->required();
+    read.add_option("FOLDER", from->folder, "The template folder (made when missing)")
+        ->transform(absolutePath())->required();
     read.add_option("--map", from->map,
                     "The column mapping to use (JSON, see 'templates map'); by default SOURCE's .mapping.json beside it "
-                    "when there is one, else the proposed mapping");
+                    "when there is one, else the proposed mapping")
+        ->transform(absolutePath());
     read.add_flag("--check", from->check, "Make every check and write nothing");
     read.add_flag("--truncate", from->truncate, "Cut over-long text to the width (listed as warnings)");
     read.add_flag("--yes", from->yes, "Replace existing templates without asking");
+    addOutcomeOptions(read, from->outcome);
     cli.onRun(read, [from] { return runFromSheets(*from); });
 
     auto map = std::make_shared<MapArguments>();
     CLI::App& propose = *templates.add_subcommand(
         "map", "Prints (or writes) the proposed column mapping of a workbook: each sheet's template and header row, each "
                "column's template column");
-    propose.add_option("SOURCE", map->source, "An .xlsx workbook, a .csv file or a folder of them")->required();
-    propose.add_option("--write", map->write, "Write the mapping to this file instead of printing it");
+    propose.add_option("SOURCE", map->source, "An .xlsx workbook, a .csv file or a folder of them")
+        ->transform(absolutePath())->required();
+    propose.add_option("--write", map->write, "Write the mapping to this file instead of printing it")
+        ->transform(absolutePath());
     cli.onRun(propose, [map] { return runMap(*map); });
 }
 

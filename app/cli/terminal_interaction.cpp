@@ -19,18 +19,18 @@ std::string terminalText(std::string text) {
 
 int terminalColumns() {
     winsize size{};
-    if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+    if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
     return 80;
 }
 
-void toStdout(std::string_view text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fflush(stdout);
+void toStderr(std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fflush(stderr);
 }
 }  // namespace
 
 TerminalInteraction::TerminalInteraction(bool answerYes, bool quiet) : answerYes_(answerYes), quiet_(quiet) {
-    if (!quiet && ::isatty(STDOUT_FILENO)) progress_ = std::make_unique<ProgressLine>(toStdout, terminalColumns());
+    if (!quiet && ::isatty(STDERR_FILENO)) progress_ = std::make_unique<ProgressLine>(toStderr, terminalColumns());
 }
 
 TerminalInteraction::~TerminalInteraction() { endProgressLine(); }
@@ -41,8 +41,8 @@ void TerminalInteraction::endProgressLine() {
 
 std::string TerminalInteraction::prompt(const std::string& question) {
     endProgressLine();
-    std::fputs(terminalText(question).c_str(), stdout);
-    std::fflush(stdout);
+    std::fputs(terminalText(question).c_str(), stderr);
+    std::fflush(stderr);
     std::string answer;
     if (!std::getline(std::cin, answer)) return {};
     return answer;
@@ -51,6 +51,11 @@ std::string TerminalInteraction::prompt(const std::string& question) {
 int TerminalInteraction::askEx(ui::Owner, const std::string& title, const std::string& text, int boxType, int) {
     if (answerYes_) return ui::kReplyYes;
     const bool withCancel = boxType == 3;
+    if (!::isatty(STDIN_FILENO)) {
+        // A script has nobody to answer: refused at once, before anything is changed.
+        error(nullptr, "[" + title + "] " + text + " (no terminal to answer on; use --yes to answer Yes)");
+        return withCancel ? ui::kReplyCancel : ui::kReplyNo;
+    }
     std::string answer = prompt("[" + title + "] " + text + (withCancel ? " (y/n/c) " : " (y/n) "));
     if (answer == "y" || answer == "Y" || answer == "yes" || answer == "ya") return ui::kReplyYes;
     if (withCancel && (answer == "c" || answer == "C")) return ui::kReplyCancel;
@@ -74,7 +79,7 @@ void TerminalInteraction::info(ui::Owner, const std::string& title, const std::s
     messages_.push_back({"info", title, terminalText(text)});
     if (quiet_) return;
     endProgressLine();
-    std::printf("[%s] %s\n", title.c_str(), messages_.back().text.c_str());
+    std::fprintf(stderr, "[%s] %s\n", title.c_str(), messages_.back().text.c_str());
 }
 
 void TerminalInteraction::closeProgress() { endProgressLine(); }

@@ -1,7 +1,9 @@
 #pragma once
-// The user interaction of the command line: boxes become lines on the terminal, questions are
-// asked on it (or answered Yes at once with --yes), progress is one line redrawn in place when
-// the output is a terminal. Every message shown is kept for the command's outcome.
+// The user interaction of the command line: boxes become lines on the standard error stream,
+// questions are asked there (or answered Yes at once with --yes; refused at once when the
+// standard input is no terminal to answer on), progress is one line redrawn in place when the
+// error stream is a terminal. Standard output stays free for results. Every message shown is
+// kept for the command's outcome.
 
 #include <memory>
 #include <string>

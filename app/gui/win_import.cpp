@@ -318,10 +318,10 @@ void WINIMPORT::runImport(importing::ImportSource& source) {
     request.databaseFolder = LOKASI->text().toStdString();
     request.importFolder = IMPORT->text().toStdString();
     request.options = importOptions();
-    request.rejectFolder = importing::rejectFolder();
-    request.showRejects = [this, folder = request.rejectFolder](const std::vector<importing::DuplicateEntry>& codes,
-                                                               const std::vector<importing::DuplicateEntry>& names) {
-        WinImportReject reject(this, folder);
+    request.rejectFile = importing::rejectFile(request.databaseFolder);
+    request.showRejects = [this, file = request.rejectFile](const std::vector<importing::DuplicateEntry>& codes,
+                                                           const std::vector<importing::DuplicateEntry>& names) {
+        WinImportReject reject(this, file);
         reject.KODESAMA(codes);
         reject.NAMASAMA(names);
         reject.SHOW();

@@ -14,8 +14,8 @@ QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-WinImportReject::WinImportReject(QWidget* owner, const std::filesystem::path& rejectFolder)
-    : QDialog(owner), file_(rejectFolder, this) {
+WinImportReject::WinImportReject(QWidget* owner, const std::filesystem::path& rejectFile)
+    : QDialog(owner), file_(rejectFile, this) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                    Qt::WindowCloseButtonHint);
     const QFont font = dialogFont(QStringLiteral("MS Shell Dlg"), 8);
@@ -24,10 +24,10 @@ WinImportReject::WinImportReject(QWidget* owner, const std::filesystem::path& re
     resize(du.size(392, 222));
     setWindowTitle(QStringLiteral("Record yang ditolak"));
 
-    // Beside the program the file needs no path; elsewhere (the user's data folder, when the
-    // program's folder is read-only) the text names the file in full. The tip always does.
+    // Beside the program the file needs no path; elsewhere (the user's data folder of an installed
+    // program) the text names the file in full. The tip always does.
     const QString file = qt(file_.path().string());
-    const bool besideProgram = rejectFolder == xbase::executableFolder();
+    const bool besideProgram = file_.path().parent_path() == xbase::executableFolder();
     info_ = new QLabel(QStringLiteral("Record yang ditolak... (Dapat dicek di file %1)")
                            .arg(besideProgram ? QStringLiteral("Reject.txt") : file),
                        this);

@@ -1,6 +1,6 @@
 #pragma once
 // WinImportReject: the items an import refused as duplicates, listed for the user and written to
-// REJECT.TXT as they are loaded.
+// the reject file as they are loaded.
 
 #include <QDialog>
 #include <filesystem>
@@ -19,9 +19,9 @@ class WinImportReject : public QDialog, public ui::OwnerWindow {
     Q_OBJECT
 
 public:
-    // Creates REJECT.TXT in the folder with its header line (an error box when it cannot); the
-    // window says where the file is.
-    WinImportReject(QWidget* owner, const std::filesystem::path& rejectFolder);
+    // Creates the reject file with its header line (an error box when it cannot); the window says
+    // where the file is.
+    WinImportReject(QWidget* owner, const std::filesystem::path& rejectFile);
 
     // Loads the code-duplicate list ("Kode Sama") and the name-duplicate list ("Nama Sama"),
     // with the progress in the progress window.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "importers/ipos/access_driver.h"
 #include "importers/ipos/schema.h"
 #include "odbc/connection.h"
 #include "odbc/error.h"
@@ -64,7 +65,7 @@ private:
 }  // namespace
 
 std::string accessConnectionString(const std::string& file, const std::string& password) {
-    return "Driver=Microsoft Access Driver (*.mdb);DBQ=" + file + ";" + "UID=Admin;" + "Pwd=" + password + ";";
+    return "Driver=" + accessDriver() + ";DBQ=" + file + ";" + "UID=Admin;" + "Pwd=" + password + ";";
 }
 
 bool isAccessFile(const std::filesystem::path& file) {

@@ -19,7 +19,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The Access connection string: driver, DBQ = the file, UID=Admin and the password.
+// The Access connection string: the driver (accessDriver()), DBQ = the file, UID=Admin and the password.
 std::string accessConnectionString(const std::string& file, const std::string& password);
 // Whether the file begins as an Access database does (Jet 3/4 or ACE signature).
 bool isAccessFile(const std::filesystem::path& file);

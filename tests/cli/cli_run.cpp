@@ -27,6 +27,26 @@ CliRun runProgram(const std::string& program, const std::string& arguments) {
     return {WEXITSTATUS(status), output};
 }
 
+CliStreams runCliApart(const std::string& environment, const std::string& arguments) {
+    char errorFile[] = "/tmp/tarvo-cli-stderr-XXXXXX";
+    const int fd = mkstemp(errorFile);
+    if (fd < 0) return {-1, "", "cannot make a file for standard error"};
+    close(fd);
+    const std::string command =
+        "env " + environment + " " + std::string(TARVO_CLI) + " " + arguments + " 2>" + errorFile;
+    CliStreams run{-1, "", ""};
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) run.out.append(buffer, n);
+        run.status = WEXITSTATUS(pclose(pipe));
+    }
+    std::ostringstream err;
+    err << std::ifstream(errorFile).rdbuf();
+    run.err = err.str();
+    unlink(errorFile);
+    return run;
+}
+
 BackgroundCli startCli(const std::string& environment, const std::string& arguments, const std::string& outputFile) {
     const std::string command = "exec env " + environment + " " + std::string(TARVO_CLI) + " " + arguments + " > " +
                                 outputFile + " 2>&1";

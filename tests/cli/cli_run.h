@@ -22,6 +22,18 @@ CliRun runProgram(const std::string& program, const std::string& arguments);
 // The same with environment settings ("NAME='value' ...") for the program.
 CliRun runCliWith(const std::string& environment, const std::string& arguments);
 
+// A run with its standard output and standard error kept apart.
+struct CliStreams {
+    int status;
+    std::string out;
+    std::string err;
+};
+inline void PrintTo(const CliStreams& run, std::ostream* out) {
+    *out << "status " << run.status << ", stdout:\n" << run.out << "\nstderr:\n" << run.err;
+}
+// The arguments go to the shell as they are; `environment` ("NAME='value' ...") may be empty.
+CliStreams runCliApart(const std::string& environment, const std::string& arguments);
+
 // A run in the background, its output into a file: started, then waited for.
 struct BackgroundCli {
     int pid = -1;

@@ -115,8 +115,10 @@ TEST_F(ImportCommandTest, RefusedOrDeclinedImportExitsWithItsMessage) {
     EXPECT_TRUE(contains(noItems.output, "Error: File ITEM.DBF tidak ditemukan di Lokasi: " + templates + "/\n"))
         << noItems.output;
 
+    // Answered No on a terminal (a pseudo-terminal made by script(1), fed from the file).
     std::ofstream(dir.path() / "answer") << "n\n";
-    const CliRun declined = runCli(importArguments() + " < " + (dir.path() / "answer").string());
+    const CliRun declined = runProgram("script", "-qec \"" + std::string(TARVO_CLI) + " " + importArguments() +
+                                                     "\" /dev/null < " + (dir.path() / "answer").string());
     EXPECT_EQ(declined.status, 1);
     EXPECT_TRUE(contains(declined.output, "[Tarvo-Soft] Lanjutkan proses Import Data ? (y/n) ")) << declined.output;
     EXPECT_TRUE(contains(declined.output, "Import cancelled.")) << declined.output;
@@ -170,14 +172,16 @@ json summaryCounts(const std::string& output, const std::string& heading) {
     return counts;
 }
 
-// The JSON outcome agrees with the summary and with REJECT.TXT, field by field. The program runs
-// from a folder of its own, so that REJECT.TXT lands beside this copy.
+// The JSON outcome agrees with the summary and with the reject file, field by field. The program
+// runs from a folder of its own, as installed, so the reject file goes to the user's data folder,
+// named after the shop.
 TEST_F(ImportCommandTest, JsonOutcomeHoldsWhatTheSummaryAndTheRejectListSay) {
     const std::filesystem::path program = dir.path() / "bin" / "tarvo-import-cli";
     std::filesystem::create_directory(dir.path() / "bin");
     std::filesystem::copy_file(TARVO_CLI, program);
     const std::filesystem::path file = dir.path() / "outcome.json";
-    const CliRun import = runProgram(program.string(), importArguments() + " --yes --json " + file.string());
+    const CliRun import = runProgram("env XDG_DATA_HOME=" + (dir.path() / "data").string() + " " + program.string(),
+                                     importArguments() + " --yes --json " + file.string());
     ASSERT_EQ(import.status, 0) << import.output;
     const json outcome = readJson(file);
     ASSERT_TRUE(outcome.is_object()) << import.output;
@@ -196,7 +200,8 @@ TEST_F(ImportCommandTest, JsonOutcomeHoldsWhatTheSummaryAndTheRejectListSay) {
     EXPECT_NE(outcome["backup"].get<std::string>().find("/TARVO-BACKUP/"), std::string::npos);
     EXPECT_EQ(outcome["details"], json::object());
 
-    const std::filesystem::path rejectFile = dir.path() / "bin" / "REJECT.TXT";
+    const std::filesystem::path rejectFile = dir.path() / "data" / "tarvo-import" / "REJECT-shop.TXT";
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "bin" / "REJECT.TXT"));
     EXPECT_EQ(outcome["reject_file"], rejectFile.string());
     EXPECT_TRUE(contains(import.output, "Reject list: " + rejectFile.string() + "\n")) << import.output;
     // One duplicate a line of REJECT.TXT, after its header, with the same texts and record numbers.
@@ -224,6 +229,26 @@ TEST_F(ImportCommandTest, JsonOutcomeHoldsWhatTheSummaryAndTheRejectListSay) {
         << import.output;
 }
 
+// --reject-file puts the list where the script wants it, a path relative to the working folder
+// included; the summary and the JSON name it in full.
+TEST_F(ImportCommandTest, RejectFileOptionTakesARelativePath) {
+    std::filesystem::create_directory(dir.path() / "lists");
+    const std::filesystem::path rejectFile = dir.path() / "lists" / "toko.txt";
+    const CliRun import = runProgram("cd " + dir.path().string() + " && " + std::string(TARVO_CLI),
+                                     importArguments() + " --yes --reject-file lists/toko.txt --json out.json");
+    ASSERT_EQ(import.status, 0) << import.output;
+    EXPECT_TRUE(contains(import.output, "Reject list: " + rejectFile.string() + "\n")) << import.output;
+    EXPECT_EQ(readJson(dir.path() / "out.json")["reject_file"], rejectFile.string());
+    std::ifstream reject(rejectFile);
+    std::string header;
+    std::getline(reject, header);
+    EXPECT_EQ(header, "KETERANGAN\tKODE\tNAMA\tREC\tKODE *2\tNAMA *2\tREC *2\r");
+    // A folder that does not exist is refused before the import.
+    const CliRun refused = runCli(importArguments() + " --yes --reject-file " + (dir.path() / "none" / "r.txt").string());
+    EXPECT_EQ(refused.status, 2) << refused.output;
+    EXPECT_TRUE(contains(refused.output, "error: --reject-file: no folder")) << refused.output;
+}
+
 TEST_F(ImportCommandTest, JsonOutcomeOfARefusedAndOfADeclinedImport) {
     const std::filesystem::path file = dir.path() / "outcome.json";
     const std::string noShop = (dir.path() / "lain").string();
@@ -238,12 +263,15 @@ TEST_F(ImportCommandTest, JsonOutcomeOfARefusedAndOfADeclinedImport) {
     EXPECT_EQ(outcome["messages"][0]["kind"], "error");
     EXPECT_EQ(outcome["messages"][0]["text"], "Sistem tidak menemukan Lokasi Data ! ( " + noShop + "/ST_DB/ )");
 
-    std::ofstream(dir.path() / "answer") << "n\n";
+    // Without --yes and without a terminal to answer on, the question is refused at once.
+    std::ofstream(dir.path() / "answer") << "y\n";
     EXPECT_EQ(runCli(importArguments() + " --json " + file.string() + " < " + (dir.path() / "answer").string()).status,
               1);
     outcome = readJson(file);
     EXPECT_EQ(outcome["status"], "declined");
-    EXPECT_EQ(outcome["messages"], json::array());
+    ASSERT_EQ(outcome["messages"].size(), 1u);
+    EXPECT_EQ(outcome["messages"][0]["text"],
+              "[Tarvo-Soft] Lanjutkan proses Import Data ? (no terminal to answer on; use --yes to answer Yes)");
 }
 
 TEST_F(ImportCommandTest, QuietPrintsNothingOnSuccessAndTheErrorsOnRefusal) {

@@ -41,7 +41,7 @@ TEST(Screenshots, MainWindowAndRejectWindow) {
     ASSERT_TRUE(main.grab().save(QString::fromStdString((out / "main-window.png").string())));
 
     test::TempDir rejectFolder;
-    WinImportReject reject(&main, rejectFolder.path());
+    WinImportReject reject(&main, rejectFolder.path() / "REJECT.TXT");
     reject.KODESAMA({{"8991002101234", "KOPI BUBUK 200G", "8991002101234", "KOPI BUBUK 250G", 118, 97},
                      {"BRS-005", "BERAS PANDAN 5KG", "BRS-005", "BERAS PANDAN WANGI 5KG", 240, 212}});
     reject.NAMASAMA({{"GL-0093", "GULA PASIR 1KG", "GL-0001", "GULA PASIR 1KG", 311, 4}});

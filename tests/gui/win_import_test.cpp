@@ -440,13 +440,12 @@ TEST_F(WinImportCommandTest, ATemplateImportFromTheWindowWritesTheDatabaseAndSho
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-// In a folder other than the program's (the user's data folder, when the program's folder is
-// read-only) the reject window's text names REJECT.TXT in full; beside the program, see the
-// whole import above.
+// In a folder other than the program's (the user's data folder of an installed program) the reject
+// window's text names the reject file in full; beside the program, see the whole import above.
 TEST(WinImportReject, SaysWhereRejectTxtWent) {
     test::TempDir data;
-    WinImportReject reject(nullptr, data.path());
-    const std::string file = (data.path() / "REJECT.TXT").string();
+    const std::string file = (data.path() / "REJECT-TOKO.TXT").string();
+    WinImportReject reject(nullptr, file);
     EXPECT_EQ(reject.infoText()->text().toStdString(), "Record yang ditolak... (Dapat dicek di file " + file + ")");
     EXPECT_EQ(reject.infoText()->toolTip().toStdString(), file);
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch DESTDIR and runs the installed programs (--version, a sample
 # import, the desktop program headless); then builds the Debian package and checks what it holds
-# and what it depends on.
+# and what it depends on, and runs lintian on it when lintian is installed.
 #     install_test.sh BUILD_DIR
 set -euo pipefail
 build="$1"
@@ -15,10 +15,17 @@ usr="$scratch/root/usr"
 for file in bin/tarvo-import bin/tarvo-import-cli share/tarvo-import/back.tvs \
             share/applications/tarvo-import.desktop share/icons/hicolor/16x16/apps/tarvo-import.png \
             share/icons/hicolor/48x48/apps/tarvo-import.png share/icons/hicolor/256x256/apps/tarvo-import.png \
-            share/man/man1/tarvo-import-cli.1.gz share/man/man1/tarvo-import.1.gz; do
+            share/man/man1/tarvo-import-cli.1.gz share/man/man1/tarvo-import.1.gz \
+            share/doc/tarvo-import/copyright share/doc/tarvo-import/changelog.gz \
+            share/metainfo/org.tarvo.tarvoimport.metainfo.xml share/bash-completion/completions/tarvo-import-cli; do
   [ -s "$usr/$file" ] || fail "$file not installed"
 done
 desktop-file-validate "$usr/share/applications/tarvo-import.desktop" || fail "the desktop entry"
+if command -v appstreamcli > /dev/null; then
+  appstreamcli validate --no-net "$usr/share/metainfo/org.tarvo.tarvoimport.metainfo.xml" > "$scratch/appstream.log" \
+    || fail "the AppStream metainfo: $(cat "$scratch/appstream.log")"
+fi
+bash -n "$usr/share/bash-completion/completions/tarvo-import-cli" || fail "the bash completion"
 zcat "$usr/share/man/man1/tarvo-import-cli.1.gz" | grep -q '^\.SS "tarvo-import-cli import"' || fail "man page without the import command"
 
 echo "== the installed programs"
@@ -56,7 +63,16 @@ depends="$(dpkg-deb --field "$deb" Depends)"
 for package in libqt6widgets6 libodbc2 odbc-mdbtools; do
   [[ "$depends" == *"$package"* ]] || fail "the package does not depend on $package: $depends"
 done
+duplicates="$(tr ',' '\n' <<< "$depends" | awk '{ print $1 }' | sort | uniq -d)"
+[ -z "$duplicates" ] || fail "the package depends twice on: $duplicates"
+maintainer="$(dpkg-deb --field "$deb" Maintainer)"
+[[ "$maintainer" != *@localhost* ]] || fail "the maintainer's address: $maintainer"
 # The packaged (stripped) command line runs.
 dpkg-deb --extract "$deb" "$scratch/extracted"
 [ "$("$scratch/extracted/usr/bin/tarvo-import-cli" --version)" = "Tarvo-Import 2024.07.08" ] || fail "packaged --version"
+if command -v lintian > /dev/null; then
+  echo "== lintian --pedantic"
+  lintian --pedantic --fail-on error,warning "$deb" > "$scratch/lintian.log" 2>&1 \
+    || fail "lintian: $(cat "$scratch/lintian.log")"
+fi
 echo "$(basename "$deb"): Depends: $depends"

@@ -65,7 +65,7 @@ TEST_F(RejectListTest, FileHoldsHeaderAndOneCrLfLinePerRowWithHashedRecordNumber
         {"Kode Sama", "X1", "Kopi Bubuk", 3, "X1", "KOPI", 1},
         {"Nama Sama", "A1", "Sabun Ñ", 40, "B7", "SABUN Ñ", 200},
     };
-    ASSERT_TRUE(importing::writeRejectFile(rows, dir.path()));
+    ASSERT_TRUE(importing::writeRejectFile(rows, dir.path() / "REJECT.TXT"));
     EXPECT_EQ(readFile(dir.path() / "REJECT.TXT"),
               kHeader + "Kode Sama\tX1\tKopi Bubuk\t#3\tX1\tKOPI\t#1\r\n"
                         "Nama Sama\tA1\tSabun Ñ\t#40\tB7\tSABUN Ñ\t#200\r\n");
@@ -74,14 +74,14 @@ TEST_F(RejectListTest, FileHoldsHeaderAndOneCrLfLinePerRowWithHashedRecordNumber
 
 TEST_F(RejectListTest, ExistingFileIsEmptiedFirstAndFoundIgnoringCase) {
     writeFile(dir.path() / "reject.txt", std::string(500, 'z'));
-    ASSERT_TRUE(importing::writeRejectFile({{"Kode Sama", "K", "N", 1, "K", "N", 1}}, dir.path()));
+    ASSERT_TRUE(importing::writeRejectFile({{"Kode Sama", "K", "N", 1, "K", "N", 1}}, dir.path() / "REJECT.TXT"));
     EXPECT_EQ(readFile(dir.path() / "reject.txt"), kHeader + "Kode Sama\tK\tN\t#1\tK\tN\t#1\r\n");
     EXPECT_FALSE(fs::exists(dir.path() / "REJECT.TXT"));
 }
 
 TEST_F(RejectListTest, NoRowsLeaveThePreviousFileUntouched) {
     writeFile(dir.path() / "REJECT.TXT", "previous run");
-    EXPECT_TRUE(importing::writeRejectFile(importing::rejectRows(run), dir.path()));
+    EXPECT_TRUE(importing::writeRejectFile(importing::rejectRows(run), dir.path() / "REJECT.TXT"));
     EXPECT_EQ(readFile(dir.path() / "REJECT.TXT"), "previous run");
     EXPECT_TRUE(ui.progressTexts.empty());
 }
@@ -89,7 +89,7 @@ TEST_F(RejectListTest, NoRowsLeaveThePreviousFileUntouched) {
 TEST_F(RejectListTest, UnwritableFolderGivesTheErrorBoxWithTheFullPath) {
     const fs::path notAFolder = dir.path() / "plain";
     writeFile(notAFolder, "x");
-    EXPECT_FALSE(importing::writeRejectFile({{"Kode Sama", "K", "N", 1, "K", "N", 1}}, notAFolder));
+    EXPECT_FALSE(importing::writeRejectFile({{"Kode Sama", "K", "N", 1, "K", "N", 1}}, notAFolder / "REJECT.TXT"));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].kind, "error");
     EXPECT_EQ(ui.messages[0].text, "Gagal membuat file : " + (notAFolder / "REJECT.TXT").string());
@@ -115,41 +115,72 @@ private:
     std::optional<std::string> old_;
 };
 
-TEST(RejectFolder, BesideTheProgramWhenItsFolderIsWritable) {
+// A program folder under a build tree (CMakeCache.txt above it) or an installed one.
+struct ProgramFolders {
     test::TempDir dir;
-    const ScopedEnvironment data("XDG_DATA_HOME", (dir.path() / "data").c_str());
-    EXPECT_EQ(importing::rejectFolder(dir.path()), dir.path());
-    EXPECT_FALSE(fs::exists(dir.path() / "data"));
-}
-
-TEST(RejectFolder, InTheUsersDataFolderWhenTheProgramsFolderIsReadOnly) {
-    if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes in read-only folders";
-    test::TempDir dir;
-    const fs::path program = dir.path() / "bin";
-    fs::create_directory(program);
-    fs::permissions(program, fs::perms::owner_read | fs::perms::owner_exec);
-    const ScopedEnvironment data("XDG_DATA_HOME", (dir.path() / "data").c_str());
-    const fs::path folder = importing::rejectFolder(program);
-    fs::permissions(program, fs::perms::owner_all);
-    EXPECT_EQ(folder, dir.path() / "data" / "tarvo-import");
-    EXPECT_TRUE(fs::is_directory(folder));
-}
-
-// Not writable for anyone, the superuser included: the program's "folder" is a file's child.
-TEST(RejectFolder, FallsBackToXdgDataHomeOrTheHomeFolder) {
-    test::TempDir dir;
-    writeFile(dir.path() / "file", "x");
-    const fs::path unwritable = dir.path() / "file" / "bin";
-    {
-        const ScopedEnvironment data("XDG_DATA_HOME", (dir.path() / "data").c_str());
-        EXPECT_EQ(importing::rejectFolder(unwritable), dir.path() / "data" / "tarvo-import");
-        EXPECT_TRUE(fs::is_directory(dir.path() / "data" / "tarvo-import"));
+    fs::path build = dir.path() / "build";
+    fs::path buildProgram = build / "app";
+    fs::path installed = dir.path() / "usr" / "bin";
+    ProgramFolders() {
+        fs::create_directories(buildProgram);
+        fs::create_directories(installed);
+        writeFile(build / "CMakeCache.txt", "# CMake cache\n");
     }
+};
+
+TEST(RejectFile, BesideTheProgramOnlyInItsBuildTree) {
+    ProgramFolders folders;
+    const ScopedEnvironment data("XDG_DATA_HOME", (folders.dir.path() / "data").c_str());
+    EXPECT_TRUE(importing::runsFromBuildTree(folders.buildProgram));
+    EXPECT_TRUE(importing::runsFromBuildTree(folders.build));
+    EXPECT_FALSE(importing::runsFromBuildTree(folders.installed));
+    EXPECT_TRUE(importing::runsFromBuildTree(xbase::executableFolder()));  // this test program
+    EXPECT_EQ(importing::rejectFile("/srv/toko", folders.buildProgram), folders.buildProgram / "REJECT.TXT");
+    EXPECT_FALSE(fs::exists(folders.dir.path() / "data"));
+    // An installed program's folder is never used, even where it is writable (/usr/bin for root).
+    EXPECT_EQ(importing::rejectFile("/srv/toko", folders.installed),
+              folders.dir.path() / "data" / "tarvo-import" / "REJECT-toko.TXT");
+    EXPECT_TRUE(fs::is_directory(folders.dir.path() / "data" / "tarvo-import"));
+    EXPECT_TRUE(fs::is_empty(folders.installed));
+}
+
+TEST(RejectFile, OneFilePerShopNamedAfterItsFolder) {
+    ProgramFolders folders;
+    const ScopedEnvironment data("XDG_DATA_HOME", (folders.dir.path() / "data").c_str());
+    const fs::path dataFolder = folders.dir.path() / "data" / "tarvo-import";
+    const struct {
+        fs::path shop;
+        const char* file;
+    } cases[] = {
+        {"/srv/shops/TOKO1", "REJECT-TOKO1.TXT"},
+        {"/srv/shops/toko 2/", "REJECT-toko 2.TXT"},
+        {"/srv/shops/toko3/ST_DB/..", "REJECT-toko3.TXT"},
+        {"/", "REJECT.TXT"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(importing::rejectFile(c.shop, folders.installed), dataFolder / c.file) << c.shop;
+    // A relative shop folder is named after the folder it means.
+    EXPECT_EQ(importing::rejectFile(".", folders.installed),
+              dataFolder / ("REJECT-" + fs::current_path().filename().string() + ".TXT"));
+}
+
+TEST(RejectFile, InTheUsersDataFolderWhenTheBuildTreesProgramFolderIsReadOnly) {
+    if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes in read-only folders";
+    ProgramFolders folders;
+    fs::permissions(folders.buildProgram, fs::perms::owner_read | fs::perms::owner_exec);
+    const ScopedEnvironment data("XDG_DATA_HOME", (folders.dir.path() / "data").c_str());
+    const fs::path file = importing::rejectFile("/srv/toko", folders.buildProgram);
+    fs::permissions(folders.buildProgram, fs::perms::owner_all);
+    EXPECT_EQ(file, folders.dir.path() / "data" / "tarvo-import" / "REJECT-toko.TXT");
+}
+
+TEST(RejectFile, FallsBackToXdgDataHomeOrTheHomeFolder) {
+    ProgramFolders folders;
     // Unset, or not an absolute path, XDG_DATA_HOME means ~/.local/share.
     for (const char* xdg : {static_cast<const char*>(nullptr), "relative/data"}) {
         const ScopedEnvironment data("XDG_DATA_HOME", xdg);
-        const ScopedEnvironment home("HOME", dir.path().c_str());
-        EXPECT_EQ(importing::rejectFolder(unwritable), dir.path() / ".local" / "share" / "tarvo-import");
+        const ScopedEnvironment home("HOME", folders.dir.path().c_str());
+        EXPECT_EQ(importing::rejectFile("/srv/toko", folders.installed),
+                  folders.dir.path() / ".local" / "share" / "tarvo-import" / "REJECT-toko.TXT");
     }
 }
 

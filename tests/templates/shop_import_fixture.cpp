@@ -43,7 +43,7 @@ importing::ImportRequest ShopImportTest::request(const importing::ImportOptions&
     request.databaseFolder = shop.string();
     request.importFolder = importFolder.string();
     request.options = options;
-    request.rejectFolder = rejectFolder;
+    request.rejectFile = rejectFolder / "REJECT.TXT";
     return request;
 }
 
