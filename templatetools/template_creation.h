@@ -31,10 +31,6 @@ retaildb::StructureArray createdStructure(const CataloguePage& page, const std::
 std::vector<bool> ticksForColumns(const CataloguePage& page, const std::vector<std::string>& columns,
                                   std::vector<std::string>* unknown = nullptr);
 
-// The number of records the header of an existing table file gives (deleted ones included);
-// 0 when the file is missing or too short to hold a header.
-uint32_t headerRecordCount(const std::string& path);
-
 enum class CreateOutcome {
     Created,  // the file was written; the "Berhasil" box was shown
     Failed,   // the creation failed; its own box and the "gagal dibuat" box were shown

@@ -116,12 +116,12 @@ TEST_F(TemplateCreationTest, AnEmptyTemplateIsReplacedWithoutAQuestion) {
 }
 
 TEST_F(TemplateCreationTest, CountsRecordsFromTheHeader) {
-    EXPECT_EQ(headerRecordCount(folder() + "NONE.DBF"), 0u);
+    EXPECT_EQ(xbase::headerRecordCount(folder() + "NONE.DBF"), 0u);
     std::ofstream(dir.path() / "SHORT.DBF") << "abc";
-    EXPECT_EQ(headerRecordCount(folder() + "SHORT.DBF"), 0u);
+    EXPECT_EQ(xbase::headerRecordCount(folder() + "SHORT.DBF"), 0u);
     ASSERT_TRUE(retaildb::VOCreate(nullptr, folder() + "T.DBF", {retaildb::structureField("A", "C", 1, 0)}));
     fill("T.DBF", 70000);
-    EXPECT_EQ(headerRecordCount(folder() + "T.DBF"), 70000u);
+    EXPECT_EQ(xbase::headerRecordCount(folder() + "T.DBF"), 70000u);
 }
 
 // The rows whose catalogue values would make the import refuse or warn: the created file takes
