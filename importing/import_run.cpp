@@ -31,12 +31,7 @@ std::string SourceRow::trimmed(const std::string& column) const {
     return t.substr(first, t.find_last_not_of(' ') - first + 1);
 }
 
-std::string SourceRow::upperTrimmed(const std::string& column) const {
-    std::string t = trimmed(column);
-    for (char& c : t)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return t;
-}
+std::string SourceRow::upperTrimmed(const std::string& column) const { return upperCase(trimmed(column)); }
 
 std::string SourceRow::code(const std::string& column) const { return normaliseCode(text(column)); }
 

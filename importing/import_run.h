@@ -37,7 +37,7 @@ public:
     xbase::Value value(const std::string& column) const;
     std::string text(const std::string& column) const;      // as stored, blank-padded
     std::string trimmed(const std::string& column) const;   // blanks removed on both sides
-    std::string upperTrimmed(const std::string& column) const;  // blanks removed, ASCII upper case
+    std::string upperTrimmed(const std::string& column) const;  // blanks removed, upper case (upperCase)
     std::string code(const std::string& column) const;      // normalised: trimmed, upper case
     double number(const std::string& column) const;
     xbase::Date date(const std::string& column) const;

@@ -309,6 +309,37 @@ TEST_F(IposImportTest, DuplicatesByCodeAndByTheRenamedName) {
     }
 }
 
+// Group, unit, item and salesman codes and group names in accented letters meet their case twins,
+// as the tags' Upper() makes them for code page 437: one group, one unit, the item of every line,
+// the salesman of the invoice.
+TEST_F(IposImportTest, AccentedTextMeetsItsCaseTwin) {
+    {
+        sampledata::SampleDatabase db(file_);
+        db.insert(kItemGroupTable, {{"JENIS", "é1"}, {"NAMAJENIS", "crème"}});
+        db.insert(kItemGroupTable, {{"JENIS", "É1"}, {"NAMAJENIS", "otra"}});
+        db.insert(kItemTable, {{"NOITEM", "café"}, {"NAMAITEM", "Café"}, {"SATUAN", "ñU"}, {"JENIS", "É1"}});
+        db.insert(kItemTable, {{"NOITEM", "CAFÉ"}, {"NAMAITEM", "Otro"}, {"SATUAN", "ÑU"}});
+        db.insert(kSalesmanTable, {{"NOSALES", "SÉ"}, {"NAMASALES", "Señor"}});
+        db.insert(kSalesHeaderTable, {{"NOTRANSAKSI", "PJ-00000001"}, {"TANGGAL", "2010-05-24 13:45:10"},
+                                      {"NOSALES", "sé"}, {"TOTALQTY", "1"}, {"TOTALJUAL", "10"}, {"TOTALDISKON", "0"}});
+        db.insert(kSalesDetailTable, {{"NOTRANSAKSI", "PJ-00000001"}, {"NOITEM", "Café"}, {"QUANTITY", "1"},
+                                      {"HARGAJUAL", "10"}, {"TOTAL", "10"}, {"HARGAPOKOK", "5"}});
+    }
+    const importing::ImportOutcome outcome = importWith({});
+    ASSERT_EQ(outcome.status, importing::ImportStatus::Done) << (ui.messages.empty() ? "" : ui.messages.back().text);
+    EXPECT_EQ(outcome.codeDuplicates, 1u);
+    ASSERT_EQ(recordCount("S_GRPSTK"), 1u);
+    expectRecord("S_GRPSTK", 1, {{"NAMA", Value("CRèME")}});
+    ASSERT_EQ(recordCount("S_SATUAN"), 1u);
+    expectRecord("S_SATUAN", 1, {{"SATUAN_TXT", Value("ÑU")}});
+    ASSERT_EQ(recordCount("S_STOCK"), 1u);
+    expectRecord("S_STOCK", 1, {{"KODE_C", Value("CAFÉ")}, {"GROUP_STK", Value(1)}, {"TIPE_SATU", Value(1)}});
+    expectRecord("S_PENJUA", 1, {{"SALES", Value(1)}});
+    ASSERT_EQ(recordCount("S_PENJUD"), 1u);
+    expectRecord("S_PENJUD", 1, {{"STOCK_ID", Value(1)}, {"SALES", Value(1)}});
+    expectIndexesAgreeWithTables();
+}
+
 TEST_F(IposImportTest, ARefusedOrCancelledRunLeavesEveryRetailFileAsItWas) {
     writeSmallShop(file_);
     const auto notAccess = dir.path() / "TOKO.MDB";
