@@ -277,5 +277,22 @@ TEST_F(MsbrgImportTest, AccentedTextMeetsItsCaseTwin) {
     expectIndexesAgreeWithTables();
 }
 
+// A packing level with a code but no unit: its item gets unit identifier 0, and no nameless unit
+// record is made.
+TEST_F(MsbrgImportTest, ALevelWithoutAUnitGetsNoUnit) {
+    writeSource("MSBRG.DBF", itemFields(),
+                {{{"KDBRG", "A1"}, {"NMBRG", "Apel"}, {"UNIT", "PCS"}, {"KDBRG1", "A1D"}, {"UNIT1", "  "},
+                  {"QTY11", 12}}});
+    writePartners({});
+    ASSERT_EQ(runImport(kLindraMakmur, test::optionsFor(StockMode::None)).status, importing::ImportStatus::Done)
+        << (ui.messages.empty() ? "" : ui.messages.back().text);
+    ASSERT_EQ(recordCount("S_STOCK"), 2u);
+    expectRecord("S_STOCK", 1, {{"TIPE_SATU", Value(1)}});
+    expectRecord("S_STOCK", 2, {{"KODE_C", Value("A1D")}, {"JENIS", Value(2)}, {"TIPE_SATU", Value(0)}});
+    ASSERT_EQ(recordCount("S_SATUAN"), 1u);
+    expectRecord("S_SATUAN", 1, {{"SATUAN_TXT", Value("PCS")}});
+    ASSERT_EQ(recordCount("S_STKEOU"), 1u);
+}
+
 }  // namespace
 }  // namespace tarvo::importers
