@@ -6,6 +6,7 @@
 #include "retaildb/record_routines.h"
 #include "retaildb/test_points.h"
 #include "xbase/dates.h"
+#include "xbase/error.h"
 #include "xbase/settings.h"
 #include "xbase/work_areas.h"
 
@@ -68,7 +69,14 @@ void ImportRun::forEachRecord(const std::string& alias, const std::string& progr
     for (table->goTop(); !table->eof(); table->skip()) {
         showProgress(progressText, ++n, total);
         if (n == total / 2 + 1) retaildb::testPoint(alias + "-rows");
-        if (!rule(row)) ++skipped[alias];
+        try {
+            if (!rule(row)) ++skipped[alias];
+        } catch (const xbase::Error& e) {
+            // A value that does not fit its field, or any other failure of a write: named with the
+            // source file and record that gave it.
+            throw xbase::Error(table->path().filename().string() + " record " + std::to_string(table->recNo()) + ": " +
+                               e.what());
+        }
     }
 }
 

@@ -68,7 +68,9 @@ public:
     // Reads every record of an open table in physical order (deleted records are visited only
     // while the deleted filter is off), with the progress text followed by the counter and the
     // total, and the bar; rule returns true when it wrote a record for the row, and the rows it
-    // refused are counted as skipped under the alias. Does nothing when the table is not open.
+    // refused are counted as skipped under the alias. Does nothing when the table is not open. A
+    // failure of the table layer in the rule (a value that does not fit its field) is thrown on
+    // with the source file's name and the record number in front of its text.
     void forEachRecord(const std::string& alias, const std::string& progressText,
                        const std::function<bool(const SourceRow&)>& rule);
     // The same progress for the entries 1 ... count of a list.

@@ -294,5 +294,19 @@ TEST_F(MsbrgImportTest, ALevelWithoutAUnitGetsNoUnit) {
     ASSERT_EQ(recordCount("S_STKEOU"), 1u);
 }
 
+// A computed value too large for its field (opening stock × purchase price beyond SISA_NIL01)
+// fails the run with a message that names the source file and record as well as the field.
+TEST_F(MsbrgImportTest, AValueThatDoesNotFitNamesItsSourceRecord) {
+    writeSource("MSBRG.DBF", itemFields(),
+                {{{"KDBRG", "A1"}, {"NMBRG", "Apel"}},
+                 {{"KDBRG", "B1"}, {"NMBRG", "Jeruk"}, {"HGBELI", 999999999}, {"SISAGUDANG", 9999999}}});
+    writePartners({});
+    ASSERT_EQ(runImport(kLindraMakmur, test::optionsFor(StockMode::CloseDay)).status, importing::ImportStatus::Failed);
+    ASSERT_EQ(ui.count("error"), 1u);
+    const std::string& message = ui.messages.back().text;
+    EXPECT_NE(message.find("MSBRG.DBF record 2: "), std::string::npos) << message;
+    EXPECT_NE(message.find("does not fit field SISA_NIL01 (N 18,4)"), std::string::npos) << message;
+}
+
 }  // namespace
 }  // namespace tarvo::importers
