@@ -4,10 +4,10 @@
 #include <initializer_list>
 
 #include "converters/take_out_zero_dec.h"
-#include "xbase/text_case.h"
 #include "xbase/blanks.h"
 #include "xbase/codepage.h"
 #include "xbase/number_text.h"
+#include "xbase/text_case.h"
 
 namespace tarvo::converters {
 
@@ -26,7 +26,7 @@ std::string textColumn(std::string_view line, size_t from, size_t count) {
 }
 
 std::string codeColumn(std::string_view line, size_t from, size_t count) {
-    return xbase::upperCase(textColumn(line, from, count));
+    return xbase::upperCase(textColumn(line, from, count), xbase::CodePage::oem());
 }
 
 double numberColumn(std::string_view line, size_t from, size_t count) {

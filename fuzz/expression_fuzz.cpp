@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "xbase/codepage.h"
 #include "xbase/expression.h"
 
 namespace {
@@ -32,6 +33,7 @@ public:
     }
     uint32_t recNo() const override { return 42; }
     bool deleted() const override { return false; }
+    const CodePage& codePage() const override { return CodePage::oem(); }
 };
 
 }  // namespace

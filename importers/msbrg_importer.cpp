@@ -128,7 +128,8 @@ private:
         return item;
     }
 
-    uint32_t unitPosition(const std::string& unit) { return units_.add(importing::singleUnit(unit)); }
+    // An empty unit gives identifier 0 and is never added to the list.
+    uint32_t unitPosition(const std::string& unit) { return unit.empty() ? 0 : units_.add(importing::singleUnit(unit)); }
 
     void importItems() {
         ImportRun& run = runState();

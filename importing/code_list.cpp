@@ -1,15 +1,17 @@
 #include "importing/code_list.h"
 
+#include "xbase/codepage.h"
+#include "xbase/text_case.h"
+
 namespace tarvo::importing {
+
+std::string upperCase(std::string_view text) { return xbase::upperCase(text, xbase::CodePage::oem()); }
 
 std::string normaliseCode(std::string_view text) {
     auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);
     while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
+    return upperCase(text);
 }
 
 bool isBlank(std::string_view text) { return normaliseCode(text).empty(); }

@@ -10,6 +10,10 @@
 
 namespace tarvo::importing {
 
+// Upper case as the key expressions of the retail tables make it: xbase::upperCase for their
+// code page, OEM 437 (the code page the retail tables are made in). Every code, name and list entry
+// an import upper-cases goes through here, so that lists and keys agree with the indexes.
+std::string upperCase(std::string_view text);
 // Trimmed on both sides (blanks, tabs, line ends) and in upper case.
 std::string normaliseCode(std::string_view text);
 // Whether nothing but blanks, tabs and line ends is left of the text.

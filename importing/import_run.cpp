@@ -6,6 +6,7 @@
 #include "retaildb/record_routines.h"
 #include "retaildb/run_points.h"
 #include "xbase/dates.h"
+#include "xbase/error.h"
 #include "xbase/settings.h"
 #include "xbase/work_areas.h"
 
@@ -31,12 +32,7 @@ std::string SourceRow::trimmed(const std::string& column) const {
     return t.substr(first, t.find_last_not_of(' ') - first + 1);
 }
 
-std::string SourceRow::upperTrimmed(const std::string& column) const {
-    std::string t = trimmed(column);
-    for (char& c : t)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return t;
-}
+std::string SourceRow::upperTrimmed(const std::string& column) const { return upperCase(trimmed(column)); }
 
 std::string SourceRow::code(const std::string& column) const { return normaliseCode(text(column)); }
 
@@ -73,7 +69,14 @@ void ImportRun::forEachRecord(const std::string& alias, const std::string& progr
     for (table->goTop(); !table->eof(); table->skip()) {
         showProgress(progressText, ++n, total);
         if (n == total / 2 + 1) retaildb::runPoint(alias + "-rows");
-        if (!rule(row)) ++skipped[alias];
+        try {
+            if (!rule(row)) ++skipped[alias];
+        } catch (const xbase::Error& e) {
+            // A value that does not fit its field, or any other failure of a write: named with the
+            // source file and record that gave it.
+            throw xbase::Error(table->path().filename().string() + " record " + std::to_string(table->recNo()) + ": " +
+                               e.what());
+        }
     }
 }
 

@@ -37,7 +37,7 @@ public:
     xbase::Value value(const std::string& column) const;
     std::string text(const std::string& column) const;      // as stored, blank-padded
     std::string trimmed(const std::string& column) const;   // blanks removed on both sides
-    std::string upperTrimmed(const std::string& column) const;  // blanks removed, ASCII upper case
+    std::string upperTrimmed(const std::string& column) const;  // blanks removed, upper case (upperCase)
     std::string code(const std::string& column) const;      // normalised: trimmed, upper case
     double number(const std::string& column) const;
     xbase::Date date(const std::string& column) const;
@@ -68,7 +68,9 @@ public:
     // Reads every record of an open table in physical order (deleted records are visited only
     // while the deleted filter is off), with the progress text followed by the counter and the
     // total, and the bar; rule returns true when it wrote a record for the row, and the rows it
-    // refused are counted as skipped under the alias. Does nothing when the table is not open.
+    // refused are counted as skipped under the alias. Does nothing when the table is not open. A
+    // failure of the table layer in the rule (a value that does not fit its field) is thrown on
+    // with the source file's name and the record number in front of its text.
     void forEachRecord(const std::string& alias, const std::string& progressText,
                        const std::function<bool(const SourceRow&)>& rule);
     // The same progress for the entries 1 ... count of a list.

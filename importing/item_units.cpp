@@ -1,5 +1,6 @@
 #include "importing/item_units.h"
 
+#include "importing/code_list.h"
 #include "importing/field_writer.h"
 #include "importing/stock_search.h"
 #include "xbase/work_areas.h"
@@ -33,7 +34,7 @@ ItemUnits singleUnit(const std::string& name) {
 
 ItemUnits readItemUnits(const SourceRow& row) {
     ItemUnits units;
-    units.names[0] = row.has("SAT_1") ? xbase::upperCase(row.trimmed("SAT_1")) : "PCS";
+    units.names[0] = row.has("SAT_1") ? upperCase(row.trimmed("SAT_1")) : "PCS";
     if (units.names[0].empty()) {
         units.names[0] = units.key = "PCS";
         return units;
@@ -43,7 +44,7 @@ ItemUnits readItemUnits(const SourceRow& row) {
         const std::string unit = "SAT_" + std::to_string(level);
         const std::string factor = unit + "_KONV";
         if (!row.has(unit) || !row.has(factor)) break;
-        const std::string name = xbase::upperCase(row.trimmed(unit));
+        const std::string name = upperCase(row.trimmed(unit));
         if (name.empty() || row.number(factor) == 0) break;
         units.names[level - 1] = name;
         units.factors[level - 1] = row.number(factor);

@@ -2,6 +2,7 @@
 
 #include "retaildb/record_routines.h"
 #include "xbase/codepage.h"
+#include "xbase/text_case.h"
 #include "xbase/work_areas.h"
 
 namespace tarvo::importing {
@@ -36,8 +37,10 @@ std::string StockSearch::fitted(std::string_view text, size_t width) const {
     // (a character the code page lacks is stored as "?").
     std::string bytes = stock_->encodeText(text);
     bytes.resize(width, ' ');
-    return xbase::CodePage::forLanguageDriver(stock_->languageDriver()).decode(bytes);
+    return stock_->codePage().decode(bytes);
 }
+
+std::string StockSearch::upperCase(std::string_view text) const { return xbase::upperCase(text, stock_->codePage()); }
 
 bool StockSearch::seek(const char* tag, const std::string& key) {
     xbase::workAreas().select("S_STOCK");
@@ -45,11 +48,11 @@ bool StockSearch::seek(const char* tag, const std::string& key) {
 }
 
 bool StockSearch::findCode(size_t codeTag, std::string_view code) {
-    return seek(kCodeTagNames[codeTag], fitted(xbase::upperCase(code), codeWidths_[codeTag]));
+    return seek(kCodeTagNames[codeTag], fitted(upperCase(code), codeWidths_[codeTag]));
 }
 
 bool StockSearch::findName(std::string_view name, std::string_view extension) {
-    const std::string key = fitted(xbase::upperCase(name), nameWidth_) + xbase::upperCase(extension);
+    const std::string key = fitted(upperCase(name), nameWidth_) + upperCase(extension);
     return seek("NAMA", fitted(key, static_cast<size_t>(nameWidth_) + extensionWidth_));
 }
 

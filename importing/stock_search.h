@@ -10,7 +10,6 @@
 #include <string_view>
 
 #include "xbase/table.h"
-#include "xbase/text_case.h"
 
 namespace tarvo::importing {
 
@@ -40,6 +39,8 @@ public:
 
 private:
     bool seek(const char* tag, const std::string& key);
+    // Upper case as the tags' Upper() makes it for the table's code page.
+    std::string upperCase(std::string_view text) const;
     // The text in the table's code page, cut or padded with blanks to width characters.
     std::string fitted(std::string_view text, size_t width) const;
 

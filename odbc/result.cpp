@@ -5,17 +5,11 @@
 #include "odbc/error.h"
 #include "odbc/handle.h"
 #include "xbase/number_text.h"
+#include "xbase/text_case.h"
 
 namespace tarvo::odbc {
 
 namespace {
-
-std::string upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
 
 bool isTimestamp(SQLSMALLINT type) { return type == SQL_TYPE_TIMESTAMP || type == SQL_TIMESTAMP; }
 
@@ -50,7 +44,7 @@ Result Result::fetch(const Handle& statement) {
                                        &nullable),
                         "SQLDescribeCol");
         result.names_.emplace_back(reinterpret_cast<const char*>(name));
-        result.byName_.emplace(upper(result.names_.back()), c - 1);
+        result.byName_.emplace(xbase::asciiUpperCase(result.names_.back()), c - 1);
         timestamps.push_back(isTimestamp(type));
     }
     if (columns == 0) return result;
@@ -84,7 +78,7 @@ std::string_view Result::cellText(size_t index) const {
 }
 
 std::optional<size_t> Result::findColumn(std::string_view name) const {
-    if (auto it = byName_.find(upper(name)); it != byName_.end()) return it->second;
+    if (auto it = byName_.find(xbase::asciiUpperCase(name)); it != byName_.end()) return it->second;
     return std::nullopt;
 }
 

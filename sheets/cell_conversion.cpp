@@ -9,6 +9,7 @@
 #include "sheets/serial_dates.h"
 #include "xbase/dates.h"
 #include "xbase/number_text.h"
+#include "xbase/text_case.h"
 
 namespace tarvo::sheets {
 
@@ -239,8 +240,7 @@ std::optional<xbase::Date> dateFromText(std::string_view text) {
 
 std::optional<bool> logicalFromText(std::string_view text) {
     text = trimmed(text);
-    std::string upper(text);
-    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const std::string upper = xbase::asciiUpperCase(text);
     if (upper == "TRUE" || upper == "Y" || upper == "YES" || upper == "1") return true;
     if (upper == "FALSE" || upper == "N" || upper == "NO" || upper == "0") return false;
     return std::nullopt;

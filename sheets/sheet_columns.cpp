@@ -1,8 +1,9 @@
 #include "sheets/sheet_columns.h"
 
 #include <algorithm>
-#include <cctype>
 #include <numeric>
+
+#include "xbase/text_case.h"
 
 namespace tarvo::sheets {
 
@@ -11,9 +12,7 @@ namespace {
 std::string upperTrimmed(std::string name) {
     const size_t first = name.find_first_not_of(" \t\r\n");
     const size_t last = name.find_last_not_of(" \t\r\n");
-    name = first == std::string::npos ? "" : name.substr(first, last - first + 1);
-    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return name;
+    return first == std::string::npos ? "" : xbase::asciiUpperCase(name.substr(first, last - first + 1));
 }
 
 std::string headerName(const Cell& cell) { return upperTrimmed(cellText(cell)); }

@@ -3,13 +3,13 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <memory>
 
 #include "sheets/sheet_set.h"
 #include "xbase/error.h"
 #include "xbase/file_names.h"
 #include "xbase/table.h"
+#include "xbase/text_case.h"
 
 namespace tarvo::sheets {
 
@@ -22,9 +22,7 @@ constexpr long kProgressEvery = 2000;
 std::string upperTrimmed(const std::string& text) {
     const size_t first = text.find_first_not_of(" \t");
     const size_t last = text.find_last_not_of(" \t");
-    std::string out = first == std::string::npos ? "" : text.substr(first, last - first + 1);
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
+    return first == std::string::npos ? "" : xbase::asciiUpperCase(text.substr(first, last - first + 1));
 }
 
 // A folder of new tables beside their final place, moved there only when every sheet passed.

@@ -1,5 +1,6 @@
 #include "templates/item_extras.h"
 
+#include "importing/code_list.h"
 #include "importing/field_writer.h"
 #include "templates/item_prices.h"
 #include "xbase/work_areas.h"
@@ -12,7 +13,7 @@ using xbase::Value;
 
 // The ID of the item named by KODE_ITEM (trimmed, upper case), 0 when blank or not found.
 uint32_t itemOf(const importing::SourceRow& row, importing::StockSearch& search) {
-    const std::string code = xbase::upperCase(row.trimmed("KODE_ITEM"));
+    const std::string code = importing::upperCase(row.trimmed("KODE_ITEM"));
     return code.empty() ? 0 : search.idByCode(code);
 }
 

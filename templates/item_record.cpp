@@ -2,6 +2,7 @@
 
 #include "templates/item_prices.h"
 #include "templates/references.h"
+#include "importing/code_list.h"
 #include "importing/stock_search.h"
 
 namespace tarvo::templates {
@@ -28,7 +29,7 @@ const char* quantityPicture(double decimals) {
 
 ItemRow readItemRow(const importing::SourceRow& row) {
     ItemRow item;
-    item.codes[0] = xbase::upperCase(row.trimmed("KODE"));
+    item.codes[0] = importing::upperCase(row.trimmed("KODE"));
     for (int n = 2; n <= ItemRow::kCodes; ++n) {
         const std::string column = "KODE_" + std::to_string(n);
         const bool follows = n == 2 || !item.codes[n - 2].empty();
@@ -38,7 +39,7 @@ ItemRow readItemRow(const importing::SourceRow& row) {
     item.name = withoutLineEnd(row.trimmed("NAMA"));
     item.nameExtension1 = row.trimmed("NAMAEX1");
     item.nameExtension2 = row.trimmed("NAMAEX2");
-    item.linkCode = xbase::upperCase(row.trimmed("LINK_KODE"));
+    item.linkCode = importing::upperCase(row.trimmed("LINK_KODE"));
     item.units = importing::readItemUnits(row);
     return item;
 }

@@ -45,9 +45,18 @@ std::vector<bool> ticksForColumns(const CataloguePage& page, const std::vector<s
     return ticked;
 }
 
+std::string noColumnsMessage(const std::string& path) {
+    return "Belum ada kolom yang dipilih! File : " + path + " tidak dibuat.";
+}
+
 CreateOutcome createTemplate(ui::Owner owner, const std::string& folder, const CataloguePage& page,
                              const std::vector<bool>& ticked) {
     const std::string path = folder + page.fileName;
+    // A table needs a column: said before the question about a filled file, and nothing is written.
+    if (createdRows(page, ticked).empty()) {
+        ui::BOXERROR(owner, noColumnsMessage(path));
+        return CreateOutcome::NoColumns;
+    }
     // A filled template is work of the user's: replacing it is the user's decision.
     const std::string existing = xbase::findIgnoringCase(folder, page.fileName).string();
     if (retaildb::VOFILE(existing)) {

@@ -32,13 +32,18 @@ std::vector<bool> ticksForColumns(const CataloguePage& page, const std::vector<s
                                   std::vector<std::string>* unknown = nullptr);
 
 enum class CreateOutcome {
-    Created,  // the file was written; the "Berhasil" box was shown
-    Failed,   // the creation failed; its own box and the "gagal dibuat" box were shown
-    Kept,     // the file holds records and the user chose to keep it; nothing was written
+    Created,    // the file was written; the "Berhasil" box was shown
+    Failed,     // the creation failed; its own box and the "gagal dibuat" box were shown
+    Kept,       // the file holds records and the user chose to keep it; nothing was written
+    NoColumns,  // no mandatory column and none ticked: said so, nothing asked, nothing written
 };
 
-// BUTTONCREATE without its busy pointer: folder ends with a separator. A file of that name (in any
-// case) that holds records is replaced only when the user agrees to the question
+// The error "Create" shows when the page gives no column to write.
+std::string noColumnsMessage(const std::string& path);
+
+// BUTTONCREATE without its busy pointer: folder ends with a separator. A page that gives no column
+// (none mandatory, none ticked) is refused with noColumnsMessage before anything else. A file of
+// that name (in any case) that holds records is replaced only when the user agrees to the question
 // "File <path> sudah ada dan berisi N record. Ganti?" (default No).
 CreateOutcome createTemplate(ui::Owner owner, const std::string& folder, const CataloguePage& page,
                              const std::vector<bool>& ticked);

@@ -3,10 +3,12 @@
 #include <cctype>
 
 #include "xbase/blanks.h"
+#include "xbase/codepage.h"
 #include "xbase/dates.h"
 #include "xbase/error.h"
 #include "xbase/number_text.h"
 #include "xbase/settings.h"
+#include "xbase/text_case.h"
 
 namespace tarvo::templatetools {
 
@@ -24,6 +26,7 @@ public:
     xbase::Value fieldValue(int handle) const override { return table_.fieldGet(handle + 1); }
     uint32_t recNo() const override { return table_.recNo(); }
     bool deleted() const override { return table_.deleted(); }
+    const xbase::CodePage& codePage() const override { return table_.codePage(); }
 
 private:
     const xbase::Table& table_;
@@ -176,7 +179,7 @@ bool EditedTemplate::setCell(uint32_t recno, int field, const std::string& text,
         }
         case 'L': {
             const std::string_view t = xbase::trimmed(text);
-            const char c = t.empty() ? 'F' : static_cast<char>(std::toupper(static_cast<unsigned char>(t[0])));
+            const char c = t.empty() ? 'F' : xbase::asciiUpper(t[0]);
             if (t.size() > 1 || (c != 'T' && c != 'F' && c != 'Y' && c != 'N')) {
                 problem = "Isi field " + info.name + " harus T atau F.";
                 return false;

@@ -24,6 +24,8 @@ public:
     // UTF-8 to table bytes (appended to out); characters the code page lacks become '?'.
     void encode(std::string_view utf8, std::string& out) const;
     std::string encode(std::string_view utf8) const;
+    // Whether one of the code page's bytes stands for the code point.
+    bool holds(uint32_t codePoint) const { return encoded_.contains(codePoint); }
 
 private:
     explicit CodePage(std::string name);

@@ -1,11 +1,11 @@
 #include "xbase/dates.h"
 
-#include <cctype>
 #include <cstdio>
 #include <ctime>
 #include <vector>
 
 #include "xbase/settings.h"
+#include "xbase/text_case.h"
 
 namespace tarvo::xbase {
 
@@ -21,10 +21,10 @@ struct FormatPiece {
 std::vector<FormatPiece> parseFormat(std::string_view format) {
     std::vector<FormatPiece> pieces;
     for (std::size_t i = 0; i < format.size();) {
-        char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(format[i])));
+        const char upper = asciiUpper(format[i]);
         if (upper == 'D' || upper == 'M' || upper == 'Y') {
             pieces.push_back({upper, 0});
-            while (i < format.size() && std::toupper(static_cast<unsigned char>(format[i])) == upper) ++i;
+            while (i < format.size() && asciiUpper(format[i]) == upper) ++i;
         } else {
             pieces.push_back({0, format[i]});
             ++i;

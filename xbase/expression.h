@@ -12,6 +12,8 @@
 
 namespace tarvo::xbase {
 
+class CodePage;
+
 // What an expression reads: the fields of a work area, its record number and deleted flag.
 class ExpressionContext {
 public:
@@ -23,6 +25,8 @@ public:
     virtual Value fieldValue(int handle) const = 0;
     virtual uint32_t recNo() const = 0;
     virtual bool deleted() const = 0;
+    // The code page of the fields' table: it decides which letters Upper() and Lower() change.
+    virtual const CodePage& codePage() const = 0;
 };
 
 // A wrong expression, or a value of the wrong type met while evaluating one. The message

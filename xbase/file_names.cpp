@@ -4,17 +4,6 @@
 
 namespace tarvo::xbase {
 
-namespace {
-char upperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-}  // namespace
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (upperAscii(a[i]) != upperAscii(b[i])) return false;
-    return true;
-}
-
 std::filesystem::path findIgnoringCase(const std::filesystem::path& folder, const std::string& name) {
     std::filesystem::path exact = folder / name;
     std::error_code ec;

@@ -7,10 +7,9 @@
 #include <string_view>
 #include <vector>
 
-namespace tarvo::xbase {
+#include "xbase/text_case.h"
 
-// Equal text ignoring ASCII case.
-bool equalsIgnoreCase(std::string_view a, std::string_view b);
+namespace tarvo::xbase {
 
 // The entry of folder whose name equals name ignoring case (exact match first); folder / name
 // when there is none.

@@ -82,7 +82,7 @@ std::optional<RecordKeyBuilder> RecordKeyBuilder::compile(std::string_view expre
         for (int b = 0; b < 256; ++b) {
             const char byte = static_cast<char>(b);
             std::string text = codePage.decode(std::string_view(&byte, 1));
-            for (auto map = term.maps.rbegin(); map != term.maps.rend(); ++map) text = (*map)(std::move(text));
+            for (auto map = term.maps.rbegin(); map != term.maps.rend(); ++map) text = (*map)(text, codePage);
             const std::string encoded = codePage.encode(text);
             if (encoded.size() != 1) return std::nullopt;
             part.bytes[b] = static_cast<uint8_t>(encoded[0]);

@@ -24,6 +24,7 @@ public:
     Value fieldValue(int handle) const override { return table_.decodeField(image_, handle + 1); }
     uint32_t recNo() const override { return recno_; }
     bool deleted() const override { return !image_.empty() && image_[0] == '*'; }
+    const CodePage& codePage() const override { return table_.codePage(); }
 
 private:
     const Table& table_;

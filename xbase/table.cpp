@@ -19,6 +19,7 @@
 #include "xbase/record_file.h"
 #include "xbase/settings.h"
 #include "xbase/table_indexes.h"
+#include "xbase/text_case.h"
 
 namespace tarvo::xbase {
 
@@ -96,12 +97,6 @@ bool blankIsZeros(const FieldInfo& field) {
     }
 }
 
-std::string upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
 
 
 void putLE64(char* p, int64_t value) {
@@ -214,7 +209,7 @@ void Table::create(const std::filesystem::path& path, const std::vector<FieldInf
     bool memo = false;
     std::string descriptors;
     for (const FieldInfo& f : fields) {
-        std::string name = upper(f.name);
+        std::string name = asciiUpperCase(f.name);
         if (name.empty() || name.size() > 10) throw Error(path.string() + ": invalid field name '" + f.name + "'");
         if (!names.insert(name).second) throw Error(path.string() + ": duplicate field name '" + f.name + "'");
         int length = f.length;
@@ -337,8 +332,8 @@ void Table::readHeader() {
         Field f;
         size_t nameLength = 0;
         while (nameLength < 11 && d[nameLength] != 0) ++nameLength;
-        f.info.name = upper(std::string(reinterpret_cast<const char*>(d), nameLength));
-        f.info.type = static_cast<char>(std::toupper(d[11]));
+        f.info.name = asciiUpperCase(std::string_view(reinterpret_cast<const char*>(d), nameLength));
+        f.info.type = asciiUpper(static_cast<char>(d[11]));
         f.flags = isVisualFoxPro(version_) ? d[18] : 0;
         f.info.length = d[16];
         f.info.decimals = d[17];
@@ -368,7 +363,7 @@ void Table::readHeader() {
         if (!(f.flags & kSystemField) && f.info.type != '0') fields_.push_back(static_cast<int>(i));
     }
     for (size_t i = 0; i < fields_.size(); ++i)
-        fieldPositions_.try_emplace(upper(allFields_[fields_[i]].info.name), static_cast<int>(i + 1));
+        fieldPositions_.try_emplace(asciiUpperCase(allFields_[fields_[i]].info.name), static_cast<int>(i + 1));
     file_->setLayout(headerLength_, recordLength_);
 
     bool memoFields = std::any_of(allFields_.begin(), allFields_.end(), [](const Field& f) { return isMemoType(f.info.type); });
@@ -394,7 +389,7 @@ const Table::Field& Table::checkedField(int pos) const {
 const FieldInfo& Table::field(int pos) const { return checkedField(pos).info; }
 
 int Table::fieldPos(std::string_view name) const {
-    const auto found = fieldPositions_.find(upper(name));
+    const auto found = fieldPositions_.find(asciiUpperCase(name));
     return found == fieldPositions_.end() ? 0 : found->second;
 }
 

@@ -79,6 +79,7 @@ public:
     // Header byte 28, bit 0: the table has a structural compound index that opens with it.
     bool marksStructuralIndex() const { return tableFlags_ & kStructuralIndexFlag; }
     const std::string& codePageName() const;
+    const CodePage& codePage() const { return *codePage_; }
     Date lastUpdate() const { return lastUpdate_; }
     uint16_t headerLength() const { return headerLength_; }
     uint16_t recordLength() const { return recordLength_; }

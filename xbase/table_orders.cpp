@@ -11,6 +11,7 @@
 #include "xbase/settings.h"
 #include "xbase/table.h"
 #include "xbase/table_indexes.h"
+#include "xbase/text_case.h"
 
 namespace tarvo::xbase {
 
@@ -24,6 +25,7 @@ public:
     Value fieldValue(int handle) const override { return table_.fieldGet(handle + 1); }
     uint32_t recNo() const override { return table_.recNo(); }
     bool deleted() const override { return table_.deleted(); }
+    const CodePage& codePage() const override { return table_.codePage(); }
 
 private:
     const Table& table_;
@@ -80,8 +82,7 @@ void Table::createOrder(const std::filesystem::path& indexPath, std::string_view
         observer_ = indexes_.get();
     }
     CdxTagInfo info;
-    info.name = std::string(tagName);
-    for (char& c : info.name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    info.name = asciiUpperCase(tagName);
     info.keyExpression = std::string(keyExpression);
     info.forExpression = std::string(forExpression);
     info.descending = descending;

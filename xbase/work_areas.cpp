@@ -1,24 +1,17 @@
 #include "xbase/work_areas.h"
 
 #include "xbase/error.h"
+#include "xbase/text_case.h"
 
 namespace tarvo::xbase {
 
-namespace {
-std::string upperAlias(std::string_view alias) {
-    std::string out(alias);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
-}  // namespace
 
 WorkAreas::~WorkAreas() { closeAll(); }
 
 bool WorkAreas::use(const std::filesystem::path& path, std::string_view alias, const OpenOptions& options) {
     lastError_.clear();
     lastErrorInUse_ = false;
-    std::string name = upperAlias(alias);
+    std::string name = asciiUpperCase(alias);
     if (name.empty()) {
         lastError_ = path.string() + ": empty alias";
         return false;
@@ -59,7 +52,7 @@ std::string WorkAreas::alias(int area) const {
 }
 
 int WorkAreas::areaOf(std::string_view alias) const {
-    std::string name = upperAlias(alias);
+    std::string name = asciiUpperCase(alias);
     for (size_t i = 0; i < areas_.size(); ++i)
         if (areas_[i].table && areas_[i].alias == name) return static_cast<int>(i) + 1;
     return 0;

@@ -89,8 +89,12 @@ int createCommand(const CreateArguments& arguments) {
 
     TerminalInteraction terminal(arguments.answerYes, arguments.outcome.quiet);
     ui::setInteraction(&terminal);
+    // A page that gives no column is refused before the folder is made: nothing is written.
+    const bool noColumns = templatetools::createdRows(*page, ticked).empty();
+    if (noColumns)
+        ui::BOXERROR(nullptr, templatetools::noColumnsMessage((std::filesystem::path(arguments.folder) / page->fileName).string()));
     // No retrying on the command line: a folder that cannot be made is reported once.
-    const std::string folder = templatetools::createImportFolder(nullptr, arguments.folder, false);
+    const std::string folder = noColumns ? std::string() : templatetools::createImportFolder(nullptr, arguments.folder, false);
     templatetools::CreateOutcome created = templatetools::CreateOutcome::Failed;
     if (!folder.empty()) created = templatetools::createTemplate(nullptr, folder, *page, ticked);
     ui::setInteraction(nullptr);

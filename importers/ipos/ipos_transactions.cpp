@@ -25,7 +25,7 @@ struct TakenLine {
     uint32_t item;
 };
 
-// The lines of the header's transaction whose quantity is not empty and whose item code (trimmed,
+// The lines of the header's transaction whose quantity is not empty (nor 0) and whose item code (trimmed,
 // upper case) is the first code of an imported item, in the database's order.
 std::vector<TakenLine> takenLines(const Transactions& transactions, std::string_view number, const char* quantityColumn,
                                   importing::ItemIds& itemIds) {
@@ -34,7 +34,7 @@ std::vector<TakenLine> takenLines(const Transactions& transactions, std::string_
     std::vector<TakenLine> taken;
     for (uint32_t index : transactions.byNumber.of(number)) {
         const odbc::Row row = transactions.lines.row(index);
-        if (READSTRING(row, quantity).empty()) continue;
+        if (emptyQuantity(row, quantity)) continue;
         if (const uint32_t item = itemIds.byCode(normaliseCode(row.text(code)))) taken.push_back({row, item});
     }
     return taken;
@@ -70,7 +70,7 @@ void importSales(IposRun& ipos, const SaleKind& kind) {
     FieldWriter saleLines("S_PENJUD");
 
     forEachRow(ipos, headers, kind.table, kind.progressText, [&](const odbc::Row& header) {
-        if (READSTRING(header, quantity).empty()) return false;
+        if (emptyQuantity(header, quantity)) return false;
         const uint32_t person = salesman ? ipos.salesmen.find(normaliseCode(READSTRING(header, *salesman))) : 0;
         const double rate = person > 0 ? ipos.commissions[person - 1] : 0;
         const double headerTotal = READFLOAT(header, total), headerDiscount = READFLOAT(header, discount);
@@ -185,7 +185,7 @@ void importMovements(IposRun& ipos, const MovementKind& kind) {
     FieldWriter movements(kind.headerTarget);
     FieldWriter movementLines(kind.lineTarget);
     forEachRow(ipos, headers, kind.table, kind.progressText, [&](const odbc::Row& header) {
-        if (READSTRING(header, quantity).empty()) return false;
+        if (emptyQuantity(header, quantity)) return false;
         const xbase::Date day = TIMESTAMPTODATE(READSTRING(header, date));
         ipos.run.appendTo(kind.headerTarget);
         const uint32_t movementId = movements.table().recCount();

@@ -7,16 +7,11 @@
 #include "importers/ipos/schema.h"
 #include "odbc/connection.h"
 #include "odbc/error.h"
+#include "xbase/text_case.h"
 
 namespace tarvo::importers::ipos {
 
 namespace {
-
-bool sameName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-    });
-}
 
 class Reader {
 public:
@@ -32,7 +27,7 @@ public:
     odbc::Result read(const char* tableName) {
         const SourceTable& table = sourceTable(tableName);
         if (!tables_.empty() &&
-            std::none_of(tables_.begin(), tables_.end(), [&](const std::string& t) { return sameName(t, table.name); }))
+            std::none_of(tables_.begin(), tables_.end(), [&](const std::string& t) { return xbase::equalsIgnoreCase(t, table.name); }))
             throw SourceRefused(std::string("Tabel ") + table.name + " tidak ditemukan di database!");
         odbc::Result result = [&] {
             try {
@@ -76,7 +71,7 @@ bool isAccessFile(const std::filesystem::path& file) {
     return signature == "Standard Jet DB" || signature == "Standard ACE DB";
 }
 
-bool hasMdbExtension(const std::filesystem::path& file) { return sameName(file.extension().string(), ".mdb"); }
+bool hasMdbExtension(const std::filesystem::path& file) { return xbase::equalsIgnoreCase(file.extension().string(), ".mdb"); }
 
 SourceDatabase SourceDatabase::read(const std::string& connectionString, const std::function<void()>& afterTable) {
     std::unique_ptr<odbc::Connection> connection;

@@ -18,6 +18,8 @@ std::string READSTRING(const odbc::Row& row, size_t column) { return std::string
 
 double READFLOAT(const odbc::Row& row, size_t column) { return row.number(column); }
 
+bool emptyQuantity(const odbc::Row& row, size_t column) { return READFLOAT(row, column) == 0; }
+
 xbase::Date TIMESTAMPTODATE(std::string_view timestamp) {
     const std::string digits =
         std::string(part(timestamp, 0, 4)) + std::string(part(timestamp, 5, 2)) + std::string(part(timestamp, 8, 2));

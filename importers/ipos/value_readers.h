@@ -16,6 +16,10 @@ std::string READSTRING(const odbc::Row& row, size_t column);
 // The value as a number; 0 for NULL, an empty text or a text that does not begin with a number.
 double READFLOAT(const odbc::Row& row, size_t column);
 
+// Whether a quantity counts as empty, as Empty() has it for a number: NULL, an empty text and 0
+// alike (what READFLOAT reads as 0).
+bool emptyQuantity(const odbc::Row& row, size_t column);
+
 // The date of characters 1-4 (year), 6-7 (month) and 9-10 (day); the empty date when the text is
 // shorter or those characters make no date.
 xbase::Date TIMESTAMPTODATE(std::string_view timestamp);

@@ -119,7 +119,8 @@ TEST(TemplatesCommand, CreateRefusesBadArgumentsBeforeWritingAnything) {
         {"create " + folder + " ITEM.DBF --colour", 2, "The following argument was not expected: --colour"},
         {"create '  ' ITEM.DBF", 1, "Error: Lokasi import belum diisi!"},
         {"create '\\\\SERVER\\SHARE' ITEM.DBF", 1, "Error: Mengakses data sharing secara langsung via Network Resource tidak dibolehkan!"},
-        {"create " + folder + " PEMBEL.DBF", 1, "Error: [PEMBEL.DBF] Invalid Structure Info [Empty Structure] !"},
+        {"create " + folder + "/new PEMBEL.DBF", 1,
+         "Error: Belum ada kolom yang dipilih! File : " + folder + "/new/PEMBEL.DBF tidak dibuat."},
         {"frobnicate", 2, "unknown command 'frobnicate'"},
     };
     for (const Case& c : cases) {
@@ -129,6 +130,7 @@ TEST(TemplatesCommand, CreateRefusesBadArgumentsBeforeWritingAnything) {
         EXPECT_NE(run.output.find(c.message), std::string::npos) << run.output;
     }
     EXPECT_TRUE(test::fileContents(dir.path()).empty());
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "new"));
 }
 
 }  // namespace

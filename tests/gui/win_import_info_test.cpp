@@ -14,7 +14,9 @@
 #include "app/gui/list_view.h"
 #include "app/gui/win_import.h"
 #include "app/gui/win_import_info.h"
+#include "retaildb/file_routines.h"
 #include "templatetools/column_catalogue.h"
+#include "templatetools/template_creation.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/support/test_support.h"
 #include "xbase/table.h"
@@ -167,6 +169,21 @@ TEST_F(WinImportInfoTest, CreateWritesTheMandatoryAndTickedColumnsAndKeepsAFille
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].kind, "ask");
     EXPECT_EQ(ui.messages[0].text, "File " + folder() + "SALES.DBF sudah ada dan berisi 1 record. Ganti?");
+    EXPECT_EQ(test::fileContents(dir.path()), before);
+}
+
+// A page that gives no column (PEMBEL has none mandatory) says so on "Create", before any question
+// about the filled file there, and writes nothing.
+TEST_F(WinImportInfoTest, CreateWithoutAColumnSaysSoAndWritesNothing) {
+    ASSERT_TRUE(retaildb::VOCreate(nullptr, folder() + "PEMBEL.DBF", {retaildb::structureField("NO", "C", 5, 0)}));
+    xbase::Table::open(dir.path() / "PEMBEL.DBF", {})->append();
+    const auto before = test::fileContents(dir.path());
+    WinImportInfo window(nullptr, folder());
+    _WinImportInfo* page = showPage(window, "PEMBEL.DBF");
+    page->BUTTONCREATE_->click();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, "error");
+    EXPECT_EQ(ui.messages[0].text, templatetools::noColumnsMessage(folder() + "PEMBEL.DBF"));
     EXPECT_EQ(test::fileContents(dir.path()), before);
 }
 

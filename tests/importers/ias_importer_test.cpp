@@ -136,5 +136,38 @@ TEST_F(IasImportTest, OptionalColumnsAndTables) {
     }
 }
 
+// Region, group, vendor, unit and item codes and region names in accented letters meet their case
+// twins, as the tags' Upper() makes them for code page 437.
+TEST_F(IasImportTest, AccentedTextMeetsItsCaseTwin) {
+    writeSource("GOL.DBF", {{"GOL", 'C', 5, 0}, {"KET", 'C', 30, 0}},
+                {{{"GOL", "é"}, {"KET", "crème"}}, {{"GOL", "É"}, {"KET", "otra"}}});
+    writeSource("WIL.DBF", {{"WIL", 'C', 5, 0}, {"KET", 'C', 30, 0}},
+                {{{"WIL", "ñ1"}, {"KET", "españa"}}, {{"WIL", "Ñ1"}, {"KET", "otra"}}});
+    std::vector<FieldInfo> vendors = partnerFields(false);
+    vendors.push_back({"AC_BANK", 'C', 20, 0});
+    writeSource("SUP.DBF", vendors, {{{"KODE", "vé"}, {"NAMA", "Señor"}}, {{"KODE", "VÉ"}, {"NAMA", "Otro"}}});
+    writeSource("STOCK.DBF", stockFields(nullptr),
+                {{{"K_BRG", "café"}, {"NAMA", "Café"}, {"GOL", "É"}, {"KEMAS", "ñu"}},
+                 {{"K_BRG", "CAFÉ"}, {"NAMA", "Otro"}, {"KEMAS", "üx"}},
+                 {{"K_BRG", "té"}, {"NAMA", "Té"}, {"GOL", "é"}, {"KEMAS", "ÑU"}}});
+    std::vector<FieldInfo> customers = partnerFields(false);
+    customers.insert(customers.end(), {{"PKP", 'C', 1, 0}, {"NPWP", 'C', 20, 0}, {"WIL", 'C', 5, 0}});
+    writeSource("CUS.DBF", customers, {{{"KODE", "c1"}, {"NAMA", "Uno"}, {"WIL", "Ñ1"}}});
+    const auto outcome = runImport(kIas, test::optionsFor(StockMode::None));
+    ASSERT_EQ(outcome.status, importing::ImportStatus::Done) << (ui.messages.empty() ? "" : ui.messages.back().text);
+    EXPECT_EQ(outcome.codeDuplicates, 1u);
+    ASSERT_EQ(recordCount("S_DAERAH"), 1u);
+    expectRecord("S_DAERAH", 1, {{"DAERAH", Value("ESPAÑA")}});
+    expectRecord("S_PELANG", 1, {{"DAERAH", Value(1)}});
+    ASSERT_EQ(recordCount("S_GRPSTK"), 1u);
+    ASSERT_EQ(recordCount("S_VENDOR"), 1u);
+    ASSERT_EQ(recordCount("S_STOCK"), 2u);
+    for (uint32_t recno : {1u, 2u}) expectRecord("S_STOCK", recno, {{"GROUP_STK", Value(1)}, {"TIPE_SATU", Value(1)}});
+    expectRecord("S_STOCK", 2, {{"KODE_C", Value("TÉ")}});
+    ASSERT_EQ(recordCount("S_SATUAN"), 2u);
+    expectRecord("S_SATUAN", 1, {{"SATUAN_TXT", Value("ÑU")}});
+    expectIndexesAgreeWithTables();
+}
+
 }  // namespace
 }  // namespace tarvo::importers

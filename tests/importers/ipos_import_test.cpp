@@ -309,6 +309,98 @@ TEST_F(IposImportTest, DuplicatesByCodeAndByTheRenamedName) {
     }
 }
 
+// Group, unit, item and salesman codes and group names in accented letters meet their case twins,
+// as the tags' Upper() makes them for code page 437: one group, one unit, the item of every line,
+// the salesman of the invoice.
+TEST_F(IposImportTest, AccentedTextMeetsItsCaseTwin) {
+    {
+        sampledata::SampleDatabase db(file_);
+        db.insert(kItemGroupTable, {{"JENIS", "é1"}, {"NAMAJENIS", "crème"}});
+        db.insert(kItemGroupTable, {{"JENIS", "É1"}, {"NAMAJENIS", "otra"}});
+        db.insert(kItemTable, {{"NOITEM", "café"}, {"NAMAITEM", "Café"}, {"SATUAN", "ñU"}, {"JENIS", "É1"}});
+        db.insert(kItemTable, {{"NOITEM", "CAFÉ"}, {"NAMAITEM", "Otro"}, {"SATUAN", "ÑU"}});
+        db.insert(kSalesmanTable, {{"NOSALES", "SÉ"}, {"NAMASALES", "Señor"}});
+        db.insert(kSalesHeaderTable, {{"NOTRANSAKSI", "PJ-00000001"}, {"TANGGAL", "2010-05-24 13:45:10"},
+                                      {"NOSALES", "sé"}, {"TOTALQTY", "1"}, {"TOTALJUAL", "10"}, {"TOTALDISKON", "0"}});
+        db.insert(kSalesDetailTable, {{"NOTRANSAKSI", "PJ-00000001"}, {"NOITEM", "Café"}, {"QUANTITY", "1"},
+                                      {"HARGAJUAL", "10"}, {"TOTAL", "10"}, {"HARGAPOKOK", "5"}});
+    }
+    const importing::ImportOutcome outcome = importWith({});
+    ASSERT_EQ(outcome.status, importing::ImportStatus::Done) << (ui.messages.empty() ? "" : ui.messages.back().text);
+    EXPECT_EQ(outcome.codeDuplicates, 1u);
+    ASSERT_EQ(recordCount("S_GRPSTK"), 1u);
+    expectRecord("S_GRPSTK", 1, {{"NAMA", Value("CRèME")}});
+    ASSERT_EQ(recordCount("S_SATUAN"), 1u);
+    expectRecord("S_SATUAN", 1, {{"SATUAN_TXT", Value("ÑU")}});
+    ASSERT_EQ(recordCount("S_STOCK"), 1u);
+    expectRecord("S_STOCK", 1, {{"KODE_C", Value("CAFÉ")}, {"GROUP_STK", Value(1)}, {"TIPE_SATU", Value(1)}});
+    expectRecord("S_PENJUA", 1, {{"SALES", Value(1)}});
+    ASSERT_EQ(recordCount("S_PENJUD"), 1u);
+    expectRecord("S_PENJUD", 1, {{"STOCK_ID", Value(1)}, {"SALES", Value(1)}});
+    expectIndexesAgreeWithTables();
+}
+
+// A quantity of 0 counts as empty: the header, line or goods row is skipped as for an empty value,
+// and a skipped line takes no share of the discount or the commission. When the last detail row is
+// skipped, the last line written takes what the shares of the others left, so that the lines add
+// up to the header's discount and commission.
+TEST_F(IposImportTest, ZeroQuantitiesAreSkippedLikeEmptyOnes) {
+    {
+        sampledata::SampleDatabase db(file_);
+        db.insert(kItemTable, {{"NOITEM", "BRG1"}, {"NAMAITEM", "Kopi"}});
+        db.insert(kSalesmanTable, {{"NOSALES", "S1"}, {"NAMASALES", "Budi"}, {"KOMISIJUAL", "10"}});
+        db.insert(kSalesHeaderTable, {{"NOTRANSAKSI", "PJ-00000001"}, {"TANGGAL", "2010-05-24 13:45:10"},
+                                      {"NOSALES", "S1"}, {"TOTALQTY", "3"}, {"TOTALJUAL", "400"}, {"TOTALDISKON", "100"}});
+        db.insert(kSalesHeaderTable, {{"NOTRANSAKSI", "PJ-00000002"}, {"TANGGAL", "2010-05-24 13:45:10"},
+                                      {"TOTALQTY", "0"}, {"TOTALJUAL", "9"}});
+        for (const char* quantity : {"1", "0", "1", "0.00"})
+            db.insert(kSalesDetailTable, {{"NOTRANSAKSI", "PJ-00000001"}, {"NOITEM", "BRG1"}, {"QUANTITY", quantity},
+                                          {"HARGAJUAL", "100"}, {"TOTAL", "100"}, {"HARGAPOKOK", "50"}});
+        db.insert(kSalesDetailTable, {{"NOTRANSAKSI", "PJ-00000002"}, {"NOITEM", "BRG1"}, {"QUANTITY", "1"},
+                                      {"HARGAJUAL", "9"}, {"TOTAL", "9"}});
+        db.insert(kCashHeaderTable, {{"NOTRANSAKSI", "KS-00000001"}, {"TOTALQTY", "1"}, {"TOTALJUAL", "100"}});
+        db.insert(kCashDetailTable, {{"NOTRANSAKSI", "KS-00000001"}, {"NOITEM", "BRG1"}, {"QUANTITY", "0"},
+                                     {"HARGAJUAL", "100"}, {"TOTAL", "100"}});
+        db.insert(kReceiptHeaderTable, {{"NOTRANSAKSI", "BM-00000001"}, {"TOTALQTY", "0"}});
+        db.insert(kReceiptHeaderTable, {{"NOTRANSAKSI", "BM-00000002"}, {"TOTALQTY", "2"}});
+        for (const char* quantity : {"0", "2"})
+            db.insert(kReceiptDetailTable, {{"NOTRANSAKSI", "BM-00000002"}, {"NOITEM", "BRG1"}, {"QTY", quantity}});
+        db.insert(kIssueHeaderTable, {{"NOTRANSAKSI", "BK-00000001"}, {"TOTALQTY", "0"}});
+        db.insert(kIssueDetailTable, {{"NOTRANSAKSI", "BK-00000001"}, {"NOITEM", "BRG1"}, {"QTY", "1"}});
+    }
+    ASSERT_EQ(importWith(checkBoxes(false, true, false)).status, importing::ImportStatus::Done);
+    // The invoice of TOTALQTY 0 is not written; the cash sale keeps its header without lines.
+    ASSERT_EQ(recordCount("S_PENJUA"), 2u);
+    expectRecord("S_PENJUA", 1, {{"NO", Value(1)}, {"TOT_HARGA", Value(200)}, {"ADJ_01", Value(30)}});
+    expectRecord("S_PENJUA", 2, {{"NO", Value(80000001)}, {"TOT_HARGA", Value(0)}});
+    // Lines 2 and 4 are skipped: line 1 takes a quarter, line 3 the rest of discount and commission.
+    ASSERT_EQ(recordCount("S_PENJUD"), 2u);
+    expectRecord("S_PENJUD", 1, {{"PENJUA_ID", Value(1)}, {"MAST_DISC", Value(25)}, {"MAST_ADJ_1", Value(7.5)}});
+    expectRecord("S_PENJUD", 2, {{"PENJUA_ID", Value(1)}, {"MAST_DISC", Value(75)}, {"MAST_ADJ_1", Value(22.5)}});
+    ASSERT_EQ(recordCount("S_STKMAS"), 1u);
+    expectRecord("S_STKMAS", 1, {{"NO", Value(2)}});
+    ASSERT_EQ(recordCount("S_STKMEX"), 1u);
+    expectRecord("S_STKMEX", 1, {{"JUMLAH", Value(2)}});
+    EXPECT_EQ(recordCount("S_STKKLR"), 0u);
+    EXPECT_EQ(recordCount("S_STKKEX"), 0u);
+}
+
+// Item names are compared as NAMA holds them, over the whole name: two items of the same name of
+// more than 100 characters meet, where a key of the name padded to NAMA and NAMAEX1 would miss them.
+TEST_F(IposImportTest, LongNamesAreComparedOverTheWholeName) {
+    const std::string longName(120, 'K');
+    {
+        sampledata::SampleDatabase db(file_);
+        db.insert(kItemTable, {{"NOITEM", "A"}, {"NAMAITEM", longName}});
+        db.insert(kItemTable, {{"NOITEM", "B"}, {"NAMAITEM", longName}});
+    }
+    const importing::ImportOutcome outcome = importWith({});
+    ASSERT_EQ(outcome.status, importing::ImportStatus::Done);
+    EXPECT_EQ(outcome.nameDuplicates, 1u);
+    ASSERT_EQ(recordCount("S_STOCK"), 1u);
+    expectRecord("S_STOCK", 1, {{"KODE_C", Value("A")}, {"NAMA", Value(longName.substr(0, 100))}});
+}
+
 TEST_F(IposImportTest, ARefusedOrCancelledRunLeavesEveryRetailFileAsItWas) {
     writeSmallShop(file_);
     const auto notAccess = dir.path() / "TOKO.MDB";

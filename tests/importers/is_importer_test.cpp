@@ -187,5 +187,36 @@ TEST_F(IsImportTest, LeftoverIndexFilesOfTheSourceNamesGoFromTheDatabaseFolder) 
     for (const char* name : {"GOL.CDX", "stock.cdx", "CUST.CDX"}) EXPECT_FALSE(std::filesystem::exists(database / name));
 }
 
+// Group, vendor, unit and item codes and group names in accented letters meet their case twins, as
+// the tags' Upper() makes them for code page 437.
+TEST_F(IsImportTest, AccentedTextMeetsItsCaseTwin) {
+    writeSource("GOL.DTA", {{"GOL", 'C', 5, 0}, {"KET", 'C', 30, 0}},
+                {{{"GOL", "é"}, {"KET", "crème"}}, {{"GOL", "É"}, {"KET", "otra"}}});
+    writeSource("SUPP.DTA",
+                {{"KODE", 'C', 10, 0}, {"NAMA", 'C', 40, 0}, {"ALAMAT", 'C', 40, 0}, {"ALAMAT1", 'C', 40, 0},
+                 {"TELP", 'C', 20, 0}, {"CATAT", 'C', 60, 0}},
+                {{{"KODE", "sé"}, {"NAMA", "Señor"}}, {{"KODE", "SÉ"}, {"NAMA", "Otro"}}});
+    writeSource("STOCK.DTA", stockFields(true),
+                {{{"BARA", "café"}, {"NAMA", "Café"}, {"GOL", "É"}, {"SUPP", "SÉ"}, {"SATUAN", "ñu"}},
+                 {{"BARA", "CAFÉ"}, {"NAMA", "Otro"}, {"SATUAN", "üx"}},
+                 {{"BARA", "té"}, {"NAMA", "Té"}, {"GOL", "é"}, {"SUPP", "sé"}, {"SATUAN", "ÑU"}}});
+    const auto outcome = runImport(kIntegratedSystem, test::optionsFor(StockMode::None));
+    ASSERT_EQ(outcome.status, importing::ImportStatus::Done) << (ui.messages.empty() ? "" : ui.messages.back().text);
+    EXPECT_EQ(outcome.codeDuplicates, 1u);
+    ASSERT_EQ(recordCount("S_GRPSTK"), 1u);
+    expectRecord("S_GRPSTK", 1, {{"NAMA", Value("CRèME")}});
+    ASSERT_EQ(recordCount("S_VENDOR"), 1u);
+    ASSERT_EQ(recordCount("S_STOCK"), 2u);
+    for (uint32_t recno : {1u, 2u})
+        expectRecord("S_STOCK", recno, {{"GROUP_STK", Value(1)}, {"VENDOR", Value(1)}, {"TIPE_SATU", Value(1)}});
+    expectRecord("S_STOCK", 1, {{"KODE_C", Value("CAFÉ")}});
+    expectRecord("S_STOCK", 2, {{"KODE_C", Value("TÉ")}});
+    // The refused item's unit still counts.
+    ASSERT_EQ(recordCount("S_SATUAN"), 2u);
+    expectRecord("S_SATUAN", 1, {{"SATUAN_TXT", Value("ÑU")}});
+    expectRecord("S_SATUAN", 2, {{"SATUAN_TXT", Value("ÜX")}});
+    expectIndexesAgreeWithTables();
+}
+
 }  // namespace
 }  // namespace tarvo::importers

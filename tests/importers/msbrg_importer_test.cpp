@@ -75,7 +75,21 @@ void writeShop(test::ImporterTest& t) {
     t.writeSource("SALES.DBF", {{"NMSAL", 'C', 30, 0}}, {{{"NMSAL", " Budi "}}, {{"NMSAL", ""}}, {{"NMSAL", "Ani"}}});
 }
 
-class MsbrgImportTest : public test::ImporterTest {};
+class MsbrgImportTest : public test::ImporterTest {
+protected:
+    // Customers, vendors and salesmen with their full columns: these rows only.
+    void writePartners(const test::SourceRows& customers) {
+        const std::vector<FieldInfo> partner{{"ALAMAT1", 'C', 40, 0}, {"ALAMAT2", 'C', 40, 0}, {"TELP", 'C', 20, 0},
+                                             {"FAX", 'C', 20, 0}};
+        std::vector<FieldInfo> customerFields{{"NMCUS", 'C', 40, 0}, {"LOKASI", 'C', 20, 0}};
+        customerFields.insert(customerFields.end(), partner.begin(), partner.end());
+        writeSource("MSCUS.DBF", customerFields, customers);
+        std::vector<FieldInfo> vendorFields{{"NMSUP", 'C', 40, 0}};
+        vendorFields.insert(vendorFields.end(), partner.begin(), partner.end());
+        writeSource("MSSUP.DBF", vendorFields, {});
+        writeSource("SALES.DBF", {{"NMSAL", 'C', 30, 0}}, {});
+    }
+};
 
 TEST_F(MsbrgImportTest, WritesEveryTableFieldByField) {
     writeShop(*this);
@@ -225,6 +239,73 @@ TEST_F(MsbrgImportTest, RepeatedCodesAndNamesAreImportedWhenAllowed) {
     expectRecord("S_STOCK", 4, {{"ID", Value(4)}, {"KODE_C", Value("A1")}, {"NAMA", Value("Apel Merah")},
                                 {"GROUP_STK", Value(2)}, {"TIPE_SATU", Value(3)}});
     expectRecord("S_STOCK", 5, {{"KODE_C", Value("C1")}, {"NAMA", Value("apel")}});
+}
+
+// Codes, names, regions, groups and units in accented letters are upper-cased as the tags' Upper()
+// does it for code page 437, so that their case twins meet: one region, one group, one unit, and
+// the duplicate checks find the item written before.
+TEST_F(MsbrgImportTest, AccentedTextMeetsItsCaseTwin) {
+    writeSource("MSBRG.DBF", itemFields(),
+                {{{"KDBRG", "café"}, {"NMBRG", "Crème"}, {"KATEGORI", "é1"}, {"UNIT", "ñu"}, {"KDBRG1", "çaja"},
+                  {"UNIT1", "ÇX"}, {"QTY11", 6}},
+                 {{"KDBRG", "CAFÉ"}, {"NMBRG", "Otra"}, {"UNIT", "ÑU"}},
+                 {{"KDBRG", "té"}, {"NMBRG", "crème"}, {"UNIT", "ÑU"}},
+                 {{"KDBRG", "àgua"}, {"NMBRG", "Ägua"}, {"KATEGORI", "É1"}, {"UNIT", "ÑU"}, {"KDBRG1", "àgua6"},
+                  {"UNIT1", "çx"}, {"QTY11", 6}}});
+    writePartners({{{"NMCUS", "Uno"}, {"LOKASI", "españa"}}, {{"NMCUS", "Dos"}, {"LOKASI", "ESPAÑA"}}});
+    const auto outcome = runImport(kLindraMakmur, test::optionsFor(StockMode::None));
+    ASSERT_EQ(outcome.status, importing::ImportStatus::Done) << (ui.messages.empty() ? "" : ui.messages.back().text);
+    EXPECT_EQ(outcome.codeDuplicates, 1u);
+    EXPECT_EQ(outcome.nameDuplicates, 1u);
+
+    ASSERT_EQ(recordCount("S_DAERAH"), 1u);
+    expectRecord("S_DAERAH", 1, {{"DAERAH", Value("ESPAÑA")}});
+    expectRecord("S_PELANG", 2, {{"DAERAH", Value(1)}});
+    ASSERT_EQ(recordCount("S_GRPSTK"), 1u);
+    expectRecord("S_GRPSTK", 1, {{"NAMA", Value("É1")}});
+    ASSERT_EQ(recordCount("S_SATUAN"), 2u);
+    expectRecord("S_SATUAN", 1, {{"SATUAN_TXT", Value("ÑU")}});
+    expectRecord("S_SATUAN", 2, {{"SATUAN_TXT", Value("ÇX")}});
+    // à has no capital in code page 437: it stays as it is, never "?".
+    ASSERT_EQ(recordCount("S_STOCK"), 4u);
+    expectRecord("S_STOCK", 1, {{"KODE_C", Value("CAFÉ")}, {"NAMA", Value("Crème")}, {"GROUP_STK", Value(1)},
+                                {"TIPE_SATU", Value(1)}});
+    expectRecord("S_STOCK", 2, {{"KODE_C", Value("ÇAJA")}, {"NAMA", Value("Crème (ÇX)")}, {"TIPE_SATU", Value(2)}});
+    expectRecord("S_STOCK", 3, {{"KODE_C", Value("àGUA")}, {"NAMA", Value("Ägua")}, {"GROUP_STK", Value(1)},
+                                {"TIPE_SATU", Value(1)}});
+    expectRecord("S_STOCK", 4, {{"KODE_C", Value("àGUA6")}, {"TIPE_SATU", Value(2)}});
+    expectIndexesAgreeWithTables();
+}
+
+// A packing level with a code but no unit: its item gets unit identifier 0, and no nameless unit
+// record is made.
+TEST_F(MsbrgImportTest, ALevelWithoutAUnitGetsNoUnit) {
+    writeSource("MSBRG.DBF", itemFields(),
+                {{{"KDBRG", "A1"}, {"NMBRG", "Apel"}, {"UNIT", "PCS"}, {"KDBRG1", "A1D"}, {"UNIT1", "  "},
+                  {"QTY11", 12}}});
+    writePartners({});
+    ASSERT_EQ(runImport(kLindraMakmur, test::optionsFor(StockMode::None)).status, importing::ImportStatus::Done)
+        << (ui.messages.empty() ? "" : ui.messages.back().text);
+    ASSERT_EQ(recordCount("S_STOCK"), 2u);
+    expectRecord("S_STOCK", 1, {{"TIPE_SATU", Value(1)}});
+    expectRecord("S_STOCK", 2, {{"KODE_C", Value("A1D")}, {"JENIS", Value(2)}, {"TIPE_SATU", Value(0)}});
+    ASSERT_EQ(recordCount("S_SATUAN"), 1u);
+    expectRecord("S_SATUAN", 1, {{"SATUAN_TXT", Value("PCS")}});
+    ASSERT_EQ(recordCount("S_STKEOU"), 1u);
+}
+
+// A computed value too large for its field (opening stock × purchase price beyond SISA_NIL01)
+// fails the run with a message that names the source file and record as well as the field.
+TEST_F(MsbrgImportTest, AValueThatDoesNotFitNamesItsSourceRecord) {
+    writeSource("MSBRG.DBF", itemFields(),
+                {{{"KDBRG", "A1"}, {"NMBRG", "Apel"}},
+                 {{"KDBRG", "B1"}, {"NMBRG", "Jeruk"}, {"HGBELI", 999999999}, {"SISAGUDANG", 9999999}}});
+    writePartners({});
+    ASSERT_EQ(runImport(kLindraMakmur, test::optionsFor(StockMode::CloseDay)).status, importing::ImportStatus::Failed);
+    ASSERT_EQ(ui.count("error"), 1u);
+    const std::string& message = ui.messages.back().text;
+    EXPECT_NE(message.find("MSBRG.DBF record 2: "), std::string::npos) << message;
+    EXPECT_NE(message.find("does not fit field SISA_NIL01 (N 18,4)"), std::string::npos) << message;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "retaildb/program_end.h"
 #include "sampledata/retail_db.h"
 #include "xbase/settings.h"
+#include "xbase/table_indexes.h"
 #include "xbase/work_areas.h"
 
 namespace tarvo::test {
@@ -55,6 +56,18 @@ uint32_t ShopImportTest::recordCount(const std::string& alias) const { return re
 
 void ShopImportTest::expectRecord(const std::string& alias, uint32_t recno, const ExpectedFields& fields) const {
     expectRecordOf(*retailTable(alias), alias, recno, fields);
+}
+
+void ShopImportTest::expectIndexesAgreeWithTables() const {
+    for (const auto& entry : std::filesystem::directory_iterator(database)) {
+        if (entry.path().extension() != ".CDX") continue;
+        std::filesystem::path table = entry.path();
+        table.replace_extension(".Q7T");
+        auto opened = xbase::Table::open(table, {false, true, xbase::Driver::DBFCDX});
+        for (int order = 1; order <= opened->orderCount(); ++order)
+            EXPECT_EQ(opened->indexes()->check(*opened->order(order)), xbase::IndexProblems{})
+                << table.filename().string() << " tag " << opened->order(order)->name();
+    }
 }
 
 }  // namespace tarvo::test

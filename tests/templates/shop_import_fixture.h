@@ -25,6 +25,9 @@ public:
     std::unique_ptr<xbase::Table> retailTable(const std::string& alias) const;
     uint32_t recordCount(const std::string& alias) const;
     void expectRecord(const std::string& alias, uint32_t recno, const ExpectedFields& fields) const;
+    // Every tag of every index file in ST_DB walked against its table, as "dbf check" does: each
+    // record's key equals what the tag's expression gives, in order.
+    void expectIndexesAgreeWithTables() const;
 
     TempDir dir;
     std::filesystem::path shop;            // the folder the user names; ST_DB below it

@@ -67,12 +67,22 @@ TEST_F(TemplateCreationTest, TickedColumnsFollowInListOrderWhateverOrderTheyWere
     EXPECT_EQ(unknown, (std::vector<std::string>{"KOTA", "x"}));
 }
 
-TEST_F(TemplateCreationTest, APageWithoutMandatoryColumnsAndNoTicksFailsAsAnEmptyStructure) {
-    EXPECT_EQ(createTemplate(nullptr, folder(), page("PEMBEL"), {}), CreateOutcome::Failed);
-    ASSERT_EQ(ui.count("error"), 2u);
-    EXPECT_EQ(ui.messages[0].text, "[PEMBEL.DBF] Invalid Structure Info [Empty Structure] !");
-    EXPECT_EQ(ui.messages[1].text, "File : " + folder() + "PEMBEL.DBF gagal dibuat !");
+// No column to write: said at once, before the question about a filled file, and nothing is written.
+TEST_F(TemplateCreationTest, APageWithoutMandatoryColumnsAndNoTicksSaysSoAndWritesNothing) {
+    EXPECT_EQ(createTemplate(nullptr, folder(), page("PEMBEL"), {}), CreateOutcome::NoColumns);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, "error");
+    EXPECT_EQ(ui.messages[0].text, "Belum ada kolom yang dipilih! File : " + folder() + "PEMBEL.DBF tidak dibuat.");
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "PEMBEL.DBF"));
+
+    ASSERT_TRUE(retaildb::VOCreate(nullptr, folder() + "PEMBEL.DBF", {retaildb::structureField("NO", "C", 5, 0)}));
+    fill("PEMBEL.DBF", 2);
+    const auto before = test::fileContents(dir.path());
+    ui.messages.clear();
+    EXPECT_EQ(createTemplate(nullptr, folder(), page("PEMBEL"), {}), CreateOutcome::NoColumns);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, "error");
+    EXPECT_EQ(test::fileContents(dir.path()), before);
 }
 
 TEST_F(TemplateCreationTest, AFilledTemplateIsReplacedOnlyWhenTheUserAgrees) {

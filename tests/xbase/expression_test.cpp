@@ -7,6 +7,8 @@
 #include <sstream>
 #include <vector>
 
+#include "xbase/codepage.h"
+
 namespace tarvo::xbase {
 namespace {
 
@@ -39,6 +41,8 @@ public:
     Value fieldValue(int handle) const override { return fields.at(static_cast<size_t>(handle)).value; }
     uint32_t recNo() const override { return record; }
     bool deleted() const override { return isDeleted; }
+    // A Windows (ANSI) table: every Latin-1 letter has its other case there.
+    const CodePage& codePage() const override { return CodePage::forLanguageDriver(0x03); }
 
 private:
     static bool sameName(std::string_view a, std::string_view b) {

@@ -6,18 +6,13 @@
 
 #include "xbase/cdx/keys.h"
 #include "xbase/error.h"
+#include "xbase/text_case.h"
 
 namespace tarvo::xbase {
 
 using namespace cdx;
 
 namespace {
-std::string upperCase(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
-
 // Tag names are stored blank padded; some writers pad with NULs.
 std::string nameFromKey(std::string_view key) {
     size_t end = key.find_last_not_of(std::string_view(" \0", 2));
@@ -28,8 +23,7 @@ bool validTagName(const std::string& name) {
     if (name.empty() || name.size() > kTagNameLength || std::isdigit(static_cast<unsigned char>(name[0])))
         return false;
     return std::all_of(name.begin(), name.end(), [](char c) {
-        return std::isupper(static_cast<unsigned char>(c)) || std::isdigit(static_cast<unsigned char>(c)) ||
-               c == '_';
+        return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
     });
 }
 }  // namespace
@@ -162,16 +156,16 @@ std::vector<CdxTag*> CdxFile::tags() {
 }
 
 CdxTag* CdxFile::findTag(std::string_view name) {
-    std::string wanted = upperCase(name);
+    std::string wanted = asciiUpperCase(name);
     for (auto& tag : tags_)
-        if (upperCase(tag->info().name) == wanted) return tag.get();
+        if (asciiUpperCase(tag->info().name) == wanted) return tag.get();
     return nullptr;
 }
 
 CdxTag& CdxFile::addTag(const CdxTagInfo& info, char keyType,
                         const std::vector<std::pair<std::string, uint32_t>>& sortedKeys) {
     if (readOnly()) fail("the index file is open read-only");
-    std::string name = upperCase(info.name);
+    std::string name = asciiUpperCase(info.name);
     if (!validTagName(name) || name.size() > directory_->info().keyLength)
         fail("invalid tag name \"" + info.name + "\"");
     std::string where = "tag " + name + ": ";

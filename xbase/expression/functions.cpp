@@ -1,6 +1,7 @@
 // The functions of the expression language. Character values are UTF-8 and counted in
 // code points, so "Ü" is one character to Len, Left, Right, SubStr, PadR and PadL.
-// Trim, RTrim, LTrim and AllTrim remove spaces only.
+// Trim, RTrim, LTrim and AllTrim remove spaces only. Upper and Lower change the letters the code
+// page of the fields' table holds in both cases (xbase/text_case.h).
 
 #include <array>
 #include <cmath>
@@ -10,6 +11,7 @@
 #include "xbase/expression/nodes.h"
 #include "xbase/expression/shapes.h"
 #include "xbase/number_text.h"
+#include "xbase/text_case.h"
 
 namespace tarvo::xbase::expression_detail {
 
@@ -38,24 +40,6 @@ long long codePointCount(std::string_view text) {
     long long count = 0;
     for (size_t i = 0; i < text.size(); i = nextCodePoint(text, i)) ++count;
     return count;
-}
-
-// ASCII letters, and the Latin-1 letters U+00E0-U+00FE <-> U+00C0-U+00DE but for the
-// signs ÷ and ×. In UTF-8 those are C3 A0-BE <-> C3 80-9E, one bit apart in the second byte.
-std::string withCase(std::string text, bool upper) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        auto c = static_cast<unsigned char>(text[i]);
-        char from = upper ? 'a' : 'A';
-        if (c >= static_cast<unsigned char>(from) && c <= static_cast<unsigned char>(from + 25)) {
-            text[i] = static_cast<char>(c ^ 0x20);
-        } else if (c == 0xC3 && i + 1 < text.size()) {
-            auto second = static_cast<unsigned char>(text[++i]);
-            bool convert = upper ? second >= 0xA0 && second <= 0xBE && second != 0xB7
-                                 : second >= 0x80 && second <= 0x9E && second != 0x97;
-            if (convert) text[i] = static_cast<char>(second ^ 0x20);
-        }
-    }
-    return text;
 }
 
 bool isBlank(std::string_view text) { return text.find_first_not_of(" \t\r\n") == std::string_view::npos; }
@@ -120,11 +104,9 @@ struct Function {
     Body body;  // null for IIF, whose branches are evaluated lazily
 };
 
-std::string upperText(std::string text) { return withCase(std::move(text), true); }
-std::string lowerText(std::string text) { return withCase(std::move(text), false); }
-
-Value upper(const Arguments& a, const ExpressionContext&) { return Value(upperText(a.text(0))); }
-Value lower(const Arguments& a, const ExpressionContext&) { return Value(lowerText(a.text(0))); }
+// Letter case as xbase::upperCase and lowerCase make it for the code page of the fields' table.
+Value upper(const Arguments& a, const ExpressionContext& c) { return Value(upperCase(a.text(0), c.codePage())); }
+Value lower(const Arguments& a, const ExpressionContext& c) { return Value(lowerCase(a.text(0), c.codePage())); }
 Value rtrim(const Arguments& a, const ExpressionContext&) { return Value(trimmedRight(a.text(0))); }
 Value ltrim(const Arguments& a, const ExpressionContext&) { return Value(trimmedLeft(a.text(0))); }
 Value alltrim(const Arguments& a, const ExpressionContext&) { return Value(trimmed(a.text(0))); }
@@ -226,13 +208,7 @@ constexpr Function kFunctions[] = {
 
 const Function* findFunction(std::string_view name) {
     for (const Function& function : kFunctions) {
-        if (function.name.size() != name.size()) continue;
-        bool same = true;
-        for (size_t i = 0; i < name.size() && same; ++i) {
-            char c = name[i] >= 'a' && name[i] <= 'z' ? static_cast<char>(name[i] - 'a' + 'A') : name[i];
-            same = c == function.name[i];
-        }
-        if (same) return &function;
+        if (equalsIgnoreCase(name, function.name)) return &function;
     }
     return nullptr;
 }
@@ -304,8 +280,8 @@ std::optional<CharacterCall> characterCallOf(const Node& node) {
     const auto* call = dynamic_cast<const CallNode*>(&node);
     if (!call) return std::nullopt;
     const Body body = call->function().body;
-    if (body == upper) return CharacterCall{upperText, &call->argument(0)};
-    if (body == lower) return CharacterCall{lowerText, &call->argument(0)};
+    if (body == upper) return CharacterCall{upperCase, &call->argument(0)};
+    if (body == lower) return CharacterCall{lowerCase, &call->argument(0)};
     return std::nullopt;
 }
 

@@ -4,8 +4,10 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
+#include "xbase/codepage.h"
 #include "xbase/expression/nodes.h"
 
 namespace tarvo::xbase::expression_detail {
@@ -17,8 +19,9 @@ std::optional<int> fieldOf(const Node& node);
 std::optional<std::pair<const Node*, const Node*>> additionOf(const Node& node);
 
 // A call of a function that changes each character of its text on its own, whatever stands around it
-// (Upper, Lower): applying `map` to the characters one at a time gives the same text as the call.
-using CharacterMap = std::string (*)(std::string);
+// (Upper, Lower): applying `map` to the characters one at a time gives the same text as the call, for
+// text of a table in the given code page.
+using CharacterMap = std::string (*)(std::string_view, const CodePage&);
 struct CharacterCall {
     CharacterMap map;
     const Node* argument;
