@@ -3,6 +3,7 @@
 #include "retaildb/retail_database.h"
 #include "importing/opening_balances.h"
 #include "importing/reject_list.h"
+#include "ui/stop_request.h"
 #include "xbase/blanks.h"
 #include "xbase/error.h"
 #include "xbase/file_names.h"
@@ -29,14 +30,37 @@ void presentRejects(const ImportRun& run, const ImportRequest& request, ImportOu
     if (writeRejectFile(rejectRows(run), file, run.owner())) outcome.rejectFile = file;
 }
 
-// The source's checks; an error of the table layer while reading it refuses the import too.
-bool sourceChecked(ui::Owner owner, const std::string& folder, const ImportRequest& request, ImportSource& source) {
+// The source's checks; an error of the table layer while reading it refuses the import too,
+// and so does a stop requested meanwhile (nothing has changed yet).
+bool sourceChecked(ui::Owner owner, const std::string& folder, const ImportRequest& request, ImportSource& source,
+                   bool& stopped) {
     try {
-        return source.check(owner, folder, request.options);
+        if (!source.check(owner, folder, request.options)) return false;
+        if (ui::stopRequested()) throw ImportStopped();
+        return true;
+    } catch (const ImportStopped&) {
+        stopped = true;
+        return false;
     } catch (const xbase::Error& e) {
         ui::BOXERROR(owner, std::string("Import gagal: ") + e.what());
         return false;
     }
+}
+
+// The failure of writes that did not throw: the tables that hold fewer records than written.
+std::string incompleteTablesFailure(const std::vector<retaildb::IncompleteTable>& incomplete) {
+    std::string names;
+    for (const retaildb::IncompleteTable& table : incomplete) names += (names.empty() ? "" : ", ") + table.alias;
+    return "Import gagal: penulisan ke " + names + " tidak selesai.";
+}
+
+// The last line of the message of a failed or stopped run: what became of the shop.
+std::string whatBecameOfTheShop(const ImportOutcome& outcome) {
+    if (outcome.dryRun) return "Periksa saja: data toko tidak diubah.";
+    if (outcome.restoreProblem.empty()) return "Data toko sudah dikembalikan seperti sebelum import.";
+    return "Data toko TIDAK bisa dikembalikan seperti sebelum import: " + outcome.restoreProblem +
+           "\nImport ini tercatat terputus; kembalikan datanya dari cadangan " + outcome.backupFolder.string() +
+           " (Pulihkan Data, atau restore di baris perintah).";
 }
 
 }  // namespace
@@ -57,6 +81,7 @@ std::string checkedImportFolder(ui::Owner owner, const std::string& text) {
 
 ImportOutcome runImport(ui::Owner owner, const ImportRequest& request, ImportSource& source) {
     ImportOutcome outcome;
+    ui::clearStopRequest();
     if (!ui::BOXASK(owner, "Tarvo-Soft", "Lanjutkan proses Import Data ?", 2)) {
         outcome.status = ImportStatus::Declined;
         return outcome;
@@ -79,7 +104,12 @@ ImportOutcome runImport(ui::Owner owner, const ImportRequest& request, ImportSou
     };
     // The source is opened and checked before the shop's data is touched, so that a refused
     // import leaves the retail database exactly as it was.
-    if (!sourceChecked(owner, folder, request, source)) return refuse(Refusal::Source);
+    bool stopped = false;
+    if (!sourceChecked(owner, folder, request, source, stopped)) {
+        if (stopped) outcome.status = ImportStatus::Stopped;
+        return refuse(Refusal::Source);
+    }
+    ui.offerStop(owner, ui::kStopImportQuestion);
     std::string database = retaildb::LOKASIDATAEX(owner, request.databaseFolder);
     if (database.empty()) return refuse(Refusal::Database);
     // One run at a time per database, then a backup of everything the import may change
@@ -94,49 +124,81 @@ ImportOutcome runImport(ui::Owner owner, const ImportRequest& request, ImportSou
     database = safety.beforePreparation(owner);
     if (database.empty()) return refuse(Refusal::Backup);
     if (safety.backup()) outcome.backupFolder = safety.backup()->folder;
+
+    // From here on the shop changes: whatever ends the run early puts the backup back before
+    // its message is shown.
+    auto undoAndTell = [&](ImportStatus status, const std::string& failure) {
+        ui.closeProgress();
+        xbase::workAreas().closeAll();
+        xbase::settings().deleted = true;
+        outcome.status = status;
+        outcome.restoreProblem = safety.undo();
+        const bool stop = status == ImportStatus::Stopped;
+        if (stop && outcome.restoreProblem.empty())
+            ui::BOXINFO(owner, "Tarvo-Import", "Import dibatalkan. " + whatBecameOfTheShop(outcome));
+        else
+            ui::BOXERROR(owner, (stop ? std::string("Import dibatalkan.") : failure) + "\n" + whatBecameOfTheShop(outcome));
+        return outcome;
+    };
+    std::string failure;  // what failed, for the message shown once the shop is put back
     try {
+        if (ui::stopRequested()) throw ImportStopped();
         database = retaildb::LOKASIDATA(owner, database);
-    } catch (const xbase::Error& e) {
-        ui::BOXERROR(owner, std::string("Import gagal: ") + e.what());
+    } catch (const ImportStopped&) {
+        stopped = true;
+    } catch (const std::exception& e) {
+        failure = std::string("Import gagal: ") + e.what();
         database.clear();
     }
+    if (stopped) return undoAndTell(ImportStatus::Stopped, {});
     if (database.empty()) {
+        // The preparation stopped halfway, after its message: the refusal of a check.
         xbase::workAreas().closeAll();
-        safety.undo(owner);
+        outcome.restoreProblem = safety.undo();
+        if (!failure.empty()) ui::BOXERROR(owner, failure);
+        if (!outcome.restoreProblem.empty()) ui::BOXERROR(owner, whatBecameOfTheShop(outcome));
         return refuse(Refusal::Preparation);
     }
 
     const ImportRun& run = source.run();
-    outcome.status = ImportStatus::Done;
     try {
-        if (!source.import(database)) outcome.status = ImportStatus::Failed;
-        if (outcome.status == ImportStatus::Done) presentRejects(run, request, outcome);
-    } catch (const xbase::Error& e) {
-        ui::BOXERROR(owner, std::string("Import gagal: ") + e.what());
-        outcome.status = ImportStatus::Failed;
+        if (!source.import(database)) failure = "Import gagal.";  // the source has said why
+        else if (ui::stopRequested()) throw ImportStopped();
+        else presentRejects(run, request, outcome);
+    } catch (const ImportStopped&) {
+        stopped = true;
+    } catch (const std::exception& e) {
+        failure = std::string("Import gagal: ") + e.what();
     }
     ui.closeProgress();
+    const bool going = !stopped && failure.empty();
     try {
         outcome.incomplete =
-            retaildb::closeRetailDatabase(owner, database, request.options.stockMode == StockMode::CloseDay);
-    } catch (const xbase::Error& e) {
-        ui::BOXERROR(owner, std::string("Import gagal: ") + e.what());
-        outcome.status = ImportStatus::Failed;
+            retaildb::closeRetailDatabase(owner, database, going && request.options.stockMode == StockMode::CloseDay);
+    } catch (const std::exception& e) {
+        xbase::workAreas().closeAll();
+        if (going) failure = std::string("Import gagal: ") + e.what();
     }
-    if (!outcome.incomplete.empty()) outcome.status = ImportStatus::Failed;
-    if (!safety.finished(owner, outcome.status == ImportStatus::Done)) outcome.status = ImportStatus::Failed;
-    outcome.safetyTimings = safety.timings();
+    if (!outcome.incomplete.empty() && failure.empty() && !stopped) failure = incompleteTablesFailure(outcome.incomplete);
+    if (failure.empty() && !stopped)
+        if (const std::string flush = safety.finished(owner); !flush.empty()) failure = "Import gagal: " + flush;
     xbase::settings().deleted = true;
+    outcome.safetyTimings = safety.timings();
     outcome.written = run.written;
-    // A table whose writes failed holds what reached the disk, not what was appended.
-    for (const retaildb::IncompleteTable& table : outcome.incomplete) outcome.written[table.alias] = table.recordsOnDisk;
     outcome.skipped = run.skipped;
     outcome.codeDuplicates = run.codeDuplicates.size();
     outcome.nameDuplicates = run.nameDuplicates.size();
-    // The rows once more for the caller, without a second round of progress texts.
-    for (const DuplicateEntry& entry : run.codeDuplicates) outcome.rejects.push_back(rejectRow(entry, kCodeDuplicateCaption));
-    for (const DuplicateEntry& entry : run.nameDuplicates) outcome.rejects.push_back(rejectRow(entry, kNameDuplicateCaption));
-    return outcome;
+    if (!stopped && failure.empty()) {
+        outcome.status = ImportStatus::Done;
+        // The rows once more for the caller, without a second round of progress texts.
+        for (const DuplicateEntry& entry : run.codeDuplicates)
+            outcome.rejects.push_back(rejectRow(entry, kCodeDuplicateCaption));
+        for (const DuplicateEntry& entry : run.nameDuplicates)
+            outcome.rejects.push_back(rejectRow(entry, kNameDuplicateCaption));
+        return outcome;
+    }
+
+    return undoAndTell(stopped ? ImportStatus::Stopped : ImportStatus::Failed, failure);
 }
 
 }  // namespace tarvo::importing

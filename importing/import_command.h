@@ -21,7 +21,9 @@ enum class ImportStatus {
     Done,       // imported (rejected items, if any, are in the reject list)
     Declined,   // the user answered No to "Lanjutkan proses Import Data ?"
     Refused,    // a check or the preparation refused (see Refusal for what may have changed)
-    Failed,     // an error while writing; its message has been shown
+    Failed,     // an error once the preparation had begun; the backup has been put back (see
+                // ImportOutcome::restoreProblem) and the message shown
+    Stopped,    // the user or a signal stopped the run; the backup has been put back
 };
 
 // Where a refused import stopped, so that the window can put the focus on the field concerned.
@@ -65,6 +67,9 @@ struct ImportOutcome {
     bool dryRun = false;                       // written into a scratch copy, the shop unchanged
     std::filesystem::path backupFolder;        // the backup taken before the preparation
     std::string interruptedBackup;             // stamp of the interrupted import's backup (Refusal::Interrupted)
+    // Why the backup could not be put back after a failed or stopped run (the import then counts
+    // as interrupted); empty when the shop is as it was before the import.
+    std::string restoreProblem;
     safety::SafetyTimings safetyTimings;       // what the backup and the durable end took
 };
 
@@ -88,7 +93,9 @@ public:
 // box "Lokasi import belum diisi!" or the network-path refusal.
 std::string checkedImportFolder(ui::Owner owner, const std::string& text);
 
-// The import command (BUTTONIMPORT) with the source.
+// The import command (BUTTONIMPORT) with the source. Once the preparation has begun, a failure
+// or a stop (ui/stop_request.h) puts the backup back before its message is shown: the shop is
+// then exactly as it was before the import.
 ImportOutcome runImport(ui::Owner owner, const ImportRequest& request, ImportSource& source);
 
 }  // namespace tarvo::importing

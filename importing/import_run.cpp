@@ -5,6 +5,7 @@
 
 #include "retaildb/record_routines.h"
 #include "retaildb/run_points.h"
+#include "ui/stop_request.h"
 #include "xbase/dates.h"
 #include "xbase/error.h"
 #include "xbase/settings.h"
@@ -55,6 +56,7 @@ void ImportRun::takeStamps() {
 void ImportRun::showProgress(const std::string& progressText, uint32_t n, uint32_t total) {
     ui::UserInteraction& ui = ui::interaction();
     ui.letEventsThrough();
+    if (ui::stopRequested()) throw ImportStopped();
     ui.progressText(1, progressText + std::to_string(n) + " / " + std::to_string(total));
     ui.progressBar(total == 0 ? 0 : static_cast<long>(100.0 * n / total), 100);
 }

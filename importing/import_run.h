@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -17,6 +18,12 @@
 #include "xbase/table.h"
 
 namespace tarvo::importing {
+
+// Thrown between two records when the user (or a signal) asked the import to stop.
+class ImportStopped : public std::runtime_error {
+public:
+    ImportStopped() : std::runtime_error("import stopped") {}
+};
 
 // An item refused as a duplicate, by code or by name.
 struct DuplicateEntry {
@@ -70,7 +77,8 @@ public:
     // total, and the bar; rule returns true when it wrote a record for the row, and the rows it
     // refused are counted as skipped under the alias. Does nothing when the table is not open. A
     // failure of the table layer in the rule (a value that does not fit its field) is thrown on
-    // with the source file's name and the record number in front of its text.
+    // with the source file's name and the record number in front of its text. Throws
+    // ImportStopped before the next record once a stop was requested.
     void forEachRecord(const std::string& alias, const std::string& progressText,
                        const std::function<bool(const SourceRow&)>& rule);
     // The same progress for the entries 1 ... count of a list.

@@ -99,7 +99,7 @@ std::string ImportSafety::beforePreparation(ui::Owner owner) {
     const auto start = std::chrono::steady_clock::now();
     try {
         std::string folder = options_.dryRun ? makeScratchCopy() : database_.string();
-        if (!options_.dryRun) backup_ = createBackup(database_, options_.description);
+        if (!options_.dryRun) backup_ = createBackup(database_, options_.description, options_.kind);
         timings_.backupSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         return folder;
     } catch (const std::exception& e) {
@@ -109,38 +109,35 @@ std::string ImportSafety::beforePreparation(ui::Owner owner) {
     }
 }
 
-bool ImportSafety::undo(ui::Owner owner) {
-    if (!backup_) return true;
+std::string ImportSafety::undo() {
+    if (!backup_) return {};
     finished_ = true;
     try {
-        setImportState(*backup_, "failed");
         restoreBackup(database_, *backup_);
-        return true;
+        setImportState(*backup_, "failed");
+        return {};
     } catch (const std::exception& e) {
-        ui::BOXERROR(owner, e.what());
-        return false;
+        return e.what();
     }
 }
 
-bool ImportSafety::finished(ui::Owner owner, bool succeeded) {
-    if (!backup_) return true;
-    finished_ = true;
-    bool flushed = true;
+std::string ImportSafety::finished(ui::Owner owner) {
+    if (!backup_) return {};
     const auto start = std::chrono::steady_clock::now();
     try {
         flushDatabase(database_);
     } catch (const SafetyError& e) {
-        ui::BOXERROR(owner, e.what());
-        flushed = false;
+        return e.what();
     }
     timings_.durableEndSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    finished_ = true;
     try {
-        setImportState(*backup_, succeeded && flushed ? "done" : "failed");
+        setImportState(*backup_, "done");
         pruneBackups(database_, options_.keepBackups);
     } catch (const std::exception& e) {
         ui::BOXERROR(owner, e.what());
     }
-    return flushed;
+    return {};
 }
 
 }  // namespace tarvo::safety

@@ -28,6 +28,7 @@ struct SafetyOptions {
     OnInterrupted onInterrupted = OnInterrupted::Refuse;
     int keepBackups = 3;
     std::string description;   // the import's options, recorded in the backup's manifest
+    std::string kind = "import";  // what the backup is taken for: "import" or "repair"
 };
 
 // What the safety net cost a run, for the benchmark: the backup (or scratch copy) and the
@@ -56,14 +57,17 @@ public:
     // Just before the preparation: the backup, or the scratch copy of a dry run. Returns the
     // folder to prepare and import into (ending in a separator), empty after its message.
     std::string beforePreparation(ui::Owner owner);
-    // After the closing: every file of the database flushed to disk, then the backup marked
-    // "done" (succeeded) or "failed", and old backups pruned. False after its message when the
-    // flush failed (the backup is then marked "failed").
-    bool finished(ui::Owner owner, bool succeeded);
+    // After the closing of an import that succeeded: every file of the database flushed to disk,
+    // then the backup marked "done" and old backups pruned. Returns why the flush failed (the
+    // caller then undoes the import), empty when the import is safely on disk.
+    std::string finished(ui::Owner owner);
 
-    // After a preparation that stopped halfway: puts the backup back, so that the refused
-    // import leaves the database as it was, and marks the backup "failed". False after its message.
-    bool undo(ui::Owner owner);
+    // After a run that failed or was stopped once the preparation had begun: puts the backup
+    // back, so that the database is as it was before, and marks the backup "failed". Returns
+    // why the backup could not be put back, empty when it was (or when there was none). A backup
+    // that could not be put back stays marked as running, so that the import counts as
+    // interrupted, as after a crash, until a restore finishes the job.
+    std::string undo();
 
     SafetyRefusal refusal() const { return refusal_; }
     bool dryRun() const { return options_.dryRun; }

@@ -46,6 +46,13 @@ public:
     virtual void progressBar(long position, long total) = 0;
     // Lets pending window events through (repaint, the cancel button).
     virtual void letEventsThrough() = 0;
+    // Offers stopping the work under way: the open progress window shows its cancel button, which
+    // asks the question and on Yes requests the stop (ui/stop_request.h). Front ends without such a
+    // window keep the default.
+    virtual void offerStop(Owner owner, const std::string& question) {
+        (void)owner;
+        (void)question;
+    }
 
     // Pickers; an empty result means the user cancelled. The file picker's filter is a pattern
     // such as "*.MDB", matched without regard to case.

@@ -13,6 +13,7 @@
 #include "app/cli/command_line.h"
 #include "app/cli/command_outcome.h"
 #include "app/cli/ipos_password.h"
+#include "app/cli/stop_signals.h"
 #include "app/cli/terminal_interaction.h"
 #include "importers/application_sources.h"
 #include "importers/ipos/ipos_import.h"
@@ -50,7 +51,8 @@ const CLI::Validator kStockMode = validator([](const std::string& value) {
     return stockModeFromName(value) ? std::string() : "unknown stock mode '" + value + "'";
 });
 const CLI::Validator kDate = validator([](const std::string& value) {
-    return xbase::CToD(value).empty() ? "invalid date '" + value + "' (DD/MM/YYYY)" : std::string();
+    const std::optional<xbase::Date> date = importing::typedDate(value);
+    return !date || date->empty() ? "invalid date '" + value + "' (DD/MM/YYYY)" : std::string();
 });
 const CLI::Validator kDriver = validator([](const std::string& value) {
     return xbase::driverFromName(value) ? std::string() : "unknown driver '" + value + "'";
@@ -93,6 +95,7 @@ const char* statusName(ImportStatus status) {
         case ImportStatus::Declined: return "declined";
         case ImportStatus::Refused: return "refused";
         case ImportStatus::Failed: return "failed";
+        case ImportStatus::Stopped: return "stopped";
     }
     return "failed";
 }
@@ -111,11 +114,14 @@ const char* refusalName(importing::Refusal refusal) {
     return nullptr;
 }
 
-CommandOutcome commandOutcome(const importing::ImportOutcome& import, const TerminalInteraction& terminal) {
+CommandOutcome commandOutcome(const importing::ImportOutcome& import, const TerminalInteraction& terminal,
+                              int signal) {
     CommandOutcome outcome;
     outcome.command = "import";
     outcome.status = statusName(import.status);
     outcome.exitStatus = import.status == ImportStatus::Done ? 0 : 1;
+    // Stopped by a signal: the shell's status of a process that signal ended.
+    if (import.status != ImportStatus::Done && signal != 0) outcome.exitStatus = 128 + signal;
     outcome.messages = terminal.messages();
     outcome.written = import.written;
     outcome.skipped = import.skipped;
@@ -130,6 +136,7 @@ CommandOutcome commandOutcome(const importing::ImportOutcome& import, const Term
             incomplete.push_back({{"table", table.alias}, {"records_on_disk", table.recordsOnDisk}});
         outcome.details["incomplete"] = incomplete;
     }
+    if (!import.restoreProblem.empty()) outcome.details["restore_problem"] = import.restoreProblem;
     return outcome;
 }
 
@@ -162,10 +169,14 @@ void reportOutcome(const importing::ImportOutcome& outcome, const std::string& d
                 std::fprintf(stderr, "Import refused; the retail database was not changed.\n");
             return;
         case ImportStatus::Failed:
-            printSummary();
-            std::fprintf(stderr, "Import failed.\n");
-            if (!outcome.backupFolder.empty())
-                std::fprintf(stderr, "The data before the import is in its backup; put it back with\n"
+        case ImportStatus::Stopped:
+            std::fputs(outcome.status == ImportStatus::Failed ? "Import failed" : "Import stopped", stderr);
+            if (outcome.dryRun || outcome.backupFolder.empty())
+                std::fputs("; the retail database was not changed.\n", stderr);
+            else if (outcome.restoreProblem.empty())
+                std::fputs("; the retail database is as it was before the import.\n", stderr);
+            else
+                std::fprintf(stderr, ", and its backup could not be put back. Put it back with\n"
                                      "  tarvo-import-cli restore --db %s --backup %s\n",
                              databaseFolder.c_str(), outcome.backupFolder.filename().c_str());
             return;
@@ -200,11 +211,18 @@ int runImport(ImportArguments& arguments) {
 
     TerminalInteraction terminal(arguments.answerYes, arguments.outcome.quiet);
     ui::setInteraction(&terminal);
-    const importing::ImportOutcome outcome = importing::runImport(nullptr, request, *source);
+    importing::ImportOutcome outcome;
+    int signal = 0;
+    {
+        // Ctrl+C and a polite kill stop the import at its next record and put the shop back.
+        const StopSignals stopSignals;
+        outcome = importing::runImport(nullptr, request, *source);
+        signal = stopSignals.caught();
+    }
     ui::setInteraction(nullptr);
     terminal.closeProgress();
     reportOutcome(outcome, request.databaseFolder, arguments.outcome);
-    return finish(arguments.outcome, commandOutcome(outcome, terminal));
+    return finish(arguments.outcome, commandOutcome(outcome, terminal, signal));
 }
 
 void addImportCommand(CommandLine& cli) {

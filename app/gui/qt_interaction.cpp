@@ -9,6 +9,7 @@
 
 #include "app/gui/gui_utilities.h"
 #include "app/gui/window_mdb_connection.h"
+#include "ui/stop_request.h"
 
 namespace tarvo::gui {
 
@@ -138,6 +139,17 @@ void QtInteraction::letEventsThrough() {
     showPending();
     QApplication::processEvents();
     sinceEvents_.restart();
+}
+
+void QtInteraction::offerStop(ui::Owner owner, const std::string& question) {
+    if (!progress_) return;
+    progress_->setCancelConfirmation([this, owner, question] {
+        if (askEx(owner, "Tarvo-Soft", question, 2, 2) != ui::kReplyYes) return false;
+        ui::requestStop();
+        progressText(2, "Membatalkan import ...");
+        return true;
+    });
+    progress_->setSHOWBUTTONBATAL(true);
 }
 
 void QtInteraction::showPendingWhenDue() {

@@ -36,6 +36,8 @@ public:
     void progressText(int line, const std::string& text) override;
     void progressBar(long position, long total) override;
     void letEventsThrough() override;
+    // Shows "Batal" on the progress window; its question, on Yes, requests the stop.
+    void offerStop(ui::Owner owner, const std::string& question) override;
 
     std::string chooseFolder(ui::Owner owner, const std::string& title, const std::string& start) override;
     std::string chooseFile(ui::Owner owner, const std::string& title, const std::string& filter) override;

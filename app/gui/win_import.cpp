@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -18,6 +19,7 @@
 #include "app/core/version.h"
 #include "app/gui/dialog_units.h"
 #include "app/gui/gui_utilities.h"
+#include "app/gui/win_choose_backup.h"
 #include "app/gui/win_import_edit.h"
 #include "app/gui/win_import_info.h"
 #include "app/gui/win_import_reject.h"
@@ -30,6 +32,7 @@
 #include "importing/reject_list.h"
 #include "templates/template_import.h"
 #include "templatetools/folder_creation.h"
+#include "ui/stop_request.h"
 #include "xbase/dates.h"
 
 namespace tarvo::gui {
@@ -257,6 +260,33 @@ importing::ImportOptions WINIMPORT::importOptions() const {
     return options;
 }
 
+bool WINIMPORT::datesChecked() {
+    struct DateField {
+        QLineEdit* field;
+        const char* name;
+        bool needed;
+    };
+    const DateField fields[] = {
+        {AKHIRTUTUP, "Tanggal Tutup Hari", RBSISATUTUP->isChecked()},
+        {AKHIRBUKA, "Tanggal Akhir Stock", RBSISABUKA->isChecked()},
+        {TGLHITUNGPOINT, "Tanggal Hitung Point", false},
+    };
+    for (const DateField& date : fields) {
+        // A field the chosen mode does not use is not read.
+        if (!date.field->isEnabled()) continue;
+        const std::string text = date.field->text().toStdString();
+        const std::optional<xbase::Date> typed = importing::typedDate(text);
+        std::string problem;
+        if (!typed) problem = std::string(date.name) + " tidak valid ( " + text + " )! Isi dengan format DD/MM/YYYY.";
+        else if (typed->empty() && date.needed) problem = std::string(date.name) + " belum diisi!";
+        if (problem.empty()) continue;
+        ui::BOXERROR(this, problem);
+        date.field->setFocus();
+        return false;
+    }
+    return true;
+}
+
 bool WINIMPORT::event(QEvent* event) {
     if (ready_ && event->type() == CheckStateNotification::kType) {
         const int id = static_cast<CheckStateNotification*>(event)->controlId();
@@ -266,6 +296,22 @@ bool WINIMPORT::event(QEvent* event) {
         return true;
     }
     return QDialog::event(event);
+}
+
+bool WINIMPORT::fieldsFilledIn() const {
+    const importing::ImportOptions defaults = importing::defaultImportOptions();
+    auto typed = [](const QLineEdit* field) { return !field->text().trimmed().isEmpty(); };
+    return typed(LOKASI) || typed(IMPORT) || importing::typedDate(TGLHITUNGPOINT->text().toStdString()) != xbase::Date{} ||
+           AKHIRTUTUP->text() != qt(xbase::DToC(defaults.closingDate)) ||
+           AKHIRBUKA->text() != qt(xbase::DToC(defaults.openDate));
+}
+
+void WINIMPORT::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && fieldsFilledIn()) {
+        if (ui::BOXASK(this, "Tarvo-Soft", "Tutup Tarvo-Import? Isian di jendela ini akan hilang.", 2)) reject();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void WINIMPORT::paintEvent(QPaintEvent* event) {
@@ -298,6 +344,8 @@ void WINIMPORT::BROWSEIMPORT() {
 }
 
 void WINIMPORT::BUTTONIMPORT() {
+    if (importing_) return;  // a click let through while an import runs
+    if (!datesChecked()) return;
     std::unique_ptr<importing::ImportSource> source;
     if (RBIMPORT1->isChecked()) source = templates::templateSource();
     else if (RBIMPORT2->isChecked()) source = importers::BUTTONIMPORT2(import2Value(), iposChoices());
@@ -328,33 +376,31 @@ void WINIMPORT::runImport(importing::ImportSource& source) {
     };
     request.safety.dryRun = PERIKSASAJA->isChecked();
     request.safety.onInterrupted = safety::OnInterrupted::Ask;
-    request.safety.description = "window: " + request.importFolder;
+    const QString sourceName = RBIMPORT1->isChecked() ? QStringLiteral("templates") : IMPORT2LIST->currentText();
+    request.safety.description = "window, " + sourceName.toStdString() + ": " + request.importFolder;
     // The question about an interrupted import comes with the import now.
     interruptedAsked_ = LOKASI->text().toStdString();
     importing::ImportOutcome outcome;
+    importing_ = true;
     try {
         outcome = importing::runImport(this, request, source);
     } catch (const std::exception& e) {
         // Nothing may escape into the event loop: the user gets the reason instead.
+        importing_ = false;
         ui::interaction().closeProgress();
         ui::BOXERROR(this, std::string("Import gagal: ") + e.what());
         return;
     }
+    importing_ = false;
     using importing::Refusal;
     if (outcome.refusal == Refusal::ImportFolder) IMPORT->setFocus();
     if (outcome.refusal != Refusal::None && outcome.refusal != Refusal::ImportFolder &&
         outcome.refusal != Refusal::Source)
         LOKASI->setFocus();
-    if (outcome.status != importing::ImportStatus::Done && outcome.status != importing::ImportStatus::Failed) return;
-    // What happened, as the command line prints it.
-    const bool failed = outcome.status == importing::ImportStatus::Failed;
-    ui::BOXINFO(this, failed ? "Import gagal" : "Import selesai",
-                importing::importSummary(outcome, importing::SummaryLanguage::Indonesian));
-    if (failed && !outcome.backupFolder.empty()) {
-        const std::string database = retaildb::LOKASIDATAEX(this, request.databaseFolder);
-        if (!database.empty() && safety::restoreDatabase(this, database, outcome.backupFolder.filename().string()))
-            ui::BOXINFO(this, "Tarvo-Import", "Data toko sudah dikembalikan seperti sebelum import.");
-    }
+    // A failed or stopped import has said what became of the shop; a finished one says what it did,
+    // as the command line prints it.
+    if (outcome.status != importing::ImportStatus::Done) return;
+    ui::BOXINFO(this, "Import selesai", importing::importSummary(outcome, importing::SummaryLanguage::Indonesian));
 }
 
 void WINIMPORT::BUTTONPULIHKAN() {
@@ -363,7 +409,14 @@ void WINIMPORT::BUTTONPULIHKAN() {
         LOKASI->setFocus();
         return;
     }
-    if (safety::restoreDatabase(this, database, ""))
+    const std::vector<safety::Backup> backups = safety::listBackups(database);
+    if (backups.empty()) {
+        ui::BOXERROR(this, "Tidak ada cadangan data untuk " + safety::databaseIdentity(database));
+        return;
+    }
+    WinChooseBackup chooser(this, backups);
+    if (chooser.exec() != QDialog::Accepted || chooser.chosenStamp().empty()) return;
+    if (safety::restoreDatabase(this, database, chooser.chosenStamp()))
         ui::BOXINFO(this, "Tarvo-Import", "Data toko sudah dikembalikan dari cadangan.");
 }
 
@@ -417,6 +470,10 @@ void WINIMPORT::runCommand(const std::function<void()>& command) {
 void WINIMPORT::BUTTONTUTUP() { done(QDialog::Accepted); }
 
 void WINIMPORT::done(int result) {
+    if (importing_) {
+        if (ui::BOXASK(this, "Tarvo-Soft", ui::kStopImportQuestion, 2)) ui::requestStop();
+        return;
+    }
     // CLOSE: the background picture is released with the window.
     background_ = QImage();
     QDialog::done(result);

@@ -47,6 +47,10 @@ public:
     void CHECKDRIVER();
     // The driver name of the chosen IMPORTDRIVER entry.
     std::string DBFDRIVER() const;
+    // The date fields the chosen options use: a date that names no real day, or an empty one
+    // where the stock mode needs it, is refused with a message naming the field, which gets the
+    // focus. False after that message.
+    bool datesChecked();
     // The options of a template import as the controls give them.
     importing::ImportOptions importOptions() const;
     // The choices of the iPOS import: its three check boxes, and the connection string below.
@@ -66,13 +70,16 @@ public:
     // The stock repair on the database folder of LOKASI: items of kind 0 become kind 1.
     void BUTTONPERBAIKIDATA();
     void BUTTONTUTUP();
-    // Puts the newest backup of the database in LOKASI back, after a question.
+    // Lists the backups of the database in LOKASI and puts the one chosen back, after a question.
     void BUTTONPULIHKAN();
     // When the database in LOKASI holds an interrupted import, says so and offers the restore
     // (once per folder). Called when the user leaves LOKASI.
     void CHECKINTERRUPTED();
-    // Ends the dialog, by BUTTONTUTUP or the close box; the program ends with it.
+    // Ends the dialog, by BUTTONTUTUP or the close box; the program ends with it. During an
+    // import it asks whether to stop the import instead, and stays open.
     void done(int result) override;
+    // Whether an import is under way (the window lets events through while it runs).
+    bool importing() const { return importing_; }
     // A selection in a list control (IMPORT2LIST): CHECKDRIVER, then CHECKSTATE.
     void LISTBOXSELECT();
 
@@ -120,11 +127,15 @@ protected:
     bool event(QEvent* event) override;
     // DISPATCH: the background picture tiled on every paint.
     void paintEvent(QPaintEvent* event) override;
+    // Escape closes the window only after a question once something has been filled in.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void INIT();
     void POSTINIT();
     int import2Value() const;
+    // Whether the user has filled in a folder or changed a date from its start value.
+    bool fieldsFilledIn() const;
     // The import command with the chosen source.
     void runImport(importing::ImportSource& source);
     // Runs a command of a button; an unexpected error is shown, never thrown into the event loop.
@@ -134,6 +145,7 @@ private:
     QButtonGroup* sourceGroup_ = nullptr;
     QImage background_;
     bool ready_ = false;
+    bool importing_ = false;
     std::string interruptedAsked_;  // the folder whose interrupted import was already offered
 };
 

@@ -1,5 +1,6 @@
 #include "app/gui/win_process.h"
 
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -70,8 +71,31 @@ bool WinProcess::setSHOWBUTTONBATAL(bool show) {
     return show;
 }
 
-void WinProcess::BUTTONBATAL() { cancelled_ = true; }
+void WinProcess::BUTTONBATAL() {
+    if (cancelled_ || (confirm_ && !confirm_())) return;
+    cancelled_ = true;
+    if (confirm_) batal_->setEnabled(false);
+}
 
-void WinProcess::EndDialog() { done(0); }
+bool WinProcess::cancelOffered() const { return !ending_ && batal_->isVisible() && batal_->isEnabled(); }
+
+void WinProcess::closeEvent(QCloseEvent* event) {
+    if (!cancelOffered()) {
+        QDialog::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    BUTTONBATAL();
+}
+
+void WinProcess::reject() {
+    if (cancelOffered()) BUTTONBATAL();
+    else if (!batal_->isVisible()) QDialog::reject();
+}
+
+void WinProcess::EndDialog() {
+    ending_ = true;
+    done(0);
+}
 
 }  // namespace tarvo::gui

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <chrono>
 #include <fstream>
 #include <regex>
@@ -94,23 +95,46 @@ TEST_F(SafeImportCliTest, ForceImportsOverAnInterruptedImport) {
     EXPECT_EQ(forced.status, 0) << forced.output;
 }
 
-TEST_F(SafeImportCliTest, FullDiskLeavesSoundTablesNamesThemAndTheRestoreGivesTheShopBack) {
+TEST_F(SafeImportCliTest, FullDiskIsNamedAndTheShopIsPutBackByItself) {
     const CliRun failed = runCliWith("TARVO_TEST_WRITE_LIMIT=60000", importArguments());
     EXPECT_EQ(failed.status, 1) << failed.output;
     EXPECT_TRUE(contains(failed.output, "No space left on device")) << failed.output;
-    EXPECT_TRUE(contains(failed.output, "Tables left incomplete")) << failed.output;
-    EXPECT_TRUE(contains(failed.output, "Import failed.")) << failed.output;
-    for (const auto& entry : fs::directory_iterator(database)) {
-        if (entry.path().extension() != ".Q7T") continue;
-        const CliRun check = runCli("dbf check " + entry.path().string());
-        EXPECT_EQ(check.status, 0) << check.output;
-    }
-    const std::string stamp = stampIn(failed.output);
-    ASSERT_FALSE(stamp.empty()) << failed.output;
-    EXPECT_TRUE(contains(lineWith(runCli("backups --db " + shop).output, stamp), " failed "));
-    EXPECT_EQ(runCli("restore --db " + shop + " --yes").status, 0);
+    EXPECT_TRUE(contains(failed.output, "Data toko sudah dikembalikan seperti sebelum import.")) << failed.output;
+    EXPECT_TRUE(contains(failed.output, "Import failed; the retail database is as it was before the import."))
+        << failed.output;
     EXPECT_TRUE(test::fileContents(database) == before);
+    EXPECT_TRUE(contains(runCli("backups --db " + shop).output, " failed ")) << "the backup stays, marked failed";
+    const CliRun again = runCli(importArguments());
+    EXPECT_EQ(again.status, 0) << again.output;
 }
+
+// SIGINT and SIGTERM stop the import at its next record and put the shop back; only SIGKILL
+// leaves an interrupted import behind.
+class SignalledImportTest : public SafeImportCliTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(SignalledImportTest, PutsTheShopBackAndLeavesTheNextImportFree) {
+    const std::string signal = (dir.path() / "pause").string();
+    const BackgroundCli running = startCli("TARVO_TEST_POINT='ITEM-rows pause " + signal + "'", importArguments(),
+                                           (dir.path() / "run.out").string());
+    for (int i = 0; i < 6000 && !fs::exists(signal + ".reached"); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(fs::exists(signal + ".reached"));
+    ASSERT_TRUE(test::fileContents(database) != before) << "the signal comes after the shop's data changed";
+    ASSERT_EQ(::kill(running.pid, GetParam()), 0);
+    std::ofstream(signal + ".go") << "go\n";
+    const CliRun stopped = waitCli(running);
+
+    EXPECT_EQ(stopped.status, 128 + GetParam()) << stopped.output;
+    EXPECT_TRUE(contains(stopped.output, "Import dibatalkan. Data toko sudah dikembalikan seperti sebelum import."))
+        << stopped.output;
+    EXPECT_TRUE(contains(stopped.output, "Import stopped; the retail database is as it was before the import."))
+        << stopped.output;
+    EXPECT_TRUE(test::fileContents(database) == before);
+    const CliRun again = runCli(importArguments());
+    EXPECT_EQ(again.status, 0) << again.output;
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, SignalledImportTest, ::testing::Values(SIGINT, SIGTERM));
 
 TEST_F(SafeImportCliTest, SecondImportRestoreAndDryRunAreRefusedWhileAnImportRuns) {
     const std::string signal = (dir.path() / "pause").string();

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <nlohmann/json.hpp>
 
@@ -41,9 +42,23 @@ TEST(ConvertReportsCommand, PrintsTheLinesReadAndTheRecordsWritten) {
     EXPECT_TRUE(contains(run.output, "CUST.TXT: 1 lines read, 1 records written to PELANG.DBF\n")) << run.output;
     EXPECT_EQ(xbase::Table::open(dir.path() / "ITEM.DBF", {})->recCount(), 2u);
 
-    // The same as JSON, quietly.
+    EXPECT_TRUE(contains(run.output, "Create DBF selesai: 2 item ditulis ke ITEM.DBF, 1 pelanggan ditulis ke PELANG.DBF."))
+        << run.output;
+
+    // Filled templates are replaced only after a question: no answer keeps them as they are.
+    const auto filled = test::fileContents(dir.path());
+    const CliRun declined = runCli("convert-reports " + dir.path().string() + " < /dev/null");
+    EXPECT_EQ(declined.status, 1) << declined.output;
+    EXPECT_TRUE(contains(declined.output, dir.path().string() + "/ITEM.DBF sudah ada dan berisi 2 record. Ganti?"))
+        << declined.output;
+    EXPECT_EQ(test::fileContents(dir.path()), filled);
+
+    // The same as JSON, quietly, replacing them with --yes; the old ones are kept as .bak.
     const std::filesystem::path json = dir.path() / "outcome.json";
-    EXPECT_EQ(runCli("convert-reports " + dir.path().string() + " --quiet --json " + json.string()), (CliRun{0, ""}));
+    EXPECT_EQ(runCli("convert-reports " + dir.path().string() + " --yes --quiet --json " + json.string()),
+              (CliRun{0, ""}));
+    EXPECT_EQ(test::fileContents(dir.path())["ITEM.DBF.bak"], filled.at("ITEM.DBF"));
+    EXPECT_EQ(test::fileContents(dir.path())["PELANG.DBF.bak"], filled.at("PELANG.DBF"));
     const nlohmann::json outcome = readJson(json);
     EXPECT_EQ(outcome["command"], "convert-reports");
     EXPECT_EQ(outcome["status"], "done");
@@ -83,20 +98,32 @@ TEST(RepairStockCommand, PrintsTheRecordsChanged) {
             table->fieldPut("JENIS", kind);
         }
     }
-    const CliRun run = runCli("repair-stock --db " + dir.path().string());
+    const CliRun declined = runCli("repair-stock --db " + dir.path().string() + " < /dev/null");
+    EXPECT_EQ(declined.status, 1) << declined.output;
+    EXPECT_TRUE(contains(declined.output, "Perbaiki Data: semua item berjenis 0 di S_STOCK dijadikan jenis 1."))
+        << declined.output;
+    EXPECT_TRUE(contains(declined.output, "Repair not done; S_STOCK is as it was.")) << declined.output;
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "TARVO-BACKUP"));
+
+    const CliRun run = runCli("repair-stock --db " + dir.path().string() + " --yes");
     EXPECT_EQ(run.status, 0) << run.output;
-    EXPECT_TRUE(contains(run.output, "[Berhasil] Data berhasil diperbaiki.\n")) << run.output;
+    EXPECT_TRUE(contains(run.output, "[Berhasil] Data berhasil diperbaiki.\n2 item diubah dari jenis 0 ke jenis 1.\n"))
+        << run.output;
     EXPECT_TRUE(contains(run.output, "S_STOCK: 3 records read, 2 changed from kind 0 to kind 1\n")) << run.output;
 
     const std::filesystem::path json = dir.path() / "outcome.json";
-    EXPECT_EQ(runCli("repair-stock --db " + dir.path().string() + " -q --json " + json.string()), (CliRun{0, ""}));
+    EXPECT_EQ(runCli("repair-stock --db " + dir.path().string() + " --yes -q --json " + json.string()), (CliRun{0, ""}));
     const nlohmann::json outcome = readJson(json);
     EXPECT_EQ(outcome["command"], "repair-stock");
     EXPECT_EQ(outcome["status"], "done");
     EXPECT_EQ(outcome["written"], (nlohmann::json{{"S_STOCK", 0}}));  // the second run finds nothing of kind 0
     EXPECT_EQ(outcome["details"], (nlohmann::json{{"records", 3}, {"changed", 0}}));
     ASSERT_EQ(outcome["messages"].size(), 1u);
-    EXPECT_EQ(outcome["messages"][0]["text"], "Data berhasil diperbaiki.");
+    EXPECT_EQ(outcome["messages"][0]["text"], "Data berhasil diperbaiki.\n0 item diubah dari jenis 0 ke jenis 1.");
+    // Each run took a backup of its own, listed as a repair.
+    const std::string backups = runCli("backups --db " + dir.path().string()).output;
+    EXPECT_EQ(std::count(backups.begin(), backups.end(), '\n') - 1, 2) << backups;
+    EXPECT_TRUE(contains(backups, "repair")) << backups;
 }
 
 TEST(RepairStockCommand, RefusalsAndUsage) {
@@ -106,7 +133,7 @@ TEST(RepairStockCommand, RefusalsAndUsage) {
         int status;
         std::string output;
     } cases[] = {
-        {"repair-stock --db " + dir.path().string(), 1,
+        {"repair-stock --db " + dir.path().string() + " --yes", 1,
          "Error: Sistem tidak menemukan Lokasi Data ! ( " + dir.path().string() + "/ST_DB/ )\n"},
         {"repair-stock", 2, "--db is required\nUsage: tarvo-import-cli repair-stock"},
         {"repair-stock " + dir.path().string(), 2, "Usage: tarvo-import-cli repair-stock"},
