@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <set>
 
 #include "retaildb/test_points.h"
 #include "safety/covered_files.h"
@@ -70,11 +71,33 @@ std::vector<Backup> listBackups(const fs::path& database) {
     return backups;
 }
 
+Backup stateBefore(const std::vector<Backup>& backups, const Backup& backup) {
+    if (!backup.manifest.follows.empty())
+        for (const Backup& b : backups)
+            if (b.stamp == backup.manifest.follows && b.problem.empty()) return b;
+    return backup;
+}
+
 std::optional<Backup> interruptedImport(const fs::path& database) {
-    for (Backup& b : listBackups(database))
-        if (b.problem.empty()) return b.manifest.interrupted() ? std::optional<Backup>(std::move(b)) : std::nullopt;
+    const std::vector<Backup> backups = listBackups(database);
+    for (const Backup& b : backups)
+        if (b.problem.empty()) return b.manifest.interrupted() ? std::optional<Backup>(stateBefore(backups, b)) : std::nullopt;
     return std::nullopt;
 }
+
+namespace {
+
+// The backup a new one follows: the start of the unfinished imports the shop still holds a part of.
+std::string unfinishedStart(const fs::path& database) {
+    for (const Backup& b : listBackups(database)) {
+        if (!b.problem.empty()) continue;
+        if (!b.manifest.unfinished()) return {};
+        return b.manifest.follows.empty() ? b.stamp : b.manifest.follows;
+    }
+    return {};
+}
+
+}  // namespace
 
 Backup createBackup(const fs::path& database, const std::string& options) {
     const fs::path root = backupRoot(database);
@@ -103,6 +126,7 @@ Backup createBackup(const fs::path& database, const std::string& options) {
         m.pid = static_cast<long>(::getpid());
         m.options = options;
         m.state = "running";
+        m.follows = unfinishedStart(database);
         for (size_t i = 0; i < names.size(); ++i) {
             if (i == names.size() / 2) retaildb::testPoint("backup");
             const fs::path copy = backup.folder / names[i];
@@ -129,17 +153,21 @@ void setImportState(Backup& backup, const std::string& state) {
 void pruneBackups(const fs::path& database, int keep) {
     int kept = 0;
     std::error_code ec;
-    for (const Backup& b : listBackups(database)) {
+    std::vector<const Backup*> removed;
+    std::set<std::string> followed;
+    const std::vector<Backup> backups = listBackups(database);
+    for (const Backup& b : backups) {
         // A copy that never got its manifest was never complete; a damaged manifest and the
         // backup of an interrupted import stay for the user to decide.
         const bool incomplete = !fs::exists(b.folder / kManifestName, ec);
-        if (!incomplete && (!b.problem.empty() || b.manifest.interrupted())) continue;
-        if (!incomplete && kept < keep) {
-            ++kept;
+        if (!incomplete && (!b.problem.empty() || b.manifest.interrupted() || kept++ < keep)) {
+            followed.insert(b.manifest.follows);
             continue;
         }
-        fs::remove_all(b.folder, ec);
+        removed.push_back(&b);
     }
+    for (const Backup* b : removed)
+        if (!followed.count(b->stamp)) fs::remove_all(b->folder, ec);
 }
 
 }  // namespace tarvo::safety

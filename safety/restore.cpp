@@ -42,10 +42,11 @@ std::string now() {
 }  // namespace
 
 Backup findBackup(const fs::path& database, const std::string& stamp) {
-    for (Backup& b : listBackups(database)) {
+    const std::vector<Backup> backups = listBackups(database);
+    for (const Backup& b : backups) {
         if (!stamp.empty() && b.stamp != stamp) continue;
         if (!b.problem.empty()) throw SafetyError(b.problem);
-        return b;
+        return stamp.empty() ? stateBefore(backups, b) : b;
     }
     if (stamp.empty()) throw SafetyError("Tidak ada cadangan data untuk " + databaseIdentity(database));
     throw SafetyError("Cadangan " + stamp + " tidak ditemukan di " + backupRoot(database).string());
@@ -100,13 +101,21 @@ void restoreBackup(const fs::path& database, Backup& backup) {
     syncFolder(database);
     m.restore = "restored " + now();
     writeManifest(backup.folder, m);
+    // The imports after this backup are gone from the shop with it.
+    for (Backup& newer : listBackups(database)) {
+        if (newer.stamp == backup.stamp) break;
+        if (!newer.problem.empty() || !(newer.manifest.restore.empty() || newer.manifest.restore == "restoring")) continue;
+        newer.manifest.restore = "undone " + now() + " by " + backup.stamp;
+        writeManifest(newer.folder, newer.manifest);
+    }
 }
 
 }  // namespace tarvo::safety
 
 namespace tarvo::safety {
 
-bool restoreDatabase(ui::Owner owner, const std::string& database, const std::string& stamp, bool ask) {
+bool restoreDatabase(ui::Owner owner, const std::string& database, const std::string& stamp, bool ask,
+                     std::string* restored) {
     try {
         DatabaseLock lock(database);
         Backup backup = findBackup(database, stamp);
@@ -115,6 +124,7 @@ bool restoreDatabase(ui::Owner owner, const std::string& database, const std::st
                                      databaseIdentity(database) + " ?";
         if (ask && !ui::BOXASK(owner, "Tarvo-Soft", question, 2)) return false;
         restoreBackup(database, backup);
+        if (restored) *restored = backup.stamp;
     } catch (const std::exception& e) {
         ui::BOXERROR(owner, e.what());
         return false;

@@ -11,13 +11,15 @@
 
 namespace tarvo::safety {
 
-// The backup with the stamp, or the newest one when the stamp is empty; throws SafetyError when
-// there is none or its manifest cannot be read.
+// The backup with the stamp, or when the stamp is empty the one that leads back to the state
+// before the newest import and every unfinished import it started over (the newest backup, or
+// the one it follows); throws SafetyError when there is none or its manifest cannot be read.
 Backup findBackup(const std::filesystem::path& database, const std::string& stamp);
 
 // Restores the backup into the database (whose lock the caller holds). Checks first that the
 // backup belongs to this database, that every copy is whole (size and SHA-256) and that no
 // other program holds a retail table; throws SafetyError, changing nothing, when one fails.
+// The backups newer than this one are marked undone by it.
 void restoreBackup(const std::filesystem::path& database, Backup& backup);
 
 }  // namespace tarvo::safety
@@ -27,7 +29,8 @@ namespace tarvo::safety {
 // The restore command of the window and the command line, on the ST_DB folder: takes the
 // database lock, finds the backup (the newest when the stamp is empty), asks before it changes
 // anything (unless the caller has asked already), restores. Every refusal or failure is shown
-// as an error box. True when restored.
-bool restoreDatabase(ui::Owner owner, const std::string& database, const std::string& stamp, bool ask = true);
+// as an error box. True when restored; the stamp of the backup put back goes to `restored`.
+bool restoreDatabase(ui::Owner owner, const std::string& database, const std::string& stamp, bool ask = true,
+                     std::string* restored = nullptr);
 
 }  // namespace tarvo::safety

@@ -29,14 +29,14 @@ int restore(const RestoreArguments& arguments) {
     TerminalInteraction terminal(arguments.answerYes);
     ui::setInteraction(&terminal);
     const std::string database = retaildb::LOKASIDATAEX(nullptr, arguments.folder);
-    const bool restored = !database.empty() && safety::restoreDatabase(nullptr, database, arguments.stamp);
+    std::string restored;
+    const bool done = !database.empty() && safety::restoreDatabase(nullptr, database, arguments.stamp, true, &restored);
     ui::setInteraction(nullptr);
-    if (!restored) {
+    if (!done) {
         std::fprintf(stderr, "Nothing was restored.\n");
         return 1;
     }
-    std::printf("Restored %s from its backup%s%s\n", database.c_str(), arguments.stamp.empty() ? "" : " ",
-                arguments.stamp.c_str());
+    std::printf("Restored %s from its backup %s\n", database.c_str(), restored.c_str());
     return 0;
 }
 
@@ -68,7 +68,7 @@ int listBackups(const std::string& folder) {
 }
 
 void addRestoreCommand(CommandLine& cli) {
-    CLI::App& command = cli.add("restore", "Puts a backup taken before an import back (the newest by default)");
+    CLI::App& command = cli.add("restore", "Puts a backup taken before an import back (by default the one from before the last import and any unfinished one it followed)");
     auto arguments = std::make_shared<RestoreArguments>();
     command.add_option("--db", arguments->folder, "The retail database folder (the one that holds ST_DB)")
         ->type_name("FOLDER")->required();

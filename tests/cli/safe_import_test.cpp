@@ -94,6 +94,47 @@ TEST_F(SafeImportCliTest, ForceImportsOverAnInterruptedImport) {
     EXPECT_EQ(forced.status, 0) << forced.output;
 }
 
+// A second run over an unfinished one, itself killed: the restore still leads back to the shop
+// as it was before the first.
+struct RunOverUnfinished {
+    const char* name;
+    const char* first;   // environment of the first run, which does not finish
+    const char* second;  // environment and extra options of the run over it, which is killed
+    const char* options;
+};
+
+class RunOverUnfinishedTest : public SafeImportCliTest, public ::testing::WithParamInterface<RunOverUnfinished> {};
+
+TEST_P(RunOverUnfinishedTest, RestoreGoesBackToTheStateBeforeTheFirst) {
+    const CliRun first = runCliWith(GetParam().first, importArguments());
+    ASSERT_NE(first.status, 0) << first.output;
+    std::smatch listed;
+    const std::string listing = runCli("backups --db " + shop).output;
+    ASSERT_TRUE(std::regex_search(listing, listed, std::regex("\n  ([0-9]{8}-[0-9-]+) "))) << listing;
+    const std::string firstStamp = listed[1].str();
+    const CliRun second = runCliWith(GetParam().second, importArguments() + GetParam().options);
+    ASSERT_EQ(second.status, 128 + 9) << second.output;
+
+    const CliRun refused = runCli(importArguments());
+    EXPECT_EQ(refused.status, 1);
+    const std::string stamp = stampIn(refused.output);
+    EXPECT_EQ(stamp, firstStamp) << refused.output;
+    const CliRun restore = runCli("restore --db " + shop + " --yes");
+    EXPECT_EQ(restore.status, 0) << restore.output;
+    EXPECT_TRUE(contains(restore.output, "from its backup " + firstStamp)) << restore.output;
+    EXPECT_TRUE(test::fileContents(database) == before);
+    const CliRun again = runCli(importArguments());
+    EXPECT_EQ(again.status, 0) << again.output;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, RunOverUnfinishedTest,
+    ::testing::Values(
+        RunOverUnfinished{"KilledThenForcedAndKilled", "TARVO_TEST_POINT='ITEM-rows kill'", "TARVO_TEST_POINT='closing kill'", " --force"},
+        RunOverUnfinished{"KilledEarlyThenForcedAndKilled", "TARVO_TEST_POINT='PELANG-rows kill'", "TARVO_TEST_POINT='preparation kill'", " --force"},
+        RunOverUnfinished{"FailedOnAFullDiskThenKilled", "TARVO_TEST_WRITE_LIMIT=60000", "TARVO_TEST_POINT='ITEM-rows kill'", ""}),
+    [](const ::testing::TestParamInfo<RunOverUnfinished>& info) { return std::string(info.param.name); });
+
 TEST_F(SafeImportCliTest, FullDiskLeavesSoundTablesNamesThemAndTheRestoreGivesTheShopBack) {
     const CliRun failed = runCliWith("TARVO_TEST_WRITE_LIMIT=60000", importArguments());
     EXPECT_EQ(failed.status, 1) << failed.output;
