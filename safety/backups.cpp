@@ -10,6 +10,7 @@
 #include "safety/covered_files.h"
 #include "safety/durable_files.h"
 #include "safety/safety_error.h"
+#include "safety/table_locks.h"
 
 namespace tarvo::safety {
 
@@ -106,6 +107,8 @@ Backup createBackup(const fs::path& database, const std::string& options) {
     if (ec) throw SafetyError("Folder cadangan tidak bisa dibuat : " + root.string() + " ( " + ec.message() + " )");
 
     const std::vector<std::string> names = coveredFiles(database);
+    // Held from before the first copy to the manifest: no other program changes a table meanwhile.
+    const TableLocks locks(database, names);
     uint64_t needed = kBackupSpareBytes;
     for (const std::string& name : names) needed += fs::file_size(database / name);
     const uint64_t available = freeSpace(root);

@@ -8,6 +8,7 @@
 #include "safety/durable_files.h"
 #include "safety/restore.h"
 #include "safety/safety_error.h"
+#include "safety/table_locks.h"
 
 namespace tarvo::safety {
 
@@ -86,6 +87,7 @@ std::string ImportSafety::makeScratchCopy() {
     const fs::path copy = scratch_ / "ST_DB";
     fs::create_directory(copy);
     const std::vector<std::string> names = coveredFiles(database_);
+    const TableLocks locks(database_, names);
     uint64_t needed = kBackupSpareBytes;
     for (const std::string& name : names) needed += fs::file_size(database_ / name);
     if (freeSpace(scratch_) < needed)

@@ -2,6 +2,10 @@
 // several points and then restored byte for byte, an import whose disk fills up, a second import
 // and a restore refused while an import runs, a restore interrupted and run again, a dry run.
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -151,6 +155,23 @@ TEST_F(SafeImportCliTest, FullDiskLeavesSoundTablesNamesThemAndTheRestoreGivesTh
     EXPECT_TRUE(contains(lineWith(runCli("backups --db " + shop).output, stamp), " failed "));
     EXPECT_EQ(runCli("restore --db " + shop + " --yes").status, 0);
     EXPECT_TRUE(test::fileContents(database) == before);
+}
+
+TEST_F(SafeImportCliTest, ATableAnotherProgramHoldsIsRefusedBeforeAnyCopy) {
+    const fs::path stock = database / "S_STOCK.Q7T";
+    for (const int lock : {LOCK_SH, LOCK_EX}) {
+        for (const std::string options : {"", " --dry-run"}) {
+            const int held = ::open(stock.c_str(), O_RDONLY | O_CLOEXEC);
+            ASSERT_EQ(::flock(held, lock | LOCK_NB), 0);
+            const CliRun refused = runCli(importArguments() + options);
+            ::close(held);
+            EXPECT_EQ(refused.status, 1) << refused.output;
+            EXPECT_TRUE(contains(refused.output, "File is in use by another program : " + stock.string()))
+                << refused.output;
+            EXPECT_TRUE(test::fileContents(database) == before);
+            EXPECT_TRUE(contains(runCli("backups --db " + shop).output, "No backups")) << options;
+        }
+    }
 }
 
 TEST_F(SafeImportCliTest, SecondImportRestoreAndDryRunAreRefusedWhileAnImportRuns) {
