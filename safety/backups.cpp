@@ -103,8 +103,13 @@ std::string unfinishedStart(const fs::path& database) {
 Backup createBackup(const fs::path& database, const std::string& options) {
     const fs::path root = backupRoot(database);
     std::error_code ec;
-    fs::create_directories(root, ec);
-    if (ec) throw SafetyError("Folder cadangan tidak bisa dibuat : " + root.string() + " ( " + ec.message() + " )");
+    // Backups hold the shop's data: their folders are no more open than ST_DB, and belong to its owner.
+    const Ownership shop = ownershipOf(database);
+    try {
+        makeFolderLike(root, shop);
+    } catch (const SafetyError& e) {
+        throw SafetyError(std::string("Folder cadangan tidak bisa dibuat : ") + e.what());
+    }
 
     const std::vector<std::string> names = coveredFiles(database);
     // Held from before the first copy to the manifest: no other program changes a table meanwhile.
@@ -121,8 +126,7 @@ Backup createBackup(const fs::path& database, const std::string& options) {
     for (int n = 2; fs::exists(root / stamp); ++n) stamp = localTime("%Y%m%d-%H%M%S") + "-" + std::to_string(n);
     Backup backup{stamp, root / stamp, {}, {}};
     try {
-        if (!fs::create_directory(backup.folder, ec) || ec)
-            throw SafetyError("Folder cadangan tidak bisa dibuat : " + backup.folder.string() + " ( " + ec.message() + " )");
+        makeFolderLike(backup.folder, shop);
         Manifest& m = backup.manifest;
         m.database = databaseIdentity(database);
         m.started = localTime("%Y-%m-%d %H:%M:%S");

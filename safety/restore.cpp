@@ -91,9 +91,11 @@ void restoreBackup(const fs::path& database, Backup& backup) {
         if (i == changed.size() / 2) retaildb::testPoint("restore");
         // Each file is copied beside its place and renamed over it: a file is always either
         // the old one or the whole backed-up one.
+        // The copy keeps the owner, group and mode the table had when it was backed up.
         const fs::path temp = database / (changed[i]->name + kRestoreSuffix);
+        const fs::path place = database / changed[i]->name;
         copyDurably(backup.folder / changed[i]->name, temp);
-        fs::rename(temp, database / changed[i]->name);
+        fs::rename(temp, place);
     }
     for (const std::string& name : created) fs::remove(database / name);
     for (const auto& entry : fs::directory_iterator(database))

@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -172,6 +173,44 @@ TEST_F(SafeImportCliTest, ATableAnotherProgramHoldsIsRefusedBeforeAnyCopy) {
             EXPECT_TRUE(contains(runCli("backups --db " + shop).output, "No backups")) << options;
         }
     }
+}
+
+// The shop belongs to its own user (nobody, when the tests run as root) with folders 0770 and
+// files 0660; the import runs under umask 022, the restore under 077.
+TEST_F(SafeImportCliTest, BackupsAndRestoredFilesKeepTheShopsOwnersAndModes) {
+    const bool asRoot = ::geteuid() == 0;
+    const uid_t shopUser = asRoot ? 65534 : ::geteuid();
+    const gid_t shopGroup = asRoot ? 65534 : ::getegid();
+    const fs::path shopFolder = dir.path() / "shop";
+    auto give = [&](const fs::path& path, mode_t mode) {
+        ASSERT_EQ(::chown(path.c_str(), shopUser, shopGroup), 0) << path;
+        ASSERT_EQ(::chmod(path.c_str(), mode), 0) << path;
+    };
+    give(shopFolder, 0770);
+    for (const auto& entry : fs::recursive_directory_iterator(shopFolder))
+        give(entry.path(), entry.is_directory() ? 0770 : 0660);
+    auto expectShopsOwnership = [&](const fs::path& path, mode_t allowed, bool exact) {
+        struct stat st {};
+        ASSERT_EQ(::stat(path.c_str(), &st), 0) << path;
+        EXPECT_EQ(st.st_uid, shopUser) << path;
+        EXPECT_EQ(st.st_gid, shopGroup) << path;
+        const mode_t mode = st.st_mode & 07777;
+        if (exact) EXPECT_EQ(mode, allowed) << path;
+        else EXPECT_EQ(mode & ~allowed, 0u) << path << " is more open than the shop";
+    };
+
+    const mode_t umask = ::umask(022);
+    ASSERT_EQ(runCliWith("TARVO_TEST_POINT='ITEM-rows kill'", importArguments()).status, 128 + 9);
+    ::umask(077);
+    const CliRun restore = runCli("restore --db " + shop + " --yes");
+    ::umask(umask);
+    ASSERT_EQ(restore.status, 0) << restore.output;
+    EXPECT_TRUE(test::fileContents(database) == before);
+
+    for (const auto& entry : fs::recursive_directory_iterator(shopFolder / "TARVO-BACKUP"))
+        expectShopsOwnership(entry.path(), entry.is_directory() ? 0770 : 0660, false);
+    expectShopsOwnership(shopFolder / "TARVO-BACKUP", 0770, false);
+    for (const auto& entry : fs::directory_iterator(database)) expectShopsOwnership(entry.path(), 0660, true);
 }
 
 TEST_F(SafeImportCliTest, SecondImportRestoreAndDryRunAreRefusedWhileAnImportRuns) {
