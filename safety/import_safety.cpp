@@ -136,8 +136,20 @@ bool ImportSafety::finished(ui::Owner owner, bool succeeded) {
         flushed = false;
     }
     timings_.durableEndSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const bool done = succeeded && flushed;
     try {
-        setImportState(*backup_, succeeded && flushed ? "done" : "failed");
+        setImportState(*backup_, done ? "done" : "failed");
+    } catch (const std::exception& e) {
+        // The manifest still says "running": the next import will take this one for interrupted.
+        const std::string stands =
+            done ? "Data toko sudah berisi hasil import ini seluruhnya"
+                 : "Import ini tidak selesai; data sebelum import ada di cadangan " + backup_->folder.string();
+        ui::BOXERROR(owner, "Cadangan " + backup_->folder.string() + " tidak bisa ditandai \"" +
+                                (done ? "done" : "failed") + "\" ( " + e.what() + " ). " + stands +
+                                ". Import berikutnya akan menganggap import ini terputus.");
+        return false;
+    }
+    try {
         pruneBackups(database_, options_.keepBackups);
     } catch (const std::exception& e) {
         ui::BOXERROR(owner, e.what());

@@ -58,7 +58,7 @@ public:
     std::string beforePreparation(ui::Owner owner);
     // After the closing: every file of the database flushed to disk, then the backup marked
     // "done" (succeeded) or "failed", and old backups pruned. False after its message when the
-    // flush failed (the backup is then marked "failed").
+    // flush failed (the backup is then marked "failed") or the backup could not be marked.
     bool finished(ui::Owner owner, bool succeeded);
 
     // After a preparation that stopped halfway: puts the backup back, so that the refused

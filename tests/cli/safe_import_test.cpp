@@ -14,6 +14,8 @@
 #include <regex>
 #include <thread>
 
+#include <nlohmann/json.hpp>
+
 #include "tests/cli/cli_run.h"
 #include "tests/support/test_support.h"
 
@@ -239,6 +241,26 @@ TEST_F(SafeImportCliTest, SecondImportRestoreAndDryRunAreRefusedWhileAnImportRun
     EXPECT_EQ(finished.status, 0) << finished.output;
     EXPECT_TRUE(contains(finished.output, "\n  S_STOCK    ")) << finished.output;
     EXPECT_EQ(runCli("dbf check " + (database / "S_SATUAN.Q7T").string()).status, 0);
+}
+
+TEST_F(SafeImportCliTest, ABackupThatCannotBeMarkedDoneFailsTheRunAndSaysHowTheShopStands) {
+    const std::string signal = (dir.path() / "pause").string();
+    const fs::path outcome = dir.path() / "outcome.json";
+    const BackgroundCli run = startCli("TARVO_TEST_POINT='closing pause " + signal + "'",
+                                       importArguments() + " --json " + outcome.string(), (dir.path() / "run.out").string());
+    for (int i = 0; i < 6000 && !fs::exists(signal + ".reached"); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(fs::exists(signal + ".reached"));
+    // A folder where the new manifest is to be written makes marking the backup fail.
+    for (const auto& entry : fs::directory_iterator(dir.path() / "shop" / "TARVO-BACKUP"))
+        fs::create_directory(entry.path() / "MANIFEST.TXT.new");
+    std::ofstream(signal + ".go") << "go\n";
+    const CliRun finished = waitCli(run);
+    EXPECT_EQ(finished.status, 1) << finished.output;
+    EXPECT_TRUE(contains(finished.output, "tidak bisa ditandai \"done\"")) << finished.output;
+    EXPECT_TRUE(contains(finished.output, "Data toko sudah berisi hasil import ini seluruhnya")) << finished.output;
+    std::ifstream json(outcome);
+    EXPECT_EQ(nlohmann::json::parse(json)["status"], "failed");
 }
 
 TEST_F(SafeImportCliTest, InterruptedRestoreRunsAgainToTheSameEnd) {
