@@ -1,13 +1,17 @@
 #include "safety/backups.h"
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <ctime>
+#include <fstream>
 #include <set>
 
 #include "retaildb/test_points.h"
 #include "safety/covered_files.h"
+#include "safety/database_lock.h"
 #include "safety/durable_files.h"
 #include "safety/safety_error.h"
 #include "safety/table_locks.h"
@@ -84,6 +88,14 @@ std::optional<Backup> interruptedImport(const fs::path& database) {
     for (const Backup& b : backups)
         if (b.problem.empty()) return b.manifest.interrupted() ? std::optional<Backup>(stateBefore(backups, b)) : std::nullopt;
     return std::nullopt;
+}
+
+bool importRunning(const fs::path& database, const Backup& backup) {
+    const Manifest& m = backup.manifest;
+    if (!backup.problem.empty() || m.state != "running" || !m.restore.empty() || m.pid <= 0) return false;
+    long holder = 0;
+    std::ifstream(DatabaseLock::lockFile(database)) >> holder;
+    return holder == m.pid && (::kill(static_cast<pid_t>(m.pid), 0) == 0 || errno == EPERM);
 }
 
 namespace {

@@ -36,6 +36,10 @@ Backup stateBefore(const std::vector<Backup>& backups, const Backup& backup);
 // that leads back to the state before it (see stateBefore).
 std::optional<Backup> interruptedImport(const std::filesystem::path& database);
 
+// Whether the backup's import is still running: its manifest says so and its process, alive,
+// holds the database lock.
+bool importRunning(const std::filesystem::path& database, const Backup& backup);
+
 // Copies every file an import may change into a new backup and writes its manifest with state
 // "running". When the newest backup's import is unfinished, the new one records the backup it
 // follows, so that a restore still leads back to the state before the first unfinished import. Refuses before copying when the free space is short; a failure on the way removes

@@ -29,14 +29,20 @@ int restore(const RestoreArguments& arguments) {
     TerminalInteraction terminal(arguments.answerYes);
     ui::setInteraction(&terminal);
     const std::string database = retaildb::LOKASIDATAEX(nullptr, arguments.folder);
-    std::string restored;
-    const bool done = !database.empty() && safety::restoreDatabase(nullptr, database, arguments.stamp, true, &restored);
+    safety::RestoreReport report;
+    const bool done = !database.empty() && safety::restoreDatabase(nullptr, database, arguments.stamp, true, &report);
     ui::setInteraction(nullptr);
-    if (!done) {
+    if (!done && report.replaced.empty() && report.removed.empty()) {
         std::fprintf(stderr, "Nothing was restored.\n");
         return 1;
     }
-    std::printf("Restored %s from its backup %s\n", database.c_str(), restored.c_str());
+    if (!done) {
+        std::fprintf(stderr, "Restore stopped halfway: %zu files replaced, %zu removed; run it again to finish.\n",
+                     report.replaced.size(), report.removed.size());
+        return 1;
+    }
+    std::printf("Restored %s from its backup %s: %zu files replaced, %zu removed\n", database.c_str(),
+                report.stamp.c_str(), report.replaced.size(), report.removed.size());
     return 0;
 }
 
@@ -59,7 +65,10 @@ int listBackups(const std::string& folder) {
         }
         const safety::Manifest& m = b.manifest;
         std::string state = m.state;
-        if (m.interrupted()) state = m.restore == "restoring" ? "restore interrupted" : "interrupted";
+        if (m.interrupted())
+            state = m.restore == "restoring"            ? "restore interrupted"
+                    : safety::importRunning(database, b) ? "running"
+                                                         : "interrupted";
         std::printf("  %-18s %-20s %s  %10s  %zu files%s%s\n", b.stamp.c_str(), state.c_str(), m.started.c_str(),
                     megabytes(m.totalSize()).c_str(), m.files.size(), m.restore.empty() ? "" : ", ",
                     m.restore.c_str());

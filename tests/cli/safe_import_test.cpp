@@ -235,6 +235,9 @@ TEST_F(SafeImportCliTest, SecondImportRestoreAndDryRunAreRefusedWhileAnImportRun
         EXPECT_TRUE(contains(refused.output, busy)) << refused.output;
     }
     EXPECT_TRUE(test::fileContents(database) == during) << "the running import was disturbed";
+    const std::string listing = runCli("backups --db " + shop).output;
+    EXPECT_TRUE(contains(listing, " running ")) << listing;
+    EXPECT_FALSE(contains(listing, "interrupted")) << listing;
 
     std::ofstream(signal + ".go") << "go\n";
     const CliRun finished = waitCli(first);
@@ -261,6 +264,29 @@ TEST_F(SafeImportCliTest, ABackupThatCannotBeMarkedDoneFailsTheRunAndSaysHowTheS
     EXPECT_TRUE(contains(finished.output, "Data toko sudah berisi hasil import ini seluruhnya")) << finished.output;
     std::ifstream json(outcome);
     EXPECT_EQ(nlohmann::json::parse(json)["status"], "failed");
+}
+
+TEST_F(SafeImportCliTest, ARestoreThatStopsHalfwaySaysWhatItReplacedAndRunsAgainToTheEnd) {
+    ASSERT_EQ(runCli(importArguments()).status, 0);
+    const auto after = test::fileContents(database);
+    std::string last;  // the last table file the import changed, in name order: put back last
+    for (const auto& [name, bytes] : before)
+        if (after.count(name) && after.at(name) != bytes) last = name;
+    ASSERT_FALSE(last.empty());
+    // A folder in the way of its copy stops the restore there.
+    const fs::path inTheWay = database / (last + ".tarvo-restore");
+    fs::create_directory(inTheWay);
+    const CliRun stopped = runCli("restore --db " + shop + " --yes");
+    EXPECT_EQ(stopped.status, 1);
+    EXPECT_FALSE(contains(stopped.output, "Nothing was restored.")) << stopped.output;
+    EXPECT_TRUE(contains(stopped.output, "Restore stopped halfway: ")) << stopped.output;
+    EXPECT_TRUE(contains(stopped.output, "terhenti setelah ")) << stopped.output;
+
+    fs::remove(inTheWay);
+    const CliRun again = runCli("restore --db " + shop + " --yes");
+    EXPECT_EQ(again.status, 0) << again.output;
+    EXPECT_TRUE(contains(again.output, " files replaced, ")) << again.output;
+    EXPECT_TRUE(test::fileContents(database) == before);
 }
 
 TEST_F(SafeImportCliTest, InterruptedRestoreRunsAgainToTheSameEnd) {
