@@ -56,9 +56,9 @@ public:
         }
     }
     const std::vector<std::string>& names() const { return names_; }
-    std::unique_ptr<RowSource> open(size_t index) const {
+    std::unique_ptr<RowSource> open(size_t index, const xbase::CodePage* csvCodePage) const {
         if (workbook_) return workbook_->openSheet(names_[index]);
-        return std::make_unique<CsvSheet>(csvFiles_[index]);
+        return std::make_unique<CsvSheet>(csvFiles_[index], csvCodePage);
     }
     bool csv() const { return !workbook_; }
 
@@ -175,7 +175,7 @@ SheetsToTablesOutcome sheetsToTables(const SheetsToTablesRequest& request) {
 
         Staging staging(request.folder);
         for (const auto& [index, layout] : chosen) {
-            const std::unique_ptr<RowSource> source = sheets.open(index);
+            const std::unique_ptr<RowSource> source = sheets.open(index, request.options.csvCodePage);
             const std::string table = upperTrimmed(sheets.names()[index]) + ".DBF";
             const SheetHeader header = readHeader(*source, *layout, problems);
             const std::vector<xbase::FieldInfo> fields = header.fields(*layout);

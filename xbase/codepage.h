@@ -15,6 +15,10 @@ public:
     // The code page of tables we create (OEM 437) and its language-driver byte.
     static const CodePage& oem();
     static constexpr uint8_t kOemLanguageDriver = 0x01;
+    // Windows-1252, what spreadsheet programs on Windows save as "CSV".
+    static const CodePage& windowsAnsi();
+    // A code page table headers can name, by its number ("437", "1252", "CP850"); nullptr for others.
+    static const CodePage* numbered(std::string_view number);
 
     const std::string& name() const { return name_; }
 
@@ -24,6 +28,8 @@ public:
     // UTF-8 to table bytes (appended to out); characters the code page lacks become '?'.
     void encode(std::string_view utf8, std::string& out) const;
     std::string encode(std::string_view utf8) const;
+    // The first character of the UTF-8 text the code page lacks (as UTF-8); empty when it has all.
+    std::string missingCharacter(std::string_view utf8) const;
 
 private:
     explicit CodePage(std::string name);

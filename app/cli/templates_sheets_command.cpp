@@ -8,6 +8,7 @@
 #include "app/cli/command_line.h"
 #include "app/cli/terminal_interaction.h"
 #include "sheets/sheet_rows.h"
+#include "xbase/codepage.h"
 #include "templatetools/template_workbook.h"
 #include "templatetools/templates_from_sheets.h"
 
@@ -39,6 +40,7 @@ struct FromSheetsArguments {
     std::string folder;
     bool truncate = false;
     bool yes = false;
+    std::string encoding;
 };
 
 int runFromSheets(const FromSheetsArguments& args) {
@@ -46,6 +48,7 @@ int runFromSheets(const FromSheetsArguments& args) {
     ui::setInteraction(&terminal);
     sheets::ConversionOptions options;
     options.truncate = args.truncate;
+    if (!args.encoding.empty()) options.csvCodePage = xbase::CodePage::numbered(args.encoding);
     const sheets::SheetsToTablesOutcome outcome = templatetools::templatesFromSheets(nullptr, args.source, args.folder, options);
     ui::setInteraction(nullptr);
 
@@ -85,6 +88,14 @@ void addTemplatesSheetsCommands(CommandLine& cli) {
     read.add_option("FOLDER", from->folder, "The template folder (made when missing)")->required();
     read.add_flag("--truncate", from->truncate, "Cut over-long text to the width (listed as warnings)");
     read.add_flag("--yes", from->yes, "Replace existing templates without asking");
+    read.add_option("--encoding", from->encoding,
+                    "The code page of CSV files that are not UTF-8: 437, 850, 1252 (the default), ...")
+        ->type_name("CODEPAGE")
+        ->check(CLI::Validator(
+            [](const std::string& number) {
+                return xbase::CodePage::numbered(number) ? std::string() : "unknown code page '" + number + "'";
+            },
+            "CODEPAGE"));
     cli.onRun(read, [from] { return runFromSheets(*from); });
 }
 

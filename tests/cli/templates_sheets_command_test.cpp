@@ -103,5 +103,44 @@ TEST(TemplatesSheetsCommand, ReplacesEachTemplateAndClearsWorkFoldersOfEndedRuns
     EXPECT_EQ(xbase::Table::open(out / "ITEM.DBF", {})->recCount(), 2u);
 }
 
+// CSV text that is not UTF-8 is Windows-1252 unless --encoding names another code page; a
+// character the template's code page cannot hold is a cell error, not a "?".
+TEST(TemplatesSheetsCommand, CsvEncodings) {
+    xbase::applyStartupSettings();
+    test::TempDir dir;
+    const fs::path csv = dir.path() / "csv";
+    const fs::path out = dir.path() / "out";
+    fs::create_directories(csv);
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* options;
+        const char* name2;  // NAMA as written, empty when refused
+    };
+    const std::vector<Case> cases = {
+        {"Windows-1252", "KODE;NAMA\nA1;Caf\xE9 Susu Cr\xE8me \xF1\n", "", "Café Susu Crème ñ"},
+        {"OEM 437 named", "KODE;NAMA\nA1;Caf\x82 Susu Cr\x8Ame \xA4\n", " --encoding 437", "Café Susu Crème ñ"},
+        {"UTF-8, a character CP437 lacks", "KODE;NAMA\nA1;Harga \xE2\x82\xAC" "5\n", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(out);
+        std::ofstream(csv / "ITEM.csv", std::ios::binary) << c.bytes;
+        const CliRun run = runCli("templates from-sheets " + csv.string() + " " + out.string() + c.options);
+        if (std::string(c.name2).empty()) {
+            EXPECT_EQ(run.status, 1);
+            EXPECT_NE(run.output.find("character \"€\" not in the table's code page (CP437)"), std::string::npos)
+                << run.output;
+            EXPECT_FALSE(fs::exists(out / "ITEM.DBF"));
+            continue;
+        }
+        EXPECT_EQ(run.status, 0) << run.output;
+        std::string written = xbase::Table::open(out / "ITEM.DBF", {})->fieldGet("NAMA").text();
+        written.erase(written.find_last_not_of(' ') + 1);
+        EXPECT_EQ(written, c.name2);
+    }
+    EXPECT_EQ(runCli("templates from-sheets " + csv.string() + " " + out.string() + " --encoding 9999").status, 2);
+}
+
 }  // namespace
 }  // namespace tarvo::cli
