@@ -189,7 +189,9 @@ ImportOutcome runImport(ui::Owner owner, const ImportRequest& request, ImportSou
     outcome.codeDuplicates = run.codeDuplicates.size();
     outcome.nameDuplicates = run.nameDuplicates.size();
     if (!stopped && failure.empty()) {
-        outcome.status = ImportStatus::Done;
+        // A whole import whose backup could not be marked "done" has said so; it counts as failed.
+        outcome.status = safety.markedDone() ? ImportStatus::Done : ImportStatus::Failed;
+        outcome.backupNotMarkedDone = !safety.markedDone();
         // The rows once more for the caller, without a second round of progress texts.
         for (const DuplicateEntry& entry : run.codeDuplicates)
             outcome.rejects.push_back(rejectRow(entry, kCodeDuplicateCaption));

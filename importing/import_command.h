@@ -70,6 +70,7 @@ struct ImportOutcome {
     // Why the backup could not be put back after a failed or stopped run (the import then counts
     // as interrupted); empty when the shop is as it was before the import.
     std::string restoreProblem;
+    bool backupNotMarkedDone = false;  // Failed, yet the shop holds the whole import: its backup stays "running"
     safety::SafetyTimings safetyTimings;       // what the backup and the durable end took
 };
 

@@ -1,15 +1,21 @@
 #include "safety/backups.h"
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <ctime>
+#include <fstream>
+#include <set>
 
 #include "retaildb/run_points.h"
 #include "safety/covered_files.h"
+#include "safety/database_lock.h"
 #include "safety/durable_files.h"
 #include "safety/safety_error.h"
+#include "safety/table_locks.h"
 
 namespace tarvo::safety {
 
@@ -71,19 +77,56 @@ std::vector<Backup> listBackups(const fs::path& database) {
     return backups;
 }
 
+Backup stateBefore(const std::vector<Backup>& backups, const Backup& backup) {
+    if (!backup.manifest.follows.empty())
+        for (const Backup& b : backups)
+            if (b.stamp == backup.manifest.follows && b.problem.empty()) return b;
+    return backup;
+}
+
 std::optional<Backup> interruptedImport(const fs::path& database) {
-    for (Backup& b : listBackups(database))
-        if (b.problem.empty()) return b.manifest.interrupted() ? std::optional<Backup>(std::move(b)) : std::nullopt;
+    const std::vector<Backup> backups = listBackups(database);
+    for (const Backup& b : backups)
+        if (b.problem.empty()) return b.manifest.interrupted() ? std::optional<Backup>(stateBefore(backups, b)) : std::nullopt;
     return std::nullopt;
 }
+
+bool importRunning(const fs::path& database, const Backup& backup) {
+    const Manifest& m = backup.manifest;
+    if (!backup.problem.empty() || m.state != "running" || !m.restore.empty() || m.pid <= 0) return false;
+    long holder = 0;
+    std::ifstream(DatabaseLock::lockFile(database)) >> holder;
+    return holder == m.pid && (::kill(static_cast<pid_t>(m.pid), 0) == 0 || errno == EPERM);
+}
+
+namespace {
+
+// The backup a new one follows: the start of the unfinished imports the shop still holds a part of.
+std::string unfinishedStart(const fs::path& database) {
+    for (const Backup& b : listBackups(database)) {
+        if (!b.problem.empty()) continue;
+        if (!b.manifest.unfinished()) return {};
+        return b.manifest.follows.empty() ? b.stamp : b.manifest.follows;
+    }
+    return {};
+}
+
+}  // namespace
 
 Backup createBackup(const fs::path& database, const std::string& options, const std::string& kind) {
     const fs::path root = backupRoot(database);
     std::error_code ec;
-    fs::create_directories(root, ec);
-    if (ec) throw SafetyError("Folder cadangan tidak bisa dibuat : " + root.string() + " ( " + ec.message() + " )");
+    // Backups hold the shop's data: their folders are no more open than ST_DB, and belong to its owner.
+    const Ownership shop = ownershipOf(database);
+    try {
+        makeFolderLike(root, shop);
+    } catch (const SafetyError& e) {
+        throw SafetyError(std::string("Folder cadangan tidak bisa dibuat : ") + e.what());
+    }
 
     const std::vector<std::string> names = coveredFiles(database);
+    // Held from before the first copy to the manifest: no other program changes a table meanwhile.
+    const TableLocks locks(database, names);
     uint64_t needed = kBackupSpareBytes;
     for (const std::string& name : names) needed += fs::file_size(database / name);
     const uint64_t available = freeSpace(root);
@@ -96,8 +139,7 @@ Backup createBackup(const fs::path& database, const std::string& options, const 
     for (int n = 2; fs::exists(root / stamp); ++n) stamp = localTime("%Y%m%d-%H%M%S") + "-" + std::to_string(n);
     Backup backup{stamp, root / stamp, {}, {}};
     try {
-        if (!fs::create_directory(backup.folder, ec) || ec)
-            throw SafetyError("Folder cadangan tidak bisa dibuat : " + backup.folder.string() + " ( " + ec.message() + " )");
+        makeFolderLike(backup.folder, shop);
         Manifest& m = backup.manifest;
         m.database = databaseIdentity(database);
         m.started = localTime("%Y-%m-%d %H:%M:%S");
@@ -105,6 +147,7 @@ Backup createBackup(const fs::path& database, const std::string& options, const 
         m.kind = kind;
         m.options = options;
         m.state = "running";
+        m.follows = unfinishedStart(database);
         for (size_t i = 0; i < names.size(); ++i) {
             if (i == names.size() / 2) retaildb::runPoint("backup");
             const fs::path copy = backup.folder / names[i];
@@ -141,17 +184,21 @@ void setImportState(Backup& backup, const std::string& state) {
 void pruneBackups(const fs::path& database, int keep) {
     int kept = 0;
     std::error_code ec;
-    for (const Backup& b : listBackups(database)) {
+    std::vector<const Backup*> removed;
+    std::set<std::string> followed;
+    const std::vector<Backup> backups = listBackups(database);
+    for (const Backup& b : backups) {
         // A copy that never got its manifest was never complete; a damaged manifest and the
         // backup of an interrupted import stay for the user to decide.
         const bool incomplete = !fs::exists(b.folder / kManifestName, ec);
-        if (!incomplete && (!b.problem.empty() || b.manifest.interrupted())) continue;
-        if (!incomplete && kept < keep) {
-            ++kept;
+        if (!incomplete && (!b.problem.empty() || b.manifest.interrupted() || kept++ < keep)) {
+            followed.insert(b.manifest.follows);
             continue;
         }
-        fs::remove_all(b.folder, ec);
+        removed.push_back(&b);
     }
+    for (const Backup* b : removed)
+        if (!followed.count(b->stamp)) fs::remove_all(b->folder, ec);
 }
 
 }  // namespace tarvo::safety

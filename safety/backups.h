@@ -28,13 +28,24 @@ std::filesystem::path backupRoot(const std::filesystem::path& database);
 // with their problem).
 std::vector<Backup> listBackups(const std::filesystem::path& database);
 
-// The newest readable backup when its import was interrupted (and not put back since).
+// The backup that holds the shop as it was before this backup's import and every unfinished
+// import it started over: the backup it follows when that is still there, else itself.
+Backup stateBefore(const std::vector<Backup>& backups, const Backup& backup);
+
+// When the newest readable backup's import was interrupted (and not put back since): the backup
+// that leads back to the state before it (see stateBefore).
 std::optional<Backup> interruptedImport(const std::filesystem::path& database);
 
+// Whether the backup's import is still running: its manifest says so and its process, alive,
+// holds the database lock.
+bool importRunning(const std::filesystem::path& database, const Backup& backup);
+
 // Copies every file an import may change into a new backup and writes its manifest with state
-// "running", what takes it ("import" or "repair") and its options. Refuses before copying when
-// the free space is short; a failure on the way removes the partial backup. Throws SafetyError
-// with a message for the user.
+// "running", what takes it ("import" or "repair") and its options. When the newest backup's
+// import is unfinished, the new one records the backup it follows, so that a restore still leads
+// back to the state before the first unfinished import. Refuses before copying when the free
+// space is short; a failure on the way removes the partial backup. Throws SafetyError with a
+// message for the user.
 Backup createBackup(const std::filesystem::path& database, const std::string& options,
                     const std::string& kind = "import");
 
@@ -51,7 +62,8 @@ struct BackupListing {
 BackupListing backupListing(const Backup& backup);
 
 // Removes the oldest backups beyond the newest `keep`, and copies that never got their manifest;
-// backups of interrupted imports and backups whose manifest is damaged stay.
+// backups of interrupted imports, backups that kept ones follow, and backups whose manifest is
+// damaged stay.
 void pruneBackups(const std::filesystem::path& database, int keep);
 
 // Bytes the backup needs beyond its files' sizes (manifest, folder entries).

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "safety/durable_files.h"
 #include "safety/safety_error.h"
 
 namespace tarvo::safety {
@@ -20,7 +21,18 @@ std::filesystem::path DatabaseLock::lockFile(const std::filesystem::path& databa
 
 DatabaseLock::DatabaseLock(const std::filesystem::path& database) {
     const std::filesystem::path file = lockFile(database);
-    fd_ = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    fd_ = ::open(file.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd_ >= 0) {
+        // A new lock file is the shop's, like ST_DB, so that whoever may import there can take it.
+        try {
+            applyOwnership(file, ownershipOf(database).forFile());
+        } catch (const SafetyError& e) {
+            ::close(fd_);
+            throw SafetyError(std::string("Kunci Lokasi Data tidak bisa dibuat : ") + e.what());
+        }
+    } else if (errno == EEXIST) {
+        fd_ = ::open(file.c_str(), O_RDWR | O_CLOEXEC);
+    }
     if (fd_ < 0)
         throw SafetyError("Kunci Lokasi Data tidak bisa dibuat : " + file.string() + " ( " + std::strerror(errno) + " )");
     if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {

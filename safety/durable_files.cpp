@@ -25,6 +25,17 @@ std::function<uint64_t(const std::filesystem::path&)> freeSpaceProbe;
     throw SafetyError(file.string() + ": " + what + ": " + std::strerror(errno));
 }
 
+void giveOwnership(int fd, const std::filesystem::path& path, const Ownership& o) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) fail(path, "cannot read owner");
+    // Root gives owner and group; another user may give only a group it belongs to.
+    if ((st.st_uid != o.owner || st.st_gid != o.group) && ::fchown(fd, o.owner, o.group) != 0 &&
+        ::fchown(fd, static_cast<uid_t>(-1), o.group) != 0 && errno != EPERM)
+        fail(path, "cannot give owner");
+    // After the owner: a change of owner clears set-id bits.
+    if (::fchmod(fd, o.mode) != 0) fail(path, "cannot give permissions");
+}
+
 // A file descriptor closed with its scope.
 class Descriptor {
 public:
@@ -82,11 +93,31 @@ void copyContents(int in, int out, uint64_t size, const std::filesystem::path& f
 
 }  // namespace
 
-void copyDurably(const std::filesystem::path& from, const std::filesystem::path& to) {
+Ownership Ownership::forFile() const { return {owner, group, static_cast<mode_t>(mode & 0666)}; }
+
+Ownership ownershipOf(const std::filesystem::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) fail(path, "cannot read owner");
+    return {st.st_uid, st.st_gid, static_cast<mode_t>(st.st_mode & 07777)};
+}
+
+void applyOwnership(const std::filesystem::path& path, const Ownership& ownership) {
+    Descriptor d(path, O_RDONLY);
+    giveOwnership(d.fd(), path, ownership);
+}
+
+void makeFolderLike(const std::filesystem::path& folder, const Ownership& ownership) {
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) fail(folder, "cannot create");
+    applyOwnership(folder, ownership);
+}
+
+void copyDurably(const std::filesystem::path& from, const std::filesystem::path& to, const std::optional<Ownership>& like) {
     Descriptor in(from, O_RDONLY);
     struct stat st {};
     if (::fstat(in.fd(), &st) != 0) fail(from, "cannot read size");
-    Descriptor out(to, O_WRONLY | O_CREAT | O_TRUNC);
+    Descriptor out(to, O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    giveOwnership(out.fd(), to,
+                  like ? *like : Ownership{st.st_uid, st.st_gid, static_cast<mode_t>(st.st_mode & 07777)});
     copyContents(in.fd(), out.fd(), static_cast<uint64_t>(st.st_size), from, to);
     if (::fsync(out.fd()) != 0) fail(to, "cannot flush to disk");
 }
@@ -104,8 +135,11 @@ void syncFolder(const std::filesystem::path& folder) {
 void replaceFileDurably(const std::filesystem::path& file, const std::string& text) {
     std::filesystem::path temp = file;
     temp += ".new";
+    std::error_code ec;
+    const Ownership like = std::filesystem::exists(file, ec) ? ownershipOf(file) : ownershipOf(file.parent_path()).forFile();
     {
-        Descriptor out(temp, O_WRONLY | O_CREAT | O_TRUNC);
+        Descriptor out(temp, O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        giveOwnership(out.fd(), temp, like);
         writeAll(out.fd(), text.data(), text.size(), temp);
         if (::fsync(out.fd()) != 0) fail(temp, "cannot flush to disk");
     }

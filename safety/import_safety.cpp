@@ -8,6 +8,7 @@
 #include "safety/durable_files.h"
 #include "safety/restore.h"
 #include "safety/safety_error.h"
+#include "safety/table_locks.h"
 
 namespace tarvo::safety {
 
@@ -86,6 +87,7 @@ std::string ImportSafety::makeScratchCopy() {
     const fs::path copy = scratch_ / "ST_DB";
     fs::create_directory(copy);
     const std::vector<std::string> names = coveredFiles(database_);
+    const TableLocks locks(database_, names);
     uint64_t needed = kBackupSpareBytes;
     for (const std::string& name : names) needed += fs::file_size(database_ / name);
     if (freeSpace(scratch_) < needed)
@@ -130,9 +132,17 @@ std::string ImportSafety::finished(ui::Owner owner) {
         return e.what();
     }
     timings_.durableEndSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    finished_ = true;
     try {
         setImportState(*backup_, "done");
+    } catch (const std::exception& e) {
+        // The manifest still says "running": the next import will take this one for interrupted.
+        markedDone_ = false;
+        ui::BOXERROR(owner, "Cadangan " + backup_->folder.string() + " tidak bisa ditandai \"done\" ( " + e.what() +
+                                " ). Data toko sudah berisi hasil import ini seluruhnya. Import berikutnya akan "
+                                "menganggap import ini terputus.");
+    }
+    finished_ = true;
+    try {
         pruneBackups(database_, options_.keepBackups);
     } catch (const std::exception& e) {
         ui::BOXERROR(owner, e.what());

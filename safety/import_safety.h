@@ -59,8 +59,11 @@ public:
     std::string beforePreparation(ui::Owner owner);
     // After the closing of an import that succeeded: every file of the database flushed to disk,
     // then the backup marked "done" and old backups pruned. Returns why the flush failed (the
-    // caller then undoes the import), empty when the import is safely on disk.
+    // caller then undoes the import), empty when the import is safely on disk. A backup that
+    // cannot be marked "done" gets an error box saying that the shop holds the whole import, and
+    // markedDone() is false: the run counts as failed though nothing is undone.
     std::string finished(ui::Owner owner);
+    bool markedDone() const { return markedDone_; }
 
     // After a run that failed or was stopped once the preparation had begun: puts the backup
     // back, so that the database is as it was before, and marks the backup "failed". Returns
@@ -86,6 +89,7 @@ private:
     std::unique_ptr<DatabaseLock> lock_;
     std::optional<Backup> backup_;
     bool finished_ = false;
+    bool markedDone_ = true;
     std::filesystem::path scratch_;
     SafetyRefusal refusal_ = SafetyRefusal::None;
     std::string interruptedStamp_;

@@ -25,7 +25,9 @@ uint64_t Manifest::totalSize() const {
     return total;
 }
 
-bool Manifest::interrupted() const { return (state == "running" && restore.rfind("restored", 0) != 0) || restore == "restoring"; }
+bool Manifest::interrupted() const { return (state == "running" && restore.empty()) || restore == "restoring"; }
+
+bool Manifest::unfinished() const { return (state != "done" && restore.empty()) || restore == "restoring"; }
 
 void writeManifest(const std::filesystem::path& backupFolder, const Manifest& m) {
     std::ostringstream out;
@@ -36,7 +38,8 @@ void writeManifest(const std::filesystem::path& backupFolder, const Manifest& m)
         << "kind=" << oneLine(m.kind) << "\n"
         << "options=" << oneLine(m.options) << "\n"
         << "state=" << oneLine(m.state) << "\n"
-        << "restore=" << oneLine(m.restore) << "\n";
+        << "restore=" << oneLine(m.restore) << "\n"
+        << "follows=" << oneLine(m.follows) << "\n";
     for (const BackedUpFile& f : m.files) out << "file " << f.size << " " << f.sha256 << " " << f.name << "\n";
     out << "end " << m.files.size() << "\n";
     replaceFileDurably(backupFolder / kManifestName, out.str());
@@ -77,6 +80,7 @@ Manifest readManifest(const std::filesystem::path& backupFolder) {
             else if (key == "options") m.options = value;
             else if (key == "state") m.state = value;
             else if (key == "restore") m.restore = value;
+            else if (key == "follows") m.follows = value;
         } else {
             throw damaged("unreadable line: " + line);
         }

@@ -22,12 +22,18 @@ struct Manifest {
     std::string kind;          // what took it: "import" or "repair" (older backups: empty, an import)
     std::string options;       // the import's options (or the repair's command), as text
     std::string state;         // "running", "done" or "failed"
-    std::string restore;       // "", "restoring" or "restored <time>"
+    std::string restore;       // "", "restoring", "restored <time>" or "undone <time> by <stamp>"
+    // The backup of the first of the unfinished imports this one started over (interrupted or
+    // failed, not put back): that backup, not this one, holds the shop as it was before them.
+    std::string follows;
     std::vector<BackedUpFile> files;
 
     uint64_t totalSize() const;
     // An import that never ended (its process died) and whose backup was not put back.
     bool interrupted() const;
+    // An import that did not end well (interrupted or failed) and whose backup was neither put
+    // back nor undone by an older one: the shop still holds part of it.
+    bool unfinished() const;
 };
 
 inline constexpr const char* kManifestName = "MANIFEST.TXT";

@@ -42,16 +42,20 @@ std::string now() {
 }  // namespace
 
 Backup findBackup(const fs::path& database, const std::string& stamp) {
-    for (Backup& b : listBackups(database)) {
+    const std::vector<Backup> backups = listBackups(database);
+    for (const Backup& b : backups) {
         if (!stamp.empty() && b.stamp != stamp) continue;
         if (!b.problem.empty()) throw SafetyError(b.problem);
-        return b;
+        return stamp.empty() ? stateBefore(backups, b) : b;
     }
     if (stamp.empty()) throw SafetyError("Tidak ada cadangan data untuk " + databaseIdentity(database));
     throw SafetyError("Cadangan " + stamp + " tidak ditemukan di " + backupRoot(database).string());
 }
 
-void restoreBackup(const fs::path& database, Backup& backup) {
+void restoreBackup(const fs::path& database, Backup& backup, RestoreReport* report) {
+    RestoreReport ignored;
+    RestoreReport& done = report ? *report : ignored;
+    done = {backup.stamp, {}, {}};
     Manifest& m = backup.manifest;
     const std::string identity = databaseIdentity(database);
     if (m.database != identity)
@@ -86,27 +90,47 @@ void restoreBackup(const fs::path& database, Backup& backup) {
 
     m.restore = "restoring";
     writeManifest(backup.folder, m);
-    for (size_t i = 0; i < changed.size(); ++i) {
-        if (i == changed.size() / 2) retaildb::runPoint("restore");
-        // Each file is copied beside its place and renamed over it: a file is always either
-        // the old one or the whole backed-up one.
-        const fs::path temp = database / (changed[i]->name + kRestoreSuffix);
-        copyDurably(backup.folder / changed[i]->name, temp);
-        fs::rename(temp, database / changed[i]->name);
+    try {
+        for (size_t i = 0; i < changed.size(); ++i) {
+            if (i == changed.size() / 2) retaildb::runPoint("restore");
+            // Each file is copied beside its place and renamed over it: a file is always either
+            // the old one or the whole backed-up one. The copy keeps the owner, group and mode
+            // the table had when it was backed up.
+            const fs::path temp = database / (changed[i]->name + kRestoreSuffix);
+            const fs::path place = database / changed[i]->name;
+            copyDurably(backup.folder / changed[i]->name, temp);
+            fs::rename(temp, place);
+            done.replaced.push_back(changed[i]->name);
+        }
+        for (const std::string& name : created) {
+            fs::remove(database / name);
+            done.removed.push_back(name);
+        }
+        for (const auto& entry : fs::directory_iterator(database))
+            if (entry.path().filename().string().ends_with(kRestoreSuffix)) fs::remove(entry.path());
+        syncFolder(database);
+    } catch (const std::exception& e) {
+        throw SafetyError("Pemulihan dari cadangan " + backup.stamp + " terhenti setelah " +
+                          std::to_string(done.replaced.size()) + " dari " + std::to_string(changed.size()) +
+                          " file dikembalikan ( " + e.what() + " ). Jalankan pemulihan lagi untuk menyelesaikannya.");
     }
-    for (const std::string& name : created) fs::remove(database / name);
-    for (const auto& entry : fs::directory_iterator(database))
-        if (entry.path().filename().string().ends_with(kRestoreSuffix)) fs::remove(entry.path());
-    syncFolder(database);
     m.restore = "restored " + now();
     writeManifest(backup.folder, m);
+    // The imports after this backup are gone from the shop with it.
+    for (Backup& newer : listBackups(database)) {
+        if (newer.stamp == backup.stamp) break;
+        if (!newer.problem.empty() || !(newer.manifest.restore.empty() || newer.manifest.restore == "restoring")) continue;
+        newer.manifest.restore = "undone " + now() + " by " + backup.stamp;
+        writeManifest(newer.folder, newer.manifest);
+    }
 }
 
 }  // namespace tarvo::safety
 
 namespace tarvo::safety {
 
-bool restoreDatabase(ui::Owner owner, const std::string& database, const std::string& stamp, bool ask) {
+bool restoreDatabase(ui::Owner owner, const std::string& database, const std::string& stamp, bool ask,
+                     RestoreReport* report) {
     try {
         DatabaseLock lock(database);
         Backup backup = findBackup(database, stamp);
@@ -114,7 +138,7 @@ bool restoreDatabase(ui::Owner owner, const std::string& database, const std::st
                                      backup.manifest.started + ", import " + backup.manifest.state + " ) ke " +
                                      databaseIdentity(database) + " ?";
         if (ask && !ui::BOXASK(owner, "Tarvo-Soft", question, 2)) return false;
-        restoreBackup(database, backup);
+        restoreBackup(database, backup, report);
     } catch (const std::exception& e) {
         ui::BOXERROR(owner, e.what());
         return false;

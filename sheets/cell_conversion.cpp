@@ -65,6 +65,12 @@ CellResult characterValue(const Cell& cell, const xbase::FieldInfo& column, cons
         result.warning = "text cut to the width (" + measure + ")";
         text = firstCharacters(text, static_cast<size_t>(column.length));
     }
+    // A character the table cannot hold would be stored as "?": the cell is refused instead.
+    const xbase::CodePage& codePage = options.tableCodePage ? *options.tableCodePage : xbase::CodePage::oem();
+    if (const std::string missing = codePage.missingCharacter(text); !missing.empty()) {
+        result = {{}, "character \"" + missing + "\" not in the table's code page (" + codePage.name() + ")", {}};
+        return result;
+    }
     result.value = xbase::Value(std::move(text));
     return result;
 }

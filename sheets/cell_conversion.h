@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "sheets/sheet_rows.h"
+#include "xbase/codepage.h"
 #include "xbase/table.h"
 #include "xbase/value.h"
 
@@ -25,6 +26,10 @@ inline constexpr const char* kTextTooLong = "text too long for the width";
 
 struct ConversionOptions {
     bool truncate = false;  // cut over-long text to the width (with a warning) instead of refusing it
+    // The code page of CSV text that is not UTF-8; nullptr: Windows-1252.
+    const xbase::CodePage* csvCodePage = nullptr;
+    // The code page of the table written; nullptr: OEM 437, that of the tables we create.
+    const xbase::CodePage* tableCodePage = nullptr;
 };
 
 // Converts a cell (nullptr: no cell) for a column; a mandatory column refuses an empty cell.

@@ -1,6 +1,5 @@
 #include "sheets/csv_sheet.h"
 
-#include "xbase/codepage.h"
 
 namespace tarvo::sheets {
 
@@ -25,11 +24,18 @@ bool continuesUtf8(std::string_view bytes, int& pending) {
     return true;
 }
 
-CsvSheet::CsvSheet(const std::filesystem::path& path) : path_(path), name_(path.stem().string()) {
+CsvSheet::CsvSheet(const std::filesystem::path& path, const xbase::CodePage* codePage)
+    : path_(path), name_(path.stem().string()), codePage_(codePage ? codePage : &xbase::CodePage::windowsAnsi()) {
     const std::string file = path.string();
     {
         std::ifstream scan(path, std::ios::binary);
         if (!scan) throw SheetError(file + ": cannot open");
+        char mark[2] = {};
+        scan.read(mark, 2);
+        if (scan.gcount() == 2 && ((mark[0] == '\xFF' && mark[1] == '\xFE') || (mark[0] == '\xFE' && mark[1] == '\xFF')))
+            throw SheetError(file + ": UTF-16 text, which is not read; save the file as \"CSV UTF-8\" or as CSV (Windows-1252)");
+        scan.clear();
+        scan.seekg(0);
         std::string block(kBlock, '\0');
         int pending = 0;
         bool utf8 = true;
@@ -38,7 +44,7 @@ CsvSheet::CsvSheet(const std::filesystem::path& path) : path_(path), name_(path.
             utf8 = continuesUtf8(std::string_view(block.data(), static_cast<size_t>(scan.gcount())), pending);
         }
         if (scan.bad()) throw SheetError(file + ": cannot read");
-        encoding_ = utf8 && pending == 0 ? Encoding::Utf8 : Encoding::Oem;
+        encoding_ = utf8 && pending == 0 ? Encoding::Utf8 : Encoding::CodePage;
     }
     in_.open(path, std::ios::binary);
     if (!in_) throw SheetError(file + ": cannot open");
@@ -135,7 +141,7 @@ bool CsvSheet::next(Row& row) {
             Cell cell;
             cell.column = static_cast<int>(i);
             cell.kind = CellKind::Text;
-            cell.text = encoding_ == Encoding::Utf8 ? std::move(fields_[i]) : xbase::CodePage::oem().decode(fields_[i]);
+            cell.text = encoding_ == Encoding::Utf8 ? std::move(fields_[i]) : codePage_->decode(fields_[i]);
             row.cells.push_back(std::move(cell));
         }
         if (!row.cells.empty()) return true;

@@ -35,9 +35,9 @@ SheetSet::SheetSet(const fs::path& source) {
     }
 }
 
-std::unique_ptr<RowSource> SheetSet::open(size_t index) const {
+std::unique_ptr<RowSource> SheetSet::open(size_t index, const xbase::CodePage* csvCodePage) const {
     if (workbook_) return workbook_->openSheet(names_[index]);
-    return std::make_unique<CsvSheet>(csvFiles_[index]);
+    return std::make_unique<CsvSheet>(csvFiles_[index], csvCodePage);
 }
 
 std::string SheetSet::describe(const std::string& name) const { return csv() ? "file " + name + ".csv" : "sheet " + name; }

@@ -9,6 +9,7 @@
 
 #include "sheets/sheet_rows.h"
 #include "sheets/xlsx_workbook.h"
+#include "xbase/codepage.h"
 
 namespace tarvo::sheets {
 
@@ -19,7 +20,8 @@ public:
 
     // Sheet names; a CSV file's name without its extension.
     const std::vector<std::string>& names() const { return names_; }
-    std::unique_ptr<RowSource> open(size_t index) const;
+    // A CSV file is read in csvCodePage when one is given, else by its own marks (csv_sheet.h).
+    std::unique_ptr<RowSource> open(size_t index, const xbase::CodePage* csvCodePage = nullptr) const;
     bool csv() const { return !workbook_; }
     // "sheet NAME" or "file NAME.csv", as notes name a sheet.
     std::string describe(const std::string& name) const;

@@ -1,8 +1,11 @@
 #include "sheets/sheets_to_tables.h"
 
+#include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 
 #include "sheets/sheet_set.h"
@@ -25,6 +28,28 @@ std::string upperTrimmed(const std::string& text) {
     return first == std::string::npos ? "" : xbase::asciiUpperCase(text.substr(first, last - first + 1));
 }
 
+constexpr const char* kStagingPrefix = ".tarvo-sheets-";
+
+// Flushes a file's data, or a folder's entries, to disk.
+void flushToDisk(const fs::path& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const bool flushed = fd >= 0 && ::fsync(fd) == 0;
+    if (fd >= 0) ::close(fd);
+    if (!flushed) throw SheetError(path.string() + ": cannot flush to disk");
+}
+
+// Work folders of earlier runs that ended before cleaning up: their process is gone.
+void removeLeftStagings(const fs::path& folder) {
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(kStagingPrefix, 0) != 0) continue;
+        const long pid = std::atol(name.c_str() + std::char_traits<char>::length(kStagingPrefix));
+        const bool alive = pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+        if (!alive) fs::remove_all(entry.path(), error);
+    }
+}
+
 // A folder of new tables beside their final place, moved there only when every sheet passed.
 class Staging {
 public:
@@ -33,7 +58,8 @@ public:
         createdFolder_ = !fs::exists(folder, error);
         fs::create_directories(folder, error);
         if (error) throw SheetError(folder.string() + ": cannot create the folder (" + error.message() + ")");
-        path_ = folder / (".tarvo-sheets-" + std::to_string(::getpid()));
+        removeLeftStagings(folder);
+        path_ = folder / (kStagingPrefix + std::to_string(::getpid()));
         fs::remove_all(path_, error);
         fs::create_directory(path_, error);
         if (error) throw SheetError(folder.string() + ": cannot write in the folder (" + error.message() + ")");
@@ -42,14 +68,21 @@ public:
 
     const fs::path& path() const { return path_; }
 
-    // Replaces the folder's tables (and their memo and index files) with the staged ones.
+    // Replaces the folder's tables with the staged ones, each with one rename over the old file,
+    // after every new file has reached the disk: a table is always either the old or the new one.
+    // Old files under another case of the name, and the old table's memo and index files, go
+    // afterwards.
     void commit(const std::vector<std::string>& names) {
+        for (const std::string& name : names) flushToDisk(path_ / name);
         for (const std::string& name : names) {
-            const std::string base = name.substr(0, name.size() - 4);
-            for (const std::string& old : {name, base + ".FPT", base + ".CDX"})
-                for (const fs::path& existing : xbase::allIgnoringCase(folder_, old)) fs::remove(existing);
             fs::rename(path_ / name, folder_ / name);
+            for (const fs::path& other : xbase::allIgnoringCase(folder_, name))
+                if (other.filename() != name) fs::remove(other);
+            const std::string base = name.substr(0, name.size() - 4);
+            for (const std::string& extra : {base + ".FPT", base + ".CDX"})
+                for (const fs::path& existing : xbase::allIgnoringCase(folder_, extra)) fs::remove(existing);
         }
+        flushToDisk(folder_);
         createdFolder_ = false;
     }
 
@@ -113,7 +146,7 @@ SheetsToTablesOutcome sheetsToTables(const SheetsToTablesRequest& request) {
         Staging staging(request.folder);
         for (const auto& [index, plan] : chosen) {
             const SheetLayout* layout = plan.layout;
-            const std::unique_ptr<RowSource> source = sheets.open(index);
+            const std::unique_ptr<RowSource> source = sheets.open(index, request.options.csvCodePage);
             const std::string table = plan.table + ".DBF";
             const SheetHeader header = plan.headerRow > 0
                                            ? readMappedHeader(*source, *layout, plan.headerRow, plan.columns, problems)

@@ -99,6 +99,16 @@ const CodePage& CodePage::forLanguageDriver(uint8_t languageDriver) {
 
 const CodePage& CodePage::oem() { return forLanguageDriver(kOemLanguageDriver); }
 
+const CodePage& CodePage::windowsAnsi() { return forLanguageDriver(0x03); }
+
+const CodePage* CodePage::numbered(std::string_view number) {
+    if (number.starts_with("CP") || number.starts_with("cp")) number.remove_prefix(2);
+    const std::string name = "CP" + std::string(number);
+    for (int driver = 0; driver < 256; ++driver)
+        if (name == codePageNameFor(static_cast<uint8_t>(driver))) return &forLanguageDriver(static_cast<uint8_t>(driver));
+    return nullptr;
+}
+
 // Runs of bytes that stay as they are (the common case: plain ASCII) are copied in one go.
 void CodePage::decode(std::string_view bytes, std::string& out) const {
     size_t pos = 0;
@@ -139,6 +149,19 @@ void CodePage::encode(std::string_view utf8, std::string& out) const {
         auto it = encoded_.find(cp);
         out += it == encoded_.end() ? '?' : static_cast<char>(it->second);
     }
+}
+
+std::string CodePage::missingCharacter(std::string_view utf8) const {
+    size_t pos = 0;
+    while (pos < utf8.size()) {
+        if (unchanged(identity_, utf8[pos])) {
+            ++pos;
+            continue;
+        }
+        const size_t start = pos;
+        if (!encoded_.count(nextCodePoint(utf8, pos))) return std::string(utf8.substr(start, pos - start));
+    }
+    return {};
 }
 
 }  // namespace tarvo::xbase

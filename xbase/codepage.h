@@ -15,6 +15,10 @@ public:
     // The code page of tables we create (OEM 437) and its language-driver byte.
     static const CodePage& oem();
     static constexpr uint8_t kOemLanguageDriver = 0x01;
+    // Windows-1252, what spreadsheet programs on Windows save as "CSV".
+    static const CodePage& windowsAnsi();
+    // A code page table headers can name, by its number ("437", "1252", "CP850"); nullptr for others.
+    static const CodePage* numbered(std::string_view number);
 
     const std::string& name() const { return name_; }
 
@@ -26,6 +30,8 @@ public:
     std::string encode(std::string_view utf8) const;
     // Whether one of the code page's bytes stands for the code point.
     bool holds(uint32_t codePoint) const { return encoded_.contains(codePoint); }
+    // The first character of the UTF-8 text the code page lacks (as UTF-8); empty when it has all.
+    std::string missingCharacter(std::string_view utf8) const;
 
 private:
     explicit CodePage(std::string name);

@@ -25,20 +25,26 @@ int restore(const RestoreArguments& arguments) {
     TerminalInteraction terminal(arguments.answerYes, arguments.outcome.quiet);
     ui::setInteraction(&terminal);
     const std::string database = retaildb::LOKASIDATAEX(nullptr, arguments.folder);
-    const bool restored = !database.empty() && safety::restoreDatabase(nullptr, database, arguments.stamp);
+    safety::RestoreReport report;
+    const bool done = !database.empty() && safety::restoreDatabase(nullptr, database, arguments.stamp, true, &report);
     ui::setInteraction(nullptr);
     CommandOutcome outcome;
     outcome.command = "restore";
-    outcome.status = restored ? "done" : "refused";
-    outcome.exitStatus = restored ? 0 : 1;
+    outcome.status = done ? "done" : "refused";
+    outcome.exitStatus = done ? 0 : 1;
     outcome.messages = terminal.messages();
     outcome.details["database"] = database.empty() ? arguments.folder : database;
-    if (!arguments.stamp.empty()) outcome.details["backup"] = arguments.stamp;
-    if (!restored)
+    if (!report.stamp.empty()) outcome.details["backup"] = report.stamp;
+    outcome.details["replaced"] = report.replaced;
+    outcome.details["removed"] = report.removed;
+    if (!done && report.replaced.empty() && report.removed.empty())
         std::fprintf(stderr, "Nothing was restored.\n");
+    else if (!done)
+        std::fprintf(stderr, "Restore stopped halfway: %zu files replaced, %zu removed; run it again to finish.\n",
+                     report.replaced.size(), report.removed.size());
     else if (!arguments.outcome.quiet)
-        std::fprintf(arguments.outcome.humanOutput(), "Restored %s from its backup%s%s\n", database.c_str(),
-                     arguments.stamp.empty() ? "" : " ", arguments.stamp.c_str());
+        std::fprintf(arguments.outcome.humanOutput(), "Restored %s from its backup %s: %zu files replaced, %zu removed\n",
+                     database.c_str(), report.stamp.c_str(), report.replaced.size(), report.removed.size());
     return finish(arguments.outcome, outcome);
 }
 
@@ -62,14 +68,16 @@ int listBackups(const std::string& folder) {
         }
         const std::string& restore = b.manifest.restore;
         const std::string note = restore.empty() ? "" : "  (" + restore + ")";
-        std::printf("  %-18s %s  %-20s %10s  %s%s\n", b.stamp.c_str(), listing.taken.c_str(), listing.state.c_str(),
+        const std::string state =
+            listing.state == "interrupted" && safety::importRunning(database, b) ? "running" : listing.state;
+        std::printf("  %-18s %s  %-20s %10s  %s%s\n", b.stamp.c_str(), listing.taken.c_str(), state.c_str(),
                     listing.size.c_str(), listing.madeBy.c_str(), note.c_str());
     }
     return 0;
 }
 
 void addRestoreCommand(CommandLine& cli) {
-    CLI::App& command = cli.add("restore", "Puts a backup taken before an import back (the newest by default)");
+    CLI::App& command = cli.add("restore", "Puts a backup taken before an import back (by default the one from before the last import and any unfinished one it followed)");
     auto arguments = std::make_shared<RestoreArguments>();
     command.add_option("--db", arguments->folder, "The retail database folder (the one that holds ST_DB)")
         ->transform(absolutePath())

@@ -171,7 +171,10 @@ void reportOutcome(const importing::ImportOutcome& outcome, const std::string& d
         case ImportStatus::Failed:
         case ImportStatus::Stopped:
             std::fputs(outcome.status == ImportStatus::Failed ? "Import failed" : "Import stopped", stderr);
-            if (outcome.dryRun || outcome.backupFolder.empty())
+            if (outcome.backupNotMarkedDone)
+                std::fputs(": its backup could not be marked done; the retail database holds the whole import.\n",
+                           stderr);
+            else if (outcome.dryRun || outcome.backupFolder.empty())
                 std::fputs("; the retail database was not changed.\n", stderr);
             else if (outcome.restoreProblem.empty())
                 std::fputs("; the retail database is as it was before the import.\n", stderr);

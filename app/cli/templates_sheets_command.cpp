@@ -11,6 +11,7 @@
 #include "app/cli/terminal_interaction.h"
 #include "sheets/sheet_rows.h"
 #include "templatetools/mapping_proposal.h"
+#include "xbase/codepage.h"
 #include "templatetools/template_workbook.h"
 #include "templatetools/templates_from_sheets.h"
 
@@ -55,6 +56,7 @@ struct FromSheetsArguments {
     bool yes = false;
     bool check = false;
     OutcomeOptions outcome;
+    std::string encoding;
 };
 
 const char* statusName(sheets::SheetsToTablesOutcome::Status status) {
@@ -79,6 +81,7 @@ int runFromSheets(const FromSheetsArguments& args) {
     ui::setInteraction(&terminal);
     sheets::ConversionOptions options;
     options.truncate = args.truncate;
+    if (!args.encoding.empty()) options.csvCodePage = xbase::CodePage::numbered(args.encoding);
     const sheets::SheetsToTablesOutcome converted =
         templatetools::templatesFromSheets(nullptr, args.source, args.folder, options, &mapping, args.check);
     ui::setInteraction(nullptr);
@@ -159,6 +162,14 @@ void addTemplatesSheetsCommands(CommandLine& cli) {
     read.add_flag("--check", from->check, "Make every check and write nothing");
     read.add_flag("--truncate", from->truncate, "Cut over-long text to the width (listed as warnings)");
     read.add_flag("--yes", from->yes, "Replace existing templates without asking");
+    read.add_option("--encoding", from->encoding,
+                    "The code page of CSV files that are not UTF-8: 437, 850, 1252 (the default), ...")
+        ->type_name("CODEPAGE")
+        ->check(CLI::Validator(
+            [](const std::string& number) {
+                return xbase::CodePage::numbered(number) ? std::string() : "unknown code page '" + number + "'";
+            },
+            "CODEPAGE"));
     addOutcomeOptions(read, from->outcome);
     cli.onRun(read, [from] { return runFromSheets(*from); });
 

@@ -112,5 +112,74 @@ TEST(TemplatesSheetsCommand, MapProposesAndFromSheetsUsesTheMapping) {
     EXPECT_EQ(refused.output, map.string() + ", sheet Barang: ITEM has no column KODEX\nNothing was written.\n");
 }
 
+// The new template takes the old one's place (and name case) with one rename, and work folders
+// that ended runs left behind are cleared; a running run's folder stays.
+TEST(TemplatesSheetsCommand, ReplacesEachTemplateAndClearsWorkFoldersOfEndedRuns) {
+    xbase::applyStartupSettings();
+    test::TempDir dir;
+    const fs::path csv = dir.path() / "csv";
+    const fs::path out = dir.path() / "out";
+    fs::create_directories(csv);
+    std::ofstream(csv / "ITEM.csv") << "KODE;NAMA\nA1;Apel\n";
+    ASSERT_EQ(runCli("templates from-sheets " + csv.string() + " " + out.string()).status, 0);
+    std::ofstream(out / "item.cdx") << "an index of the old table";
+    const fs::path ended = out / ".tarvo-sheets-999999999";  // beyond any process number
+    const fs::path running = out / ".tarvo-sheets-1";         // the init process: alive
+    for (const fs::path& work : {ended, running}) {
+        fs::create_directories(work);
+        std::ofstream(work / "ITEM.DBF") << "half written";
+    }
+
+    std::ofstream(csv / "ITEM.csv") << "KODE;NAMA\nA1;Apel\nA2;Jeruk\n";
+    const CliRun replaced = runCli("templates from-sheets " + csv.string() + " " + out.string() + " --yes");
+    EXPECT_EQ(replaced.status, 0) << replaced.output;
+    EXPECT_FALSE(fs::exists(ended));
+    EXPECT_TRUE(fs::exists(running / "ITEM.DBF"));
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(out))
+        if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"ITEM.DBF"});
+    EXPECT_EQ(xbase::Table::open(out / "ITEM.DBF", {})->recCount(), 2u);
+}
+
+// CSV text that is not UTF-8 is Windows-1252 unless --encoding names another code page; a
+// character the template's code page cannot hold is a cell error, not a "?".
+TEST(TemplatesSheetsCommand, CsvEncodings) {
+    xbase::applyStartupSettings();
+    test::TempDir dir;
+    const fs::path csv = dir.path() / "csv";
+    const fs::path out = dir.path() / "out";
+    fs::create_directories(csv);
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* options;
+        const char* name2;  // NAMA as written, empty when refused
+    };
+    const std::vector<Case> cases = {
+        {"Windows-1252", "KODE;NAMA\nA1;Caf\xE9 Susu Cr\xE8me \xF1\n", "", "Café Susu Crème ñ"},
+        {"OEM 437 named", "KODE;NAMA\nA1;Caf\x82 Susu Cr\x8Ame \xA4\n", " --encoding 437", "Café Susu Crème ñ"},
+        {"UTF-8, a character CP437 lacks", "KODE;NAMA\nA1;Harga \xE2\x82\xAC" "5\n", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(out);
+        std::ofstream(csv / "ITEM.csv", std::ios::binary) << c.bytes;
+        const CliRun run = runCli("templates from-sheets " + csv.string() + " " + out.string() + c.options);
+        if (std::string(c.name2).empty()) {
+            EXPECT_EQ(run.status, 1);
+            EXPECT_NE(run.output.find("character \"€\" not in the table's code page (CP437)"), std::string::npos)
+                << run.output;
+            EXPECT_FALSE(fs::exists(out / "ITEM.DBF"));
+            continue;
+        }
+        EXPECT_EQ(run.status, 0) << run.output;
+        std::string written = xbase::Table::open(out / "ITEM.DBF", {})->fieldGet("NAMA").text();
+        written.erase(written.find_last_not_of(' ') + 1);
+        EXPECT_EQ(written, c.name2);
+    }
+    EXPECT_EQ(runCli("templates from-sheets " + csv.string() + " " + out.string() + " --encoding 9999").status, 2);
+}
+
 }  // namespace
 }  // namespace tarvo::cli

@@ -109,6 +109,9 @@ TEST(CellConversion, ByColumnType) {
         {"text at the width", text("ABCDE"), kode, xbase::Value("ABCDE"), "", ""},
         {"characters, not bytes", text("ÉÉÉÉÉ"), kode, xbase::Value("ÉÉÉÉÉ"), "", ""},
         {"text too long", text("ABCDEF"), kode, {}, "text too long for the width (6 characters, width 5)", ""},
+        {"a character the code page lacks", text("5€"), kode, {}, "character \"€\" not in the table's code page (CP437)", ""},
+        {"the first character the code page lacks is named", text("Añő"), kode, {},
+         "character \"ő\" not in the table's code page (CP437)", ""},
         {"number as code", number(12345), kode, xbase::Value("12345"), "", ""},
         {"date as text", date(2024, 1, 5), xbase::FieldInfo{"T", 'C', 10, 0}, xbase::Value("05/01/2024"), "", ""},
         {"number cell", number(1234.5), harga, xbase::Value(1234.5), "", ""},
@@ -158,7 +161,8 @@ TEST(CellConversion, MandatoryAndTruncation) {
     EXPECT_EQ(cut.warning, "text cut to the width (11 characters, width 4)");
     EXPECT_EQ(cut.value, xbase::Value("Kopi"));
     const xbase::FieldInfo six{"NAMA", 'C', 6, 0};
-    EXPECT_EQ(convertCell(&longText, six, false, {.truncate = true}).value, xbase::Value("Kopi ☕"));
+    EXPECT_EQ(convertCell(&longText, six, false, {.truncate = true}).error,
+              "character \"☕\" not in the table's code page (CP437)");
 }
 
 }  // namespace

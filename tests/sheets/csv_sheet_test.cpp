@@ -1,5 +1,5 @@
-// CSV files as sheets: both separators, UTF-8 with and without byte-order mark, the OEM code
-// page, quoting, line breaks and blank lines.
+// CSV files as sheets: both separators, UTF-8 with and without byte-order mark, Windows-1252 by
+// default or a named code page, UTF-16 refused by name, quoting, line breaks and blank lines.
 
 #include <gtest/gtest.h>
 
@@ -32,19 +32,21 @@ TEST(CsvSheet, SeparatorsEncodingsAndQuoting) {
         std::string bytes;
         char separator;
         CsvSheet::Encoding encoding;
+        const char* codePage = nullptr;  // the one named for text that is not UTF-8
     };
     const std::vector<Case> cases = {
         {"comma, UTF-8", "KODE,NAMA,H_BELI\nA1,Caf\xC3\xA9,\"1,5\"\n", ',', CsvSheet::Encoding::Utf8},
         {"semicolon, UTF-8 with BOM", "\xEF\xBB\xBFKODE;NAMA;H_BELI\r\nA1;Caf\xC3\xA9;1,5\r\n", ';', CsvSheet::Encoding::Utf8},
-        {"semicolon, OEM", "KODE;NAMA;H_BELI\r\nA1;Caf\x82;1,5\r\n", ';', CsvSheet::Encoding::Oem},
-        {"comma, OEM, no final line break", "KODE,NAMA,H_BELI\nA1,Caf\x82,\"1,5\"", ',', CsvSheet::Encoding::Oem},
+        {"semicolon, Windows-1252 by default", "KODE;NAMA;H_BELI\r\nA1;Caf\xE9;1,5\r\n", ';', CsvSheet::Encoding::CodePage},
+        {"comma, OEM 437 named, no final line break", "KODE,NAMA,H_BELI\nA1,Caf\x82,\"1,5\"", ',',
+         CsvSheet::Encoding::CodePage, "437"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         test::TempDir dir;
         const auto file = dir.path() / "ITEM.csv";
         std::ofstream(file, std::ios::binary) << c.bytes;
-        CsvSheet sheet(file);
+        CsvSheet sheet(file, c.codePage ? xbase::CodePage::numbered(c.codePage) : nullptr);
         EXPECT_EQ(sheet.name(), "ITEM");
         EXPECT_EQ(sheet.separator(), c.separator);
         EXPECT_EQ(sheet.encoding(), c.encoding);
@@ -84,6 +86,20 @@ TEST(CsvSheet, AnUnclosedQuoteNamesItsLine) {
         FAIL() << "no error";
     } catch (const SheetError& e) {
         EXPECT_NE(std::string(e.what()).find("ITEM.csv, line 3: quoted field not closed"), std::string::npos) << e.what();
+    }
+}
+
+TEST(CsvSheet, UTF16IsRefusedByName) {
+    for (const std::string mark : {"\xFF\xFE", "\xFE\xFF"}) {
+        test::TempDir dir;
+        const auto file = dir.path() / "ITEM.csv";
+        std::ofstream(file, std::ios::binary) << mark << std::string("K\0O\0D\0E\0\n\0", 10);
+        try {
+            CsvSheet sheet(file);
+            ADD_FAILURE() << "read as " << (sheet.encoding() == CsvSheet::Encoding::Utf8 ? "UTF-8" : "a code page");
+        } catch (const SheetError& e) {
+            EXPECT_NE(std::string(e.what()).find(file.string() + ": UTF-16 text"), std::string::npos) << e.what();
+        }
     }
 }
 
