@@ -32,9 +32,11 @@ const char* driverName(Driver driver);
 
 struct FieldInfo {
     std::string name;
-    char type = 'C';  // C N D L M, read also F I Y T B G
+    char type = 'C';  // C N D L M, read also F I Y T B G P W V Q O
     int length = 0;
     int decimals = 0;
+    // The values are bytes no code page applies to (pictures, OLE objects, blobs, binary memos).
+    bool binary = false;
 
     bool operator==(const FieldInfo&) const = default;
 };
@@ -78,6 +80,9 @@ public:
     Date lastUpdate() const { return lastUpdate_; }
     uint16_t headerLength() const { return headerLength_; }
     uint16_t recordLength() const { return recordLength_; }
+    // Where the header disagreed with the data, which was read instead ("header says 1 record, the
+    // file holds 3"); such a table can be read but not written.
+    const std::vector<std::string>& headerDisagreements() const { return headerDisagreements_; }
 
     // Structure (user-visible fields; system fields such as _NullFlags are hidden).
     int fieldCount() const { return static_cast<int>(fields_.size()); }
@@ -187,6 +192,7 @@ private:
     struct Field;
     Table();
     void readHeader();
+    void settleRecordLayout(uint64_t fileSize, uint32_t widths);
     void writeCountAndDate();
     void writeHeader();
     void keepWrittenRecords();
@@ -230,6 +236,7 @@ private:
     uint16_t recordLength_ = 0;
     uint32_t recCount_ = 0;
     uint32_t countOnDisk_ = 0;       // the record count the header on disk holds
+    std::vector<std::string> headerDisagreements_;
     std::vector<Field> allFields_;   // every field of the record layout
     std::vector<int> fields_;        // indexes into allFields_ of the visible fields
     // Upper-case name to the 1-based position of the first visible field of that name: an

@@ -1,5 +1,6 @@
 // "dbf" subcommands: look inside a table without the retail application.
 
+#include <charconv>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -45,23 +46,35 @@ std::string escaped(const std::string& text) {
             case '\n': out += "\\n"; break;
             case '\r': out += "\\r"; break;
             case '\\': out += "\\\\"; break;
+            case '\0': out += "\\0"; break;
             default: out += c;
         }
     }
     return out;
 }
 
+std::string shortestText(double number) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, number).ptr;
+    return std::string(text, end);
+}
+
 std::string shown(const Value& value, const xbase::FieldInfo& field) {
     switch (value.type()) {
         case xbase::ValueType::Nil: return ".NULL.";
         case xbase::ValueType::Character: {
+            if (field.binary) return value.text().empty() ? "" : "<binary " + std::to_string(value.text().size()) + " bytes>";
             std::string text = value.text();
             if (field.type != 'M') text.erase(text.find_last_not_of(' ') + 1);
             return escaped(text);
         }
         case xbase::ValueType::Numeric: {
             int decimals = field.type == 'N' || field.type == 'F' ? field.decimals : field.type == 'Y' ? 4 : 0;
-            if (field.type == 'B') decimals = field.decimals;
+            if (field.type == 'B' || field.type == 'O') {
+                // Doubles without decimals in the header are shown as exactly as they are held.
+                if (field.decimals == 0) return shortestText(value.number());
+                decimals = field.decimals;
+            }
             std::string text = xbase::Str(value.number(), 30, decimals);
             return text.substr(text.find_first_not_of(' '));
         }
@@ -93,6 +106,8 @@ int info(const std::string& path) {
     std::printf("Code page:     %s (language driver 0x%02X)\n", table->codePageName().c_str(), table->languageDriver());
     std::printf("Last update:   %s\n", xbase::DToC(table->lastUpdate()).c_str());
     std::printf("Records:       %u\n", table->recCount());
+    for (const std::string& disagreement : table->headerDisagreements())
+        std::printf("               %s\n", disagreement.c_str());
     std::printf("Header length: %u\n", table->headerLength());
     std::printf("Record length: %u\n", table->recordLength());
     std::printf("Fields:        %d\n", table->fieldCount());
@@ -146,7 +161,8 @@ int dump(const std::string& path) {
     for (table->goTop(); !table->eof(); table->skip()) {
         line = table->deleted() ? "*" : "";
         for (int i = 1; i <= table->fieldCount(); ++i) line += "\t" + shown(table->fieldGet(i), table->field(i));
-        std::printf("%s\n", line.c_str());
+        line += '\n';
+        std::fwrite(line.data(), 1, line.size(), stdout);
     }
     return 0;
 }
