@@ -276,8 +276,10 @@ IndexProblems TableIndexes::check(IndexOrder& order) {
         const std::string record = "record " + std::to_string(recno);
         if (!indexed && seen[recno] != 0)
             problems.push_back(where + record + " is in the tag though its FOR condition is false");
-        else if (indexed && seen[recno] == 0 && !distinct.count(expected))
-            problems.push_back(where + record + " is missing from the tag");
+        else if (indexed && seen[recno] == 0) {
+            // A unique tag holds each key once, for one of the records that have it.
+            if (!distinct.count(expected)) problems.push_back(where + record + " is missing from the tag");
+        }
         else if (indexed && seen[recno] > 1 && !order.tag().info().unique)
             problems.push_back(where + record + " is in the tag more than once");
         else if (indexed && keys[recno] != expected)
