@@ -71,6 +71,7 @@ std::optional<RecordKeyBuilder> RecordKeyBuilder::compile(std::string_view expre
     }
 
     const CodePage& codePage = CodePage::forLanguageDriver(table.languageDriver());
+    if (codePage.doubleByte()) return std::nullopt;  // keys of two-byte characters are left to the evaluator
     RecordKeyBuilder builder;
     size_t width = 0;
     for (const Term& term : terms) {

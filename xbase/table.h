@@ -138,6 +138,8 @@ public:
 
     // Text in the table's code page (the bytes index keys are made of).
     std::string encodeText(std::string_view utf8) const;
+    // Bytes in the table's code page as UTF-8 (field names of national tables, for showing).
+    std::string decodeText(std::string_view bytes) const;
     // Every record image in physical order, deleted ones included, without moving the table.
     void scanRecords(const std::function<void(uint32_t recno, std::string_view image)>& visit);
 

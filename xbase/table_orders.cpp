@@ -34,6 +34,8 @@ private:
 
 std::string Table::encodeText(std::string_view utf8) const { return codePage_->encode(utf8); }
 
+std::string Table::decodeText(std::string_view bytes) const { return codePage_->decode(bytes); }
+
 void Table::setFilterExpression(std::string_view text) {
     CurrentRecordContext context(*this);
     auto expression = std::make_shared<Expression>(Expression::compile(text, context));

@@ -156,8 +156,9 @@ int dump(const std::string& path) {
     auto table = Table::open(path, xbase::OpenOptions{false, true, xbase::Driver::DBFCDX});
     xbase::settings().deleted = false;  // deleted records are shown, marked
     std::string line = "DELETED";
-    for (int i = 1; i <= table->fieldCount(); ++i) line += "\t" + table->field(i).name;
-    std::printf("%s\n", line.c_str());
+    for (int i = 1; i <= table->fieldCount(); ++i) line += "\t" + table->decodeText(table->field(i).name);
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), stdout);
     for (table->goTop(); !table->eof(); table->skip()) {
         line = table->deleted() ? "*" : "";
         for (int i = 1; i <= table->fieldCount(); ++i) line += "\t" + shown(table->fieldGet(i), table->field(i));

@@ -221,6 +221,35 @@ TEST_F(ForeignTableTest, HeadersThatDisagreeWithTheDataAreReadAsTheDataHoldsThem
     }
 }
 
+// Language drivers name their code pages, double-byte ones and those iconv lacks included.
+TEST_F(ForeignTableTest, LanguageDriversNameTheirCodePages) {
+    const struct {
+        uint8_t languageDriver;
+        std::string bytes;
+        const char* codePage;
+        const char* text;
+    } cases[] = {
+        {0x7A, "\xB2\xE2\xCA\xD4" "ab", "CP936", "测试ab"},
+        {0x4D, "\xB2\xE2\xCA\xD4" "ab", "CP936", "测试ab"},
+        {0x7B, "\x83\x65\x83\x58", "CP932", "テス"},
+        {0x69, "\x98\x9E\x86\x92", "CP620 (Mazovia)", "Śśął"},
+        {0x68, "P\xA9\xA1li\xA8", "CP895 (Kamenicky)", "Příliš"},
+        {0x98, "\xA1\xE1\xE2", "MAC-GREEK", "Γαβ"},
+        {0xCC, "\xC0\xE0", "CP1257", "Ąą"},
+        {0x11, "\x81", "CP437", "ü"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.codePage);
+        auto path = dir.path() / "CP.DBF";
+        const int width = static_cast<int>(c.bytes.size());
+        writeFile(path, dbfImage(0x03, {{"T", 'C', width}}, {" " + c.bytes}, c.languageDriver));
+        auto t = openReadOnly(path);
+        EXPECT_EQ(t->codePageName(), c.codePage);
+        EXPECT_EQ(t->fieldGet(1).text(), c.text);
+        EXPECT_EQ(t->encodeText(c.text), c.bytes);
+    }
+}
+
 // Field shapes of other writers: 10-byte dates, numeric fields of width 0, O and B doubles, binary memos.
 TEST_F(ForeignTableTest, FieldShapesOfOtherWriters) {
     auto path = dir.path() / "SHAPES.DBF";
