@@ -420,7 +420,8 @@ void Table::readHeader() {
 // Where the header and the data disagree, the data decides, and the disagreement is noted: records
 // as wide as the fields when the header's record length falls short of them and the data holds
 // records of that width; more records than the header counts when whole records follow its count.
-// Those are only counted when no other program can be appending (a read-only or exclusive open).
+// Those are only counted on a read-only open: for writing, the header's count decides, as records
+// past it are what an unfinished append left, which the next append overwrites.
 void Table::settleRecordLayout(uint64_t fileSize, uint32_t widths) {
     auto fail = [&](const std::string& problem) { return Error(path_.string() + ": " + problem); };
     const uint64_t dataBytes = fileSize - headerLength_;
@@ -436,7 +437,7 @@ void Table::settleRecordLayout(uint64_t fileSize, uint32_t widths) {
     // A record length beyond the fields leaves bytes after the last field, which stay as they are.
     if (uint64_t(recCount_) * recordLength_ > dataBytes)
         throw fail("record count " + std::to_string(recCount_) + " goes beyond the end of the file");
-    if (!readOnly_ && !exclusive_) return;
+    if (!readOnly_) return;
     const uint64_t whole = dataBytes / recordLength_;
     uint32_t held = recCount_;
     while (held < whole && held < UINT32_MAX) {

@@ -208,9 +208,16 @@ TEST_F(ForeignTableTest, HeadersThatDisagreeWithTheDataAreReadAsTheDataHoldsThem
         }
         EXPECT_EQ(values, c.values);
         // Writing is refused where the header disagrees, so that no other program misreads it.
+        // Records past the header's count are what an unfinished append left: for writing, the
+        // header's count decides.
         auto t = Table::open(path, OpenOptions{true, false, Driver::DBFCDX});
         t->goTop();
         if (c.disagreements.empty()) continue;
+        if (c.disagreements[0].find("the file holds") != std::string::npos) {
+            EXPECT_EQ(t->headerDisagreements(), std::vector<std::string>{});
+            EXPECT_EQ(t->recCount(), 1u);
+            continue;
+        }
         try {
             t->fieldPut(1, Value("ZZZZZ"));
             ADD_FAILURE() << "wrote a table whose header disagrees with its data";
