@@ -11,6 +11,7 @@
 #include "xbase/byte_order.h"
 #include "xbase/cdx/cursor.h"
 #include "xbase/codepage.h"
+#include "xbase/database_container.h"
 #include "xbase/dates.h"
 #include "xbase/error.h"
 #include "xbase/file_names.h"
@@ -26,6 +27,7 @@ namespace {
 
 constexpr uint32_t kHeaderPrefix = 32;
 constexpr uint32_t kDescriptorSize = 32;
+constexpr size_t kContainerLinkSize = 263;  // Visual FoxPro's room for the database container's path
 constexpr char kEndOfFile = 0x1A;
 constexpr uint8_t kSystemField = 0x01;
 constexpr uint8_t kNullableField = 0x02;
@@ -208,6 +210,7 @@ struct Table::Field {
     uint8_t flags = 0;
     int nullBit = -1;      // bit in _NullFlags marking a null value
     int lengthBit = -1;    // bit in _NullFlags marking a shortened variable-length value
+    std::string longName;  // kept by the database container the table is bound to
 
     size_t width() const { return static_cast<size_t>(info.length); }
 };
@@ -320,6 +323,7 @@ std::unique_ptr<Table> Table::open(const std::filesystem::path& path, const Open
     table->file_ = std::make_unique<RecordFile>(path, options.readOnly,
                                                 options.exclusive ? RecordFile::Lock::Exclusive : RecordFile::Lock::Shared);
     table->readHeader();
+    table->bindToContainer();
     if (options.driver == Driver::DBFCDX) table->openStructuralIndex();
     table->goTop();
     return table;
@@ -396,6 +400,13 @@ void Table::readHeader() {
         if (f.info.type == '0') nullFlagsField_ = static_cast<int>(allFields_.size());
         allFields_.push_back(std::move(f));
     }
+    // Visual FoxPro keeps the path of the table's database container after the field list.
+    const uint32_t linkStart = kHeaderPrefix + static_cast<uint32_t>(descriptors.size()) * kDescriptorSize + 1;
+    if (isVisualFoxPro(version_) && linkStart < headerLength_) {
+        const std::string_view link = std::string_view(header).substr(linkStart, kContainerLinkSize);
+        const std::string named(link.substr(0, link.find('\0')));
+        if (isDatabaseContainer(named)) containerLink_ = named;
+    }
     settleRecordLayout(fileSize, widths);
     for (size_t i = 0; i < allFields_.size(); ++i) {
         const Field& f = allFields_[i];
@@ -409,7 +420,7 @@ void Table::readHeader() {
     if (memoFields) {
         MemoKind kind = memoKindFor(version_, driver_);
         std::filesystem::path memoPath = path_;
-        memoPath.replace_extension(MemoFile::extension(kind));
+        memoPath.replace_extension(isDatabaseContainer(path_) ? ".DCT" : MemoFile::extension(kind));
         memoPath = findIgnoringCase(path_.has_parent_path() ? path_.parent_path() : ".", memoPath.filename().string());
         std::error_code ec;
         if (!std::filesystem::exists(memoPath, ec)) throw fail("memo file " + memoPath.filename().string() + " is missing");
@@ -453,6 +464,38 @@ void Table::settleRecordLayout(uint64_t fileSize, uint32_t widths) {
     }
 }
 
+// The long field names of the database container the table is bound to; they name the fields in
+// expressions beside the short names. A container that is missing, unreadable or at odds with the
+// table's fields names none, and the table reads with its short names.
+void Table::bindToContainer() {
+    if (containerLink_.empty() || isDatabaseContainer(path_)) return;
+    std::string link = containerLink_;
+    std::replace(link.begin(), link.end(), '\\', '/');
+    const std::filesystem::path linked = (path_.has_parent_path() ? path_.parent_path() : ".") / link;
+    const std::filesystem::path container =
+        findIgnoringCase(linked.has_parent_path() ? linked.parent_path() : ".", linked.filename().string());
+    std::error_code ec;
+    if (!std::filesystem::exists(container, ec)) {
+        containerProblem_ = "database container " + containerLink_ + " is missing";
+        return;
+    }
+    std::vector<std::string> names;
+    try {
+        names = containerFieldNames(container, path_);
+    } catch (const Error& e) {
+        containerProblem_ = e.what();
+        return;
+    }
+    if (names.size() != fields_.size()) {
+        containerProblem_ = "database container " + containerLink_ + " does not list the table's fields";
+        return;
+    }
+    for (size_t i = 0; i < fields_.size(); ++i) {
+        allFields_[fields_[i]].longName = names[i];
+        fieldPositions_.try_emplace(upper(names[i]), static_cast<int>(i + 1));
+    }
+}
+
 // ---- structure ---------------------------------------------------------------------------
 
 const Table::Field& Table::checkedField(int pos) const {
@@ -462,6 +505,8 @@ const Table::Field& Table::checkedField(int pos) const {
 }
 
 const FieldInfo& Table::field(int pos) const { return checkedField(pos).info; }
+
+const std::string& Table::longFieldName(int pos) const { return checkedField(pos).longName; }
 
 int Table::fieldPos(std::string_view name) const {
     const auto found = fieldPositions_.find(upper(name));

@@ -87,6 +87,13 @@ public:
     // Structure (user-visible fields; system fields such as _NullFlags are hidden).
     int fieldCount() const { return static_cast<int>(fields_.size()); }
     const FieldInfo& field(int pos) const;  // 1-based
+    // The long name a database container keeps for the field (empty when it keeps none); long
+    // names name fields in expressions as the short names do.
+    const std::string& longFieldName(int pos) const;
+    // The database container the header names (as written there; empty for a free table), and why
+    // its long names could not be read (empty when they were, or when there is no container).
+    const std::string& containerLink() const { return containerLink_; }
+    const std::string& containerProblem() const { return containerProblem_; }
     int fieldPos(std::string_view name) const;  // 1-based, 0 when missing; case-insensitive
     std::vector<FieldInfo> structure() const;
     bool hasMemo() const { return memo_ != nullptr; }
@@ -162,7 +169,7 @@ public:
     bool setOrder(std::string_view tagName);
     bool setOrder(int number);                    // 0: physical order; false when no such order
     // The compound index file of the table's base name: the existing one, whatever the case of its
-    // name, or the name a new one gets (extension ".CDX").
+    // name, or the name a new one gets (extension ".CDX"; ".DCX" for a database container).
     std::filesystem::path structuralIndexPath() const;
     // Opens another compound index file for the table; throws Error naming the file.
     void openIndex(const std::filesystem::path& indexPath);
@@ -195,6 +202,7 @@ private:
     Table();
     void readHeader();
     void settleRecordLayout(uint64_t fileSize, uint32_t widths);
+    void bindToContainer();
     void writeCountAndDate();
     void writeHeader();
     void keepWrittenRecords();
@@ -239,6 +247,8 @@ private:
     uint32_t recCount_ = 0;
     uint32_t countOnDisk_ = 0;       // the record count the header on disk holds
     std::vector<std::string> headerDisagreements_;
+    std::string containerLink_;
+    std::string containerProblem_;
     std::vector<Field> allFields_;   // every field of the record layout
     std::vector<int> fields_;        // indexes into allFields_ of the visible fields
     // Upper-case name to the 1-based position of the first visible field of that name: an

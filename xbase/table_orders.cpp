@@ -4,6 +4,7 @@
 
 #include "xbase/cdx/cursor.h"
 #include "xbase/codepage.h"
+#include "xbase/database_container.h"
 #include "xbase/error.h"
 #include "xbase/expression.h"
 #include "xbase/file_names.h"
@@ -52,7 +53,7 @@ void Table::setFilterExpression(std::string_view text) {
 
 std::filesystem::path Table::structuralIndexPath() const {
     std::filesystem::path wanted = path_;
-    wanted.replace_extension(".CDX");
+    wanted.replace_extension(isDatabaseContainer(path_) ? ".DCX" : ".CDX");
     const std::filesystem::path found =
         findIgnoringCase(path_.has_parent_path() ? path_.parent_path() : ".", wanted.filename().string());
     std::error_code ec;

@@ -105,6 +105,10 @@ int info(const std::string& path) {
     std::printf("Version:       %s (%s)\n", version, versionName(table->version()));
     std::printf("Code page:     %s (language driver 0x%02X)\n", table->codePageName().c_str(), table->languageDriver());
     std::printf("Last update:   %s\n", xbase::DToC(table->lastUpdate()).c_str());
+    if (!table->containerLink().empty()) {
+        std::printf("Database:      %s\n", table->containerLink().c_str());
+        if (!table->containerProblem().empty()) std::printf("               %s\n", table->containerProblem().c_str());
+    }
     std::printf("Records:       %u\n", table->recCount());
     for (const std::string& disagreement : table->headerDisagreements())
         std::printf("               %s\n", disagreement.c_str());
@@ -114,7 +118,9 @@ int info(const std::string& path) {
     std::printf("  %-3s %-10s %-4s %6s %4s\n", "#", "Name", "Type", "Width", "Dec");
     for (int i = 1; i <= table->fieldCount(); ++i) {
         const auto& f = table->field(i);
-        std::printf("  %-3d %-10s %-4c %6d %4d\n", i, f.name.c_str(), f.type, f.length, f.decimals);
+        const std::string& longName = table->longFieldName(i);
+        std::printf("  %-3d %-10s %-4c %6d %4d%s%s\n", i, f.name.c_str(), f.type, f.length, f.decimals,
+                    longName.empty() ? "" : "  ", longName.c_str());
     }
     printTags(*table);
     return 0;
@@ -156,7 +162,11 @@ int dump(const std::string& path) {
     auto table = Table::open(path, xbase::OpenOptions{false, true, xbase::Driver::DBFCDX});
     xbase::settings().deleted = false;  // deleted records are shown, marked
     std::string line = "DELETED";
-    for (int i = 1; i <= table->fieldCount(); ++i) line += "\t" + table->decodeText(table->field(i).name);
+    // A database container's long names where it keeps them.
+    for (int i = 1; i <= table->fieldCount(); ++i) {
+        const std::string& longName = table->longFieldName(i);
+        line += "\t" + table->decodeText(longName.empty() ? table->field(i).name : longName);
+    }
     line += '\n';
     std::fwrite(line.data(), 1, line.size(), stdout);
     for (table->goTop(); !table->eof(); table->skip()) {

@@ -111,6 +111,8 @@ TEST_F(CorpusTest, TablesOfOtherWritersRead) {
         "infused+dbf/spec/fixtures/foxprodb/calls.dbf",
         "infused+dbf/spec/fixtures/foxprodb/setup.dbf",
         "mkfoss+vulpo/mkfdbflib/data/info.dbf",
+        "Valentin-Kaiser+go-dbase/examples/test_data/database/EXPENSES.DBC",
+        "infused+dbf/spec/fixtures/foxprodb/FOXPRO-DB-TEST.DBC",
     };
     for (const char* table : tables) {
         SCOPED_TRACE(table);
@@ -118,6 +120,43 @@ TEST_F(CorpusTest, TablesOfOtherWritersRead) {
         EXPECT_EQ(reading.refusal, "");
         EXPECT_EQ(reading.tagProblems, std::vector<std::string>{});
     }
+}
+
+// Tables bound to a database container: their tags name fields by the long names the container
+// keeps, and every tag can be used and checked.
+TEST_F(CorpusTest, TablesBoundToADatabaseContainerUseItsLongNames) {
+    struct Bound {
+        const char* table;
+        int field;
+        const char* longName;
+    };
+    const Bound cases[] = {
+        {"Valentin-Kaiser+go-dbase/examples/test_data/database/employees.dbf", 3, "socialsecuritynumber"},
+        {"Valentin-Kaiser+go-dbase/examples/test_data/database/expense categories.dbf", 1, "expensecategoryid"},
+        {"Valentin-Kaiser+go-dbase/examples/test_data/database/expense details.dbf", 5, "expenseitemdescription"},
+        {"Valentin-Kaiser+go-dbase/examples/test_data/database/expense reports.dbf", 2, "employeeid"},
+        {"infused+dbf/spec/fixtures/foxprodb/contacts.dbf", 21, "contact_type_id"},
+        {"infused+dbf/spec/fixtures/foxprodb/types.dbf", 1, "contact_type_id"},
+    };
+    for (const Bound& c : cases) {
+        SCOPED_TRACE(c.table);
+        auto table = openReadOnly(kCorpus / c.table);
+        EXPECT_EQ(table->containerProblem(), "");
+        EXPECT_EQ(table->longFieldName(c.field), c.longName);
+        EXPECT_EQ(table->fieldPos(c.longName), c.field);
+        ASSERT_GT(table->orderCount(), 0);
+        for (int i = 1; i <= table->orderCount(); ++i) {
+            IndexOrder& order = *table->order(i);
+            EXPECT_TRUE(order.usable()) << order.name() << ": " << order.unusableReason();
+            if (order.usable()) {
+                EXPECT_EQ(table->indexes()->check(order), IndexProblems{});
+            }
+        }
+    }
+    // A container that is not beside the table leaves the short names, and says so.
+    auto payments = openReadOnly(kCorpus / "albfernandez+javadbf/src/test/resources/fixtures/foxpro-xsource/payments.dbf");
+    EXPECT_EQ(payments->containerProblem(), "database container time and billing.dbc is missing");
+    EXPECT_EQ(payments->longFieldName(1), "");
 }
 
 TEST_F(CorpusTest, CountsAndValuesAgreeWithTheSourceLibrariesTests) {
