@@ -106,6 +106,11 @@ void Table::reindex() {
     requireWritable("reindex");
     if (!exclusive_) throw Error(path_.string() + ": reindex needs exclusive use of the table");
     if (!indexes_) return;
+    // A rebuilt tag would get the keys this program builds, not the form the tag holds.
+    for (const auto& order : indexes_->orders())
+        if (order->usable() && !order->unkeptReason().empty())
+            throw Error(path_.string() + ": cannot reindex: tag " + order->name() + " of " +
+                        order->file().path().string() + " cannot be rebuilt (" + order->unkeptReason() + ")");
     flushRecord();
     struct Rebuilt {
         std::filesystem::path path;

@@ -94,6 +94,7 @@ void printTags(const Table& table) {
                     info.forExpression.empty() ? "" : "  FOR ", info.forExpression.c_str(),
                     info.descending ? "  DESCENDING" : "", info.unique ? "  UNIQUE" : "");
         if (!order.usable()) std::printf("      unusable: %s\n", order.unusableReason().c_str());
+        else if (!order.unkeptReason().empty()) std::printf("      read only: %s\n", order.unkeptReason().c_str());
     }
 }
 

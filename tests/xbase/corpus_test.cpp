@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -113,6 +114,7 @@ TEST_F(CorpusTest, TablesOfOtherWritersRead) {
         "mkfoss+vulpo/mkfdbflib/data/info.dbf",
         "Valentin-Kaiser+go-dbase/examples/test_data/database/EXPENSES.DBC",
         "infused+dbf/spec/fixtures/foxprodb/FOXPRO-DB-TEST.DBC",
+        "albfernandez+javadbf/src/test/resources/fixtures/foxpro-xsource/foxref_ref.dbf",
     };
     for (const char* table : tables) {
         SCOPED_TRACE(table);
@@ -157,6 +159,40 @@ TEST_F(CorpusTest, TablesBoundToADatabaseContainerUseItsLongNames) {
     auto payments = openReadOnly(kCorpus / "albfernandez+javadbf/src/test/resources/fixtures/foxpro-xsource/payments.dbf");
     EXPECT_EQ(payments->containerProblem(), "database container time and billing.dbc is missing");
     EXPECT_EQ(payments->longFieldName(1), "");
+}
+
+// A tag over a nullable field, whose keys lead with a null flag, is read and sought; a write that
+// would have to keep it is refused, naming the table and the tag, and leaves the files as they were.
+TEST_F(CorpusTest, TagsWithNullFlaggedKeysAreReadButNotWritten) {
+    const fs::path source = kCorpus / "albfernandez+javadbf/src/test/resources/fixtures/foxpro-xsource";
+    test::TempDir dir;
+    for (const char* name : {"foxref_ref.dbf", "foxref_ref.cdx", "foxref_ref.fpt"})
+        fs::copy_file(source / name, dir.path() / name);
+    const fs::path path = dir.path() / "foxref_ref.dbf";
+    const auto before = test::fileContents(dir.path());
+    {
+        auto table = Table::open(path, OpenOptions{true, false, Driver::DBFCDX});
+        IndexOrder* checked = table->order("CHECKED");
+        ASSERT_NE(checked, nullptr);
+        ASSERT_TRUE(checked->usable()) << checked->unusableReason();
+        EXPECT_NE(checked->unkeptReason(), "");
+        ASSERT_TRUE(table->setOrder("CHECKED"));
+        EXPECT_TRUE(table->seek(Value(false), false));
+        for (const std::function<void()>& write : std::vector<std::function<void()>>{
+                 [&] { table->append(); },
+                 [&] { table->fieldPut("CHECKED", Value(true)); },
+                 [&] { table->reindex(); },
+             }) {
+            try {
+                write();
+                ADD_FAILURE() << "the write was not refused";
+            } catch (const Error& e) {
+                EXPECT_NE(std::string(e.what()).find((dir.path() / "foxref_ref.").string()), std::string::npos) << e.what();
+                EXPECT_NE(std::string(e.what()).find("CHECKED"), std::string::npos) << e.what();
+            }
+        }
+    }
+    EXPECT_EQ(test::fileContents(dir.path()), before);
 }
 
 TEST_F(CorpusTest, CountsAndValuesAgreeWithTheSourceLibrariesTests) {
