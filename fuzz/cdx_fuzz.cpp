@@ -1,8 +1,11 @@
 // libFuzzer entry: any bytes opened as a compound index either work or give an xbase::Error; nothing
 // crashes, hangs or runs away with memory. Each tag is walked both ways, sought, counted and verified;
 // then the file is opened for writing and changed.
+// `cdx_fuzz --seeds-from FOLDER OUT` copies every compound index under FOLDER (.CDX, .DCX) into OUT
+// as a seed and exits.
 #include <unistd.h>
 
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -10,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/fuzz_support.h"
 #include "xbase/cdx/cursor.h"
 #include "xbase/cdx/file.h"
 #include "xbase/error.h"
@@ -63,6 +67,23 @@ void changeTag(CdxTag& tag, const std::vector<std::string>& keys) {
 }
 
 }  // namespace
+
+namespace {
+
+void indexSeed(const std::filesystem::path& file, const std::filesystem::path& out) {
+    std::string extension = file.extension().string();
+    for (char& c : extension) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (extension != ".CDX" && extension != ".DCX") return;
+    static int count = 0;
+    tarvo::fuzz::writeFile(out / ("index_" + std::to_string(++count)), tarvo::fuzz::readFile(file));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    tarvo::fuzz::seedsFromWhenAsked(*argc, *argv, indexSeed);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     {

@@ -10,8 +10,10 @@
 // shows deleted records, bit 3 leaves the memo file out.
 //
 // `dbf_fuzz --make-seeds` writes the seed corpus (tables made by Table::create and the foreign
-// test tables) to fuzz/corpus/dbf and exits.
+// test tables) to fuzz/corpus/dbf and exits. `dbf_fuzz --seeds-from FOLDER OUT` makes a seed of
+// every table under FOLDER (with its memo file) in OUT and exits.
 
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -216,6 +218,27 @@ std::string fixtureSeed(const std::string& folder) {
     return encode(FuzzInput{dbf, memo, Driver::DBFCDX, false, true});
 }
 
+// A table of another program with the memo file beside it of the same base name (.FPT, .DBT or
+// .DCT, in any case); tables too long for the input's length prefix are passed over.
+void tableSeed(const fs::path& file, const fs::path& out) {
+    std::string extension = file.extension().string();
+    for (char& c : extension) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (extension != ".DBF" && extension != ".DBC") return;
+    const std::string dbf = readFile(file);
+    if (dbf.size() > 0xFFFF) return;
+    std::string memo;
+    Driver driver = Driver::DBFCDX;
+    for (const auto& entry : fs::directory_iterator(file.parent_path())) {
+        std::string other = entry.path().extension().string();
+        for (char& c : other) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (entry.path().stem() != file.stem() || (other != ".FPT" && other != ".DBT" && other != ".DCT")) continue;
+        memo = readFile(entry.path());
+        if (other == ".DBT") driver = Driver::DBFNTX;
+    }
+    static int count = 0;
+    writeFile(out / ("table_" + std::to_string(++count)), encode(FuzzInput{dbf, memo, driver, true, !memo.empty()}));
+}
+
 void makeSeeds() {
     const fs::path out = fs::path(TARVO_FUZZ_CORPUS_DIR) / "dbf";
     fs::create_directories(out);
@@ -232,6 +255,7 @@ void makeSeeds() {
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     tarvo::fuzz::makeSeedsWhenAsked(*argc, *argv, makeSeeds);
+    tarvo::fuzz::seedsFromWhenAsked(*argc, *argv, tableSeed);
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -49,6 +50,20 @@ void makeSeedsWhenAsked(int argc, char** argv, void (*makeSeeds)()) {
             makeSeeds();
             std::exit(0);
         }
+    }
+}
+
+void seedsFromWhenAsked(int argc, char** argv,
+                        void (*makeSeed)(const std::filesystem::path& file, const std::filesystem::path& out)) {
+    for (int i = 1; i + 2 < argc; ++i) {
+        if (std::strcmp(argv[i], "--seeds-from") != 0) continue;
+        const std::filesystem::path folder = argv[i + 1];
+        const std::filesystem::path out = argv[i + 2];
+        std::filesystem::create_directories(out);
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+            if (entry.is_regular_file()) makeSeed(entry.path(), out);
+        std::printf("seeds written to %s\n", out.c_str());
+        std::exit(0);
     }
 }
 

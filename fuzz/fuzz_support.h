@@ -18,4 +18,10 @@ const std::filesystem::path& workFolder(const std::string& target);
 // When the arguments hold `--make-seeds`: runs makeSeeds and ends the process.
 void makeSeedsWhenAsked(int argc, char** argv, void (*makeSeeds)());
 
+// When the arguments hold `--seeds-from FOLDER OUT`: hands every file under FOLDER (real files of
+// other programs, such as the corpus beside the project) to makeSeed, which writes the seed it
+// makes of it into OUT, and ends the process. The files themselves stay where they are.
+void seedsFromWhenAsked(int argc, char** argv,
+                        void (*makeSeed)(const std::filesystem::path& file, const std::filesystem::path& out));
+
 }  // namespace tarvo::fuzz

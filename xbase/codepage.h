@@ -1,5 +1,6 @@
 #pragma once
-// Single-byte code pages of tables: translation between a table's bytes and the program's UTF-8.
+// Code pages of tables, single-byte and double-byte (Japanese, Chinese, Korean): translation
+// between a table's bytes and the program's UTF-8.
 
 #include <cstdint>
 #include <string>
@@ -21,6 +22,8 @@ public:
     static const CodePage* numbered(std::string_view number);
 
     const std::string& name() const { return name_; }
+    // Characters from byte 0x80 on take two bytes: text cannot be translated byte by byte.
+    bool doubleByte() const { return doubleByte_; }
 
     // Table bytes to UTF-8 (appended to out).
     void decode(std::string_view bytes, std::string& out) const;
@@ -36,6 +39,7 @@ public:
 private:
     explicit CodePage(std::string name);
     std::string name_;
+    bool doubleByte_ = false;
     std::string decoded_[256];                     // UTF-8 text of every byte
     bool identity_[128] = {};                      // byte < 0x80 decodes to itself
     std::unordered_map<uint32_t, uint8_t> encoded_;  // code point -> byte

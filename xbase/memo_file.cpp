@@ -84,7 +84,7 @@ std::unique_ptr<MemoFile> MemoFile::open(const std::filesystem::path& path, Memo
     }
     if (memo->blockSize_ == 0) throw Error(path.string() + ": memo file header gives a block size of 0");
     // The next free block must lie past the header; a smaller value would overwrite it.
-    uint32_t firstBlock = (kHeaderBytes + memo->blockSize_ - 1) / memo->blockSize_;
+    uint32_t firstBlock = (memo->headerEnd() + memo->blockSize_ - 1) / memo->blockSize_;
     uint64_t endBlock = (memo->file_->size() + memo->blockSize_ - 1) / memo->blockSize_;
     if (memo->nextFree_ < firstBlock || memo->nextFree_ > endBlock + 1) {
         memo->nextFree_ = static_cast<uint32_t>(std::max<uint64_t>(firstBlock, endBlock));
@@ -92,6 +92,10 @@ std::unique_ptr<MemoFile> MemoFile::open(const std::filesystem::path& path, Memo
     }
     return memo;
 }
+
+// dBASE IV's header takes one block, which can be smaller than its 512 bytes (BDE writes 64-byte
+// blocks); the other kinds keep 512 bytes free for theirs.
+uint32_t MemoFile::headerEnd() const { return kind_ == MemoKind::DbtIV ? std::min(blockSize_, kHeaderBytes) : kHeaderBytes; }
 
 uint32_t MemoFile::blocksFor(uint64_t bytes) const {
     return static_cast<uint32_t>((bytes + blockSize_ - 1) / blockSize_);
@@ -104,7 +108,7 @@ std::string MemoFile::read(uint32_t block) const {
     auto fail = [&](const std::string& problem) {
         return Error(path().string() + ": memo block " + std::to_string(block) + " " + problem);
     };
-    if (offset < kHeaderBytes || offset >= size) throw fail("is past the end of the memo file");
+    if (offset < headerEnd() || offset >= size) throw fail("is past the end of the memo file");
     if (kind_ == MemoKind::DbtIII) {
         // Text up to the first end-of-file mark (0x1A).
         std::string out;

@@ -36,6 +36,7 @@ public:
 private:
     MemoFile(std::unique_ptr<RecordFile> file, MemoKind kind);
     uint32_t blocksFor(uint64_t bytes) const;
+    uint32_t headerEnd() const;                    // where the first block may begin
     uint64_t storedLength(uint32_t block) const;   // bytes the memo at block occupies, headers included
     std::string blockImage(std::string_view bytes) const;
 

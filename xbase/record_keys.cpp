@@ -71,6 +71,7 @@ std::optional<RecordKeyBuilder> RecordKeyBuilder::compile(std::string_view expre
     }
 
     const CodePage& codePage = CodePage::forLanguageDriver(table.languageDriver());
+    if (codePage.doubleByte()) return std::nullopt;  // keys of two-byte characters are left to the evaluator
     RecordKeyBuilder builder;
     size_t width = 0;
     for (const Term& term : terms) {
@@ -80,7 +81,7 @@ std::optional<RecordKeyBuilder> RecordKeyBuilder::compile(std::string_view expre
         Part part{static_cast<size_t>(bytes.data() - blank.data()), bytes.size(), {}};
         // Each byte's character through the functions, innermost first, and back into the code page.
         for (int b = 0; b < 256; ++b) {
-            const char byte = static_cast<char>(b);
+            const char byte = b == 0 ? ' ' : static_cast<char>(b);  // NUL padding reads as a blank
             std::string text = codePage.decode(std::string_view(&byte, 1));
             for (auto map = term.maps.rbegin(); map != term.maps.rend(); ++map) text = (*map)(text, codePage);
             const std::string encoded = codePage.encode(text);

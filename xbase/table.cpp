@@ -11,6 +11,7 @@
 #include "xbase/byte_order.h"
 #include "xbase/cdx/cursor.h"
 #include "xbase/codepage.h"
+#include "xbase/database_container.h"
 #include "xbase/dates.h"
 #include "xbase/error.h"
 #include "xbase/file_names.h"
@@ -27,6 +28,7 @@ namespace {
 
 constexpr uint32_t kHeaderPrefix = 32;
 constexpr uint32_t kDescriptorSize = 32;
+constexpr size_t kContainerLinkSize = 263;  // Visual FoxPro's room for the database container's path
 constexpr char kEndOfFile = 0x1A;
 constexpr uint8_t kSystemField = 0x01;
 constexpr uint8_t kNullableField = 0x02;
@@ -86,7 +88,49 @@ const char* unreadFormat(RecordFile& file, uint64_t fileSize) {
     return nullptr;
 }
 
-bool isMemoType(char type) { return type == 'M' || type == 'G' || type == 'P'; }
+// A field's width from its descriptor; with wide characters, a character field's decimals byte
+// is the high byte of its width.
+int descriptorWidth(const unsigned char* descriptor, bool wideCharacters) {
+    if (wideCharacters && std::toupper(descriptor[11]) == 'C') return descriptor[16] | (descriptor[17] << 8);
+    return descriptor[16];
+}
+
+// The record length the descriptors add up to, the deletion flag included.
+uint32_t fieldWidths(const std::vector<const unsigned char*>& descriptors, bool wideCharacters) {
+    uint32_t widths = 1;
+    for (const unsigned char* d : descriptors) widths += static_cast<uint32_t>(descriptorWidth(d, wideCharacters));
+    return widths;
+}
+
+std::string recordsText(uint64_t count) { return std::to_string(count) + (count == 1 ? " record" : " records"); }
+
+bool isMemoType(char type) { return type == 'M' || type == 'G' || type == 'P' || type == 'W'; }
+
+// An O field: a double stored big endian with its sign bit inverted, so that its bytes sort as
+// the numbers do.
+double orderedDouble(std::string_view raw) {
+    if (raw.size() != 8) return 0.0;
+    uint64_t bits = 0;
+    for (char c : raw) bits = bits << 8 | static_cast<unsigned char>(c);
+    if (bits == 0) return 0.0;
+    bits ^= uint64_t(1) << 63;
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+constexpr uint8_t kBinaryField = 0x04;
+
+// Fields whose values are bytes that no code page applies to: pictures, OLE objects, blobs,
+// varbinary, and Visual FoxPro memos marked binary; dBASE IV's B fields are binary memos.
+bool isBinary(char type, uint8_t flags, bool visualFoxPro) {
+    switch (type) {
+        case 'G': case 'P': case 'W': case 'Q': return true;
+        case 'M': return (flags & kBinaryField) != 0;
+        case 'B': return !visualFoxPro;
+        default: return false;
+    }
+}
 
 // Fields whose blank value is binary zeros rather than blanks.
 bool blankIsZeros(const FieldInfo& field) {
@@ -161,6 +205,7 @@ struct Table::Field {
     uint8_t flags = 0;
     int nullBit = -1;      // bit in _NullFlags marking a null value
     int lengthBit = -1;    // bit in _NullFlags marking a shortened variable-length value
+    std::string longName;  // kept by the database container the table is bound to
 
     size_t width() const { return static_cast<size_t>(info.length); }
 };
@@ -280,6 +325,7 @@ std::unique_ptr<Table> Table::open(const std::filesystem::path& path, const Open
     table->file_ = std::make_unique<RecordFile>(path, options.readOnly,
                                                 options.exclusive ? RecordFile::Lock::Exclusive : RecordFile::Lock::Shared);
     table->readHeader();
+    table->bindToContainer();
     if (options.driver == Driver::DBFCDX) table->openStructuralIndex();
     table->goTop();
     return table;
@@ -313,38 +359,40 @@ void Table::readHeader() {
     if (headerLength_ < kHeaderPrefix + 1 || headerLength_ > fileSize)
         throw fail("header length " + std::to_string(headerLength_) + " does not fit the file");
     if (recordLength_ < 1) throw fail("record length 0 is too small");
-    uint64_t needed = headerLength_ + uint64_t(recCount_) * recordLength_;
-    if (needed > fileSize)
-        throw fail("record count " + std::to_string(recCount_) + " goes beyond the end of the file");
 
     std::string header(headerLength_, '\0');
     file_->readAt(0, header.data(), header.size());
-    uint32_t offset = 1;
-    int bit = 0;
-    bool terminated = false;
+    // The field list ends with 0x0D; some writers end it with 0x0A or 0x00, or let the header end
+    // right after the last descriptor.
+    std::vector<const unsigned char*> descriptors;
     for (uint32_t pos = kHeaderPrefix; pos < headerLength_; pos += kDescriptorSize) {
-        if (header[pos] == '\x0D') {
-            terminated = true;
-            break;
-        }
-        if (pos + kDescriptorSize > headerLength_) break;
-        auto d = reinterpret_cast<const unsigned char*>(header.data() + pos);
+        const char first = header[pos];
+        if (first == '\x0D' || first == '\x0A' || first == '\0') break;
+        if (pos + kDescriptorSize > headerLength_) throw fail("header has no field terminator within its length");
+        descriptors.push_back(reinterpret_cast<const unsigned char*>(header.data() + pos));
+    }
+    // Clipper stores widths of character fields past 255 in the decimals byte, where other writers
+    // (Excel) leave decimals: the reading whose widths add up to the record length is the one meant.
+    const bool wideCharacters = !isVisualFoxPro(version_) && fieldWidths(descriptors, true) == recordLength_;
+    const uint32_t widths = fieldWidths(descriptors, wideCharacters);
+    int bit = 0;
+    uint32_t offset = 1;
+    for (const unsigned char* d : descriptors) {
         Field f;
         size_t nameLength = 0;
         while (nameLength < 11 && d[nameLength] != 0) ++nameLength;
         f.info.name = asciiUpperCase(std::string_view(reinterpret_cast<const char*>(d), nameLength));
         f.info.type = asciiUpper(static_cast<char>(d[11]));
         f.flags = isVisualFoxPro(version_) ? d[18] : 0;
-        f.info.length = d[16];
-        f.info.decimals = d[17];
-        if (f.info.type == 'C' && !isVisualFoxPro(version_)) {
-            f.info.length = d[16] | (d[17] << 8);  // Clipper-style wide character fields
-            f.info.decimals = 0;
-        }
+        f.info.length = descriptorWidth(d, wideCharacters);
+        f.info.decimals = f.info.type == 'C' && wideCharacters ? 0 : d[17];
+        f.info.binary = isBinary(f.info.type, f.flags, isVisualFoxPro(version_));
         std::string fieldName = f.info.name;
         if (fieldName.empty()) (fieldName += '#') += std::to_string(allFields_.size() + 1);
-        if (f.info.length == 0) throw fail("field " + fieldName + " has a width of 0");
-        static const std::string kTypes = "CNFDLMIYTBGVQP0@+O";
+        // A numeric field of width 0 holds nothing and takes no room; other types need bytes.
+        if (f.info.length == 0 && f.info.type != 'N' && f.info.type != 'F')
+            throw fail("field " + fieldName + " has a width of 0");
+        static const std::string kTypes = "CNFDLMIYTBGVQPW0@+O";
         if (kTypes.find(f.info.type) == std::string::npos || f.info.type == '\0')
             throw fail("field " + fieldName + " has an unsupported type '" + std::string(1, f.info.type) + "'");
         f.offset = offset;
@@ -354,10 +402,14 @@ void Table::readHeader() {
         if (f.info.type == '0') nullFlagsField_ = static_cast<int>(allFields_.size());
         allFields_.push_back(std::move(f));
     }
-    if (!terminated) throw fail("header has no field terminator within its length");
-    if (offset != recordLength_)
-        throw fail("record length " + std::to_string(recordLength_) + " does not match the field widths (" +
-                   std::to_string(offset) + ")");
+    // Visual FoxPro keeps the path of the table's database container after the field list.
+    const uint32_t linkStart = kHeaderPrefix + static_cast<uint32_t>(descriptors.size()) * kDescriptorSize + 1;
+    if (isVisualFoxPro(version_) && linkStart < headerLength_) {
+        const std::string_view link = std::string_view(header).substr(linkStart, kContainerLinkSize);
+        const std::string named(link.substr(0, link.find('\0')));
+        if (isDatabaseContainer(named)) containerLink_ = named;
+    }
+    settleRecordLayout(fileSize, widths);
     for (size_t i = 0; i < allFields_.size(); ++i) {
         const Field& f = allFields_[i];
         if (!(f.flags & kSystemField) && f.info.type != '0') fields_.push_back(static_cast<int>(i));
@@ -370,11 +422,79 @@ void Table::readHeader() {
     if (memoFields) {
         MemoKind kind = memoKindFor(version_, driver_);
         std::filesystem::path memoPath = path_;
-        memoPath.replace_extension(MemoFile::extension(kind));
+        memoPath.replace_extension(isDatabaseContainer(path_) ? ".DCT" : MemoFile::extension(kind));
         memoPath = findIgnoringCase(path_.has_parent_path() ? path_.parent_path() : ".", memoPath.filename().string());
         std::error_code ec;
         if (!std::filesystem::exists(memoPath, ec)) throw fail("memo file " + memoPath.filename().string() + " is missing");
         memo_ = MemoFile::open(memoPath, kind, readOnly_);
+    }
+}
+
+// Where the header and the data disagree, the data decides, and the disagreement is noted: records
+// as wide as the fields when the header's record length falls short of them and the data holds
+// records of that width; more records than the header counts when whole records follow its count.
+// Those are only counted on a read-only open: for writing, the header's count decides, as records
+// past it are what an unfinished append left, which the next append overwrites.
+void Table::settleRecordLayout(uint64_t fileSize, uint32_t widths) {
+    auto fail = [&](const std::string& problem) { return Error(path_.string() + ": " + problem); };
+    const uint64_t dataBytes = fileSize - headerLength_;
+    if (widths > recordLength_) {
+        const uint64_t asWidths = uint64_t(recCount_) * widths;
+        if (recCount_ == 0 || widths > UINT16_MAX || (dataBytes != asWidths && dataBytes != asWidths + 1))
+            throw fail("record length " + std::to_string(recordLength_) + " does not match the field widths (" +
+                       std::to_string(widths) + ")");
+        headerDisagreements_.push_back("header says record length " + std::to_string(recordLength_) +
+                                       ", the fields take " + std::to_string(widths));
+        recordLength_ = static_cast<uint16_t>(widths);
+    }
+    // A record length beyond the fields leaves bytes after the last field, which stay as they are.
+    if (uint64_t(recCount_) * recordLength_ > dataBytes)
+        throw fail("record count " + std::to_string(recCount_) + " goes beyond the end of the file");
+    if (!readOnly_) return;
+    const uint64_t whole = dataBytes / recordLength_;
+    uint32_t held = recCount_;
+    while (held < whole && held < UINT32_MAX) {
+        char flag = 0;
+        file_->readAt(headerLength_ + uint64_t(held) * recordLength_, &flag, 1);
+        if (flag != ' ' && flag != '*') break;
+        ++held;
+    }
+    if (held != recCount_) {
+        headerDisagreements_.push_back("header says " + recordsText(recCount_) + ", the file holds " +
+                                       std::to_string(held));
+        recCount_ = held;
+    }
+}
+
+// The long field names of the database container the table is bound to; they name the fields in
+// expressions beside the short names. A container that is missing, unreadable or at odds with the
+// table's fields names none, and the table reads with its short names.
+void Table::bindToContainer() {
+    if (containerLink_.empty() || isDatabaseContainer(path_)) return;
+    std::string link = containerLink_;
+    std::replace(link.begin(), link.end(), '\\', '/');
+    const std::filesystem::path linked = (path_.has_parent_path() ? path_.parent_path() : ".") / link;
+    const std::filesystem::path container =
+        findIgnoringCase(linked.has_parent_path() ? linked.parent_path() : ".", linked.filename().string());
+    std::error_code ec;
+    if (!std::filesystem::exists(container, ec)) {
+        containerProblem_ = "database container " + containerLink_ + " is missing";
+        return;
+    }
+    std::vector<std::string> names;
+    try {
+        names = containerFieldNames(container, path_);
+    } catch (const Error& e) {
+        containerProblem_ = e.what();
+        return;
+    }
+    if (names.size() != fields_.size()) {
+        containerProblem_ = "database container " + containerLink_ + " does not list the table's fields";
+        return;
+    }
+    for (size_t i = 0; i < fields_.size(); ++i) {
+        allFields_[fields_[i]].longName = names[i];
+        fieldPositions_.try_emplace(upper(names[i]), static_cast<int>(i + 1));
     }
 }
 
@@ -387,6 +507,8 @@ const Table::Field& Table::checkedField(int pos) const {
 }
 
 const FieldInfo& Table::field(int pos) const { return checkedField(pos).info; }
+
+const std::string& Table::longFieldName(int pos) const { return checkedField(pos).longName; }
 
 int Table::fieldPos(std::string_view name) const {
     const auto found = fieldPositions_.find(asciiUpperCase(name));
@@ -532,14 +654,17 @@ Value Table::decodeField(std::string_view image, int pos) const {
     }
     switch (f.info.type) {
         case 'C': case 'V': {
+            // Some writers pad text with NULs where others use blanks.
+            std::string bytes(raw);
+            std::replace(bytes.begin(), bytes.end(), '\0', ' ');
             std::string text;
-            text.reserve(raw.size());
-            codePage_->decode(raw, text);
+            text.reserve(bytes.size());
+            codePage_->decode(bytes, text);
             return Value(std::move(text));
         }
         case 'Q': return Value(std::string(raw));
         case 'N': case 'F': return Value(parseNumber(raw));
-        case 'D': return Value(SToD(raw));
+        case 'D': return Value(SToD(trimBlanks(raw)));  // some writers make date fields 10 wide
         case 'L': return Value(raw[0] == 'T' || raw[0] == 't' || raw[0] == 'Y' || raw[0] == 'y');
         case 'I': return Value(static_cast<double>(binaryInteger(raw, 4)));
         case 'Y': return Value(static_cast<double>(binaryInteger(raw, 8)) / 10000.0);
@@ -550,11 +675,13 @@ Value Table::decodeField(std::string_view image, int pos) const {
                 return Value(d);
             }
             [[fallthrough]];
-        case 'M': case 'G': case 'P': {
+        case 'M': case 'G': case 'P': case 'W': {
             uint32_t block = memoBlock(raw);
             if (!memo_ || block == 0) return Value(std::string());
             std::string bytes = memo_->read(block);
-            if (f.info.type != 'M') return Value(std::move(bytes));
+            if (f.info.binary) return Value(std::move(bytes));
+            // Text memos padded with NULs to their block end by some writers.
+            bytes.erase(bytes.find_last_not_of('\0') + 1);
             return Value(codePage_->decode(bytes));
         }
         case 'T': {
@@ -565,7 +692,8 @@ Value Table::decodeField(std::string_view image, int pos) const {
                 value.milliseconds = static_cast<int32_t>(milliseconds);
             return Value(value);
         }
-        case '@': case '+': case 'O':
+        case 'O': return Value(orderedDouble(raw));
+        case '@': case '+':
             return Value(static_cast<double>(binaryInteger(raw, 8)));
         default:
             return Value(std::string(raw));
@@ -676,7 +804,7 @@ std::string Table::writeMemo(const Field& f, const Value& value) {
     if (!value.isNil() && !value.isCharacter()) throw Error(path_.string() + ": memo field " + f.info.name + " takes text only");
     std::string_view raw = std::string_view(record_).substr(f.offset, f.width());
     uint32_t oldBlock = memoBlock(raw);
-    std::string data = f.info.type == 'M' ? codePage_->encode(value.text()) : value.text();
+    std::string data = f.info.binary ? value.text() : codePage_->encode(value.text());
     uint32_t block = 0;
     try {
         block = memo_->write(data, oldBlock);
@@ -707,6 +835,10 @@ void Table::putBytes(const Field& f, std::string_view bytes) {
 
 void Table::requireWritable(const char* what) const {
     if (readOnly_) throw Error(path_.string() + ": cannot " + what + ": the table is open read-only");
+    // Another program reading the header would not see what we wrote as we meant it.
+    if (!headerDisagreements_.empty())
+        throw Error(path_.string() + ": cannot " + what + ": " + headerDisagreements_.front() +
+                    "; such a table is only read");
 }
 
 void Table::requireRecordsWritable(const char* what) const {

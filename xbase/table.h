@@ -36,9 +36,11 @@ uint32_t headerRecordCount(const std::filesystem::path& path);
 
 struct FieldInfo {
     std::string name;
-    char type = 'C';  // C N D L M, read also F I Y T B G
+    char type = 'C';  // C N D L M, read also F I Y T B G P W V Q O
     int length = 0;
     int decimals = 0;
+    // The values are bytes no code page applies to (pictures, OLE objects, blobs, binary memos).
+    bool binary = false;
 
     bool operator==(const FieldInfo&) const = default;
 };
@@ -83,10 +85,20 @@ public:
     Date lastUpdate() const { return lastUpdate_; }
     uint16_t headerLength() const { return headerLength_; }
     uint16_t recordLength() const { return recordLength_; }
+    // Where the header disagreed with the data, which was read instead ("header says 1 record, the
+    // file holds 3"); such a table can be read but not written.
+    const std::vector<std::string>& headerDisagreements() const { return headerDisagreements_; }
 
     // Structure (user-visible fields; system fields such as _NullFlags are hidden).
     int fieldCount() const { return static_cast<int>(fields_.size()); }
     const FieldInfo& field(int pos) const;  // 1-based
+    // The long name a database container keeps for the field (empty when it keeps none); long
+    // names name fields in expressions as the short names do.
+    const std::string& longFieldName(int pos) const;
+    // The database container the header names (as written there; empty for a free table), and why
+    // its long names could not be read (empty when they were, or when there is no container).
+    const std::string& containerLink() const { return containerLink_; }
+    const std::string& containerProblem() const { return containerProblem_; }
     int fieldPos(std::string_view name) const;  // 1-based, 0 when missing; case-insensitive
     std::vector<FieldInfo> structure() const;
     bool hasMemo() const { return memo_ != nullptr; }
@@ -138,6 +150,8 @@ public:
 
     // Text in the table's code page (the bytes index keys are made of).
     std::string encodeText(std::string_view utf8) const;
+    // Bytes in the table's code page as UTF-8 (field names of national tables, for showing).
+    std::string decodeText(std::string_view bytes) const;
     // Every record image in physical order, deleted ones included, without moving the table.
     void scanRecords(const std::function<void(uint32_t recno, std::string_view image)>& visit);
 
@@ -160,7 +174,7 @@ public:
     bool setOrder(std::string_view tagName);
     bool setOrder(int number);                    // 0: physical order; false when no such order
     // The compound index file of the table's base name: the existing one, whatever the case of its
-    // name, or the name a new one gets (extension ".CDX").
+    // name, or the name a new one gets (extension ".CDX"; ".DCX" for a database container).
     std::filesystem::path structuralIndexPath() const;
     // Opens another compound index file for the table; throws Error naming the file.
     void openIndex(const std::filesystem::path& indexPath);
@@ -192,6 +206,8 @@ private:
     struct Field;
     Table();
     void readHeader();
+    void settleRecordLayout(uint64_t fileSize, uint32_t widths);
+    void bindToContainer();
     void writeCountAndDate();
     void writeHeader();
     void keepWrittenRecords();
@@ -235,6 +251,9 @@ private:
     uint16_t recordLength_ = 0;
     uint32_t recCount_ = 0;
     uint32_t countOnDisk_ = 0;       // the record count the header on disk holds
+    std::vector<std::string> headerDisagreements_;
+    std::string containerLink_;
+    std::string containerProblem_;
     std::vector<Field> allFields_;   // every field of the record layout
     std::vector<int> fields_;        // indexes into allFields_ of the visible fields
     // Upper-case name to the 1-based position of the first visible field of that name: an

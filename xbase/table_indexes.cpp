@@ -40,6 +40,15 @@ uint16_t binaryKeyLength(char type) {
     return type == 'L' ? kCdxLogicalKeyLength : type == 'I' ? kCdxIntegerKeyLength : kCdxNumericKeyLength;
 }
 
+// Visual FoxPro leads the keys of a tag over a nullable field with a byte that flags a null value;
+// its tags are one byte longer than their expressions.
+constexpr char kNullKeyFlag = '\0';
+constexpr char kValueKeyFlag = '\x80';
+
+bool isVisualFoxProTable(const Table& table) {
+    return table.version() == 0x30 || table.version() == 0x31 || table.version() == 0x32;
+}
+
 }  // namespace
 
 // ---- IndexOrder --------------------------------------------------------------------------
@@ -60,10 +69,14 @@ std::string IndexOrder::bindExpressions() {
         return e.what();
     }
     if (keyType_ == '?') return "key expression gives no value";
-    if (keyType_ != 'C' && info.keyLength != binaryKeyLength(keyType_))
+    const size_t valueLength =
+        keyType_ == 'C' ? table_.encodeText(key_->evaluate(context).text()).size() : binaryKeyLength(keyType_);
+    nullFlagged_ = isVisualFoxProTable(table_) && info.keyLength == valueLength + 1;
+    if (nullFlagged_) unkeptReason_ = "its keys carry a null flag, which this program reads but does not write";
+    if (keyType_ != 'C' && !nullFlagged_ && info.keyLength != valueLength)
         return "key length " + std::to_string(info.keyLength) + " does not fit its expression";
     tag_.setKeyType(keyType_);
-    if (keyType_ == 'C') direct_ = RecordKeyBuilder::compile(info.keyExpression, table_);
+    if (keyType_ == 'C' && !nullFlagged_) direct_ = RecordKeyBuilder::compile(info.keyExpression, table_);
     return {};
 }
 
@@ -90,6 +103,15 @@ std::string IndexOrder::encode(const Value& value) const {
     }
 }
 
+// A null value keys as the null flag and zeros; any other value as its key after the value flag.
+std::string IndexOrder::nullFlaggedKey(const Value& value) const {
+    const size_t length = tag_.info().keyLength;
+    if (value.isNil()) return std::string(length, kNullKeyFlag);
+    std::string key = kValueKeyFlag + encode(value);
+    key.resize(length, ' ');
+    return key;
+}
+
 bool IndexOrder::key(std::string_view image, uint32_t recno, std::string& key) const {
     requireUsable();
     RecordImageContext context(table_, image, recno);
@@ -97,6 +119,8 @@ bool IndexOrder::key(std::string_view image, uint32_t recno, std::string& key) c
         if (for_ && !for_->evaluate(context).logical()) return false;
         if (direct_)
             direct_->build(image, tag_.info().keyLength, key);
+        else if (nullFlagged_)
+            key = nullFlaggedKey(key_->evaluate(context));
         else
             key = encode(key_->evaluate(context));
         return true;
@@ -127,8 +151,10 @@ std::string IndexOrder::seekKey(const Value& value) const {
         if (!(number >= INT32_MIN && number <= INT32_MAX) || number != std::trunc(number))
             fail("cannot seek " + Str(number, -1, 4) + " in an integer key");
     }
+    if (nullFlagged_ && keyType_ != 'C') return nullFlaggedKey(value);
     if (keyType_ != 'C') return encode(value);
     std::string bytes = table_.encodeText(value.text());
+    if (nullFlagged_) bytes.insert(bytes.begin(), kValueKeyFlag);
     if (bytes.size() > tag_.info().keyLength) bytes.resize(tag_.info().keyLength);
     return bytes;
 }
@@ -176,9 +202,10 @@ IndexOrder* TableIndexes::find(std::string_view tagName) const {
 
 void TableIndexes::requireAllUsable(const char* what) const {
     for (const auto& order : orders_) {
-        if (order->usable()) continue;
+        const std::string& reason = order->usable() ? order->unkeptReason() : order->unusableReason();
+        if (reason.empty()) continue;
         throw Error(table_.path().string() + ": cannot " + what + ": tag " + order->name() + " of " +
-                    order->file().path().string() + " cannot be kept up to date (" + order->unusableReason() + ")");
+                    order->file().path().string() + " cannot be kept up to date (" + reason + ")");
     }
 }
 
@@ -223,6 +250,8 @@ IndexOrder& TableIndexes::create(const std::filesystem::path& path, const CdxTag
     orders_.push_back(std::make_unique<IndexOrder>(table_, *file, tag));
     IndexOrder& order = *orders_.back();
     order.requireUsable();
+    if (!order.unkeptReason().empty())
+        throw Error(path.string() + ": tag " + order.name() + ": cannot be built: " + order.unkeptReason());
     file->addTag(info, type, sortedKeys(order));
     return order;
 }
@@ -276,8 +305,10 @@ IndexProblems TableIndexes::check(IndexOrder& order) {
         const std::string record = "record " + std::to_string(recno);
         if (!indexed && seen[recno] != 0)
             problems.push_back(where + record + " is in the tag though its FOR condition is false");
-        else if (indexed && seen[recno] == 0 && !distinct.count(expected))
-            problems.push_back(where + record + " is missing from the tag");
+        else if (indexed && seen[recno] == 0) {
+            // A unique tag holds each key once, for one of the records that have it.
+            if (!distinct.count(expected)) problems.push_back(where + record + " is missing from the tag");
+        }
         else if (indexed && seen[recno] > 1 && !order.tag().info().unique)
             problems.push_back(where + record + " is in the tag more than once");
         else if (indexed && keys[recno] != expected)

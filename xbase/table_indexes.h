@@ -30,6 +30,9 @@ public:
     const std::string& unusableReason() const { return unusableReason_; }
     // Throws Error naming the file, the tag and the reason when the tag is unusable.
     void requireUsable() const;
+    // Why a write could not keep the tag correct though it can be read (empty when it can):
+    // keys of a form read but not built here.
+    const std::string& unkeptReason() const { return unkeptReason_; }
 
     CdxTag& tag() const { return tag_; }
     CdxFile& file() const { return file_; }
@@ -47,6 +50,7 @@ public:
 private:
     std::string bindExpressions();
     std::string encode(const Value& value) const;
+    std::string nullFlaggedKey(const Value& value) const;
     [[noreturn]] void fail(const std::string& problem) const;
 
     const Table& table_;
@@ -56,6 +60,9 @@ private:
     std::optional<Expression> for_;
     std::optional<RecordKeyBuilder> direct_;  // the key built straight from record bytes, where it can be
     char keyType_ = 'C';
+    // Keys led by a null-flag byte (Visual FoxPro's tags over nullable fields).
+    bool nullFlagged_ = false;
+    std::string unkeptReason_;
     std::string unusableReason_;
 };
 
@@ -76,7 +83,7 @@ public:
     const std::vector<std::unique_ptr<IndexOrder>>& orders() const { return orders_; }
     IndexOrder* find(std::string_view tagName) const;
     // Throws Error naming the table, the file and the tag when a tag that every record write would
-    // have to update is unusable; `what` is the refused write ("append").
+    // have to update is unusable or could not be kept correct; `what` is the refused write ("append").
     void requireAllUsable(const char* what) const;
     void flush();
 

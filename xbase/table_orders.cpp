@@ -4,6 +4,7 @@
 
 #include "xbase/cdx/cursor.h"
 #include "xbase/codepage.h"
+#include "xbase/database_container.h"
 #include "xbase/error.h"
 #include "xbase/expression.h"
 #include "xbase/file_names.h"
@@ -36,6 +37,8 @@ private:
 
 std::string Table::encodeText(std::string_view utf8) const { return codePage_->encode(utf8); }
 
+std::string Table::decodeText(std::string_view bytes) const { return codePage_->decode(bytes); }
+
 void Table::setFilterExpression(std::string_view text) {
     CurrentRecordContext context(*this);
     auto expression = std::make_shared<Expression>(Expression::compile(text, context));
@@ -52,7 +55,7 @@ void Table::setFilterExpression(std::string_view text) {
 
 std::filesystem::path Table::structuralIndexPath() const {
     std::filesystem::path wanted = path_;
-    wanted.replace_extension(".CDX");
+    wanted.replace_extension(isDatabaseContainer(path_) ? ".DCX" : ".CDX");
     const std::filesystem::path found =
         findIgnoringCase(path_.has_parent_path() ? path_.parent_path() : ".", wanted.filename().string());
     std::error_code ec;
@@ -104,6 +107,11 @@ void Table::reindex() {
     requireWritable("reindex");
     if (!exclusive_) throw Error(path_.string() + ": reindex needs exclusive use of the table");
     if (!indexes_) return;
+    // A rebuilt tag would get the keys this program builds, not the form the tag holds.
+    for (const auto& order : indexes_->orders())
+        if (order->usable() && !order->unkeptReason().empty())
+            throw Error(path_.string() + ": cannot reindex: tag " + order->name() + " of " +
+                        order->file().path().string() + " cannot be rebuilt (" + order->unkeptReason() + ")");
     flushRecord();
     struct Rebuilt {
         std::filesystem::path path;

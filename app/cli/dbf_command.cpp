@@ -1,5 +1,6 @@
 // "dbf" subcommands: look inside a table without the retail application.
 
+#include <charconv>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -45,23 +46,35 @@ std::string escaped(const std::string& text) {
             case '\n': out += "\\n"; break;
             case '\r': out += "\\r"; break;
             case '\\': out += "\\\\"; break;
+            case '\0': out += "\\0"; break;
             default: out += c;
         }
     }
     return out;
 }
 
+std::string shortestText(double number) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, number).ptr;
+    return std::string(text, end);
+}
+
 std::string shown(const Value& value, const xbase::FieldInfo& field) {
     switch (value.type()) {
         case xbase::ValueType::Nil: return ".NULL.";
         case xbase::ValueType::Character: {
+            if (field.binary) return value.text().empty() ? "" : "<binary " + std::to_string(value.text().size()) + " bytes>";
             std::string text = value.text();
             if (field.type != 'M') text.erase(text.find_last_not_of(' ') + 1);
             return escaped(text);
         }
         case xbase::ValueType::Numeric: {
             int decimals = field.type == 'N' || field.type == 'F' ? field.decimals : field.type == 'Y' ? 4 : 0;
-            if (field.type == 'B') decimals = field.decimals;
+            if (field.type == 'B' || field.type == 'O') {
+                // Doubles without decimals in the header are shown as exactly as they are held.
+                if (field.decimals == 0) return shortestText(value.number());
+                decimals = field.decimals;
+            }
             std::string text = xbase::Str(value.number(), 30, decimals);
             return text.substr(text.find_first_not_of(' '));
         }
@@ -81,6 +94,7 @@ void printTags(const Table& table) {
                     info.forExpression.empty() ? "" : "  FOR ", info.forExpression.c_str(),
                     info.descending ? "  DESCENDING" : "", info.unique ? "  UNIQUE" : "");
         if (!order.usable()) std::printf("      unusable: %s\n", order.unusableReason().c_str());
+        else if (!order.unkeptReason().empty()) std::printf("      read only: %s\n", order.unkeptReason().c_str());
     }
 }
 
@@ -92,14 +106,22 @@ int info(const std::string& path) {
     std::printf("Version:       %s (%s)\n", version, versionName(table->version()));
     std::printf("Code page:     %s (language driver 0x%02X)\n", table->codePageName().c_str(), table->languageDriver());
     std::printf("Last update:   %s\n", xbase::DToC(table->lastUpdate()).c_str());
+    if (!table->containerLink().empty()) {
+        std::printf("Database:      %s\n", table->containerLink().c_str());
+        if (!table->containerProblem().empty()) std::printf("               %s\n", table->containerProblem().c_str());
+    }
     std::printf("Records:       %u\n", table->recCount());
+    for (const std::string& disagreement : table->headerDisagreements())
+        std::printf("               %s\n", disagreement.c_str());
     std::printf("Header length: %u\n", table->headerLength());
     std::printf("Record length: %u\n", table->recordLength());
     std::printf("Fields:        %d\n", table->fieldCount());
     std::printf("  %-3s %-10s %-4s %6s %4s\n", "#", "Name", "Type", "Width", "Dec");
     for (int i = 1; i <= table->fieldCount(); ++i) {
         const auto& f = table->field(i);
-        std::printf("  %-3d %-10s %-4c %6d %4d\n", i, f.name.c_str(), f.type, f.length, f.decimals);
+        const std::string& longName = table->longFieldName(i);
+        std::printf("  %-3d %-10s %-4c %6d %4d%s%s\n", i, f.name.c_str(), f.type, f.length, f.decimals,
+                    longName.empty() ? "" : "  ", longName.c_str());
     }
     printTags(*table);
     return 0;
@@ -141,12 +163,18 @@ int dump(const std::string& path) {
     auto table = Table::open(path, xbase::OpenOptions{false, true, xbase::Driver::DBFCDX});
     xbase::settings().deleted = false;  // deleted records are shown, marked
     std::string line = "DELETED";
-    for (int i = 1; i <= table->fieldCount(); ++i) line += "\t" + table->field(i).name;
-    std::printf("%s\n", line.c_str());
+    // A database container's long names where it keeps them.
+    for (int i = 1; i <= table->fieldCount(); ++i) {
+        const std::string& longName = table->longFieldName(i);
+        line += "\t" + table->decodeText(longName.empty() ? table->field(i).name : longName);
+    }
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), stdout);
     for (table->goTop(); !table->eof(); table->skip()) {
         line = table->deleted() ? "*" : "";
         for (int i = 1; i <= table->fieldCount(); ++i) line += "\t" + shown(table->fieldGet(i), table->field(i));
-        std::printf("%s\n", line.c_str());
+        line += '\n';
+        std::fwrite(line.data(), 1, line.size(), stdout);
     }
     return 0;
 }

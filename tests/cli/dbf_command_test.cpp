@@ -66,6 +66,18 @@ TEST_F(DbfCommandTest, CheckFindsAKeyThatDisagreesWithItsRecord) {
         << check.output;
 }
 
+TEST_F(DbfCommandTest, CheckAcceptsAUniqueTagThatHoldsEachKeyOnce) {
+    {
+        auto t = xbase::Table::open(path, xbase::OpenOptions{true, false, xbase::Driver::DBFCDX});
+        t->append();
+        t->fieldPut("KODE_C", xbase::Value("a1"));  // the key of record 2 again
+        t->createOrder(dir.path() / "S_STOCK.CDX", "UKODE", "Upper(KODE_C)", "", false, true);
+    }
+    CliRun check = runCli("dbf check " + path.string());
+    EXPECT_EQ(check.status, 0) << check.output;
+    EXPECT_NE(check.output.find("Tag UKODE: key Upper(KODE_C), 3 keys"), std::string::npos) << check.output;
+}
+
 TEST_F(DbfCommandTest, ReindexMendsADamagedIndexKeepingItsTags) {
     {
         std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);

@@ -68,9 +68,9 @@ void encodeInterior(const Node& node, bool root, uint8_t* page) {
 }
 
 void NodeCodec::decode(const uint8_t* page, uint32_t fileSize, Node& node) const {
+    // Only the root and leaf bits tell how to read a node; Visual FoxPro sets others (0x04) that
+    // say nothing about its layout, so they are passed over.
     uint16_t attributes = getLE16(page);
-    if (attributes > (kAttrRoot | kAttrLeaf))
-        throw FormatError("unknown node attributes " + std::to_string(attributes));
     node.keyLength = keyLength_;
     node.leaf = (attributes & kAttrLeaf) != 0;
     node.dirty = false;
