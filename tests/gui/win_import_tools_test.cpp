@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QTest>
 #include <fstream>
 
@@ -92,10 +93,12 @@ TEST(WinImportTools, CreateDbfFromTheKeyboardConvertsTheReportsOfTheChosenFolder
     window.BUTTONCREATEDBF_->setFocus();
     QTest::keyClick(window.BUTTONCREATEDBF_, Qt::Key_Space);
 
-    ASSERT_EQ(ui.messages.size(), 1u);
+    ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0].kind, "folder");
     EXPECT_EQ(ui.messages[0].title, "Pilih Lokasi Data:");
     EXPECT_EQ(ui.messages[0].owner, static_cast<ui::Owner>(&window));
+    EXPECT_EQ(ui.messages[1].kind, "info");
+    EXPECT_EQ(ui.messages[1].text, "Create DBF selesai: 1 item ditulis ke ITEM.DBF, 0 pelanggan ditulis ke PELANG.DBF.");
     EXPECT_EQ(ui.opened, 1);
     EXPECT_EQ(ui.closed, 1);
     EXPECT_EQ(ui.progressTexts, (std::vector<std::string>{"Item, Read: 1", "Pelanggan, Read: 1"}));
@@ -116,19 +119,25 @@ TEST(WinImportTools, PerbaikiDataRepairsTheStockOfTheDatabaseFolderAndSaysSo) {
     window.show();
     settle();
     window.LOKASI->setText(QString::fromStdString(dir.path().string()));
-    std::string title, text;
-    test::whenModalOpens(
-        [&](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            ASSERT_NE(box, nullptr);
-            title = box->windowTitle().toStdString();
-            text = box->text().toStdString();
-            box->accept();
-        },
-        [&] { QTest::mouseClick(window.BUTTONPERBAIKIDATA_, Qt::LeftButton); });
+    // Every box as it opens: Yes to the question, the end box accepted.
+    std::vector<std::string> boxes;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) return;
+        boxes.push_back(box->windowTitle().toStdString() + ": " + box->text().toStdString());
+        if (QAbstractButton* yes = box->button(QMessageBox::Yes)) yes->click();
+        else box->accept();
+    });
+    poll.start();
+    QTest::mouseClick(window.BUTTONPERBAIKIDATA_, Qt::LeftButton);
+    poll.stop();
 
-    EXPECT_EQ(title, "Berhasil");
-    EXPECT_EQ(text, "Data berhasil diperbaiki.");
+    EXPECT_EQ(boxes, (std::vector<std::string>{
+                         "Tarvo-Soft: Perbaiki Data: semua item berjenis 0 di S_STOCK dijadikan jenis 1.\n"
+                         "Data toko dicadangkan dulu dan bisa dikembalikan dengan Pulihkan Data. Lanjutkan?",
+                         "Berhasil: Data berhasil diperbaiki.\n2 item diubah dari jenis 0 ke jenis 1."}));
     EXPECT_EQ(stockKinds(dir.path()), (std::vector<int>{1, 2, 1}));
     // The progress window is gone and the pointer is normal again.
     EXPECT_EQ(interaction.progressWindow(), nullptr);
