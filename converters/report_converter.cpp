@@ -7,6 +7,7 @@
 
 #include "converters/report_file.h"
 #include "converters/report_lines.h"
+#include "converters/template_replacement.h"
 #include "retaildb/file_routines.h"
 #include "retaildb/record_routines.h"
 #include "retaildb/retail_database.h"
@@ -171,7 +172,14 @@ bool convertCustomers(ui::Owner owner, ReportFile& report, ReportConversion& con
 ReportConversion BUTTONCREATEDBF(ui::Owner owner) {
     const std::string folder = ui::interaction().chooseFolder(owner, "Pilih Lokasi Data:", "");
     if (folder.empty()) return {};
-    return convertReports(owner, folder);
+    const ReportConversion conversion = convertReports(owner, folder);
+    if (conversion.done) ui::BOXINFO(owner, "Tarvo-Import", conversionSummary(conversion));
+    return conversion;
+}
+
+std::string conversionSummary(const ReportConversion& conversion) {
+    return "Create DBF selesai: " + std::to_string(conversion.itemRecords) + " item ditulis ke ITEM.DBF, " +
+           std::to_string(conversion.customerRecords) + " pelanggan ditulis ke PELANG.DBF.";
 }
 
 ReportConversion convertReports(ui::Owner owner, std::string folder) {
@@ -193,6 +201,8 @@ bool BUTTONCREATEDBF2(ui::Owner owner, const std::string& folder, ReportConversi
     if (!items) return false;
     const std::unique_ptr<ReportFile> customers = openReport(owner, folder, kCustomerReport);
     if (!customers) return false;
+
+    if (!keepReplacedTemplates(owner, folder, {"ITEM.DBF", "PELANG.DBF"})) return false;
 
     conversion.replaced = true;
     if (!retaildb::VOCreate(owner, folder + "ITEM.DBF", itemStructure())) return false;

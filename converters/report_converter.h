@@ -20,16 +20,20 @@ struct ReportConversion {
 };
 
 // The main window's command "Create DBF": asks for the folder ("Pilih Lokasi Data:") and
-// converts its reports. Nothing happens when no folder is chosen.
+// converts its reports, ending with conversionSummary. Nothing happens when no folder is chosen.
 ReportConversion BUTTONCREATEDBF(ui::Owner owner);
+
+// What a finished conversion wrote: the number of items and customers.
+std::string conversionSummary(const ReportConversion& conversion);
 
 // Converts the reports of the folder with "." as decimal and "," as thousands separator, then
 // closes every table and deletes the ITEM.CDX left beside the new ITEM.DBF.
 ReportConversion convertReports(ui::Owner owner, std::string folder);
 
 // The conversion proper (folder ends in the separator). Both reports are found and opened
-// before anything is created, so that a wrong folder leaves its templates as they were; then
-// ITEM.DBF and PELANG.DBF are created anew, opened exclusively as ITEM and PELANG and filled,
+// before anything is created, so that a wrong folder leaves its templates as they were; a
+// template that holds records is replaced only after a question, and each one replaced is kept
+// as NAME.bak; then ITEM.DBF and PELANG.DBF are created anew, opened exclusively as ITEM and PELANG and filled,
 // with the progress window open. False after its message when a step failed.
 bool BUTTONCREATEDBF2(ui::Owner owner, const std::string& folder, ReportConversion& conversion);
 

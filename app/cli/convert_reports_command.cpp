@@ -17,6 +17,7 @@ namespace {
 
 struct ConvertArguments {
     std::string folder;
+    bool answerYes = false;
     OutcomeOptions outcome;
 };
 
@@ -36,7 +37,7 @@ CommandOutcome commandOutcome(const converters::ReportConversion& conversion, co
 }
 
 int convertReports(const ConvertArguments& arguments) {
-    TerminalInteraction terminal(false, arguments.outcome.quiet);
+    TerminalInteraction terminal(arguments.answerYes, arguments.outcome.quiet);
     ui::setInteraction(&terminal);
     const converters::ReportConversion conversion =
         converters::convertReports(nullptr, std::filesystem::absolute(arguments.folder).string());
@@ -50,6 +51,7 @@ int convertReports(const ConvertArguments& arguments) {
                     static_cast<unsigned long long>(conversion.customerLines),
                     static_cast<unsigned long long>(conversion.customerRecords));
     }
+    if (conversion.done && !arguments.outcome.quiet) std::printf("%s\n", converters::conversionSummary(conversion).c_str());
     if (!conversion.done) std::fprintf(stderr, "Conversion stopped.\n");
     return finish(arguments.outcome, commandOutcome(conversion, terminal));
 }
@@ -59,6 +61,8 @@ void addConvertReportsCommand(CommandLine& cli) {
         cli.add("convert-reports", "Turns the printed reports ITEM.TXT and CUST.TXT into ITEM.DBF and PELANG.DBF");
     auto arguments = std::make_shared<ConvertArguments>();
     command.add_option("FOLDER", arguments->folder, "The folder of the reports and the templates")->required();
+    command.add_flag("--yes", arguments->answerYes,
+                     "Replaces ITEM.DBF and PELANG.DBF that hold records without asking (the old ones are kept as .bak)");
     addOutcomeOptions(command, arguments->outcome);
     cli.onRun(command, [arguments] { return convertReports(*arguments); });
 }

@@ -41,9 +41,23 @@ TEST(ConvertReportsCommand, PrintsTheLinesReadAndTheRecordsWritten) {
     EXPECT_TRUE(contains(run.output, "CUST.TXT: 1 lines read, 1 records written to PELANG.DBF\n")) << run.output;
     EXPECT_EQ(xbase::Table::open(dir.path() / "ITEM.DBF", {})->recCount(), 2u);
 
-    // The same as JSON, quietly.
+    EXPECT_TRUE(contains(run.output, "Create DBF selesai: 2 item ditulis ke ITEM.DBF, 1 pelanggan ditulis ke PELANG.DBF."))
+        << run.output;
+
+    // Filled templates are replaced only after a question: no answer keeps them as they are.
+    const auto filled = test::fileContents(dir.path());
+    const CliRun declined = runCli("convert-reports " + dir.path().string() + " < /dev/null");
+    EXPECT_EQ(declined.status, 1) << declined.output;
+    EXPECT_TRUE(contains(declined.output, dir.path().string() + "/ITEM.DBF sudah ada dan berisi 2 record. Ganti?"))
+        << declined.output;
+    EXPECT_EQ(test::fileContents(dir.path()), filled);
+
+    // The same as JSON, quietly, replacing them with --yes; the old ones are kept as .bak.
     const std::filesystem::path json = dir.path() / "outcome.json";
-    EXPECT_EQ(runCli("convert-reports " + dir.path().string() + " --quiet --json " + json.string()), (CliRun{0, ""}));
+    EXPECT_EQ(runCli("convert-reports " + dir.path().string() + " --yes --quiet --json " + json.string()),
+              (CliRun{0, ""}));
+    EXPECT_EQ(test::fileContents(dir.path())["ITEM.DBF.bak"], filled.at("ITEM.DBF"));
+    EXPECT_EQ(test::fileContents(dir.path())["PELANG.DBF.bak"], filled.at("PELANG.DBF"));
     const nlohmann::json outcome = readJson(json);
     EXPECT_EQ(outcome["command"], "convert-reports");
     EXPECT_EQ(outcome["status"], "done");

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <deque>
 #include <fstream>
 
 #include "converters/report_converter.h"
@@ -223,6 +224,7 @@ TEST_F(ReportConverterTest, ANumberTooWideForItsFieldStopsTheConversionAtItsLine
         writeFile(dir.path() / "ITEM.TXT", c.itemReport);
         writeFile(dir.path() / "CUST.TXT", c.customerReport);
         ui.messages.clear();
+        ui.replies = {ui::kReplyYes, ui::kReplyYes};  // replace what the case before left
         EXPECT_FALSE(convertReports(nullptr, folder).done);
         EXPECT_EQ(errors(), std::vector<std::string>{"[BUTTONCREATEDBF2] " + c.error});
         // The records before it stay; no blank record was added for it.
@@ -230,6 +232,52 @@ TEST_F(ReportConverterTest, ANumberTooWideForItsFieldStopsTheConversionAtItsLine
         EXPECT_EQ(records(dir.path() / "PELANG.DBF").size(), c.customers);
         expectCleanEnd();
     }
+}
+
+TEST_F(ReportConverterTest, FilledTemplatesAreReplacedOnlyAfterAQuestionAndKeptAsBak) {
+    writeFile(dir.path() / "ITEM.TXT", itemLine("A-1", "SABUN", "1.00", "1") + "\r\n");
+    writeFile(dir.path() / "CUST.TXT", customerFirstLine(kFirst) + "\r\n" + customerSecondLine(kFirst) + "\r\n");
+    ASSERT_TRUE(convertReports(nullptr, folder).done);
+    EXPECT_TRUE(ui.messages.empty()) << "no question while there is nothing to replace";
+    writeFile(dir.path() / "ITEM.TXT", itemLine("B-1", "GULA", "2.00", "1") + "\r\n" +
+                                           itemLine("B-2", "KOPI", "3.00", "1") + "\r\n");
+    const auto before = tarvo::test::fileContents(dir.path());
+    const std::string itemQuestion = folder + "ITEM.DBF sudah ada dan berisi 1 record. Ganti?";
+    const std::string customerQuestion = folder + "PELANG.DBF sudah ada dan berisi 1 record. Ganti?";
+
+    const struct {
+        std::deque<int> replies;
+        std::vector<std::string> asked;
+    } declined[] = {
+        {{ui::kReplyNo}, {itemQuestion}},
+        {{ui::kReplyYes, ui::kReplyNo}, {itemQuestion, customerQuestion}},
+    };
+    for (const auto& c : declined) {
+        ui.messages.clear();
+        ui.replies = c.replies;
+        EXPECT_FALSE(convertReports(nullptr, folder).done);
+        std::vector<std::string> asked;
+        for (const auto& message : ui.messages) asked.push_back(message.kind + ": " + message.text);
+        std::vector<std::string> expected;
+        for (const std::string& question : c.asked) expected.push_back("ask: " + question);
+        EXPECT_EQ(asked, expected);
+        EXPECT_EQ(tarvo::test::fileContents(dir.path()), before) << "nothing changes on No";
+        expectCleanEnd();
+    }
+
+    ui.messages.clear();
+    ui.replies = {ui::kReplyYes, ui::kReplyYes};
+    ui.folderChoices = {dir.path().string()};
+    const ReportConversion conversion = BUTTONCREATEDBF(nullptr);
+    EXPECT_TRUE(conversion.done);
+    EXPECT_EQ(records(dir.path() / "ITEM.DBF").size(), 2u);
+    const auto after = tarvo::test::fileContents(dir.path());
+    EXPECT_EQ(after.at("ITEM.DBF.bak"), before.at("ITEM.DBF"));
+    EXPECT_EQ(after.at("PELANG.DBF.bak"), before.at("PELANG.DBF"));
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_EQ(ui.messages.back().kind, "info");
+    EXPECT_EQ(ui.messages.back().text,
+              "Create DBF selesai: 2 item ditulis ke ITEM.DBF, 1 pelanggan ditulis ke PELANG.DBF.");
 }
 
 TEST_F(ReportConverterTest, TheCommandAsksForTheFolderAndFindsTheReportsWhateverTheirCase) {

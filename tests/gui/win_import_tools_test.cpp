@@ -92,10 +92,12 @@ TEST(WinImportTools, CreateDbfFromTheKeyboardConvertsTheReportsOfTheChosenFolder
     window.BUTTONCREATEDBF_->setFocus();
     QTest::keyClick(window.BUTTONCREATEDBF_, Qt::Key_Space);
 
-    ASSERT_EQ(ui.messages.size(), 1u);
+    ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0].kind, "folder");
     EXPECT_EQ(ui.messages[0].title, "Pilih Lokasi Data:");
     EXPECT_EQ(ui.messages[0].owner, static_cast<ui::Owner>(&window));
+    EXPECT_EQ(ui.messages[1].kind, "info");
+    EXPECT_EQ(ui.messages[1].text, "Create DBF selesai: 1 item ditulis ke ITEM.DBF, 0 pelanggan ditulis ke PELANG.DBF.");
     EXPECT_EQ(ui.opened, 1);
     EXPECT_EQ(ui.closed, 1);
     EXPECT_EQ(ui.progressTexts, (std::vector<std::string>{"Item, Read: 1", "Pelanggan, Read: 1"}));
