@@ -4,6 +4,7 @@
 
 #include "retaildb/record_routines.h"
 #include "retaildb/retail_database.h"
+#include "safety/import_safety.h"
 #include "ui/scoped_progress.h"
 #include "xbase/error.h"
 #include "xbase/table.h"
@@ -15,6 +16,9 @@ namespace tarvo::converters {
 namespace {
 
 constexpr const char* kAlias = "STOCK";
+constexpr const char* kRepairQuestion =
+    "Perbaiki Data: semua item berjenis 0 di S_STOCK dijadikan jenis 1.\n"
+    "Data toko dicadangkan dulu dan bisa dikembalikan dengan Pulihkan Data. Lanjutkan?";
 
 // The number the bar counts up to: the keys of the tag ID. Without keys there (no index file, or
 // a tag that holds no keys while the table has records) the record count takes its place.
@@ -53,9 +57,30 @@ StockRepair BUTTONPERBAIKIDATA(ui::Owner owner, const std::string& databaseFolde
     StockRepair repair;
     const std::string folder = retaildb::LOKASIDATAEX(owner, databaseFolder);
     if (folder.empty()) return repair;
+    if (!ui::BOXASK(owner, "Tarvo-Soft", kRepairQuestion, 2)) return repair;
+    // Guarded like an import: one run at a time, no repair over an interrupted import, and a
+    // backup of its own that a failure puts back.
+    safety::ImportSafety safety({.description = "repair-stock", .kind = "repair"});
+    if (!safety.lock(owner, folder) || safety.beforePreparation(owner).empty()) return repair;
     repair.done = BUTTONPERBAIKIDATA1(owner, folder, repair);
-    xbase::workAreas().commitAll();
+    std::string failure;
+    try {
+        xbase::workAreas().commitAll();
+    } catch (const xbase::Error& e) {
+        failure = std::string("[BUTTONPERBAIKIDATA] ") + e.what();
+    }
     xbase::workAreas().closeAll();
+    if (repair.done && failure.empty()) failure = safety.finished(owner);
+    if (repair.done && failure.empty()) {
+        ui::BOXINFO(owner, "Berhasil",
+                    "Data berhasil diperbaiki.\n" + std::to_string(repair.changed) + " item diubah dari jenis 0 ke jenis 1.");
+        return repair;
+    }
+    repair.done = false;
+    const std::string problem = safety.undo();
+    if (!failure.empty()) ui::BOXERROR(owner, failure);
+    if (!problem.empty())
+        ui::BOXERROR(owner, "S_STOCK TIDAK bisa dikembalikan seperti sebelum perbaikan: " + problem);
     return repair;
 }
 
@@ -70,7 +95,6 @@ bool BUTTONPERBAIKIDATA1(ui::Owner owner, const std::string& folder, StockRepair
         ui::BOXERROR(owner, std::string("[BUTTONPERBAIKIDATA1] ") + e.what());
         return false;
     }
-    ui::BOXINFO(owner, "Berhasil", "Data berhasil diperbaiki.");
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <ctime>
 
 #include "retaildb/test_points.h"
@@ -76,7 +77,7 @@ std::optional<Backup> interruptedImport(const fs::path& database) {
     return std::nullopt;
 }
 
-Backup createBackup(const fs::path& database, const std::string& options) {
+Backup createBackup(const fs::path& database, const std::string& options, const std::string& kind) {
     const fs::path root = backupRoot(database);
     std::error_code ec;
     fs::create_directories(root, ec);
@@ -101,6 +102,7 @@ Backup createBackup(const fs::path& database, const std::string& options) {
         m.database = databaseIdentity(database);
         m.started = localTime("%Y-%m-%d %H:%M:%S");
         m.pid = static_cast<long>(::getpid());
+        m.kind = kind;
         m.options = options;
         m.state = "running";
         for (size_t i = 0; i < names.size(); ++i) {
@@ -119,6 +121,16 @@ Backup createBackup(const fs::path& database, const std::string& options) {
         throw SafetyError("Cadangan data sebelum import gagal dibuat; data toko tidak diubah. " + reason);
     }
     return backup;
+}
+
+BackupListing backupListing(const Backup& backup) {
+    if (!backup.problem.empty()) return {"", "", "unusable: " + backup.problem, ""};
+    const Manifest& m = backup.manifest;
+    std::string state = m.state;
+    if (m.interrupted()) state = m.restore == "restoring" ? "restore interrupted" : "interrupted";
+    char size[32];
+    std::snprintf(size, sizeof size, "%.1f MB", static_cast<double>(m.totalSize()) / (1 << 20));
+    return {m.started, (m.kind.empty() ? std::string("import") : m.kind) + ": " + m.options, state, size};
 }
 
 void setImportState(Backup& backup, const std::string& state) {

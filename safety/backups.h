@@ -32,12 +32,23 @@ std::vector<Backup> listBackups(const std::filesystem::path& database);
 std::optional<Backup> interruptedImport(const std::filesystem::path& database);
 
 // Copies every file an import may change into a new backup and writes its manifest with state
-// "running". Refuses before copying when the free space is short; a failure on the way removes
-// the partial backup. Throws SafetyError with a message for the user.
-Backup createBackup(const std::filesystem::path& database, const std::string& options);
+// "running", what takes it ("import" or "repair") and its options. Refuses before copying when
+// the free space is short; a failure on the way removes the partial backup. Throws SafetyError
+// with a message for the user.
+Backup createBackup(const std::filesystem::path& database, const std::string& options,
+                    const std::string& kind = "import");
 
 // Records how the import ended ("done" or "failed").
 void setImportState(Backup& backup, const std::string& state);
+
+// How a backup is listed for the user to choose from (the window and the command line alike).
+struct BackupListing {
+    std::string taken;   // when: "YYYY-MM-DD hh:mm:ss"
+    std::string madeBy;  // "import: <its options>" or "repair: <its command>"
+    std::string state;   // "done", "failed", "running", "interrupted", "restore interrupted", or "unusable: <why>"
+    std::string size;    // "12.3 MB"
+};
+BackupListing backupListing(const Backup& backup);
 
 // Removes the oldest backups beyond the newest `keep`, and copies that never got their manifest;
 // backups of interrupted imports and backups whose manifest is damaged stay.

@@ -99,7 +99,7 @@ std::string ImportSafety::beforePreparation(ui::Owner owner) {
     const auto start = std::chrono::steady_clock::now();
     try {
         std::string folder = options_.dryRun ? makeScratchCopy() : database_.string();
-        if (!options_.dryRun) backup_ = createBackup(database_, options_.description);
+        if (!options_.dryRun) backup_ = createBackup(database_, options_.description, options_.kind);
         timings_.backupSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         return folder;
     } catch (const std::exception& e) {

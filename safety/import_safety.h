@@ -28,6 +28,7 @@ struct SafetyOptions {
     OnInterrupted onInterrupted = OnInterrupted::Refuse;
     int keepBackups = 3;
     std::string description;   // the import's options, recorded in the backup's manifest
+    std::string kind = "import";  // what the backup is taken for: "import" or "repair"
 };
 
 // What the safety net cost a run, for the benchmark: the backup (or scratch copy) and the

@@ -33,6 +33,7 @@ void writeManifest(const std::filesystem::path& backupFolder, const Manifest& m)
         << "database=" << oneLine(m.database) << "\n"
         << "started=" << oneLine(m.started) << "\n"
         << "pid=" << m.pid << "\n"
+        << "kind=" << oneLine(m.kind) << "\n"
         << "options=" << oneLine(m.options) << "\n"
         << "state=" << oneLine(m.state) << "\n"
         << "restore=" << oneLine(m.restore) << "\n";
@@ -72,6 +73,7 @@ Manifest readManifest(const std::filesystem::path& backupFolder) {
             if (key == "database") m.database = value;
             else if (key == "started") m.started = value;
             else if (key == "pid") m.pid = std::atol(value.c_str());
+            else if (key == "kind") m.kind = value;
             else if (key == "options") m.options = value;
             else if (key == "state") m.state = value;
             else if (key == "restore") m.restore = value;

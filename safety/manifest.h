@@ -19,7 +19,8 @@ struct Manifest {
     std::string database;      // the ST_DB folder, absolute
     std::string started;       // "YYYY-MM-DD hh:mm:ss", local time
     long pid = 0;              // the importing process
-    std::string options;       // the import's options, as text
+    std::string kind;          // what took it: "import" or "repair" (older backups: empty, an import)
+    std::string options;       // the import's options (or the repair's command), as text
     std::string state;         // "running", "done" or "failed"
     std::string restore;       // "", "restoring" or "restored <time>"
     std::vector<BackedUpFile> files;

@@ -13,12 +13,6 @@ namespace tarvo::cli {
 
 namespace {
 
-std::string megabytes(uint64_t bytes) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / (1 << 20));
-    return text;
-}
-
 struct RestoreArguments {
     std::string folder;
     std::string stamp;
@@ -53,16 +47,15 @@ int listBackups(const std::string& folder) {
     }
     std::printf("Backups in %s (newest first):\n", safety::backupRoot(database).c_str());
     for (const safety::Backup& b : backups) {
+        const safety::BackupListing listing = safety::backupListing(b);
         if (!b.problem.empty()) {
-            std::printf("  %-18s unusable: %s\n", b.stamp.c_str(), b.problem.c_str());
+            std::printf("  %-18s %s\n", b.stamp.c_str(), listing.state.c_str());
             continue;
         }
-        const safety::Manifest& m = b.manifest;
-        std::string state = m.state;
-        if (m.interrupted()) state = m.restore == "restoring" ? "restore interrupted" : "interrupted";
-        std::printf("  %-18s %-20s %s  %10s  %zu files%s%s\n", b.stamp.c_str(), state.c_str(), m.started.c_str(),
-                    megabytes(m.totalSize()).c_str(), m.files.size(), m.restore.empty() ? "" : ", ",
-                    m.restore.c_str());
+        const std::string& restore = b.manifest.restore;
+        const std::string note = restore.empty() ? "" : "  (" + restore + ")";
+        std::printf("  %-18s %s  %-20s %10s  %s%s\n", b.stamp.c_str(), listing.taken.c_str(), listing.state.c_str(),
+                    listing.size.c_str(), listing.madeBy.c_str(), note.c_str());
     }
     return 0;
 }
@@ -79,7 +72,8 @@ void addRestoreCommand(CommandLine& cli) {
 }
 
 void addBackupsCommand(CommandLine& cli) {
-    CLI::App& command = cli.add("backups", "Lists the backups taken before each import, newest first");
+    CLI::App& command = cli.add("backups", "Lists the backups taken before each import or repair, newest first: when, "
+                                           "state, size and what took them");
     auto folder = std::make_shared<std::string>();
     command.add_option("--db", *folder, "The retail database folder (the one that holds ST_DB)")
         ->type_name("FOLDER")->required();

@@ -1,5 +1,5 @@
 // "repair-stock": every item of kind 0 in S_STOCK becomes kind 1, as the window's "Perbaiki Data"
-// does.
+// does: after a question, under the database lock, with a backup of its own.
 
 #include <cstdio>
 #include <memory>
@@ -16,11 +16,12 @@ namespace {
 
 struct RepairArguments {
     std::string database;
+    bool answerYes = false;
     OutcomeOptions outcome;
 };
 
 int repairStock(const RepairArguments& arguments) {
-    TerminalInteraction terminal(false, arguments.outcome.quiet);
+    TerminalInteraction terminal(arguments.answerYes, arguments.outcome.quiet);
     ui::setInteraction(&terminal);
     const converters::StockRepair repair = converters::BUTTONPERBAIKIDATA(nullptr, arguments.database);
     ui::setInteraction(nullptr);
@@ -35,7 +36,7 @@ int repairStock(const RepairArguments& arguments) {
         outcome.details["changed"] = repair.changed;
     }
     if (!repair.done)
-        std::fprintf(stderr, "Repair refused; S_STOCK was not changed.\n");
+        std::fprintf(stderr, "Repair not done; S_STOCK is as it was.\n");
     else if (!arguments.outcome.quiet)
         std::printf("S_STOCK: %llu records read, %llu changed from kind 0 to kind 1\n",
                     static_cast<unsigned long long>(repair.records), static_cast<unsigned long long>(repair.changed));
@@ -49,6 +50,7 @@ void addRepairStockCommand(CommandLine& cli) {
     command.add_option("--db", arguments->database, "The retail database folder (the one that holds ST_DB)")
         ->type_name("FOLDER")
         ->required();
+    command.add_flag("--yes", arguments->answerYes, "Repairs without asking first (a backup is taken all the same)");
     addOutcomeOptions(command, arguments->outcome);
     cli.onRun(command, [arguments] { return repairStock(*arguments); });
 }

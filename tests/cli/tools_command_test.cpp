@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <nlohmann/json.hpp>
 
@@ -97,20 +98,32 @@ TEST(RepairStockCommand, PrintsTheRecordsChanged) {
             table->fieldPut("JENIS", kind);
         }
     }
-    const CliRun run = runCli("repair-stock --db " + dir.path().string());
+    const CliRun declined = runCli("repair-stock --db " + dir.path().string() + " < /dev/null");
+    EXPECT_EQ(declined.status, 1) << declined.output;
+    EXPECT_TRUE(contains(declined.output, "Perbaiki Data: semua item berjenis 0 di S_STOCK dijadikan jenis 1."))
+        << declined.output;
+    EXPECT_TRUE(contains(declined.output, "Repair not done; S_STOCK is as it was.")) << declined.output;
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "TARVO-BACKUP"));
+
+    const CliRun run = runCli("repair-stock --db " + dir.path().string() + " --yes");
     EXPECT_EQ(run.status, 0) << run.output;
-    EXPECT_TRUE(contains(run.output, "[Berhasil] Data berhasil diperbaiki.\n")) << run.output;
+    EXPECT_TRUE(contains(run.output, "[Berhasil] Data berhasil diperbaiki.\n2 item diubah dari jenis 0 ke jenis 1.\n"))
+        << run.output;
     EXPECT_TRUE(contains(run.output, "S_STOCK: 3 records read, 2 changed from kind 0 to kind 1\n")) << run.output;
 
     const std::filesystem::path json = dir.path() / "outcome.json";
-    EXPECT_EQ(runCli("repair-stock --db " + dir.path().string() + " -q --json " + json.string()), (CliRun{0, ""}));
+    EXPECT_EQ(runCli("repair-stock --db " + dir.path().string() + " --yes -q --json " + json.string()), (CliRun{0, ""}));
     const nlohmann::json outcome = readJson(json);
     EXPECT_EQ(outcome["command"], "repair-stock");
     EXPECT_EQ(outcome["status"], "done");
     EXPECT_EQ(outcome["written"], (nlohmann::json{{"S_STOCK", 0}}));  // the second run finds nothing of kind 0
     EXPECT_EQ(outcome["details"], (nlohmann::json{{"records", 3}, {"changed", 0}}));
     ASSERT_EQ(outcome["messages"].size(), 1u);
-    EXPECT_EQ(outcome["messages"][0]["text"], "Data berhasil diperbaiki.");
+    EXPECT_EQ(outcome["messages"][0]["text"], "Data berhasil diperbaiki.\n0 item diubah dari jenis 0 ke jenis 1.");
+    // Each run took a backup of its own, listed as a repair.
+    const std::string backups = runCli("backups --db " + dir.path().string()).output;
+    EXPECT_EQ(std::count(backups.begin(), backups.end(), '\n') - 1, 2) << backups;
+    EXPECT_TRUE(contains(backups, "repair")) << backups;
 }
 
 TEST(RepairStockCommand, RefusalsAndUsage) {
@@ -120,7 +133,7 @@ TEST(RepairStockCommand, RefusalsAndUsage) {
         int status;
         std::string output;
     } cases[] = {
-        {"repair-stock --db " + dir.path().string(), 1,
+        {"repair-stock --db " + dir.path().string() + " --yes", 1,
          "Error: Sistem tidak menemukan Lokasi Data ! ( " + dir.path().string() + "/ST_DB/ )\n"},
         {"repair-stock", 2, "--db is required\nUsage: tarvo-import-cli repair-stock"},
         {"repair-stock " + dir.path().string(), 2, "Usage: tarvo-import-cli repair-stock"},

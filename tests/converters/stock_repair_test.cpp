@@ -5,6 +5,9 @@
 
 #include "converters/stock_repair.h"
 #include "retaildb/retail_database.h"
+#include "safety/backups.h"
+#include "safety/database_lock.h"
+#include "safety/restore.h"
 #include "tests/support/test_support.h"
 #include "xbase/table.h"
 #include "xbase/work_areas.h"
@@ -12,10 +15,16 @@
 namespace tarvo::converters {
 namespace {
 
-// Records the bar positions too.
+// Records the bar positions too; the repair's question is answered Yes unless a reply is queued.
 class BarRecordingInteraction : public tarvo::test::RecordingInteraction {
 public:
     std::vector<long> bar;
+    int askEx(ui::Owner owner, const std::string& title, const std::string& text, int boxType,
+              int defaultButton) override {
+        const bool queued = !replies.empty();
+        const int reply = RecordingInteraction::askEx(owner, title, text, boxType, defaultButton);
+        return queued ? reply : ui::kReplyYes;
+    }
     void progressBar(long position, long total) override {
         EXPECT_EQ(total, 100);
         bar.push_back(position);
@@ -74,11 +83,15 @@ protected:
         return result;
     }
 
-    void expectSuccessBox() {
-        ASSERT_EQ(ui.messages.size(), 1u);
-        EXPECT_EQ(ui.messages[0].kind, "info");
-        EXPECT_EQ(ui.messages[0].title, "Berhasil");
-        EXPECT_EQ(ui.messages[0].text, "Data berhasil diperbaiki.");
+    // The question first, the box with the number of items changed at the end.
+    void expectSuccessBox(uint64_t changed) {
+        ASSERT_EQ(ui.messages.size(), 2u);
+        EXPECT_EQ(ui.messages[0].kind, "ask");
+        EXPECT_EQ(ui.messages[0].text.rfind("Perbaiki Data: semua item berjenis 0 di S_STOCK dijadikan jenis 1.", 0), 0u);
+        EXPECT_EQ(ui.messages[1].kind, "info");
+        EXPECT_EQ(ui.messages[1].title, "Berhasil");
+        EXPECT_EQ(ui.messages[1].text,
+                  "Data berhasil diperbaiki.\n" + std::to_string(changed) + " item diubah dari jenis 0 ke jenis 1.");
     }
 };
 
@@ -88,7 +101,7 @@ TEST_F(StockRepairTest, KindZeroBecomesOneAndOtherKindsStay) {
     EXPECT_TRUE(repair.done);
     EXPECT_EQ(repair.records, 4u);
     EXPECT_EQ(repair.changed, 2u);
-    expectSuccessBox();
+    expectSuccessBox(2);
     // The deleted record is passed over; the tag ID holds its key all the same.
     EXPECT_EQ(kinds(), (std::vector<int>{1, 1, 2, 1, 0}));
     EXPECT_EQ(ui.progressTexts, (std::vector<std::string>{"S_STOCK.DBF 1/5", "S_STOCK.DBF 2/5", "S_STOCK.DBF 3/5",
@@ -110,7 +123,7 @@ TEST_F(StockRepairTest, ASecondRunChangesNothingAndEndsWithTheSameBox) {
     const StockRepair second = BUTTONPERBAIKIDATA(nullptr, database.string());
     EXPECT_TRUE(second.done);
     EXPECT_EQ(second.changed, 0u);
-    expectSuccessBox();
+    expectSuccessBox(0);
     EXPECT_EQ(tarvo::test::fileContents(database), afterFirst);
 }
 
@@ -135,8 +148,9 @@ TEST_F(StockRepairTest, TheBarCountsRecordsWhenTheTagIdHoldsNoKeys) {
         ui.messages.clear();
         ui.progressTexts.clear();
         ui.bar.clear();
-        EXPECT_TRUE(BUTTONPERBAIKIDATA(nullptr, dir.path().string()).done);
-        expectSuccessBox();
+        const StockRepair repair = BUTTONPERBAIKIDATA(nullptr, dir.path().string());
+        EXPECT_TRUE(repair.done);
+        expectSuccessBox(repair.changed);
         EXPECT_EQ(ui.progressTexts, c.texts);
         EXPECT_EQ(ui.bar, c.bar);
         EXPECT_EQ(kinds(), std::vector<int>(c.kinds.size(), 1));
@@ -159,7 +173,8 @@ TEST_F(StockRepairTest, RefusalsChangeNothing) {
     EXPECT_FALSE(BUTTONPERBAIKIDATA(nullptr, empty.path().string()).done);
 
     std::vector<std::string> errors;
-    for (const auto& message : ui.messages) errors.push_back(message.kind + ": " + message.text);
+    for (const auto& message : ui.messages)
+        if (message.kind != "ask") errors.push_back(message.kind + ": " + message.text);
     EXPECT_EQ(errors, (std::vector<std::string>{
                           "error: [VOOpen] File is in use by another program : " + database.string() + "/S_STOCK.Q7T !",
                           "error: Sistem tidak menemukan Lokasi Data ! ( " + (dir.path() / "nowhere").string() +
@@ -174,8 +189,48 @@ TEST_F(StockRepairTest, AStockTableWithoutJenisIsRefused) {
     xbase::Table::create(database / "S_STOCK.Q7T", {{"ID", 'N', 10, 0}}, xbase::Driver::DBFCDX);
     const auto before = tarvo::test::fileContents(database);
     EXPECT_FALSE(BUTTONPERBAIKIDATA(nullptr, dir.path().string()).done);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "[Alias : STOCK] -> FieldName \"JENIS\" not found <BUTTONPERBAIKIDATA1> !");
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[1].text, "[Alias : STOCK] -> FieldName \"JENIS\" not found <BUTTONPERBAIKIDATA1> !");
+    EXPECT_EQ(tarvo::test::fileContents(database), before);
+}
+
+TEST_F(StockRepairTest, IsGuardedAsAnImportIs) {
+    writeStock({0, 2, 0});
+    const auto before = tarvo::test::fileContents(database);
+
+    // No to the question: nothing changes, no backup is taken.
+    ui.replies = {ui::kReplyNo};
+    EXPECT_FALSE(BUTTONPERBAIKIDATA(nullptr, dir.path().string()).done);
+    EXPECT_EQ(tarvo::test::fileContents(database), before);
+    EXPECT_TRUE(safety::listBackups(database).empty());
+
+    // Another run holds the database.
+    {
+        safety::DatabaseLock other(database);
+        ui.messages.clear();
+        EXPECT_FALSE(BUTTONPERBAIKIDATA(nullptr, dir.path().string()).done);
+        ASSERT_EQ(ui.messages.size(), 2u);
+        EXPECT_EQ(ui.messages[1].text.rfind("Lokasi Data sedang dipakai oleh proses Tarvo-Import lain", 0), 0u)
+            << ui.messages[1].text;
+        EXPECT_EQ(tarvo::test::fileContents(database), before);
+    }
+
+    // Yes: a backup of its own, listed as a repair, that gives the table back as it was.
+    ASSERT_TRUE(BUTTONPERBAIKIDATA(nullptr, dir.path().string()).done);
+    const std::vector<safety::Backup> backups = safety::listBackups(database);
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_EQ(backups[0].manifest.kind, "repair");
+    EXPECT_EQ(backups[0].manifest.state, "done");
+    EXPECT_EQ(kinds(), (std::vector<int>{1, 2, 1}));
+    EXPECT_TRUE(safety::restoreDatabase(nullptr, database.string(), backups[0].stamp));
+    EXPECT_EQ(tarvo::test::fileContents(database), before);
+
+    // A repair over an interrupted import is refused: that import's backup comes first.
+    safety::createBackup(database, "import");
+    ui.messages.clear();
+    EXPECT_FALSE(BUTTONPERBAIKIDATA(nullptr, dir.path().string()).done);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_NE(ui.messages[1].text.find("terputus sebelum selesai"), std::string::npos) << ui.messages[1].text;
     EXPECT_EQ(tarvo::test::fileContents(database), before);
 }
 

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QTest>
 #include <fstream>
 
@@ -118,19 +119,25 @@ TEST(WinImportTools, PerbaikiDataRepairsTheStockOfTheDatabaseFolderAndSaysSo) {
     window.show();
     settle();
     window.LOKASI->setText(QString::fromStdString(dir.path().string()));
-    std::string title, text;
-    test::whenModalOpens(
-        [&](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            ASSERT_NE(box, nullptr);
-            title = box->windowTitle().toStdString();
-            text = box->text().toStdString();
-            box->accept();
-        },
-        [&] { QTest::mouseClick(window.BUTTONPERBAIKIDATA_, Qt::LeftButton); });
+    // Every box as it opens: Yes to the question, the end box accepted.
+    std::vector<std::string> boxes;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) return;
+        boxes.push_back(box->windowTitle().toStdString() + ": " + box->text().toStdString());
+        if (QAbstractButton* yes = box->button(QMessageBox::Yes)) yes->click();
+        else box->accept();
+    });
+    poll.start();
+    QTest::mouseClick(window.BUTTONPERBAIKIDATA_, Qt::LeftButton);
+    poll.stop();
 
-    EXPECT_EQ(title, "Berhasil");
-    EXPECT_EQ(text, "Data berhasil diperbaiki.");
+    EXPECT_EQ(boxes, (std::vector<std::string>{
+                         "Tarvo-Soft: Perbaiki Data: semua item berjenis 0 di S_STOCK dijadikan jenis 1.\n"
+                         "Data toko dicadangkan dulu dan bisa dikembalikan dengan Pulihkan Data. Lanjutkan?",
+                         "Berhasil: Data berhasil diperbaiki.\n2 item diubah dari jenis 0 ke jenis 1."}));
     EXPECT_EQ(stockKinds(dir.path()), (std::vector<int>{1, 2, 1}));
     // The progress window is gone and the pointer is normal again.
     EXPECT_EQ(interaction.progressWindow(), nullptr);
