@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -18,6 +19,7 @@
 #include "app/core/version.h"
 #include "app/gui/dialog_units.h"
 #include "app/gui/gui_utilities.h"
+#include "app/gui/win_choose_backup.h"
 #include "app/gui/win_import_edit.h"
 #include "app/gui/win_import_info.h"
 #include "app/gui/win_import_reject.h"
@@ -293,6 +295,22 @@ bool WINIMPORT::event(QEvent* event) {
     return QDialog::event(event);
 }
 
+bool WINIMPORT::fieldsFilledIn() const {
+    const importing::ImportOptions defaults = importing::defaultImportOptions();
+    auto typed = [](const QLineEdit* field) { return !field->text().trimmed().isEmpty(); };
+    return typed(LOKASI) || typed(IMPORT) || importing::typedDate(TGLHITUNGPOINT->text().toStdString()) != xbase::Date{} ||
+           AKHIRTUTUP->text() != qt(xbase::DToC(defaults.closingDate)) ||
+           AKHIRBUKA->text() != qt(xbase::DToC(defaults.openDate));
+}
+
+void WINIMPORT::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && fieldsFilledIn()) {
+        if (ui::BOXASK(this, "Tarvo-Soft", "Tutup Tarvo-Import? Isian di jendela ini akan hilang.", 2)) reject();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void WINIMPORT::paintEvent(QPaintEvent* event) {
     if (background_.isNull()) {
         QDialog::paintEvent(event);
@@ -388,7 +406,14 @@ void WINIMPORT::BUTTONPULIHKAN() {
         LOKASI->setFocus();
         return;
     }
-    if (safety::restoreDatabase(this, database, ""))
+    const std::vector<safety::Backup> backups = safety::listBackups(database);
+    if (backups.empty()) {
+        ui::BOXERROR(this, "Tidak ada cadangan data untuk " + safety::databaseIdentity(database));
+        return;
+    }
+    WinChooseBackup chooser(this, backups);
+    if (chooser.exec() != QDialog::Accepted || chooser.chosenStamp().empty()) return;
+    if (safety::restoreDatabase(this, database, chooser.chosenStamp()))
         ui::BOXINFO(this, "Tarvo-Import", "Data toko sudah dikembalikan dari cadangan.");
 }
 

@@ -128,11 +128,15 @@ protected:
     bool event(QEvent* event) override;
     // DISPATCH: the background picture tiled on every paint.
     void paintEvent(QPaintEvent* event) override;
+    // Escape closes the window only after a question once something has been filled in.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void INIT();
     void POSTINIT();
     int import2Value() const;
+    // Whether the user has filled in a folder or changed a date from its start value.
+    bool fieldsFilledIn() const;
     // The import command with the chosen source.
     void runImport(importing::ImportSource& source);
     // Runs a command of a button; an unexpected error is shown, never thrown into the event loop.

@@ -1,13 +1,17 @@
 // The window's side of the safety net: the summary at the end of every import, the dry run
-// check box, the restore command, and the offer to restore after an interrupted import.
+// check box, the restore command with its list of backups, the offer to restore after an
+// interrupted import, and Escape that asks before it throws away what was filled in.
 
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
 #include <fstream>
 
+#include "app/gui/win_choose_backup.h"
 #include "app/gui/win_import.h"
 #include "sampledata/retail_db.h"
 #include "safety/backups.h"
@@ -76,19 +80,69 @@ TEST_F(WinImportSafetyTest, DryRunCheckBoxLeavesTheShopAsItIs) {
     EXPECT_TRUE(contains(info->text, "\n  S_STOCK    20\n")) << info->text;
 }
 
-TEST_F(WinImportSafetyTest, RestoreButtonPutsTheLastBackupBack) {
+TEST_F(WinImportSafetyTest, RestoreButtonListsTheBackupsAndPutsTheChosenOneBack) {
     const auto before = test::fileContents(database);
     ui.replies = {ui::kReplyYes};
     importFromTheWindow();
-    ASSERT_TRUE(test::fileContents(database) != before);
+    const auto afterFirst = test::fileContents(database);
+    ASSERT_TRUE(afterFirst != before);
+    ui.replies = {ui::kReplyYes};
+    importFromTheWindow();
+    const std::vector<safety::Backup> backups = safety::listBackups(database);
+    ASSERT_EQ(backups.size(), 2u);
+
+    // The list: newest first, each with when, what took it, its state and size; the older one chosen.
+    std::vector<std::vector<std::string>> rows;
     ui.messages.clear();
     ui.replies = {ui::kReplyYes};
-    window.BUTTONPULIHKAN_->click();
+    test::whenModalOpens(
+        [&](QWidget* modal) {
+            auto* chooser = qobject_cast<WinChooseBackup*>(modal);
+            ASSERT_NE(chooser, nullptr);
+            QTreeWidget* list = chooser->list();
+            for (int row = 0; row < list->topLevelItemCount(); ++row) {
+                std::vector<std::string>& texts = rows.emplace_back();
+                for (int column = 0; column < list->columnCount(); ++column)
+                    texts.push_back(list->topLevelItem(row)->text(column).toStdString());
+            }
+            EXPECT_EQ(chooser->chosenStamp(), backups[0].stamp) << "the newest is chosen to begin with";
+            list->setCurrentItem(list->topLevelItem(1));
+            chooser->accept();
+        },
+        [&] { window.BUTTONPULIHKAN_->click(); });
+    ASSERT_EQ(rows.size(), 2u);
+    for (size_t row = 0; row < rows.size(); ++row) {
+        const safety::BackupListing listing = safety::backupListing(backups[row]);
+        EXPECT_EQ(rows[row], (std::vector<std::string>{backups[row].stamp, listing.taken, listing.madeBy, "done",
+                                                       listing.size}));
+        EXPECT_EQ(listing.madeBy, "import: window, templates: " + (dir.path() / "templates").string());
+    }
     ASSERT_GE(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0].kind, "ask");
-    EXPECT_TRUE(contains(ui.messages[0].text, "Kembalikan data dari cadangan ")) << ui.messages[0].text;
+    EXPECT_TRUE(contains(ui.messages[0].text, "Kembalikan data dari cadangan " + backups[1].stamp))
+        << ui.messages[0].text;
     EXPECT_EQ(ui.messages[1].text, "Data toko sudah dikembalikan dari cadangan.");
     EXPECT_TRUE(test::fileContents(database) == before);
+}
+
+TEST_F(WinImportSafetyTest, EscapeAsksBeforeClosingAFilledInWindow) {
+    // LOKASI and IMPORT are filled in: No keeps the window open, Yes closes it.
+    ui.replies = {ui::kReplyNo};
+    QTest::keyClick(&window, Qt::Key_Escape);
+    ASSERT_EQ(ui.count("ask"), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Tutup Tarvo-Import? Isian di jendela ini akan hilang.");
+    EXPECT_TRUE(window.isVisible());
+    ui.replies = {ui::kReplyYes};
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+
+    // A window with nothing filled in closes at once, as before.
+    WINIMPORT fresh;
+    fresh.show();
+    ui.messages.clear();
+    QTest::keyClick(&fresh, Qt::Key_Escape);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(fresh.isVisible());
 }
 
 class InterruptedImportWindowTest : public WinImportSafetyTest {
