@@ -142,6 +142,18 @@ INSTANTIATE_TEST_SUITE_P(
         RunOverUnfinished{"FailedOnAFullDiskThenKilled", "TARVO_TEST_WRITE_LIMIT=60000", "TARVO_TEST_POINT='ITEM-rows kill'", ""}),
     [](const ::testing::TestParamInfo<RunOverUnfinished>& info) { return std::string(info.param.name); });
 
+TEST_F(SafeImportCliTest, AFailedRunOverAnInterruptedOneNamesTheBackupFromBeforeBoth) {
+    ASSERT_EQ(runCliWith("TARVO_TEST_POINT='ITEM-rows kill'", importArguments()).status, 128 + 9);
+    const std::string first = stampIn(runCli(importArguments()).output);
+    ASSERT_FALSE(first.empty());
+    const CliRun failed = runCliWith("TARVO_TEST_WRITE_LIMIT=60000", importArguments() + " --force");
+    ASSERT_EQ(failed.status, 1) << failed.output;
+    EXPECT_TRUE(contains(failed.output, "Import failed.")) << failed.output;
+    EXPECT_EQ(stampIn(failed.output), first) << failed.output;
+    EXPECT_EQ(runCli("restore --db " + shop + " --backup " + first + " --yes").status, 0);
+    EXPECT_TRUE(test::fileContents(database) == before);
+}
+
 TEST_F(SafeImportCliTest, FullDiskLeavesSoundTablesNamesThemAndTheRestoreGivesTheShopBack) {
     const CliRun failed = runCliWith("TARVO_TEST_WRITE_LIMIT=60000", importArguments());
     EXPECT_EQ(failed.status, 1) << failed.output;
