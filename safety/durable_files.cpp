@@ -32,8 +32,10 @@ void giveOwnership(int fd, const std::filesystem::path& path, const Ownership& o
     if ((st.st_uid != o.owner || st.st_gid != o.group) && ::fchown(fd, o.owner, o.group) != 0 &&
         ::fchown(fd, static_cast<uid_t>(-1), o.group) != 0 && errno != EPERM)
         fail(path, "cannot give owner");
-    // After the owner: a change of owner clears set-id bits.
-    if (::fchmod(fd, o.mode) != 0) fail(path, "cannot give permissions");
+    // After the owner: a change of owner clears set-id bits. A folder of another user (made by
+    // root, shared through its group) is left with the permissions it has.
+    if (::fchmod(fd, o.mode) != 0 && !(errno == EPERM && st.st_uid != ::geteuid()))
+        fail(path, "cannot give permissions");
 }
 
 // A file descriptor closed with its scope.
@@ -108,7 +110,8 @@ void applyOwnership(const std::filesystem::path& path, const Ownership& ownershi
 
 void makeFolderLike(const std::filesystem::path& folder, const Ownership& ownership) {
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) fail(folder, "cannot create");
-    applyOwnership(folder, ownership);
+    Descriptor d(folder, O_RDONLY | O_DIRECTORY);  // refuses a file where the folder goes
+    giveOwnership(d.fd(), folder, ownership);
 }
 
 void copyDurably(const std::filesystem::path& from, const std::filesystem::path& to, const std::optional<Ownership>& like) {

@@ -19,6 +19,8 @@
 #include "importers/ipos/ipos_import.h"
 #include "importing/import_summary.h"
 #include "importing/reject_list.h"
+#include "safety/restore.h"
+#include "safety/safety_error.h"
 #include "templates/template_import.h"
 #include "xbase/dates.h"
 
@@ -140,6 +142,18 @@ CommandOutcome commandOutcome(const importing::ImportOutcome& import, const Term
     return outcome;
 }
 
+// The backup that takes the shop back to before a failed import: its own, or the one it followed
+// when it ran over an unfinished import.
+std::string restoreTarget(const importing::ImportOutcome& outcome) {
+    try {
+        const std::string database = safety::readManifest(outcome.backupFolder).database;
+        const safety::Backup own = safety::findBackup(database, outcome.backupFolder.filename().string());
+        return safety::stateBefore(safety::listBackups(database), own).stamp;
+    } catch (const safety::SafetyError&) {
+        return outcome.backupFolder.filename().string();
+    }
+}
+
 // The summary of a finished import, or what became of the retail database when it did not finish.
 void reportOutcome(const importing::ImportOutcome& outcome, const std::string& databaseFolder,
                    const OutcomeOptions& options) {
@@ -181,7 +195,7 @@ void reportOutcome(const importing::ImportOutcome& outcome, const std::string& d
             else
                 std::fprintf(stderr, ", and its backup could not be put back. Put it back with\n"
                                      "  tarvo-import-cli restore --db %s --backup %s\n",
-                             databaseFolder.c_str(), outcome.backupFolder.filename().c_str());
+                             databaseFolder.c_str(), restoreTarget(outcome).c_str());
             return;
     }
 }
