@@ -91,7 +91,7 @@ const char* unreadFormat(RecordFile& file, uint64_t fileSize) {
 // A field's width from its descriptor; with wide characters, a character field's decimals byte
 // is the high byte of its width.
 int descriptorWidth(const unsigned char* descriptor, bool wideCharacters) {
-    if (wideCharacters && std::toupper(descriptor[11]) == 'C') return descriptor[16] | (descriptor[17] << 8);
+    if (wideCharacters && asciiUpper(static_cast<char>(descriptor[11])) == 'C') return descriptor[16] | (descriptor[17] << 8);
     return descriptor[16];
 }
 
@@ -494,7 +494,7 @@ void Table::bindToContainer() {
     }
     for (size_t i = 0; i < fields_.size(); ++i) {
         allFields_[fields_[i]].longName = names[i];
-        fieldPositions_.try_emplace(upper(names[i]), static_cast<int>(i + 1));
+        fieldPositions_.try_emplace(asciiUpperCase(names[i]), static_cast<int>(i + 1));
     }
 }
 
