@@ -133,6 +133,8 @@ ImportOutcome runImport(ui::Owner owner, const ImportRequest& request, ImportSou
         xbase::settings().deleted = true;
         outcome.status = status;
         outcome.restoreProblem = safety.undo();
+        // Put back, no table is left incomplete; otherwise they stay listed beside the backup.
+        if (outcome.restoreProblem.empty()) outcome.incomplete.clear();
         const bool stop = status == ImportStatus::Stopped;
         if (stop && outcome.restoreProblem.empty())
             ui::BOXINFO(owner, "Tarvo-Import", "Import dibatalkan. " + whatBecameOfTheShop(outcome));

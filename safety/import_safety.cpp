@@ -115,8 +115,15 @@ std::string ImportSafety::undo() {
     if (!backup_) return {};
     finished_ = true;
     try {
-        restoreBackup(database_, *backup_);
-        setImportState(*backup_, "failed");
+        Backup target = stateBefore(listBackups(database_), *backup_);
+        if (target.stamp == backup_->stamp) {
+            restoreBackup(database_, *backup_);
+            setImportState(*backup_, "failed");
+        } else {
+            // This import ran over an unfinished one: back to the shop as it was before both
+            // (the restore marks this import's backup undone).
+            restoreBackup(database_, target);
+        }
         return {};
     } catch (const std::exception& e) {
         return e.what();

@@ -66,7 +66,8 @@ public:
     bool markedDone() const { return markedDone_; }
 
     // After a run that failed or was stopped once the preparation had begun: puts the backup
-    // back, so that the database is as it was before, and marks the backup "failed". Returns
+    // back, so that the database is as it was before, and marks the backup "failed". A run that
+    // started over an unfinished import puts back the backup from before that one instead. Returns
     // why the backup could not be put back, empty when it was (or when there was none). A backup
     // that could not be put back stays marked as running, so that the import counts as
     // interrupted, as after a crash, until a restore finishes the job.

@@ -176,7 +176,8 @@ TEST_F(StockRepairTest, RefusalsChangeNothing) {
     for (const auto& message : ui.messages)
         if (message.kind != "ask") errors.push_back(message.kind + ": " + message.text);
     EXPECT_EQ(errors, (std::vector<std::string>{
-                          "error: [VOOpen] File is in use by another program : " + database.string() + "/S_STOCK.Q7T !",
+                          "error: [VOOpen] File is in use by another program : " + database.string() +
+                              "/S_STOCK.Q7T ! Data toko tidak diubah.",
                           "error: Sistem tidak menemukan Lokasi Data ! ( " + (dir.path() / "nowhere").string() +
                               "/ST_DB/ )",
                           "error: Missing file : " + (empty.path() / "ST_DB").string() + "/S_STOCK.Q7T !"}));
