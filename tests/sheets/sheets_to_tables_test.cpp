@@ -227,7 +227,7 @@ TEST(SheetsToTables, WorkbookProblemsMergedCellsFormulasAndBadFiles) {
         EXPECT_EQ(lines[0], file.string() + ": not an .xlsx workbook (not a ZIP archive)");
     }
     {
-        test::WorkbookSpec layout;
+        test::WorkbookLayout layout;
         layout.sheets = {{"Sheet1", ""}};
         const fs::path file = dir.path() / "other.xlsx";
         test::writeZip(file, test::workbookParts(layout));

@@ -14,7 +14,7 @@ namespace tarvo::sheets {
 namespace {
 
 using test::TempDir;
-using test::WorkbookSpec;
+using test::WorkbookLayout;
 
 std::vector<Row> allRows(RowSource& source) {
     std::vector<Row> rows;
@@ -114,7 +114,7 @@ TEST(XlsxWorkbook, MergedRangesAreReportedAfterTheRows) {
 TEST(XlsxWorkbook, CellKindsOfHandWrittenParts) {
     TempDir dir;
     const auto file = dir.path() / "parts.xlsx";
-    WorkbookSpec layout;
+    WorkbookLayout layout;
     layout.sharedStrings = {"plain", "<r><t>rich </t></r><r><rPr/><t>text</t></r><rPh><t>ignored</t></rPh>"};
     layout.numberFormats = {{164, "[Red]yyyy\\-mm\\-dd"}, {165, "h:mm"}, {166, "\"day\" 0"}};
     layout.cellStyles = {0, 164, 165, 166, 14};
@@ -160,7 +160,7 @@ TEST(XlsxWorkbook, CellKindsOfHandWrittenParts) {
 TEST(XlsxWorkbook, PrefixedNamesAndThe1904DateSystem) {
     TempDir dir;
     const auto file = dir.path() / "prefixed.xlsx";
-    WorkbookSpec layout;
+    WorkbookLayout layout;
     layout.date1904 = true;
     layout.cellStyles = {0, 14};
     test::XlsxParts parts = test::workbookParts(layout);
@@ -225,7 +225,7 @@ TEST(XlsxWorkbook, LongPartsReadManyElementsAtATime) {
     TempDir dir;
     const auto file = dir.path() / "runs.xlsx";
     const int count = 6000;
-    WorkbookSpec layout;
+    WorkbookLayout layout;
     std::string rows;
     for (int r = 1; r <= count; ++r) {
         layout.sharedStrings.push_back(r == 2500 ? "<t>s2500</t><!-- </si><si><t>x</t></si> -->" : "<t>s" + std::to_string(r) + "</t>");
@@ -265,7 +265,7 @@ TEST(XlsxWorkbook, BadFilesGiveAClearMessage) {
         const char* message;
     };
     auto validBook = [](const std::filesystem::path& file) {
-        WorkbookSpec layout;
+        WorkbookLayout layout;
         std::string rows;
         for (int r = 1; r <= 2000; ++r)
             rows += "<row r=\"" + std::to_string(r) + "\"><c t=\"inlineStr\"><is><t>row " + std::to_string(r * 7919) +
@@ -289,12 +289,12 @@ TEST(XlsxWorkbook, BadFilesGiveAClearMessage) {
              io.write("\xFF\x00\xFF\x00\xFF\x00\xFF\x00", 8);
          }, "damaged"},
         {"broken sheet XML", [](const auto& f) {
-             WorkbookSpec layout;
+             WorkbookLayout layout;
              layout.sheets = {{"ITEM", "<row r=\"1\"><c><v>1</v></c><c><v>2</x></c></row>"}};
              test::writeZip(f, test::workbookParts(layout));
          }, "sheet ITEM: damaged sheet XML near row 1"},
         {"broken row deep in a long sheet", [](const auto& f) {
-             WorkbookSpec layout;
+             WorkbookLayout layout;
              std::string rows;
              for (int r = 1; r <= 3000; ++r)
                  rows += "<row r=\"" + std::to_string(r) + "\"><c><v>" + (r == 2345 ? "1</x>" : std::to_string(r) + "</v>") + "</c></row>";
@@ -302,7 +302,7 @@ TEST(XlsxWorkbook, BadFilesGiveAClearMessage) {
              test::writeZip(f, test::workbookParts(layout));
          }, "sheet ITEM: damaged sheet XML near row 2345"},
         {"row never closed", [](const auto& f) {
-             WorkbookSpec layout;
+             WorkbookLayout layout;
              layout.sheets = {{"ITEM", ""}};
              test::XlsxParts parts = test::workbookParts(layout);
              parts["xl/worksheets/sheet1.xml"] = "<worksheet><sheetData><row r=\"1\"><c><v>1</v></c>";

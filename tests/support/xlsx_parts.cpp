@@ -77,7 +77,7 @@ std::string readPart(const std::filesystem::path& path, const std::string& part)
     return text;
 }
 
-XlsxParts workbookParts(const WorkbookSpec& layout) {
+XlsxParts workbookParts(const WorkbookLayout& layout) {
     const std::string ns = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
     const std::string relNs = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
     XlsxParts parts;

@@ -17,7 +17,7 @@ void writeZip(const std::filesystem::path& path, const XlsxParts& parts);
 
 // The parts of a workbook with these sheets (name and the XML inside <sheetData>), shared
 // strings, number formats and cell styles (numFmtId per style), and the 1904 date system.
-struct WorkbookSpec {
+struct WorkbookLayout {
     std::vector<std::pair<std::string, std::string>> sheets;
     std::vector<std::string> sharedStrings;
     std::vector<std::pair<int, std::string>> numberFormats;
@@ -25,7 +25,7 @@ struct WorkbookSpec {
     bool date1904 = false;
     std::string afterSheetData;  // XML after </sheetData>, such as <mergeCells>
 };
-XlsxParts workbookParts(const WorkbookSpec& layout);
+XlsxParts workbookParts(const WorkbookLayout& layout);
 
 // Replaces one part of an existing archive.
 void replacePart(const std::filesystem::path& path, const std::string& part, const std::string& text);

@@ -35,19 +35,19 @@ std::string rowXml(int number, const std::vector<std::string>& cells) {
 
 // The shop's workbook; `priceOfTheSecondItem` as the owner typed it.
 void writeShopWorkbook(const fs::path& file, const std::string& priceOfTheSecondItem = "#3500") {
-    test::WorkbookSpec spec;
-    spec.sheets.push_back(
+    test::WorkbookLayout layout;
+    layout.sheets.push_back(
         {"Sheet1", rowXml(1, {"DAFTAR BARANG TOKO SUMBER REJEKI"}) +
                        rowXml(3, {"No", "Kode Barang", "Nama Barang", "Satuan", "Harga Beli", "Harga Jual", "Stok Gudang",
                                   "Supplier", "Rak"}) +
                        rowXml(4, {"#1", "BRG-001", "Indomie Goreng", "PCS", "#2500", "#3000", "#40", "V1", "A-1"}) +
                        rowXml(5, {"#2", "BRG-002", "Teh Botol 350ml", "BTL", "#2800", priceOfTheSecondItem, "#24", "V2", "A-2"}) +
                        rowXml(6, {"#3", "BRG-003", "Gula Pasir 1kg", "", "#14000", "#16500", "7,5", "V1", ""})});
-    spec.sheets.push_back({"Supplier", rowXml(1, {"DAFTAR SUPPLIER"}) + rowXml(2, {"Kode Supplier", "Nama Supplier", "Alamat", "Telp"}) +
+    layout.sheets.push_back({"Supplier", rowXml(1, {"DAFTAR SUPPLIER"}) + rowXml(2, {"Kode Supplier", "Nama Supplier", "Alamat", "Telp"}) +
                                            rowXml(3, {"V1", "PT Sumber Pangan", "Jl. Melati 5", "021-555"}) +
                                            rowXml(4, {"V2", "CV Minuman Segar", "", ""})});
-    spec.afterSheetData = "<mergeCells count=\"1\"><mergeCell ref=\"A1:I1\"/></mergeCells>";  // the titles
-    test::writeZip(file, test::workbookParts(spec));
+    layout.afterSheetData = "<mergeCells count=\"1\"><mergeCell ref=\"A1:I1\"/></mergeCells>";  // the titles
+    test::writeZip(file, test::workbookParts(layout));
 }
 
 std::vector<std::string> columnsOf(const fs::path& table) {
