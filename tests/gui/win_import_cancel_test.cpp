@@ -13,8 +13,6 @@
 #include "app/gui/qt_interaction.h"
 #include "app/gui/win_import.h"
 #include "safety/backups.h"
-#include "sampledata/retail_db.h"
-#include "sampledata/templates.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/support/test_support.h"
 #include "ui/stop_request.h"
@@ -60,12 +58,7 @@ protected:
 
     void SetUp() override {
         window.show();
-        sampledata::makeSampleRetailDatabase(dir.path());
-        database = dir.path() / "ST_DB";
-        sampledata::makeSampleTemplates(dir.path() / "templates",
-                                        {.items = 20, .customers = 5, .vendors = 3, .codesPerItem = 1});
-        window.LOKASI->setText(QString::fromStdString(dir.path().string()));
-        window.IMPORT->setText(QString::fromStdString((dir.path() / "templates").string()));
+        database = test::typeSampleShop(window, dir.path());
     }
     std::vector<std::string> shown() const {
         std::vector<std::string> texts;

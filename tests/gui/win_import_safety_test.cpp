@@ -13,9 +13,7 @@
 
 #include "app/gui/win_choose_backup.h"
 #include "app/gui/win_import.h"
-#include "sampledata/retail_db.h"
 #include "safety/backups.h"
-#include "sampledata/templates.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/support/test_support.h"
 
@@ -34,12 +32,7 @@ protected:
 
     void SetUp() override {
         window.show();
-        sampledata::makeSampleRetailDatabase(dir.path());
-        database = dir.path() / "ST_DB";
-        // Without duplicates, so that no reject window opens.
-        sampledata::makeSampleTemplates(dir.path() / "templates", {.items = 20, .customers = 5, .vendors = 3, .codesPerItem = 1});
-        window.LOKASI->setText(QString::fromStdString(dir.path().string()));
-        window.IMPORT->setText(QString::fromStdString((dir.path() / "templates").string()));
+        database = test::typeSampleShop(window, dir.path());
     }
     // The import, closing a reject window should one open.
     void importFromTheWindow() {
