@@ -1,15 +1,19 @@
 #pragma once
-// Small visible utilities: tiling a picture over a window, the folder picker, clipboard text and
-// the test of a window's style bits.
+// Small visible utilities: the engine's UTF-8 text as a QString, tiling a picture over a window,
+// the folder picker, clipboard text and the test of a window's style bits.
 
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <string>
 
 class QPainter;
 class QWidget;
 
 namespace tarvo::gui {
+
+// The engine's UTF-8 text for a widget.
+inline QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 // Tiles the picture over the rectangle from its top-left corner, at the picture's own size:
 // columns 0 … right ÷ width and rows 0 … bottom ÷ height, both bounds included, so the last

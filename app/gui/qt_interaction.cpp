@@ -15,8 +15,6 @@ namespace tarvo::gui {
 
 namespace {
 
-QString qt(const std::string& text) { return QString::fromStdString(text); }
-
 // While a box is up the pointer is the normal arrow, even in the middle of busy work.
 class NormalPointer {
 public:

@@ -3,13 +3,10 @@
 #include <QFont>
 #include <QLineEdit>
 
+#include "app/gui/gui_utilities.h"
 #include "ui/user_interaction.h"
 
 namespace tarvo::gui {
-
-namespace {
-QString qt(const std::string& text) { return QString::fromStdString(text); }
-}  // namespace
 
 TemplateTableModel::TemplateTableModel(templatetools::EditedTemplate& file, QObject* parent)
     : QAbstractTableModel(parent), file_(file) {}

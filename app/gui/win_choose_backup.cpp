@@ -7,13 +7,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/gui/gui_utilities.h"
 #include "app/gui/list_view.h"
 
 namespace tarvo::gui {
-
-namespace {
-QString qt(const std::string& text) { return QString::fromStdString(text); }
-}  // namespace
 
 WinChooseBackup::WinChooseBackup(QWidget* owner, const std::vector<safety::Backup>& backups) : QDialog(owner) {
     setWindowTitle(QStringLiteral("Pulihkan Data"));

@@ -26,10 +26,10 @@
 #include "converters/report_converter.h"
 #include "converters/stock_repair.h"
 #include "importers/application_sources.h"
-#include "retaildb/retail_database.h"
-#include "safety/restore.h"
 #include "importing/import_summary.h"
 #include "importing/reject_list.h"
+#include "retaildb/retail_database.h"
+#include "safety/restore.h"
 #include "templates/template_import.h"
 #include "templatetools/folder_creation.h"
 #include "ui/stop_request.h"
@@ -40,8 +40,6 @@ namespace tarvo::gui {
 namespace {
 
 constexpr const char* kDatePicture = "99/99/9999";
-
-QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 void selectValue(QComboBox* list, int value) { list->setCurrentIndex(list->findData(value)); }
 

@@ -21,8 +21,6 @@ namespace tarvo::gui {
 
 namespace {
 
-QString qt(const std::string& text) { return QString::fromStdString(text); }
-
 constexpr int kPageWidth = 382;
 constexpr int kPageHeight = 200;
 

@@ -9,6 +9,7 @@
 #include <QTabWidget>
 
 #include "app/gui/dialog_units.h"
+#include "app/gui/gui_utilities.h"
 #include "app/gui/list_view.h"
 #include "app/gui/win_import_sheets.h"
 #include "templatetools/template_creation.h"
@@ -19,7 +20,6 @@ namespace {
 
 using templatetools::CataloguePage;
 
-QString qt(const std::string& text) { return QString::fromStdString(text); }
 QColor colour(const templatetools::Rgb& rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
 // Page layout in dialog units; the page grows and shrinks with the tab window.

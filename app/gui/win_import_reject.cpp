@@ -4,15 +4,10 @@
 #include <QTreeWidget>
 
 #include "app/gui/dialog_units.h"
+#include "app/gui/gui_utilities.h"
 #include "app/gui/list_view.h"
 
 namespace tarvo::gui {
-
-namespace {
-
-QString qt(const std::string& text) { return QString::fromStdString(text); }
-
-}  // namespace
 
 WinImportReject::WinImportReject(QWidget* owner, const std::filesystem::path& rejectFile)
     : QDialog(owner), file_(rejectFile, this) {

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "app/gui/gui_utilities.h"
 #include "app/gui/win_import_info.h"
 #include "app/gui/win_sheet_mapping.h"
 #include "sheets/sheet_rows.h"
@@ -20,12 +21,6 @@
 #include "xbase/file_names.h"
 
 namespace tarvo::gui {
-
-namespace {
-
-QString qt(const std::string& text) { return QString::fromStdString(text); }
-
-}  // namespace
 
 WinSheetProblems::WinSheetProblems(QWidget* owner, const QString& title, const QString& heading,
                                    const std::vector<std::string>& lines)

@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "app/gui/gui_utilities.h"
 #include "app/gui/win_import_info.h"
 #include "app/gui/win_import_sheets.h"
 #include "sheets/cell_conversion.h"
@@ -21,8 +22,6 @@
 namespace tarvo::gui {
 
 namespace {
-
-QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 // Values shown under "Isi pertama".
 constexpr size_t kFirstValues = 3;
