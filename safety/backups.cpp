@@ -166,11 +166,14 @@ Backup createBackup(const fs::path& database, const std::string& options, const 
     return backup;
 }
 
-BackupListing backupListing(const Backup& backup) {
+BackupListing backupListing(const fs::path& database, const Backup& backup) {
     if (!backup.problem.empty()) return {"", "", "unusable: " + backup.problem, ""};
     const Manifest& m = backup.manifest;
     std::string state = m.state;
-    if (m.interrupted()) state = m.restore == "restoring" ? "restore interrupted" : "interrupted";
+    if (m.interrupted())
+        state = m.restore == "restoring"            ? "restore interrupted"
+                : importRunning(database, backup) ? "running"
+                                                  : "interrupted";
     char size[32];
     std::snprintf(size, sizeof size, "%.1f MB", static_cast<double>(m.totalSize()) / (1 << 20));
     return {m.started, (m.kind.empty() ? std::string("import") : m.kind) + ": " + m.options, state, size};

@@ -59,7 +59,9 @@ struct BackupListing {
     std::string state;   // "done", "failed", "running", "interrupted", "restore interrupted", or "unusable: <why>"
     std::string size;    // "12.3 MB"
 };
-BackupListing backupListing(const Backup& backup);
+// An import is "running" while its process holds the database's lock (importRunning), else
+// "interrupted".
+BackupListing backupListing(const std::filesystem::path& database, const Backup& backup);
 
 // Removes the oldest backups beyond the newest `keep`, and copies that never got their manifest;
 // backups of interrupted imports, backups that kept ones follow, and backups whose manifest is

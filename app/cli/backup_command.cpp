@@ -61,16 +61,14 @@ int listBackups(const std::string& folder) {
     }
     std::printf("Backups in %s (newest first):\n", safety::backupRoot(database).c_str());
     for (const safety::Backup& b : backups) {
-        const safety::BackupListing listing = safety::backupListing(b);
+        const safety::BackupListing listing = safety::backupListing(database, b);
         if (!b.problem.empty()) {
             std::printf("  %-18s %s\n", b.stamp.c_str(), listing.state.c_str());
             continue;
         }
         const std::string& restore = b.manifest.restore;
         const std::string note = restore.empty() ? "" : "  (" + restore + ")";
-        const std::string state =
-            listing.state == "interrupted" && safety::importRunning(database, b) ? "running" : listing.state;
-        std::printf("  %-18s %s  %-20s %10s  %s%s\n", b.stamp.c_str(), listing.taken.c_str(), state.c_str(),
+        std::printf("  %-18s %s  %-20s %10s  %s%s\n", b.stamp.c_str(), listing.taken.c_str(), listing.state.c_str(),
                     listing.size.c_str(), listing.madeBy.c_str(), note.c_str());
     }
     return 0;

@@ -12,7 +12,9 @@
 
 namespace tarvo::gui {
 
-WinChooseBackup::WinChooseBackup(QWidget* owner, const std::vector<safety::Backup>& backups) : QDialog(owner) {
+WinChooseBackup::WinChooseBackup(QWidget* owner, const std::filesystem::path& database,
+                                 const std::vector<safety::Backup>& backups)
+    : QDialog(owner) {
     setWindowTitle(QStringLiteral("Pulihkan Data"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Pilih cadangan yang dikembalikan ke Lokasi Data:"), this));
@@ -23,7 +25,7 @@ WinChooseBackup::WinChooseBackup(QWidget* owner, const std::vector<safety::Backu
     NEWLVCOLUMN(list_, QStringLiteral("STATE"), QStringLiteral("Status"), 12, 1);
     NEWLVCOLUMN(list_, QStringLiteral("SIZE"), QStringLiteral("Ukuran"), 9, 3);
     for (const safety::Backup& backup : backups) {
-        const safety::BackupListing listing = safety::backupListing(backup);
+        const safety::BackupListing listing = safety::backupListing(database, backup);
         auto* item = new QTreeWidgetItem(list_);
         setLvText(item, list_, QStringLiteral("STAMP"), qt(backup.stamp));
         setLvText(item, list_, QStringLiteral("TAKEN"), qt(listing.taken));

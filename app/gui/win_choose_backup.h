@@ -4,6 +4,7 @@
 // chooses one to put back.
 
 #include <QDialog>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,8 @@ class WinChooseBackup : public QDialog {
     Q_OBJECT
 
 public:
-    WinChooseBackup(QWidget* owner, const std::vector<safety::Backup>& backups);
+    // The backups of the retail database in the ST_DB folder, newest first.
+    WinChooseBackup(QWidget* owner, const std::filesystem::path& database, const std::vector<safety::Backup>& backups);
 
     QTreeWidget* list() const { return list_; }
     // The stamp of the backup chosen (the selected row), empty when none is.

@@ -412,7 +412,7 @@ void WINIMPORT::BUTTONPULIHKAN() {
         ui::BOXERROR(this, "Tidak ada cadangan data untuk " + safety::databaseIdentity(database));
         return;
     }
-    WinChooseBackup chooser(this, backups);
+    WinChooseBackup chooser(this, database, backups);
     if (chooser.exec() != QDialog::Accepted || chooser.chosenStamp().empty()) return;
     if (safety::restoreDatabase(this, database, chooser.chosenStamp()))
         ui::BOXINFO(this, "Tarvo-Import", "Data toko sudah dikembalikan dari cadangan.");

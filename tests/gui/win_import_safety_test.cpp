@@ -105,7 +105,7 @@ TEST_F(WinImportSafetyTest, RestoreButtonListsTheBackupsAndPutsTheChosenOneBack)
         [&] { window.BUTTONPULIHKAN_->click(); });
     ASSERT_EQ(rows.size(), 2u);
     for (size_t row = 0; row < rows.size(); ++row) {
-        const safety::BackupListing listing = safety::backupListing(backups[row]);
+        const safety::BackupListing listing = safety::backupListing(database, backups[row]);
         EXPECT_EQ(rows[row], (std::vector<std::string>{backups[row].stamp, listing.taken, listing.madeBy, "done",
                                                        listing.size}));
         EXPECT_EQ(listing.madeBy, "import: window, templates: " + (dir.path() / "templates").string());
