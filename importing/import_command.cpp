@@ -1,6 +1,7 @@
 #include "importing/import_command.h"
 
 #include "retaildb/retail_database.h"
+#include "importing/deferred_program_end.h"
 #include "importing/opening_balances.h"
 #include "importing/reject_list.h"
 #include "ui/stop_request.h"
@@ -79,7 +80,10 @@ std::string checkedImportFolder(ui::Owner owner, const std::string& text) {
     return folder;
 }
 
-ImportOutcome runImport(ui::Owner owner, const ImportRequest& request, ImportSource& source) {
+namespace {
+
+// The import command inside the safety net; runImport ends the program afterwards when it was to end.
+ImportOutcome importUnderSafetyNet(ui::Owner owner, const ImportRequest& request, ImportSource& source) {
     ImportOutcome outcome;
     ui::clearStopRequest();
     if (!ui::BOXASK(owner, "Tarvo-Soft", "Lanjutkan proses Import Data ?", 2)) {
@@ -203,6 +207,24 @@ ImportOutcome runImport(ui::Owner owner, const ImportRequest& request, ImportSou
     }
 
     return undoAndTell(stopped ? ImportStatus::Stopped : ImportStatus::Failed, failure);
+}
+
+}  // namespace
+
+ImportOutcome runImport(ui::Owner owner, const ImportRequest& request, ImportSource& source) {
+    // An integrity failure that ends the program is a failure of the run like any other: once the
+    // preparation has begun the shop is put back (and a dry run's scratch copy removed) before
+    // the program ends.
+    DeferredProgramEnd programEnd;
+    ImportOutcome outcome;
+    try {
+        outcome = importUnderSafetyNet(owner, request, source);
+    } catch (const ProgramEndDuringImport&) {
+        // Before the preparation: nothing has changed, and the lock and a scratch copy are gone.
+        xbase::workAreas().closeAll();
+    }
+    if (programEnd.requested()) programEnd.endNow();
+    return outcome;
 }
 
 }  // namespace tarvo::importing

@@ -24,4 +24,6 @@ void endProgram(const std::string& reason) {
 
 void setProgramEndHandler(ProgramEndHandler handler) { installed = std::move(handler); }
 
+const ProgramEndHandler& programEndHandler() { return installed; }
+
 }  // namespace tarvo::retaildb

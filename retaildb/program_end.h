@@ -15,5 +15,7 @@ using ProgramEndHandler = std::function<void(const std::string& reason)>;
 [[noreturn]] void endProgram(const std::string& reason);
 // Installs a handler; an empty one restores the default.
 void setProgramEndHandler(ProgramEndHandler handler);
+// The handler installed now; empty for the default.
+const ProgramEndHandler& programEndHandler();
 
 }  // namespace tarvo::retaildb

@@ -8,8 +8,11 @@
 #include <utility>
 
 #include "importers/application_sources.h"
+#include "retaildb/program_end.h"
+#include "retaildb/run_points.h"
 #include "safety/backups.h"
 #include "tests/importers/importer_fixture.h"
+#include "tests/support/scoped_environment.h"
 #include "ui/stop_request.h"
 
 namespace tarvo::importers {
@@ -54,6 +57,11 @@ protected:
     }
     importing::ImportOutcome importItems() {
         return runImport(kLindraMakmur, test::optionsFor(importing::StockMode::CloseDay));
+    }
+    importing::ImportRequest dryRun() const {
+        importing::ImportRequest dry = request(test::optionsFor(importing::StockMode::CloseDay));
+        dry.safety.dryRun = true;
+        return dry;
     }
     const test::RecordedMessage* lastOf(const std::string& kind) const {
         for (auto it = ui.messages.rbegin(); it != ui.messages.rend(); ++it)
@@ -137,6 +145,78 @@ TEST_F(AllOrNothingTest, ABackupThatCannotBePutBackLeavesTheImportInterrupted) {
               std::string::npos)
         << hook.messages.back().text;
     EXPECT_TRUE(safety::interruptedImport(database)) << "the next start offers the restore, as after a crash";
+}
+
+struct ProgramEnded {
+    std::string reason;
+};
+
+// An integrity failure (an index that contradicts its data, a field the table lacks) halfway
+// through the items: the program is to end. The default end exits the process at once, so what
+// the shop looks like is taken at that moment, by atEnd.
+class ProgramEndHalfway : public retaildb::RunObserver {
+public:
+    explicit ProgramEndHalfway(std::function<void()> atEnd) {
+        retaildb::setRunObserver(this);
+        retaildb::setProgramEndHandler([atEnd](const std::string& reason) {
+            atEnd();
+            throw ProgramEnded{reason};
+        });
+    }
+    ~ProgramEndHalfway() override { retaildb::setRunObserver(nullptr); }
+    void reached(std::string_view point) override {
+        if (point == "MSBRG-rows") retaildb::endProgram("Index file corrupt!! ");
+    }
+};
+
+TEST_F(AllOrNothingTest, AnErrorThatEndsTheProgramPutsTheShopBackFirst) {
+    writeItems(30, 0);
+    const auto before = test::fileContents(database);
+    bool putBack = false;
+    ProgramEndHalfway failure([&] { putBack = test::fileContents(database) == before; });
+    std::string reason;
+    try {
+        importItems();
+        ADD_FAILURE() << "the program goes on";
+    } catch (const ProgramEnded& ended) {
+        reason = ended.reason;
+    }
+    EXPECT_EQ(reason, "Index file corrupt!! ") << "the program still ends, with its own reason";
+    EXPECT_TRUE(putBack) << "the shop is put back before the program ends";
+    const test::RecordedMessage* error = lastOf("error");
+    ASSERT_NE(error, nullptr);
+    EXPECT_EQ(error->text, "Import gagal: Index file corrupt!! \nData toko sudah dikembalikan seperti sebelum import.");
+    expectBackupPutBack();
+}
+
+// A dry run that fails in any way leaves no scratch copy behind.
+TEST_F(AllOrNothingTest, AFailedDryRunRemovesItsScratchCopy) {
+    const test::TempDir temporary;
+    const test::ScopedEnvironment tmpdir("TMPDIR", temporary.path().c_str());
+    const std::vector<std::pair<std::string, std::function<void()>>> failures{
+        {"the program ends", [&] {
+             bool removed = false;
+             ProgramEndHalfway failure([&] { removed = std::filesystem::is_empty(temporary.path()); });
+             EXPECT_THROW(runImport(kLindraMakmur, dryRun()), ProgramEnded);
+             EXPECT_TRUE(removed) << "removed before the program ends";
+         }},
+        {"a stop", [this] {
+             ProgressHook hook;
+             hook.at = " 20 / 30";
+             hook.act = [] { ui::requestStop(); };
+             hook.replies = {ui::kReplyYes};
+             test::ScopedInteraction scoped(hook);
+             EXPECT_EQ(runImport(kLindraMakmur, dryRun()).status, importing::ImportStatus::Stopped);
+         }},
+    };
+    writeItems(30, 0);
+    const auto before = test::fileContents(database);
+    for (const auto& [failure, run] : failures) {
+        run();
+        EXPECT_TRUE(std::filesystem::is_empty(temporary.path())) << failure;
+        EXPECT_TRUE(test::fileContents(database) == before) << failure;
+        EXPECT_TRUE(safety::listBackups(database).empty()) << failure;
+    }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <optional>
 
+#include "tests/support/scoped_environment.h"
 #include "tests/support/test_support.h"
 
 namespace tarvo::templates {
@@ -101,19 +102,7 @@ TEST(ExecutableFolder, IsTheFolderHoldingThisTestProgram) {
     EXPECT_TRUE(fs::exists(folder / "templates_tests"));
 }
 
-// Sets an environment variable for one test and restores it after.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        value ? ::setenv(name, value, 1) : ::unsetenv(name);
-    }
-    ~ScopedEnvironment() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using test::ScopedEnvironment;
 
 // A program folder under a build tree (CMakeCache.txt above it) or an installed one.
 struct ProgramFolders {
