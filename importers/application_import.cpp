@@ -15,6 +15,7 @@ bool ApplicationImport::check(ui::Owner owner, const std::string& importFolder,
     run_ = std::make_unique<ImportRun>(options, owner);
     sourceFolder_ = importFolder;
     if (!openSourceTables(owner, importFolder, xbase::driverName(options.tableDriver), sourceTables())) return false;
+    for (importing::SourceFeeds& feeds : valueFeeds()) run_->addFeeds(std::move(feeds));
     ui::interaction().openProgress(owner);
     return true;
 }
@@ -51,21 +52,49 @@ void ItemTarget::putOpeningStock(int warehouse, double quantity, double price) {
     openingStock_.put(warehouse, quantity, quantity * price);
 }
 
+void addItemFeeds(std::vector<importing::FieldFeed>& feeds, const importing::ColumnValue& purchasePrice,
+                  const std::array<importing::ColumnValue, 5>& sellingPrices,
+                  const std::optional<importing::ColumnValue>& minimumStock) {
+    feeds.push_back({"S_STOCK", kPurchasePriceField, purchasePrice});
+    for (size_t n = 0; n < sellingPrices.size(); ++n)
+        feeds.push_back({"S_STOCK", kSellingPriceFields[n], sellingPrices[n]});
+    if (minimumStock) feeds.push_back({"S_STOCK", kMinimumStockField, *minimumStock});
+}
+
+void addCreditFeeds(std::vector<importing::FieldFeed>& feeds, const std::string& table,
+                    const importing::ColumnValue& term, const importing::ColumnValue& limit) {
+    feeds.push_back({table, kCreditTermField, term});
+    feeds.push_back({table, kCreditLimitField, limit});
+}
+
+void addOpeningStockFeeds(std::vector<importing::FieldFeed>& feeds, const importing::ImportOptions& options,
+                          int warehouse, const importing::ColumnValue& quantity, const importing::ColumnValue& price) {
+    for (importing::FieldFeed& feed :
+         importing::openingStockFeeds(options.stockMode, warehouse, quantity, importing::product(quantity, price)))
+        feeds.push_back(std::move(feed));
+}
+
 void ItemTarget::close() {
     retaildb::TABLEIDUPDATE(retaildb::kItemsRow, stock_.table().recCount());
     xbase::workAreas().close("S_STOCK");
     xbase::workAreas().close("S_PEMBED");
 }
 
+std::function<bool(const importing::SourceRow&)> rowsWithKeys(std::vector<std::string> keys) {
+    return [keys = std::move(keys)](const importing::SourceRow& row) {
+        if (row.deleted()) return false;
+        for (const std::string& key : keys)
+            if (row.trimmed(key).empty()) return false;
+        return true;
+    };
+}
+
 void importEntity(ImportRun& run, const char* alias, const EntityTarget& target, std::initializer_list<const char*> keys,
                   const std::function<bool(const importing::SourceRow&, FieldWriter&)>& write) {
     FieldWriter records(target.target);
-    run.forEachRecord(alias, target.progressText, [&](const importing::SourceRow& row) {
-        if (row.deleted()) return false;
-        for (const char* key : keys)
-            if (row.trimmed(key).empty()) return false;
-        return write(row, records);
-    });
+    const auto takes = rowsWithKeys(std::vector<std::string>(keys.begin(), keys.end()));
+    run.forEachRecord(alias, target.progressText,
+                      [&](const importing::SourceRow& row) { return takes(row) && write(row, records); });
     run.closeCounted(target.target, target.identifierRow);
 }
 

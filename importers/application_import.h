@@ -4,9 +4,11 @@
 // the settings of the control record and the "STOCK AWAL" header, and the item target with its
 // duplicate check and opening stock.
 
+#include <array>
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,9 @@ public:
 
 protected:
     virtual std::vector<SourceTable> sourceTables() const = 0;
+    // Where the numbers written from the source tables come from, for the value checks before the
+    // preparation and the messages of values that do not fit.
+    virtual std::vector<importing::SourceFeeds> valueFeeds() const { return {}; }
     // Index files deleted in the database folder before the import.
     virtual std::vector<std::string> leftoverIndexFiles() const { return {}; }
     // Settings of the control record beyond the day-closing dates.
@@ -46,6 +51,19 @@ private:
     std::unique_ptr<ImportRun> run_;
     std::string sourceFolder_;
 };
+
+// The feeds of appendItem's numbers (purchase price, the five selling prices, minimum stock when
+// the source gives one) for an item whose values come from these columns.
+void addItemFeeds(std::vector<importing::FieldFeed>& feeds, const importing::ColumnValue& purchasePrice,
+                  const std::array<importing::ColumnValue, 5>& sellingPrices,
+                  const std::optional<importing::ColumnValue>& minimumStock);
+// The feeds of the credit term and limit of appendCustomer or appendVendor.
+void addCreditFeeds(std::vector<importing::FieldFeed>& feeds, const std::string& table,
+                    const importing::ColumnValue& term, const importing::ColumnValue& limit);
+// The opening stock ItemTarget::putOpeningStock writes for warehouse n from a quantity at a price
+// (worth quantity × price).
+void addOpeningStockFeeds(std::vector<importing::FieldFeed>& feeds, const importing::ImportOptions& options,
+                          int warehouse, const importing::ColumnValue& quantity, const importing::ColumnValue& price);
 
 // S_STOCK and S_PEMBED as the item loops write them.
 class ItemTarget {
@@ -79,6 +97,9 @@ struct EntityTarget {
 inline constexpr EntityTarget kCustomerTarget{"Pelanggan Proses no. ", "S_PELANG", retaildb::kCustomersRow};
 inline constexpr EntityTarget kVendorTarget{"Vendor/Supplier Proses no. ", "S_VENDOR", retaildb::kVendorsRow};
 inline constexpr EntityTarget kSalesmanTarget{"Sales Proses no. ", "S_KARYAW", retaildb::kSalesmenRow};
+
+// The rows the entity loop takes up: not deleted, no key column blank.
+std::function<bool(const importing::SourceRow&)> rowsWithKeys(std::vector<std::string> keys);
 
 // The entity loop: every record of the source table that is not deleted and whose key columns
 // are not blank goes to write (which returns whether it wrote a record); then the target's record

@@ -8,6 +8,8 @@ namespace tarvo::importers {
 namespace {
 
 using importing::CodeList;
+using importing::ColumnValue;
+using importing::column;
 using importing::SourceRow;
 
 constexpr CodedListSource kRegionTable{"DAERAH", "Wilayah/Daerah Proses no. ", "WIL", "KET",
@@ -45,6 +47,11 @@ double minimumStockOf(const SourceRow& row) {
     return 0;
 }
 
+// The rows the item loop takes up (before its duplicate check).
+bool takesItem(const SourceRow& row) {
+    return !row.deleted() && !row.code("K_BRG").empty() && !row.trimmed("NAMA").empty();
+}
+
 class IasImport : public ApplicationImport {
 protected:
     std::vector<SourceTable> sourceTables() const override {
@@ -66,6 +73,22 @@ protected:
             {"STOCK.DBF", "STOCK", Presence::Tested, stock},
             {"CUS.DBF", "PELANG", Presence::Optional, customers},
         };
+    }
+
+    std::vector<importing::SourceFeeds> valueFeeds() const override {
+        std::vector<importing::FieldFeed> stock;
+        const ColumnValue price = column("HJUAL");
+        const ColumnValue minimumStock{"MINSTOK/MIN_STOK/STOKMIN", [](const SourceRow& row) { return minimumStockOf(row); }};
+        addItemFeeds(stock, column("HBELI"), {price, price, price, price, price}, minimumStock);
+        const ColumnValue quantity{"STK + MSK - RMSK - BNS - KLR + RKLR - RSK", openingQuantity};
+        addOpeningStockFeeds(stock, run().options(), 1, quantity, column("HBELI"));
+        std::vector<importing::FieldFeed> customers, vendors;
+        addCreditFeeds(customers, "S_PELANG", column("LKRD"), column("PLATFON"));
+        addCreditFeeds(vendors, "S_VENDOR", column("LKRD"), column("PLATFON"));
+        const auto partners = rowsWithKeys({"KODE", "NAMA"});
+        return {{"STOCK", takesItem, std::move(stock)},
+                {"PELANG", partners, std::move(customers)},
+                {"VENDOR", partners, std::move(vendors)}};
     }
 
     std::vector<std::string> leftoverIndexFiles() const override {

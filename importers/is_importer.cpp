@@ -8,6 +8,8 @@ namespace tarvo::importers {
 namespace {
 
 using importing::CodeList;
+using importing::ColumnValue;
+using importing::column;
 using importing::SourceRow;
 
 constexpr size_t kUnitKeyLength = 20;
@@ -79,6 +81,22 @@ StockUnits readUnits(const SourceRow& row) {
     return units;
 }
 
+// The opening quantity of warehouse g: AWALg + MASUKg - KELUARg.
+double openingQuantity(const SourceRow& row, int g) {
+    const std::string n = std::to_string(g);
+    return row.number("AWAL" + n) + row.number("MASUK" + n) - row.number("KELUAR" + n);
+}
+
+// A further selling price: its column when the table has one, else HJUAL.
+ColumnValue orPrice(const std::string& name) {
+    return ColumnValue{name, [name](const SourceRow& row) { return row.number(row.has(name) ? name : "HJUAL"); }};
+}
+
+// The rows the item loop takes up (before its duplicate check).
+bool takesItem(const SourceRow& row) {
+    return !row.deleted() && !row.code("BARA").empty() && !row.trimmed("NAMA").empty();
+}
+
 class IsImport : public ApplicationImport {
 protected:
     std::vector<SourceTable> sourceTables() const override {
@@ -106,6 +124,22 @@ protected:
             {"STOCK.DTA", "STOCK", Presence::Tested, stock},
             {"CUST.DTA", "PELANG", Presence::Optional, customers},
         };
+    }
+
+    std::vector<importing::SourceFeeds> valueFeeds() const override {
+        std::vector<importing::FieldFeed> stock;
+        const ColumnValue price = column("HJUAL");
+        const ColumnValue price2 = orPrice("HJUAL2"), price3 = orPrice("HJUAL3");
+        addItemFeeds(stock, column("HBELI"), {price, price2, price3, price3, price3}, std::nullopt);
+        for (int g = 1; g <= kWarehouses; ++g) {
+            const std::string n = std::to_string(g);
+            const ColumnValue quantity{"AWAL" + n + " + MASUK" + n + " - KELUAR" + n,
+                                       [g](const SourceRow& row) { return openingQuantity(row, g); }};
+            addOpeningStockFeeds(stock, run().options(), g, quantity, column("HBELI"));
+        }
+        std::vector<importing::FieldFeed> customers;
+        addCreditFeeds(customers, "S_PELANG", column("TERM"), column("PLAFON"));
+        return {{"STOCK", takesItem, std::move(stock)}, {"PELANG", rowsWithKeys({"KODE", "NAMA"}), std::move(customers)}};
     }
 
     std::vector<std::string> leftoverIndexFiles() const override {
@@ -172,13 +206,8 @@ private:
             const double price3 = row.has("HJUAL3") ? row.number("HJUAL3") : price;
             item.sellingPrices = {price, price2, price3, price3, price3};
             if (!stock.appendChecked(item, row.recno())) return false;
-            if (row.has("AWAL1")) {
-                for (int g = 1; g <= kWarehouses; ++g) {
-                    const std::string n = std::to_string(g);
-                    const double quantity = row.number("AWAL" + n) + row.number("MASUK" + n) - row.number("KELUAR" + n);
-                    stock.putOpeningStock(g, quantity, item.purchasePrice);
-                }
-            }
+            if (row.has("AWAL1"))
+                for (int g = 1; g <= kWarehouses; ++g) stock.putOpeningStock(g, openingQuantity(row, g), item.purchasePrice);
             return true;
         });
         stock.close();

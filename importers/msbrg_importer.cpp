@@ -12,6 +12,8 @@ namespace tarvo::importers {
 namespace {
 
 using importing::CodeList;
+using importing::ColumnValue;
+using importing::column;
 using importing::SourceRow;
 using xbase::Value;
 
@@ -42,6 +44,19 @@ protected:
             {"MSSUP.DBF", "MSSUP", Presence::Tested, textColumns({"NMSUP", "ALAMAT1", "ALAMAT2", "TELP", "FAX"})},
             {"SALES.DBF", "SALES", Presence::Tested, textColumns({"NMSAL"})},
         };
+    }
+
+    std::vector<importing::SourceFeeds> valueFeeds() const override {
+        std::vector<importing::FieldFeed> feeds;
+        addItemFeeds(feeds, column("HGBELI"), sameEverywhere(column("HGJUALT")), column("MINSTOK"));
+        for (int n = 1; n <= 3; ++n) {
+            const std::string s = std::to_string(n);
+            addItemFeeds(feeds, ofLevel(n, "HGBELI" + s), sameEverywhere(ofLevel(n, "HGJUAL" + s)), std::nullopt);
+            feeds.push_back({"S_STKEOU", "JUMLAH", ofLevel(n, "QTY" + s + "1")});
+        }
+        addOpeningStockFeeds(feeds, run().options(), 1, column("SISAGUDANG"), column("HGBELI"));
+        addOpeningStockFeeds(feeds, run().options(), 2, column("SISATOKO"), column("HGBELI"));
+        return {{"MSBRG", takesItem, std::move(feeds)}};
     }
 
     void writeControlSettings(FieldWriter& control) override {
@@ -94,6 +109,22 @@ private:
         });
     }
 
+    // The rows importItems takes up (before its duplicate check).
+    static bool takesItem(const SourceRow& row) {
+        return !row.deleted() && !row.code("KDBRG").empty() && !row.trimmed("NMBRG").empty() &&
+               row.trimmed("NMBRG1").empty();
+    }
+
+    // The column of packing level n, 0 when the level gives no item.
+    static ColumnValue ofLevel(int n, const std::string& name) {
+        return ColumnValue{name, [n, name](const SourceRow& row) {
+                               return readLevels(row)[n].code.empty() ? 0.0 : row.number(name);
+                           }};
+    }
+    static std::array<ColumnValue, 5> sameEverywhere(const ColumnValue& value) {
+        return {value, value, value, value, value};
+    }
+
     static std::array<PackingLevel, 4> readLevels(const SourceRow& row) {
         std::array<PackingLevel, 4> levels;
         levels[0] = PackingLevel{row.code("KDBRG"), row.code("UNIT"), 1, row.number("HGBELI"), row.number("HGJUALT"),
@@ -139,7 +170,7 @@ private:
             const std::string code = row.code("KDBRG");
             const std::string name = row.trimmed("NMBRG");
             const std::string extension = row.trimmed("NMBRG1");
-            if (row.deleted() || code.empty() || name.empty() || !extension.empty()) return false;
+            if (!takesItem(row)) return false;
             const uint32_t group = groups_.findOrAdd(row.code("KATEGORI"));
             const std::array<PackingLevel, 4> levels = readLevels(row);
             const uint32_t baseUnit = unitPosition(levels[0].unit);

@@ -47,9 +47,9 @@ void appendCustomer(ImportRun& run, FieldWriter& customers, const CustomerRecord
     customers.put("TELEPON", Value(customer.phone));
     customers.put("FAX", Value(customer.fax));
     customers.put("HUBUNGI", Value(customer.contact));
-    customers.put("TERM_CRD", Value(customer.creditTerm));
+    customers.put(kCreditTermField, Value(customer.creditTerm));
     customers.put("MU_CREDIT", Value(1));
-    customers.put("MAX_CRD", Value(customer.creditLimit));
+    customers.put(kCreditLimitField, Value(customer.creditLimit));
     customers.put({"MU_JUAL", "PPN_TIPE"}, Value(0));
     customers.put("USER_LVL", allUserLevels());
     customers.put("CATATAN", Value(customer.note));
@@ -68,10 +68,10 @@ void appendVendor(ImportRun& run, FieldWriter& vendors, const VendorRecord& vend
     vendors.put("FAX", Value(vendor.fax));
     vendors.put("HUBUNGI", Value(vendor.contact));
     vendors.put("REKENING_1", Value(vendor.bankAccount));
-    vendors.put("TERM_CRD", Value(vendor.creditTerm));
+    vendors.put(kCreditTermField, Value(vendor.creditTerm));
     vendors.put("MU_BELI", Value(0));
     vendors.put("MU_CREDIT", Value(1));
-    vendors.put("MAX_CRD", Value(vendor.creditLimit));
+    vendors.put(kCreditLimitField, Value(vendor.creditLimit));
     vendors.put("PPN_TIPE", Value(0));
     vendors.put("USER_LVL", allUserLevels());
     vendors.put("CATATAN", Value(vendor.note));
@@ -116,11 +116,11 @@ void appendItem(ImportRun& run, FieldWriter& stock, const ItemRecord& item) {
     stock.put("MU_H_BELI", Value(item.purchaseCurrency));
     stock.put({"MU_H_J_01", "MU_H_J_02", "MU_H_J_03", "MU_H_J_04", "MU_H_J_05"}, Value(item.sellingCurrency));
     stock.put("MU_H_MIN", Value(1));
-    stock.put("HARGA_BELI", Value(item.purchasePrice));
-    const char* prices[] = {"HARGA_J_01", "HARGA_J_02", "HARGA_J_03", "HARGA_J_04", "HARGA_J_05"};
-    for (size_t n = 0; n < item.sellingPrices.size(); ++n) stock.put(prices[n], Value(item.sellingPrices[n]));
+    stock.put(kPurchasePriceField, Value(item.purchasePrice));
+    for (size_t n = 0; n < item.sellingPrices.size(); ++n)
+        stock.put(kSellingPriceFields[n], Value(item.sellingPrices[n]));
     stock.put("HARGA_MIN", Value(0));
-    stock.put("MIN_STOCK", Value(item.minimumStock));
+    stock.put(kMinimumStockField, Value(item.minimumStock));
     stock.put({"MIN_STK_ST", "MAX_STK_ST", "MIN_JL_ST"}, Value(1));
     stock.put({"MAX_STOCK", "MIN_JUAL", "HAR_J_01_P", "HAR_J_02_P", "HAR_J_03_P", "HAR_J_04_P", "HAR_J_05_P",
                "HAR_MIN_P"},

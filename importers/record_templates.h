@@ -51,6 +51,14 @@ struct ItemRecord {
     double minimumStock = 0;
 };
 
+// The numeric fields of the records that take source values as they are.
+inline constexpr const char* kPurchasePriceField = "HARGA_BELI";
+inline constexpr std::array<const char*, 5> kSellingPriceFields{"HARGA_J_01", "HARGA_J_02", "HARGA_J_03",
+                                                                 "HARGA_J_04", "HARGA_J_05"};
+inline constexpr const char* kMinimumStockField = "MIN_STOCK";
+inline constexpr const char* kCreditTermField = "TERM_CRD";
+inline constexpr const char* kCreditLimitField = "MAX_CRD";
+
 // Each appends its record to the writer's table (ID = its record number) and fills it.
 void appendCustomer(ImportRun& run, FieldWriter& customers, const CustomerRecord& customer);
 void appendSalesman(ImportRun& run, FieldWriter& salesmen, const SalesmanRecord& salesman);

@@ -4,6 +4,7 @@
 #include "importing/deferred_program_end.h"
 #include "importing/opening_balances.h"
 #include "importing/reject_list.h"
+#include "importing/value_checks.h"
 #include "ui/stop_request.h"
 #include "xbase/blanks.h"
 #include "xbase/error.h"
@@ -45,6 +46,17 @@ bool sourceChecked(ui::Owner owner, const std::string& folder, const ImportReque
     } catch (const xbase::Error& e) {
         ui::BOXERROR(owner, std::string("Import gagal: ") + e.what());
         return false;
+    }
+}
+
+// The numbers the source gives, against the fields they go to; a source table that cannot be read
+// refuses the import too.
+ValueCheck valuesChecked(ui::Owner owner, const std::string& database, const ImportRun& run) {
+    try {
+        return checkValues(owner, database, run);
+    } catch (const xbase::Error& e) {
+        ui::BOXERROR(owner, std::string("Import gagal: ") + e.what());
+        return ValueCheck::Refused;
     }
 }
 
@@ -125,6 +137,10 @@ ImportOutcome importUnderSafetyNet(ui::Owner owner, const ImportRequest& request
         return refuse(safety.refusal() == safety::SafetyRefusal::Busy ? Refusal::Busy : Refusal::Interrupted);
     }
     if (!checkControlRecord(owner, database)) return refuse(Refusal::Database);
+    if (const ValueCheck values = valuesChecked(owner, database, source.run()); values != ValueCheck::Passed) {
+        if (values == ValueCheck::Stopped) outcome.status = ImportStatus::Stopped;
+        return refuse(Refusal::Source);
+    }
     database = safety.beforePreparation(owner);
     if (database.empty()) return refuse(Refusal::Backup);
     if (safety.backup()) outcome.backupFolder = safety.backup()->folder;

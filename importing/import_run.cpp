@@ -1,6 +1,7 @@
 #include "importing/import_run.h"
 
 #include <ctime>
+#include <filesystem>
 #include <stdexcept>
 
 #include "retaildb/record_routines.h"
@@ -8,38 +9,21 @@
 #include "ui/stop_request.h"
 #include "xbase/dates.h"
 #include "xbase/error.h"
+#include "xbase/numeric_fit.h"
 #include "xbase/settings.h"
+#include "xbase/text_case.h"
 #include "xbase/work_areas.h"
 
 namespace tarvo::importing {
 
-int SourceRow::position(const std::string& column) const {
-    auto [it, added] = positions_.try_emplace(column, 0);
-    if (added) it->second = table_.fieldPos(column);
-    return it->second;
+namespace {
+
+// "MSBRG.DBF record 2": the source file and its current record.
+std::string recordName(const xbase::Table& table) {
+    return table.path().filename().string() + " record " + std::to_string(table.recNo());
 }
 
-xbase::Value SourceRow::value(const std::string& column) const {
-    int pos = position(column);
-    return pos == 0 ? xbase::Value() : table_.fieldGet(pos);
-}
-
-std::string SourceRow::text(const std::string& column) const { return value(column).text(); }
-
-std::string SourceRow::trimmed(const std::string& column) const {
-    std::string t = text(column);
-    size_t first = t.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return t.substr(first, t.find_last_not_of(' ') - first + 1);
-}
-
-std::string SourceRow::upperTrimmed(const std::string& column) const { return upperCase(trimmed(column)); }
-
-std::string SourceRow::code(const std::string& column) const { return normaliseCode(text(column)); }
-
-double SourceRow::number(const std::string& column) const { return value(column).number(); }
-
-xbase::Date SourceRow::date(const std::string& column) const { return value(column).date(); }
+}  // namespace
 
 ImportRun::ImportRun(ImportOptions options, ui::Owner owner) : options_(std::move(options)), owner_(owner) {}
 
@@ -73,13 +57,33 @@ void ImportRun::forEachRecord(const std::string& alias, const std::string& progr
         if (n == total / 2 + 1) retaildb::runPoint(alias + "-rows");
         try {
             if (!rule(row)) ++skipped[alias];
+        } catch (const xbase::ValueDoesNotFit& e) {
+            const std::string target = xbase::asciiUpperCase(std::filesystem::path(e.file()).stem().string());
+            throw xbase::Error(unfitValueText(recordName(*table), columnsFeeding(alias, row, target, e), e.problem(),
+                                              target));
         } catch (const xbase::Error& e) {
             // A value that does not fit its field, or any other failure of a write: named with the
             // source file and record that gave it.
-            throw xbase::Error(table->path().filename().string() + " record " + std::to_string(table->recNo()) + ": " +
-                               e.what());
+            throw xbase::Error(recordName(*table) + ": " + e.what());
         }
     }
+}
+
+void ImportRun::addFeeds(SourceFeeds feeds) { feeds_.push_back(std::move(feeds)); }
+
+std::string ImportRun::columnsFeeding(const std::string& alias, const SourceRow& row, const std::string& table,
+                                      const xbase::ValueDoesNotFit& failure) const {
+    // Of the feeds of the field, the one that gives the value; a field fed once is named without asking.
+    std::string columns;
+    for (const SourceFeeds& source : feeds_) {
+        if (source.alias != alias) continue;
+        for (const FieldFeed& feed : source.feeds) {
+            if (feed.table != table || feed.field != failure.field()) continue;
+            if (columns.empty()) columns = feed.value.columns;
+            if (feed.value.of(row) == failure.value()) return feed.value.columns;
+        }
+    }
+    return columns;
 }
 
 void ImportRun::forEachEntry(uint32_t count, const std::string& progressText,

@@ -14,6 +14,9 @@
 
 #include "importing/code_list.h"
 #include "importing/import_options.h"
+#include "importing/source_row.h"
+#include "importing/value_feeds.h"
+#include "xbase/numeric_fit.h"
 #include "ui/user_interaction.h"
 #include "xbase/table.h"
 
@@ -35,30 +38,6 @@ struct DuplicateEntry {
     uint32_t stockRecno = 0;
 };
 
-// Reads the current row of an open template or source table; a column the file lacks gives the
-// type's empty value.
-class SourceRow {
-public:
-    explicit SourceRow(const xbase::Table& table) : table_(table) {}
-    bool has(const std::string& column) const { return position(column) != 0; }
-    xbase::Value value(const std::string& column) const;
-    std::string text(const std::string& column) const;      // as stored, blank-padded
-    std::string trimmed(const std::string& column) const;   // blanks removed on both sides
-    std::string upperTrimmed(const std::string& column) const;  // blanks removed, upper case (upperCase)
-    std::string code(const std::string& column) const;      // normalised: trimmed, upper case
-    double number(const std::string& column) const;
-    xbase::Date date(const std::string& column) const;
-    uint32_t recno() const { return table_.recNo(); }
-    bool deleted() const { return table_.deleted(); }
-
-private:
-    // The column's position, looked up by name once per table: the rows share it.
-    int position(const std::string& column) const;
-
-    const xbase::Table& table_;
-    mutable std::unordered_map<std::string, int> positions_;
-};
-
 class ImportRun {
 public:
     ImportRun(ImportOptions options, ui::Owner owner);
@@ -76,13 +55,19 @@ public:
     // while the deleted filter is off), with the progress text followed by the counter and the
     // total, and the bar; rule returns true when it wrote a record for the row, and the rows it
     // refused are counted as skipped under the alias. Does nothing when the table is not open. A
-    // failure of the table layer in the rule (a value that does not fit its field) is thrown on
-    // with the source file's name and the record number in front of its text. Throws
+    // failure of the table layer in the rule is thrown on with the source file's name and the
+    // record number in front of its text; a value that does not fit its field also names the
+    // columns it came from (addFeeds). Throws
     // ImportStopped before the next record once a stop was requested.
     void forEachRecord(const std::string& alias, const std::string& progressText,
                        const std::function<bool(const SourceRow&)>& rule);
     // The same progress for the entries 1 ... count of a list.
     void forEachEntry(uint32_t count, const std::string& progressText, const std::function<void(uint32_t)>& write);
+
+    // Where the numbers written from a source table's rows come from: a value that does not fit
+    // its field is named with its columns, and the checks try the values before the preparation.
+    void addFeeds(SourceFeeds feeds);
+    const std::vector<SourceFeeds>& feeds() const { return feeds_; }
 
     // Appends a record to a retail table (made current) with the validity marker, and counts it.
     void appendTo(const std::string& targetAlias);
@@ -100,8 +85,13 @@ public:
 private:
     void showProgress(const std::string& progressText, uint32_t n, uint32_t total);
 
+    // The columns that gave the value of the failure, for the current row of the source table.
+    std::string columnsFeeding(const std::string& alias, const SourceRow& row, const std::string& table,
+                               const xbase::ValueDoesNotFit& failure) const;
+
     ImportOptions options_;
     ui::Owner owner_;
+    std::vector<SourceFeeds> feeds_;
     xbase::Date stampDate_;
     std::string stampTime_;
 };

@@ -99,6 +99,41 @@ bool writeDayClosingSettings(ImportRun& run, const std::function<void(FieldWrite
     return true;
 }
 
+std::vector<FieldFeed> openingStockFeeds(StockMode mode, int warehouse, const ColumnValue& quantity,
+                                         const ColumnValue& value) {
+    std::vector<FieldFeed> feeds;
+    const Warehouse& slot = warehouses()[warehouse - 1];
+    switch (mode) {
+        case StockMode::CloseDay:
+            for (const std::string& field : slot.quantityFields) feeds.push_back({"S_STOCK", field, quantity});
+            feeds.push_back({"S_STOCK", slot.valueField, value});
+            break;
+        case StockMode::Open: {
+            // A line is written only for a quantity that is not zero.
+            const auto ofLine = [quantity](const ColumnValue& number) {
+                return ColumnValue{number.columns, [quantity, number](const SourceRow& row) {
+                                       return quantity.of(row) == 0 ? 0.0 : number.of(row);
+                                   }};
+            };
+            feeds.push_back({"S_PEMBED", "JUMLAH", quantity});
+            feeds.push_back({"S_PEMBED", "HARGA", ofLine(value)});
+            break;
+        }
+        case StockMode::None: break;
+    }
+    return feeds;
+}
+
+std::vector<FieldFeed> templateOpeningStockFeeds(StockMode mode) {
+    std::vector<FieldFeed> feeds;
+    for (int n = 1; n <= kWarehouses; ++n) {
+        const Warehouse& slot = warehouses()[n - 1];
+        for (FieldFeed& feed : openingStockFeeds(mode, n, column(slot.quantityColumn), column(slot.valueColumn)))
+            feeds.push_back(std::move(feed));
+    }
+    return feeds;
+}
+
 OpeningStock::OpeningStock(ImportRun& run) : run_(run), stock_("S_STOCK"), lines_("S_PEMBED") {}
 
 void OpeningStock::write(const SourceRow& row, int itemKind) {

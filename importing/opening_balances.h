@@ -8,6 +8,7 @@
 
 #include "importing/field_writer.h"
 #include "importing/import_run.h"
+#include "importing/value_feeds.h"
 #include "ui/user_interaction.h"
 
 namespace tarvo::importing {
@@ -27,6 +28,14 @@ bool writeDayClosingSettings(ImportRun& run, const std::function<void(FieldWrite
 
 // The opening stock of the item just written to S_STOCK, in the run's stock mode: closed
 // balances in the item's SISA_ fields, lines of the "STOCK AWAL" purchase in S_PEMBED, or nothing.
+// What OpeningStock::put(warehouse, quantity, value) writes in the stock mode, for the value
+// checks: the quantity fields and value field of the warehouse's slot, or the purchase line of a
+// quantity that is not zero.
+std::vector<FieldFeed> openingStockFeeds(StockMode mode, int warehouse, const ColumnValue& quantity,
+                                         const ColumnValue& value);
+// What OpeningStock::write writes from an item template's SISA_STKn and SISA_NILn columns.
+std::vector<FieldFeed> templateOpeningStockFeeds(StockMode mode);
+
 class OpeningStock {
 public:
     // S_STOCK and S_PEMBED must be open while it is used.

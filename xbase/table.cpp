@@ -17,6 +17,7 @@
 #include "xbase/file_names.h"
 #include "xbase/memo_file.h"
 #include "xbase/number_text.h"
+#include "xbase/numeric_fit.h"
 #include "xbase/record_file.h"
 #include "xbase/settings.h"
 #include "xbase/table_indexes.h"
@@ -730,11 +731,8 @@ void Table::encodeField(const Field& f, const Value& value, std::string& bytes) 
         case 'N': case 'F': {
             if (!value.isNil() && !value.isNumeric()) throw mismatch();
             bytes.assign(width, ' ');
-            writeStr(bytes, value.number(), f.info.decimals);
-            if (bytes.find('*') != std::string::npos)
-                throw Error(path_.string() + ": value " + Str(value.number(), -1, f.info.decimals) +
-                            " does not fit field " + f.info.name + " (N " + std::to_string(f.info.length) + "," +
-                            std::to_string(f.info.decimals) + ")");
+            if (!writeNumericField(bytes, value.number(), f.info.decimals))
+                throw ValueDoesNotFit(path_.string(), f.info.name, f.info.length, f.info.decimals, value.number());
             return;
         }
         case 'D': {

@@ -5,12 +5,14 @@
 
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <utility>
 
 #include "importers/application_sources.h"
 #include "retaildb/program_end.h"
 #include "retaildb/run_points.h"
 #include "safety/backups.h"
+#include "tests/hooks/test_hooks.h"
 #include "tests/importers/importer_fixture.h"
 #include "tests/support/scoped_environment.h"
 #include "ui/stop_request.h"
@@ -78,19 +80,22 @@ protected:
     }
 };
 
-TEST_F(AllOrNothingTest, AValueThatDoesNotFitPutsTheShopBackBeforeItsMessage) {
+TEST_F(AllOrNothingTest, ValuesThatDoNotFitAreRefusedBeforeTheBackup) {
     writeItems(30, 25);
     const auto before = test::fileContents(database);
     const importing::ImportOutcome outcome = importItems();
-    EXPECT_EQ(outcome.status, importing::ImportStatus::Failed);
-    EXPECT_TRUE(outcome.restoreProblem.empty()) << outcome.restoreProblem;
+    EXPECT_EQ(outcome.status, importing::ImportStatus::Refused);
+    EXPECT_EQ(outcome.refusal, importing::Refusal::Source);
     EXPECT_TRUE(test::fileContents(database) == before);
-    const test::RecordedMessage* error = lastOf("error");
-    ASSERT_NE(error, nullptr);
-    EXPECT_NE(error->text.find("does not fit field SISA_NIL01"), std::string::npos) << error->text;
-    EXPECT_TRUE(error->text.ends_with("\nData toko sudah dikembalikan seperti sebelum import.")) << error->text;
-    EXPECT_EQ(ui.count("info"), 0u) << "no summary of a run that was undone";
-    expectBackupPutBack();
+    EXPECT_TRUE(safety::listBackups(database).empty()) << "refused before the backup";
+    ASSERT_EQ(ui.count("error"), 1u);
+    const std::string& message = ui.messages.back().text;
+    EXPECT_EQ(message.rfind("Import dibatalkan: 1 nilai tidak muat di field tujuannya. Data toko tidak diubah.\n", 0), 0u)
+        << message;
+    EXPECT_NE(message.find("MSBRG.DBF record 25, column SISAGUDANG × HGBELI: value 9999998990000000.0000 does not fit "
+                           "field SISA_NIL01 (N 18,4) of S_STOCK"),
+              std::string::npos)
+        << message;
 
     writeItems(30, 0);
     EXPECT_EQ(importItems().status, importing::ImportStatus::Done) << "the next import is not held back";
@@ -106,6 +111,32 @@ public:
         if (act && text.find(at) != std::string::npos) std::exchange(act, nullptr)();
     }
 };
+
+TEST_F(AllOrNothingTest, AFailedWritePutsTheShopBackBeforeItsMessage) {
+    writeItems(30, 0);
+    ProgressHook hook;
+    std::unique_ptr<test::LimitedFileWrites> fullDisk;
+    hook.at = " 10 / 30";
+    hook.act = [&] { fullDisk = std::make_unique<test::LimitedFileWrites>(0); };
+    hook.replies = {ui::kReplyYes, ui::kReplyYes};
+    test::ScopedInteraction scoped(hook);
+    const auto before = test::fileContents(database);
+    const importing::ImportOutcome outcome = importItems();
+    fullDisk.reset();
+    EXPECT_EQ(outcome.status, importing::ImportStatus::Failed);
+    EXPECT_TRUE(outcome.restoreProblem.empty()) << outcome.restoreProblem;
+    EXPECT_TRUE(test::fileContents(database) == before);
+    ASSERT_FALSE(hook.messages.empty());
+    const std::string& error = hook.messages.back().text;
+    EXPECT_EQ(hook.messages.back().kind, "error");
+    EXPECT_EQ(error.rfind("Import gagal: ", 0), 0u) << error;
+    EXPECT_NE(error.find("No space left on device"), std::string::npos) << error;
+    EXPECT_TRUE(error.ends_with("\nData toko sudah dikembalikan seperti sebelum import.")) << error;
+    EXPECT_EQ(hook.count("info"), 0u) << "no summary of a run that was undone";
+    expectBackupPutBack();
+
+    EXPECT_EQ(importItems().status, importing::ImportStatus::Done) << "the next import is not held back";
+}
 
 TEST_F(AllOrNothingTest, AStopPutsTheShopBackAndSaysSo) {
     writeItems(40, 0);
@@ -127,16 +158,19 @@ TEST_F(AllOrNothingTest, AStopPutsTheShopBackAndSaysSo) {
 }
 
 TEST_F(AllOrNothingTest, ABackupThatCannotBePutBackLeavesTheImportInterrupted) {
-    writeItems(30, 25);
+    writeItems(30, 0);
     ProgressHook hook;
+    std::unique_ptr<test::LimitedFileWrites> fullDisk;
     hook.at = " 10 / 30";
-    // The backup's copy of S_STOCK is damaged while the import runs.
-    hook.act = [this] {
+    // The backup's copy of S_STOCK is damaged while the import runs, then the disk fills up.
+    hook.act = [&] {
         std::ofstream(safety::listBackups(database).at(0).folder / "S_STOCK.Q7T", std::ios::app) << "damage";
+        fullDisk = std::make_unique<test::LimitedFileWrites>(0);
     };
     hook.replies = {ui::kReplyYes};
     test::ScopedInteraction scoped(hook);
     const importing::ImportOutcome outcome = importItems();
+    fullDisk.reset();
     EXPECT_EQ(outcome.status, importing::ImportStatus::Failed);
     EXPECT_NE(outcome.restoreProblem.find("Cadangan rusak"), std::string::npos) << outcome.restoreProblem;
     ASSERT_FALSE(hook.messages.empty());

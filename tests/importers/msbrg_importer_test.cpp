@@ -296,16 +296,31 @@ TEST_F(MsbrgImportTest, ALevelWithoutAUnitGetsNoUnit) {
 
 // A computed value too large for its field (opening stock × purchase price beyond SISA_NIL01)
 // fails the run with a message that names the source file and record as well as the field.
-TEST_F(MsbrgImportTest, AValueThatDoesNotFitNamesItsSourceRecord) {
-    writeSource("MSBRG.DBF", itemFields(),
+// Source numbers that go into a field unchanged, and the opening stock's price × stock, are tried
+// against their fields before the shop is touched; every value that does not fit is named. A
+// deleted record and a record the import passes over are not checked.
+TEST_F(MsbrgImportTest, ValuesThatDoNotFitAreNamedBeforeTheShopIsTouched) {
+    std::vector<xbase::FieldInfo> fields = itemFields();
+    for (xbase::FieldInfo& field : fields)
+        if (field.name == "HGBELI1") field.length = 20;  // wider than the item's price field
+    writeSource("MSBRG.DBF", fields,
                 {{{"KDBRG", "A1"}, {"NMBRG", "Apel"}},
-                 {{"KDBRG", "B1"}, {"NMBRG", "Jeruk"}, {"HGBELI", 999999999}, {"SISAGUDANG", 9999999}}});
+                 {{"KDBRG", "B1"}, {"NMBRG", "Jeruk"}, {"HGBELI", 999999999}, {"SISAGUDANG", 9999999}},
+                 {{"KDBRG", "C1"}, {"NMBRG", "Mangga"}, {"KDBRG1", "C1-BOX"}, {"QTY11", 12}, {"HGBELI1", 1e13}},
+                 {{"KDBRG", "D1"}, {"NMBRG", "Nanas"}, {"HGBELI", 999999999}, {"SISAGUDANG", 9999999}, {"*", true}},
+                 {{"KDBRG", ""}, {"NMBRG", "Pepaya"}, {"HGBELI", 999999999}, {"SISAGUDANG", 9999999}}});
     writePartners({});
-    ASSERT_EQ(runImport(kLindraMakmur, test::optionsFor(StockMode::CloseDay)).status, importing::ImportStatus::Failed);
+    const auto before = test::fileContents(database);
+    const importing::ImportOutcome outcome = runImport(kLindraMakmur, test::optionsFor(StockMode::CloseDay));
+    EXPECT_EQ(outcome.status, importing::ImportStatus::Refused);
+    EXPECT_TRUE(test::fileContents(database) == before);
     ASSERT_EQ(ui.count("error"), 1u);
-    const std::string& message = ui.messages.back().text;
-    EXPECT_NE(message.find("MSBRG.DBF record 2: "), std::string::npos) << message;
-    EXPECT_NE(message.find("does not fit field SISA_NIL01 (N 18,4)"), std::string::npos) << message;
+    EXPECT_EQ(ui.messages.back().text,
+              "Import dibatalkan: 2 nilai tidak muat di field tujuannya. Data toko tidak diubah.\n"
+              "MSBRG.DBF record 2, column SISAGUDANG × HGBELI: value 9999998990000000.0000 does not fit field "
+              "SISA_NIL01 (N 18,4) of S_STOCK\n"
+              "MSBRG.DBF record 3, column HGBELI1: value 10000000000000.0000 does not fit field HARGA_BELI (N 18,4) "
+              "of S_STOCK");
 }
 
 }  // namespace

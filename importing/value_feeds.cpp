@@ -1,0 +1,23 @@
+#include "importing/value_feeds.h"
+
+namespace tarvo::importing {
+
+ColumnValue column(const std::string& name) {
+    return ColumnValue{name, [name](const SourceRow& row) { return row.number(name); }};
+}
+
+ColumnValue product(const ColumnValue& a, const ColumnValue& b) {
+    return ColumnValue{a.columns + " × " + b.columns, [a, b](const SourceRow& row) { return a.of(row) * b.of(row); }};
+}
+
+void addFeeds(std::vector<FieldFeed>& feeds, const std::string& table, std::initializer_list<const char*> fields,
+              const ColumnValue& value) {
+    for (const char* field : fields) feeds.push_back(FieldFeed{table, field, value});
+}
+
+std::string unfitValueText(const std::string& source, const std::string& columns, const std::string& problem,
+                           const std::string& table) {
+    return source + (columns.empty() ? "" : ", column " + columns) + ": " + problem + " of " + table;
+}
+
+}  // namespace tarvo::importing

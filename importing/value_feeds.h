@@ -1,0 +1,52 @@
+#pragma once
+// Where the numbers an import writes come from: which columns of a source row give the value of
+// which numeric field of a retail table, and how (a column as it is, or computed, such as price
+// times stock). A value that does not fit its field is named with them, and the checks try every
+// row's values against the fields before the shop is touched.
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "importing/source_row.h"
+
+namespace tarvo::importing {
+
+// A number computed from columns of a source row.
+struct ColumnValue {
+    std::string columns;  // as the messages name them: "HGBELI", "SISAGUDANG × HGBELI"
+    std::function<double(const SourceRow&)> of;
+};
+// The column as it is.
+ColumnValue column(const std::string& name);
+// The product of the two ("SISAGUDANG × HGBELI").
+ColumnValue product(const ColumnValue& a, const ColumnValue& b);
+
+// A numeric field of a retail table and the value it gets.
+struct FieldFeed {
+    std::string table;  // "S_STOCK"
+    std::string field;  // "SISA_NIL01"
+    ColumnValue value;
+};
+
+// The numbers a source table's rows give to retail fields; only the rows the import takes up
+// count (not deleted, key columns filled).
+struct SourceFeeds {
+    std::string alias;  // the source table's work area, "MSBRG"
+    std::function<bool(const SourceRow&)> takes;
+    std::vector<FieldFeed> feeds;
+};
+
+// Into the feeds, one feed per field.
+void addFeeds(std::vector<FieldFeed>& feeds, const std::string& table, std::initializer_list<const char*> fields,
+              const ColumnValue& value);
+
+// The message of a value that does not fit, named by where it came from: "MSBRG.DBF record 2,
+// column SISAGUDANG × HGBELI: value … does not fit field SISA_NIL01 (N 18,4) of S_STOCK".
+// source names the file and record ("MSBRG.DBF record 2") or table and row ("table BARANG row
+// 12"); columns may be empty when unknown.
+std::string unfitValueText(const std::string& source, const std::string& columns, const std::string& problem,
+                           const std::string& table);
+
+}  // namespace tarvo::importing
