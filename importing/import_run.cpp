@@ -1,7 +1,6 @@
 #include "importing/import_run.h"
 
 #include <ctime>
-#include <filesystem>
 #include <stdexcept>
 
 #include "retaildb/record_routines.h"
@@ -11,7 +10,6 @@
 #include "xbase/error.h"
 #include "xbase/numeric_fit.h"
 #include "xbase/settings.h"
-#include "xbase/text_case.h"
 #include "xbase/work_areas.h"
 
 namespace tarvo::importing {
@@ -58,7 +56,7 @@ void ImportRun::forEachRecord(const std::string& alias, const std::string& progr
         try {
             if (!rule(row)) ++skipped[alias];
         } catch (const xbase::ValueDoesNotFit& e) {
-            const std::string target = xbase::asciiUpperCase(std::filesystem::path(e.file()).stem().string());
+            const std::string target = failedTable(e);
             throw xbase::Error(unfitValueText(recordName(*table), columnsFeeding(alias, row, target, e), e.problem(),
                                               target));
         } catch (const xbase::Error& e) {

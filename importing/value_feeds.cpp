@@ -1,5 +1,9 @@
 #include "importing/value_feeds.h"
 
+#include <filesystem>
+
+#include "xbase/text_case.h"
+
 namespace tarvo::importing {
 
 ColumnValue column(const std::string& name) {
@@ -13,6 +17,19 @@ ColumnValue product(const ColumnValue& a, const ColumnValue& b) {
 void addFeeds(std::vector<FieldFeed>& feeds, const std::string& table, std::initializer_list<const char*> fields,
               const ColumnValue& value) {
     for (const char* field : fields) feeds.push_back(FieldFeed{table, field, value});
+}
+
+std::string failedTable(const xbase::ValueDoesNotFit& failure) {
+    return xbase::asciiUpperCase(std::filesystem::path(failure.file()).stem().string());
+}
+
+std::string unfitValueText(const std::string& source, const std::vector<FieldColumns>& columns,
+                           const xbase::ValueDoesNotFit& failure) {
+    const std::string table = failedTable(failure);
+    for (const FieldColumns& entry : columns)
+        if (entry.table == table && entry.field == failure.field())
+            return unfitValueText(source, entry.columns, failure.problem(), table);
+    return unfitValueText(source, std::string(), failure.problem(), table);
 }
 
 std::string unfitValueText(const std::string& source, const std::string& columns, const std::string& problem,

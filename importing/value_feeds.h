@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "importing/source_row.h"
+#include "xbase/numeric_fit.h"
 
 namespace tarvo::importing {
 
@@ -41,6 +42,20 @@ struct SourceFeeds {
 // Into the feeds, one feed per field.
 void addFeeds(std::vector<FieldFeed>& feeds, const std::string& table, std::initializer_list<const char*> fields,
               const ColumnValue& value);
+
+// The columns a retail field's value comes from, for sources whose rows are not SourceRows.
+struct FieldColumns {
+    std::string table;    // "S_STOCK"
+    std::string field;    // "HARGA_BELI"
+    std::string columns;  // "HARGAPOKOK"
+};
+
+// The retail table the failure was written to, as its alias: "S_STOCK".
+std::string failedTable(const xbase::ValueDoesNotFit& failure);
+// The message of the failure named by its source (see unfitValueText), the columns looked up in
+// the list (none when the list lacks the field).
+std::string unfitValueText(const std::string& source, const std::vector<FieldColumns>& columns,
+                           const xbase::ValueDoesNotFit& failure);
 
 // The message of a value that does not fit, named by where it came from: "MSBRG.DBF record 2,
 // column SISAGUDANG × HGBELI: value … does not fit field SISA_NIL01 (N 18,4) of S_STOCK".

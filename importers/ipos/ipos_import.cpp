@@ -4,6 +4,7 @@
 
 #include "importers/ipos/ipos_steps.h"
 #include "ui/user_interaction.h"
+#include "xbase/numeric_fit.h"
 
 namespace tarvo::importers::ipos {
 
@@ -63,9 +64,14 @@ bool IposImport::import(const std::string&) {
 }
 
 void forEachRow(IposRun& ipos, const odbc::Result& result, const char* table, const std::string& progressText,
-                const std::function<bool(const odbc::Row&)>& rule) {
+                const std::function<bool(const odbc::Row&)>& rule, const std::vector<importing::FieldColumns>& columns) {
     ipos.run.forEachEntry(static_cast<uint32_t>(result.rowCount()), progressText, [&](uint32_t n) {
-        if (!rule(result.row(n - 1))) ++ipos.run.skipped[table];
+        try {
+            if (!rule(result.row(n - 1))) ++ipos.run.skipped[table];
+        } catch (const xbase::ValueDoesNotFit& e) {
+            throw xbase::Error(
+                importing::unfitValueText("table " + std::string(table) + " row " + std::to_string(n), columns, e));
+        }
     });
 }
 

@@ -23,6 +23,16 @@ std::string trimmedText(const odbc::Row& row, size_t column) { return std::strin
 
 std::string withoutLeadingBlanks(const std::string& text) { return std::string(xbase::trimmedLeft(text)); }
 
+// The columns of the item table the numbers of an item and its discount period come from.
+std::vector<importing::FieldColumns> itemColumns() {
+    std::vector<importing::FieldColumns> columns{{"S_STOCK", kPurchasePriceField, "HARGAPOKOK"},
+                                                 {"S_STOCK", kMinimumStockField, "STOKMIN"},
+                                                 {"S_STKPRO", "DISC_PERS1", "DISKONP"},
+                                                 {"S_STKPRO", "DISC_NILAI", "DISKONN"}};
+    for (const char* field : kSellingPriceFields) columns.push_back({"S_STOCK", field, "HARGAJUAL"});
+    return columns;
+}
+
 }  // namespace
 
 void importItemGroups(IposRun& ipos) {
@@ -85,7 +95,7 @@ void importItems(IposRun& ipos) {
             discounts.put("CATATAN", Value(kIposNote));
         }
         return true;
-    });
+    }, itemColumns());
     retaildb::TABLEIDUPDATE(retaildb::kItemsRow, stock.table().recCount());
     stock.table().commit();
     xbase::workAreas().close("S_STKPRO");
@@ -128,7 +138,8 @@ void importSalesmen(IposRun& ipos) {
                        writer.put("KOMISI", Value(READFLOAT(row, commission)));
                    }
                    return true;
-               });
+               },
+               {{"S_KARYAW", "KOMISI", "KOMISIJUAL"}});
     xbase::workAreas().close(target);
     retaildb::TABLEIDUPDATE(asCustomers ? retaildb::kCustomersRow : retaildb::kSalesmenRow, ipos.salesmen.size());
 }

@@ -39,8 +39,11 @@ void importGoodsReceived(IposRun& ipos);
 void importGoodsIssued(IposRun& ipos);
 
 // Walks the rows of a result with the progress text, counter and bar on the progress window's
-// first line; rule returns false for a row it skipped, which is counted under the table's name.
+// first line; rule returns false for a row it skipped, which is counted under the table's name. A
+// value that does not fit its field is named with the table, the row (1 for the first) and the
+// columns the list gives for the field.
 void forEachRow(IposRun& ipos, const odbc::Result& result, const char* table, const std::string& progressText,
-                const std::function<bool(const odbc::Row&)>& rule);
+                const std::function<bool(const odbc::Row&)>& rule,
+                const std::vector<importing::FieldColumns>& columns = {});
 
 }  // namespace tarvo::importers::ipos

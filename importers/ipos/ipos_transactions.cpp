@@ -157,7 +157,7 @@ void importSales(IposRun& ipos, const SaleKind& kind) {
         sales.put("TOT_HARGA", Value(gross));
         sales.put("TOT_DISC", Value(lineDiscounts + headerDiscount));
         return true;
-    });
+    }, {{"S_PENJUA", "DISC_NILAI", "TOTALDISKON"}, {"S_PENJUA", "LUNAS", "TOTALJUAL - TOTALDISKON"}});
     retaildb::TABLEIDUPDATE(retaildb::kSalesRow, sales.table().recCount());
     sales.table().commit();
     saleLines.table().commit();

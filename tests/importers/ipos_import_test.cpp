@@ -401,6 +401,24 @@ TEST_F(IposImportTest, LongNamesAreComparedOverTheWholeName) {
     expectRecord("S_STOCK", 1, {{"KODE_C", Value("A")}, {"NAMA", Value(longName.substr(0, 100))}});
 }
 
+// A value too wide for its field is named with the table, its row and column; the shop is put back.
+TEST_F(IposImportTest, AValueThatDoesNotFitNamesItsTableRowAndColumn) {
+    {
+        sampledata::SampleDatabase db(file_);
+        db.insert(kItemTable, {{"NOITEM", "A"}, {"NAMAITEM", "Kopi"}, {"HARGAPOKOK", "100"}});
+        db.insert(kItemTable, {{"NOITEM", "B"}, {"NAMAITEM", "Teh"}, {"HARGAJUAL", "123456789012345"}});
+    }
+    const auto before = test::fileContents(database);
+    const importing::ImportOutcome outcome = importWith({});
+    EXPECT_EQ(outcome.status, importing::ImportStatus::Failed);
+    EXPECT_TRUE(test::fileContents(database) == before);
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_EQ(ui.messages.back().text,
+              std::string("Import gagal: table ") + kItemTable +
+                  " row 2, column HARGAJUAL: value 123456789012345.0000 does not fit field HARGA_J_01 (N 18,4) of "
+                  "S_STOCK\nData toko sudah dikembalikan seperti sebelum import.");
+}
+
 TEST_F(IposImportTest, ARefusedOrCancelledRunLeavesEveryRetailFileAsItWas) {
     writeSmallShop(file_);
     const auto notAccess = dir.path() / "TOKO.MDB";
