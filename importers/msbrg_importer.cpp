@@ -117,9 +117,7 @@ private:
 
     // The column of packing level n, 0 when the level gives no item.
     static ColumnValue ofLevel(int n, const std::string& name) {
-        return ColumnValue{name, [n, name](const SourceRow& row) {
-                               return readLevels(row)[n].code.empty() ? 0.0 : row.number(name);
-                           }};
+        return importing::columnWhere(name, [n](const SourceRow& row) { return !readLevels(row)[n].code.empty(); });
     }
     static std::array<ColumnValue, 5> sameEverywhere(const ColumnValue& value) {
         return {value, value, value, value, value};

@@ -56,10 +56,6 @@ void FieldWriter::putUnchanged(const SourceRow& row, std::initializer_list<const
     for (const char* column : columns) put(column, Value(row.text(column)));
 }
 
-void FieldWriter::putNumbers(const SourceRow& row, std::initializer_list<const char*> columns) {
-    for (const char* column : columns) put(column, Value(row.number(column)));
-}
-
 std::string FieldWriter::putAfter(const SourceRow& row, const char* column, const std::string& previous) {
     std::string text = isBlank(previous) ? std::string() : row.trimmed(column);
     put(column, Value(text));

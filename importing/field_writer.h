@@ -36,8 +36,6 @@ public:
     void putTrimmed(const SourceRow& row, std::initializer_list<const char*> columns);
     // Each column as stored (empty when absent) into the field of the same name.
     void putUnchanged(const SourceRow& row, std::initializer_list<const char*> columns);
-    // Each numeric column (0 when absent) into the field of the same name.
-    void putNumbers(const SourceRow& row, std::initializer_list<const char*> columns);
     // TELEPON, HUBUNGI, HUBUNGI_2, HUBUNGI_3 trimmed; TELEPON_2 and TELEPON_3 only after a written
     // TELEPON and TELEPON_2, and each HUB_TELP_n only after a written HUBUNGI of its number.
     void putPhonesAndContacts(const SourceRow& row);

@@ -111,9 +111,11 @@ std::vector<FieldFeed> openingStockFeeds(StockMode mode, int warehouse, const Co
         case StockMode::Open: {
             // A line is written only for a quantity that is not zero.
             const auto ofLine = [quantity](const ColumnValue& number) {
-                return ColumnValue{number.columns, [quantity, number](const SourceRow& row) {
+                return ColumnValue{number.columns,
+                                   [quantity, number](const SourceRow& row) {
                                        return quantity.of(row) == 0 ? 0.0 : number.of(row);
-                                   }};
+                                   },
+                                   number.boundedBy};
             };
             feeds.push_back({"S_PEMBED", "JUMLAH", quantity});
             feeds.push_back({"S_PEMBED", "HARGA", ofLine(value)});
@@ -124,11 +126,17 @@ std::vector<FieldFeed> openingStockFeeds(StockMode mode, int warehouse, const Co
     return feeds;
 }
 
-std::vector<FieldFeed> templateOpeningStockFeeds(StockMode mode) {
+std::vector<FieldFeed> templateOpeningStockFeeds(StockMode mode, const std::function<int(const SourceRow&)>& kindOf) {
+    // As write has it: only goods from a template with the first quantity column.
+    const auto ofGoods = [kindOf](const std::string& name) {
+        return columnWhere(name, [kindOf](const SourceRow& row) {
+            return kindOf(row) == 0 && row.has(warehouses()[0].quantityColumn);
+        });
+    };
     std::vector<FieldFeed> feeds;
     for (int n = 1; n <= kWarehouses; ++n) {
         const Warehouse& slot = warehouses()[n - 1];
-        for (FieldFeed& feed : openingStockFeeds(mode, n, column(slot.quantityColumn), column(slot.valueColumn)))
+        for (FieldFeed& feed : openingStockFeeds(mode, n, ofGoods(slot.quantityColumn), ofGoods(slot.valueColumn)))
             feeds.push_back(std::move(feed));
     }
     return feeds;

@@ -33,8 +33,9 @@ bool writeDayClosingSettings(ImportRun& run, const std::function<void(FieldWrite
 // quantity that is not zero.
 std::vector<FieldFeed> openingStockFeeds(StockMode mode, int warehouse, const ColumnValue& quantity,
                                          const ColumnValue& value);
-// What OpeningStock::write writes from an item template's SISA_STKn and SISA_NILn columns.
-std::vector<FieldFeed> templateOpeningStockFeeds(StockMode mode);
+// What OpeningStock::write(row, kindOf(row)) writes from an item template's SISA_STKn and SISA_NILn
+// columns.
+std::vector<FieldFeed> templateOpeningStockFeeds(StockMode mode, const std::function<int(const SourceRow&)>& kindOf);
 
 class OpeningStock {
 public:

@@ -53,6 +53,22 @@ private:
     std::map<std::string, std::map<std::string, NumericField>> tables_;
 };
 
+// Places for the integer digits (and sign) of a numeric field.
+int integerRoom(int width, int decimals) { return width - (decimals > 0 ? decimals + 1 : 0); }
+
+// Whether every value the column can hold fits the field, so that its rows need no look: a column
+// the table lacks gives 0, and a narrower one cannot outgrow the field, even when rounded to it.
+bool alwaysFits(const xbase::Table& table, const ColumnValue& value, const NumericField& field) {
+    if (value.boundedBy.empty()) return false;
+    const int pos = table.fieldPos(value.boundedBy);
+    if (pos == 0) return true;
+    const xbase::FieldInfo& column = table.field(pos);
+    if (column.type != 'N' && column.type != 'F') return false;
+    const int room = integerRoom(field.width, field.decimals);
+    const int needed = integerRoom(column.length, column.decimals);
+    return needed < room || (needed == room && field.decimals >= column.decimals);
+}
+
 // The problems found, the first kListed of them in full.
 struct Problems {
     std::string listed;
@@ -77,7 +93,9 @@ ValueCheck checkValues(ui::Owner owner, const std::string& databaseFolder, const
         };
         std::vector<Target> targets;
         for (const FieldFeed& feed : source.feeds)
-            if (const auto field = retail.numeric(feed.table, feed.field)) targets.push_back({&feed, *field});
+            if (const auto field = retail.numeric(feed.table, feed.field); field && !alwaysFits(*table, feed.value, *field))
+                targets.push_back({&feed, *field});
+        if (targets.empty()) continue;
         const std::string file = table->path().filename().string();
         ui.progressText(1, "Cek nilai " + file);
         SourceRow row(*table);

@@ -7,7 +7,12 @@
 namespace tarvo::importing {
 
 ColumnValue column(const std::string& name) {
-    return ColumnValue{name, [name](const SourceRow& row) { return row.number(name); }};
+    return ColumnValue{name, [name](const SourceRow& row) { return row.number(name); }, name};
+}
+
+ColumnValue columnWhere(const std::string& name, std::function<bool(const SourceRow&)> test) {
+    return ColumnValue{name, [name, test = std::move(test)](const SourceRow& row) { return test(row) ? row.number(name) : 0.0; },
+                       name};
 }
 
 ColumnValue product(const ColumnValue& a, const ColumnValue& b) {

@@ -18,9 +18,14 @@ namespace tarvo::importing {
 struct ColumnValue {
     std::string columns;  // as the messages name them: "HGBELI", "SISAGUDANG × HGBELI"
     std::function<double(const SourceRow&)> of;
+    // The one column whose value (or 0) this is, so that a column narrower than its field needs
+    // no look at the rows; empty for a computed value.
+    std::string boundedBy = {};
 };
 // The column as it is.
 ColumnValue column(const std::string& name);
+// The column's value where the row passes the test, else 0.
+ColumnValue columnWhere(const std::string& name, std::function<bool(const SourceRow&)> test);
 // The product of the two ("SISAGUDANG × HGBELI").
 ColumnValue product(const ColumnValue& a, const ColumnValue& b);
 

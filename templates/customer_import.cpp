@@ -13,8 +13,13 @@ namespace tarvo::templates {
 
 namespace {
 
-
 using xbase::Value;
+
+// The customer template's credit and discount numbers, each into the field of its name.
+constexpr const char* kCustomerNumbers[] = {"TERM_CRD", "MAX_CRD",  "MAX_CRD2",   "MAX_CRD_PR", "MAX2_CRD", "MAX2_CRD2",
+                                            "MAX2_CRD_P", "MAX3_CRD", "MAX3_CRD_P", "SPS_DISC", "SPS_DISC2"};
+
+bool takesCustomerRow(const importing::SourceRow& row) { return !importing::isBlank(row.text("NAMA")); }
 
 // The opening points as ten digits padded with "0", twice, scrambled. The scrambled bytes go
 // into the field as they are, so they pass through the table's code page unchanged.
@@ -27,11 +32,17 @@ void putOpeningPoints(importing::FieldWriter& customer, double points) {
 
 }  // namespace
 
+importing::SourceFeeds customerFeeds() {
+    importing::SourceFeeds feeds{"PELANG", takesCustomerRow, {}};
+    for (const char* number : kCustomerNumbers) feeds.feeds.push_back({"S_PELANG", number, importing::column(number)});
+    return feeds;
+}
+
 void importCustomers(TemplateRun& run) {
     if (!run.templateOpen("PELANG")) return;
     importing::FieldWriter customer("S_PELANG");
     run.forEachRow("PELANG", [&](const importing::SourceRow& row) {
-        if (importing::isBlank(row.text("NAMA"))) return false;
+        if (!takesCustomerRow(row)) return false;
         const uint32_t region = codeReference(run.regions, row, "KODE_DAE");
         const uint32_t secondRegion = codeReference(run.secondRegions, row, "KODE_DA2");
         const uint32_t group = codeReference(run.customerGroups, row, "KODE_GRP");
@@ -58,8 +69,7 @@ void importCustomers(TemplateRun& run) {
         customer.put("DAERAH", Value(region));
         customer.put("DAERAH2", Value(secondRegion));
         customer.put("TGL_LAHIR", Value(row.date("TGL_LAHIR")));
-        customer.putNumbers(row, {"TERM_CRD", "MAX_CRD", "MAX_CRD2", "MAX_CRD_PR", "MAX2_CRD", "MAX2_CRD2",
-                                  "MAX2_CRD_P", "MAX3_CRD", "MAX3_CRD_P", "SPS_DISC", "SPS_DISC2"});
+        for (const char* number : kCustomerNumbers) customer.put(number, Value(row.number(number)));
         customer.put("SALES", Value(salesman));
         customer.put("MU_JUAL", Value(0));
         putPartnerFields(customer, row);

@@ -68,4 +68,12 @@ void writeSellingPrices(const importing::SourceRow& row, importing::FieldWriter&
     }
 }
 
+void addSellingPriceFeeds(std::vector<importing::FieldFeed>& feeds, const std::string& table) {
+    for (const PriceLevel& level : priceLevels()) {
+        feeds.push_back({table, level.priceField, importing::column(level.priceColumn)});
+        feeds.push_back({table, level.quantityField, importing::column(level.quantityColumn)});
+        for (const std::string& discount : level.discounts) feeds.push_back({table, discount, importing::column(discount)});
+    }
+}
+
 }  // namespace tarvo::templates

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "importing/field_writer.h"
+#include "importing/value_feeds.h"
 #include "importing/import_run.h"
 
 namespace tarvo::templates {
@@ -21,5 +22,8 @@ double unitOr(const importing::SourceRow& row, const std::string& column, double
 // before (quantity and unit only when the template has that level's price column), and
 // DISC1_J_0n ... DISC3_J_0n from the same-named columns (0 when absent).
 void writeSellingPrices(const importing::SourceRow& row, importing::FieldWriter& target);
+// The numbers writeSellingPrices takes from the columns, for the value checks: each level's price,
+// quantity and discounts (a level that repeats the one before repeats a value already checked).
+void addSellingPriceFeeds(std::vector<importing::FieldFeed>& feeds, const std::string& table = "S_STOCK");
 
 }  // namespace tarvo::templates

@@ -3,6 +3,7 @@
 #include "templates/item_prices.h"
 #include "templates/references.h"
 #include "importing/code_list.h"
+#include "importing/opening_balances.h"
 #include "importing/stock_search.h"
 
 namespace tarvo::templates {
@@ -10,6 +11,18 @@ namespace tarvo::templates {
 namespace {
 
 using xbase::Value;
+
+// Fields given by a column when it is not zero, else by a fallback.
+struct PresentNumber {
+    const char* field;
+    const char* column;
+    double fallback;
+};
+constexpr PresentNumber kPresentNumbers[] = {{"MU_H_BELI", "MU_BELI", 1},  {"MU_H_MIN", "MU_MINJUAL", 1},
+                                             {"HARGA_BELI", "H_BELI", 0},  {"HARGA_MIN", "H_MINJUAL", 0},
+                                             {"JML_BELI", "H_BL_PER", 1},  {"JML_MIN", "H_MJL_PER", 1}};
+// Fields given by the column of the same name.
+constexpr const char* kSameNamedNumbers[] = {"MIN_STOCK", "DISC_BL_P", "VOL_METER", "VOL_LITER"};
 
 // One trailing carriage return or line feed removed.
 std::string withoutLineEnd(std::string text) {
@@ -44,10 +57,30 @@ ItemRow readItemRow(const importing::SourceRow& row) {
     return item;
 }
 
+int itemKind(const importing::SourceRow& row) {
+    const double kind = row.number("JENIS");
+    return row.has("JENIS") && kind >= 0 && kind <= 2 ? static_cast<int>(kind) : 0;
+}
+
+bool takesItemRow(const importing::SourceRow& row) {
+    const ItemRow item = readItemRow(row);
+    return !item.codes[0].empty() && !item.name.empty();
+}
+
+std::vector<importing::FieldFeed> itemFeeds(importing::StockMode stockMode) {
+    std::vector<importing::FieldFeed> feeds;
+    for (const PresentNumber& number : kPresentNumbers)
+        feeds.push_back({"S_STOCK", number.field, importing::column(number.column)});
+    for (const char* number : kSameNamedNumbers) feeds.push_back({"S_STOCK", number, importing::column(number)});
+    addSellingPriceFeeds(feeds);
+    for (importing::FieldFeed& feed : importing::templateOpeningStockFeeds(stockMode, itemKind))
+        feeds.push_back(std::move(feed));
+    return feeds;
+}
+
 int writeStockRecord(const TemplateRun& run, const importing::SourceRow& row, const ItemRow& item, uint32_t unitSet,
                      importing::FieldWriter& stock) {
-    const double kindValue = row.number("JENIS");
-    const int kind = row.has("JENIS") && kindValue >= 0 && kindValue <= 2 ? static_cast<int>(kindValue) : 0;
+    const int kind = itemKind(row);
 
     stock.put("ID", Value(stock.table().recCount()));
     stock.putStamps(run);
@@ -84,17 +117,12 @@ int writeStockRecord(const TemplateRun& run, const importing::SourceRow& row, co
     stock.put("SAT_OUT", Value(factors[1] > 0 ? 2 : 1));
     stock.put("SAT_OUT_D", Value(2));
 
-    stock.put("MU_H_BELI", Value(presentOr(row, "MU_BELI", 1)));
-    stock.put("MU_H_MIN", Value(presentOr(row, "MU_MINJUAL", 1)));
-    stock.put("HARGA_BELI", Value(presentOr(row, "H_BELI", 0)));
-    stock.put("HARGA_MIN", Value(presentOr(row, "H_MINJUAL", 0)));
-    stock.put("JML_BELI", Value(presentOr(row, "H_BL_PER", 1)));
-    stock.put("JML_MIN", Value(presentOr(row, "H_MJL_PER", 1)));
+    for (const PresentNumber& number : kPresentNumbers)
+        stock.put(number.field, Value(presentOr(row, number.column, number.fallback)));
     stock.put("SAT_BELI", Value(unitOr(row, "H_BL_SAT", 1)));
     stock.put("SAT_MIN", Value(unitOr(row, "H_MJL_SAT", 1)));
     writeSellingPrices(row, stock);
-    for (const char* number : {"MIN_STOCK", "DISC_BL_P", "VOL_METER", "VOL_LITER"})
-        stock.put(number, Value(row.number(number)));
+    for (const char* number : kSameNamedNumbers) stock.put(number, Value(row.number(number)));
     for (const char* unit : {"MIN_STK_ST", "VOL_MTRSAT", "VOL_LTRSAT"}) stock.put(unit, Value(unitOr(row, unit, 1)));
     stock.put({"MAX_STOCK", "MIN_JUAL", "HAR_J_01_P", "HAR_J_02_P", "HAR_J_03_P", "HAR_J_04_P", "HAR_J_05_P", "HAR_MIN_P"},
               Value(0));

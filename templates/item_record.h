@@ -3,10 +3,12 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "importing/field_writer.h"
 #include "templates/template_run.h"
 #include "importing/item_units.h"
+#include "importing/value_feeds.h"
 
 namespace tarvo::templates {
 
@@ -22,6 +24,15 @@ struct ItemRow {
 };
 
 ItemRow readItemRow(const importing::SourceRow& row);
+
+// The JENIS of the row: its JENIS when that is 0, 1 or 2, else 0 (goods).
+int itemKind(const importing::SourceRow& row);
+
+// The numbers writeStockRecord and the opening stock take from the row, for the value checks:
+// prices, quantities and discounts, and (for goods) the opening stock in the stock mode.
+std::vector<importing::FieldFeed> itemFeeds(importing::StockMode stockMode);
+// The rows the item import takes up (before its duplicate check): code and name filled.
+bool takesItemRow(const importing::SourceRow& row);
 
 // Every field of the item record just appended to S_STOCK, unit set included; returns the JENIS
 // written (0 goods, 1 and 2 the other kinds).

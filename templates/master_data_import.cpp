@@ -10,8 +10,15 @@ namespace tarvo::templates {
 
 namespace {
 
-
 using xbase::Value;
+
+// The vendor template's numbers, each into the field of its name.
+constexpr const char* kVendorNumbers[] = {"TERM_CRD", "MAX_CRD"};
+
+// A vendor row is taken up when it has a name, and a code where the template has codes.
+bool takesVendorRow(const importing::SourceRow& row) {
+    return !row.code("NAMA").empty() && (!row.has("KODE") || !row.code("KODE").empty());
+}
 
 }  // namespace
 
@@ -42,14 +49,20 @@ void importRegions(TemplateRun& run) {
     importGroupTemplate(run, kSecondRegions, run.secondRegions);
 }
 
+importing::SourceFeeds vendorFeeds() {
+    importing::SourceFeeds feeds{"VENDOR", takesVendorRow, {}};
+    for (const char* number : kVendorNumbers) feeds.feeds.push_back({"S_VENDOR", number, importing::column(number)});
+    return feeds;
+}
+
 void importVendors(TemplateRun& run) {
     if (!run.templateOpen("VENDOR")) return;
     importing::FieldWriter vendor("S_VENDOR");
     run.forEachRow("VENDOR", [&](const importing::SourceRow& row) {
         const bool withCode = row.has("KODE");
+        if (!takesVendorRow(row)) return false;
         std::string code = row.code("KODE");
         std::string name = row.code("NAMA");
-        if (name.empty() || (withCode && code.empty())) return false;
         if (withCode ? run.vendorCodes.find(code) != 0 : run.vendorNames.find(name) != 0) return false;
         const uint32_t region = codeReference(run.regions, row, "KODE_DAE");
         if (withCode) run.vendorCodes.add(std::move(code));
@@ -62,7 +75,7 @@ void importVendors(TemplateRun& run) {
                    Value(true));
         vendor.put("DAERAH", Value(region));
         vendor.putTrimmed(row, {"NAMA", "NPWP", "ALAMAT", "FAX", "EMAIL", "WEBSITE", "CATATAN"});
-        vendor.putNumbers(row, {"TERM_CRD", "MAX_CRD"});
+        for (const char* number : kVendorNumbers) vendor.put(number, Value(row.number(number)));
         vendor.put("MU_BELI", Value(0));
         putPartnerFields(vendor, row);
         vendor.putStamps(run);

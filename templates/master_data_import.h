@@ -6,6 +6,7 @@
 // untouched and its code list empty.
 
 #include "importing/field_writer.h"
+#include "importing/value_feeds.h"
 #include "templates/template_run.h"
 
 namespace tarvo::templates {
@@ -18,10 +19,14 @@ void importPriceGroups(TemplateRun& run);
 void importRegions(TemplateRun& run);
 // VENDOR -> S_VENDOR.
 void importVendors(TemplateRun& run);
+// Where the numbers of the vendor template go, for the value checks.
+importing::SourceFeeds vendorFeeds();
 // GRPPEL -> S_GRPPEL and GRPPE2 -> S_GRPPE2, only with a customer template.
 void importCustomerGroups(TemplateRun& run);
 // PELANG -> S_PELANG.
 void importCustomers(TemplateRun& run);
+// Where the numbers of the customer template go, for the value checks.
+importing::SourceFeeds customerFeeds();
 // PELEXT -> S_PELEXT, only with a customer template.
 void importCustomerExtras(TemplateRun& run);
 

@@ -1,6 +1,7 @@
 #include "templates/template_import.h"
 
 #include "templates/item_import.h"
+#include "templates/item_record.h"
 #include "templates/master_data_import.h"
 #include "importing/opening_balances.h"
 #include "templates/opening_templates.h"
@@ -18,7 +19,12 @@ public:
         run_ = std::make_unique<TemplateRun>(options, importFolder, owner);
         if (!openTemplates(*run_)) return false;
         ui::interaction().openProgress(owner);
-        if (BUTTONIMPORT1PRE(*run_)) return true;
+        if (BUTTONIMPORT1PRE(*run_)) {
+            run_->addFeeds({"ITEM", takesItemRow, itemFeeds(options.stockMode)});
+            run_->addFeeds(customerFeeds());
+            run_->addFeeds(vendorFeeds());
+            return true;
+        }
         ui::interaction().closeProgress();
         showOverWidthWarning(*run_);
         return false;

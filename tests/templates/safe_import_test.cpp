@@ -136,5 +136,32 @@ TEST_F(SafeImportTest, FullDiskDuringThePreparationPutsTheBackupBackAtOnce) {
     EXPECT_EQ(safety::listBackups(database)[0].manifest.state, "failed");
 }
 
+// Template numbers in columns wider than the fields they go to are tried before the backup: every
+// value that does not fit is named, and nothing is touched. The opening stock of an item that is
+// not goods is not written, so it is not tried either.
+TEST_F(SafeImportTest, TemplateValuesThatDoNotFitAreRefusedBeforeTheBackup) {
+    const xbase::FieldInfo wideValue{"SISA_NIL1", 'N', 20, 2};
+    test::writeTemplate(templateFolder, "ITEM",
+                        {{{"KODE", "A1"}, {"NAMA", "Apel"}, {"SISA_STK1", 2}, {"SISA_NIL1", 2000}},
+                         {{"KODE", "B1"}, {"NAMA", "Jeruk"}, {"SISA_STK1", 3}, {"SISA_NIL1", 1e14}},
+                         {{"KODE", "C1"}, {"NAMA", "Servis"}, {"JENIS", 1}, {"SISA_STK1", 3}, {"SISA_NIL1", 1e14}}},
+                        {{"SISA_NIL1", wideValue}});
+    test::writeTemplate(templateFolder, "PELANG", {{{"NAMA", "Toko Maju"}, {"MAX_CRD", 123456789012345.5}}},
+                        {{"MAX_CRD", xbase::FieldInfo{"MAX_CRD", 'N', 20, 2}}});
+    const auto before = test::fileContents(database);
+    const importing::ImportOutcome outcome = runImport(request(options()));
+    EXPECT_EQ(outcome.status, importing::ImportStatus::Refused);
+    EXPECT_EQ(outcome.refusal, importing::Refusal::Source);
+    EXPECT_TRUE(test::fileContents(database) == before);
+    EXPECT_TRUE(safety::listBackups(database).empty());
+    ASSERT_EQ(ui.count("error"), 1u) << shown();
+    EXPECT_EQ(ui.messages.back().text,
+              "Import dibatalkan: 2 nilai tidak muat di field tujuannya. Data toko tidak diubah.\n"
+              "ITEM.DBF record 2, column SISA_NIL1: value 100000000000000.0000 does not fit field SISA_NIL01 (N 18,4) "
+              "of S_STOCK\n"
+              "PELANG.DBF record 1, column MAX_CRD: value 123456789012345.5000 does not fit field MAX_CRD (N 18,4) of "
+              "S_PELANG");
+}
+
 }  // namespace
 }  // namespace tarvo::templates
