@@ -15,8 +15,18 @@ ColumnValue columnWhere(const std::string& name, std::function<bool(const Source
                        name};
 }
 
+namespace {
+
+// A sum of columns in brackets, so that the product reads right.
+std::string factor(const std::string& columns) {
+    return columns.find(' ') == std::string::npos ? columns : "(" + columns + ")";
+}
+
+}  // namespace
+
 ColumnValue product(const ColumnValue& a, const ColumnValue& b) {
-    return ColumnValue{a.columns + " × " + b.columns, [a, b](const SourceRow& row) { return a.of(row) * b.of(row); }};
+    return ColumnValue{factor(a.columns) + " × " + factor(b.columns),
+                       [a, b](const SourceRow& row) { return a.of(row) * b.of(row); }};
 }
 
 void addFeeds(std::vector<FieldFeed>& feeds, const std::string& table, std::initializer_list<const char*> fields,

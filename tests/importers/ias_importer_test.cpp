@@ -169,5 +169,30 @@ TEST_F(IasImportTest, AccentedTextMeetsItsCaseTwin) {
     expectIndexesAgreeWithTables();
 }
 
+// A credit limit wider than MAX_CRD and an opening stock whose quantity × price is beyond
+// SISA_NIL01 are named before the shop is touched.
+TEST_F(IasImportTest, ValuesThatDoNotFitAreRefusedBeforeTheShopIsTouched) {
+    writeShop(*this, false, nullptr, false);
+    std::vector<FieldInfo> vendors = partnerFields(false);
+    for (FieldInfo& field : vendors)
+        if (field.name == "PLATFON") field.length = 20;
+    vendors.push_back({"AC_BANK", 'C', 20, 0});
+    writeSource("SUP.DBF", vendors, {{{"KODE", "V1"}, {"NAMA", "PT Satu"}, {"PLATFON", 1e14}}});
+    writeSource("STOCK.DBF", stockFields(nullptr),
+                {{{"K_BRG", "K1"}, {"NAMA", "Map"}, {"HBELI", 999999999}, {"STK", 999999}},
+                 {{"K_BRG", "K2"}, {"NAMA", "Tinta"}, {"HBELI", 999999999}, {"STK", 9}}});
+    const auto before = test::fileContents(database);
+    const auto outcome = runImport(kIas, test::optionsFor(StockMode::CloseDay));
+    EXPECT_EQ(outcome.status, importing::ImportStatus::Refused);
+    EXPECT_TRUE(test::fileContents(database) == before);
+    ASSERT_EQ(ui.count("error"), 1u);
+    EXPECT_EQ(ui.messages.back().text,
+              "Import dibatalkan: 2 nilai tidak muat di field tujuannya. Data toko tidak diubah.\n"
+              "STOCK.DBF record 1, column (STK + MSK - RMSK - BNS - KLR + RKLR - RSK) × HBELI: value "
+              "999998999000001.0000 does not fit field SISA_NIL01 (N 18,4) of S_STOCK\n"
+              "SUP.DBF record 1, column PLATFON: value 100000000000000.0000 does not fit field MAX_CRD (N 18,4) of "
+              "S_VENDOR");
+}
+
 }  // namespace
 }  // namespace tarvo::importers

@@ -218,5 +218,32 @@ TEST_F(IsImportTest, AccentedTextMeetsItsCaseTwin) {
     expectIndexesAgreeWithTables();
 }
 
+// A customer's credit limit wider than MAX_CRD, and an opening stock of warehouse 5 whose value is
+// beyond SISA_NIL05, are named before the shop is touched; a deleted customer is not tried.
+TEST_F(IsImportTest, ValuesThatDoNotFitAreRefusedBeforeTheShopIsTouched) {
+    writeShop(*this, true);
+    const std::vector<FieldInfo> customers{{"KODE", 'C', 10, 0},    {"NAMA", 'C', 40, 0}, {"NPWP", 'C', 20, 0},
+                                           {"ALAMAT", 'C', 40, 0},  {"ALAMAT1", 'C', 40, 0}, {"TELP", 'C', 20, 0},
+                                           {"ATTN", 'C', 30, 0},    {"TERM", 'N', 4, 0},  {"PLAFON", 'N', 20, 2},
+                                           {"CATAT", 'C', 60, 0}};
+    writeSource("CUST.DTA", customers,
+                {{{"KODE", "c1"}, {"NAMA", "Toko Satu"}, {"PLAFON", 5000000}},
+                 {{"*", true}, {"KODE", "c2"}, {"NAMA", "Hapus"}, {"PLAFON", 1e15}},
+                 {{"KODE", "c3"}, {"NAMA", "Toko Tiga"}, {"PLAFON", 1e15}}});
+    writeSource("STOCK.DTA", stockFields(true),
+                {{{"BARA", "I1"}, {"NAMA", "Pensil"}, {"HBELI", 999999999}, {"AWAL5", 9999999}, {"MASUK5", 1}}});
+    const auto before = test::fileContents(database);
+    const auto outcome = runImport(kIntegratedSystem, test::optionsFor(StockMode::CloseDay));
+    EXPECT_EQ(outcome.status, importing::ImportStatus::Refused);
+    EXPECT_TRUE(test::fileContents(database) == before);
+    ASSERT_EQ(ui.count("error"), 1u);
+    EXPECT_EQ(ui.messages.back().text,
+              "Import dibatalkan: 2 nilai tidak muat di field tujuannya. Data toko tidak diubah.\n"
+              "STOCK.DTA record 1, column (AWAL5 + MASUK5 - KELUAR5) × HBELI: value 9999999990000000.0000 does not fit "
+              "field SISA_NIL05 (N 18,4) of S_STOCK\n"
+              "CUST.DTA record 3, column PLAFON: value 1000000000000000.0000 does not fit field MAX_CRD (N 18,4) of "
+              "S_PELANG");
+}
+
 }  // namespace
 }  // namespace tarvo::importers
