@@ -15,7 +15,7 @@
 #include "xbase/blanks.h"
 #include "xbase/error.h"
 #include "xbase/file_names.h"
-#include "xbase/number_text.h"
+#include "xbase/numeric_fit.h"
 #include "xbase/settings.h"
 #include "xbase/work_areas.h"
 
@@ -85,7 +85,7 @@ bool numbersFit(ui::Owner owner, const ReportFile& report, uint64_t lineNumber,
     const xbase::Table& table = *xbase::workAreas().current();
     for (const auto& [name, number] : numbers) {
         const xbase::FieldInfo& field = table.field(table.fieldPos(name));
-        if (xbase::Str(number, field.length, field.decimals).find('*') == std::string::npos) continue;
+        if (xbase::fitsNumericField(number, field.length, field.decimals)) continue;
         ui::BOXERROR(owner, "[BUTTONCREATEDBF2] Number does not fit field " + field.name + " (N " +
                                 std::to_string(field.length) + "," + std::to_string(field.decimals) +
                                 ") : " + report.path().string() + " line " + std::to_string(lineNumber) +

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "ui/stop_request.h"
+#include "xbase/error.h"
 #include "xbase/file_names.h"
 #include "xbase/numeric_fit.h"
 #include "xbase/work_areas.h"
@@ -41,10 +42,16 @@ private:
         const std::filesystem::path path = xbase::findIgnoringCase(database_, table + ".Q7T");
         std::error_code ec;
         if (!std::filesystem::exists(path, ec)) return fields;
-        const auto open = xbase::Table::open(path, {false, true, xbase::Driver::DBFNTX});
-        for (int pos = 1; pos <= open->fieldCount(); ++pos) {
-            const xbase::FieldInfo& field = open->field(pos);
-            if (field.type == 'N' || field.type == 'F') fields[field.name] = NumericField{field.length, field.decimals};
+        try {
+            const auto open = xbase::Table::open(path, {false, true, xbase::Driver::DBFNTX});
+            for (int pos = 1; pos <= open->fieldCount(); ++pos) {
+                const xbase::FieldInfo& field = open->field(pos);
+                if (field.type == 'N' || field.type == 'F')
+                    fields[field.name] = NumericField{field.length, field.decimals};
+            }
+        } catch (const xbase::Error&) {
+            // A table held by another program or damaged: the steps before the preparation refuse
+            // it with their own message.
         }
         return fields;
     }

@@ -9,6 +9,7 @@
 #include "sheets/serial_dates.h"
 #include "xbase/dates.h"
 #include "xbase/number_text.h"
+#include "xbase/numeric_fit.h"
 #include "xbase/text_case.h"
 
 namespace tarvo::sheets {
@@ -75,15 +76,6 @@ CellResult characterValue(const Cell& cell, const xbase::FieldInfo& column, cons
     return result;
 }
 
-// True when the number, rounded to the column's decimals, takes no more places than its width.
-// Numbers well inside the width are decided by size; those near its edge as the field writes them.
-bool fitsWidth(double rounded, const xbase::FieldInfo& column) {
-    const int whole = column.length - column.decimals - (column.decimals > 0 ? 1 : 0);
-    const double limit = xbase::PowerOfTen(rounded < 0 ? whole - 1 : whole);
-    if (std::fabs(rounded) < limit * 0.9) return true;
-    return xbase::Str(rounded, column.length, column.decimals).find('*') == std::string::npos;
-}
-
 CellResult numericValue(const Cell& cell, const xbase::FieldInfo& column) {
     CellResult result;
     std::optional<double> number;
@@ -96,7 +88,7 @@ CellResult numericValue(const Cell& cell, const xbase::FieldInfo& column) {
         return result;
     }
     const double rounded = xbase::Round(*number, column.decimals) + 0.0;  // no negative zero
-    if (!fitsWidth(rounded, column)) {
+    if (!xbase::fitsNumericField(rounded, column.length, column.decimals)) {
         result.error = "number does not fit the width " + std::to_string(column.length) + " with " +
                        std::to_string(column.decimals) + " decimals";
         return result;

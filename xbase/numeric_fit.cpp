@@ -16,6 +16,10 @@ bool writeNumericField(std::span<char> out, double number, int decimals) {
 
 bool fitsNumericField(double number, int width, int decimals) {
     if (width <= 0) return false;
+    // Well inside the integer places (one fewer for a minus sign) a number fits whatever its
+    // rounding: the common case, decided without writing it.
+    const int whole = width - decimals - (decimals > 0 ? 1 : 0);
+    if (std::isfinite(number) && std::fabs(number) < PowerOfTen(number < 0 ? whole - 1 : whole) * 0.9) return true;
     char small[32];
     std::vector<char> large;
     std::span<char> out(small, static_cast<size_t>(width));
