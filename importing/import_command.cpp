@@ -4,7 +4,6 @@
 #include "importing/deferred_program_end.h"
 #include "importing/opening_balances.h"
 #include "importing/reject_list.h"
-#include "importing/value_checks.h"
 #include "ui/stop_request.h"
 #include "xbase/blanks.h"
 #include "xbase/error.h"
@@ -51,9 +50,9 @@ bool sourceChecked(ui::Owner owner, const std::string& folder, const ImportReque
 
 // The numbers the source gives, against the fields they go to; a source table that cannot be read
 // refuses the import too.
-ValueCheck valuesChecked(ui::Owner owner, const std::string& database, const ImportRun& run) {
+ValueCheck valuesChecked(ui::Owner owner, const std::string& database, const ImportSource& source) {
     try {
-        return checkValues(owner, database, run);
+        return source.checkValues(owner, database);
     } catch (const xbase::Error& e) {
         ui::BOXERROR(owner, std::string("Import gagal: ") + e.what());
         return ValueCheck::Refused;
@@ -137,7 +136,7 @@ ImportOutcome importUnderSafetyNet(ui::Owner owner, const ImportRequest& request
         return refuse(safety.refusal() == safety::SafetyRefusal::Busy ? Refusal::Busy : Refusal::Interrupted);
     }
     if (!checkControlRecord(owner, database)) return refuse(Refusal::Database);
-    if (const ValueCheck values = valuesChecked(owner, database, source.run()); values != ValueCheck::Passed) {
+    if (const ValueCheck values = valuesChecked(owner, database, source); values != ValueCheck::Passed) {
         if (values == ValueCheck::Stopped) outcome.status = ImportStatus::Stopped;
         return refuse(Refusal::Source);
     }

@@ -14,6 +14,7 @@
 #include "safety/import_safety.h"
 #include "importing/import_run.h"
 #include "importing/reject_list.h"
+#include "importing/value_checks.h"
 
 namespace tarvo::importing {
 
@@ -84,6 +85,11 @@ public:
     // Opens and checks everything the import will read, before the retail database is touched;
     // may open the progress window. False after its message.
     virtual bool check(ui::Owner owner, const std::string& importFolder, const ImportOptions& options) = 0;
+    // Tries the numbers the import will write against the retail fields they go to, once the
+    // database is locked and before its backup: by default the run's feeds over its source tables.
+    virtual ValueCheck checkValues(ui::Owner owner, const std::string& databaseFolder) const {
+        return importing::checkValues(owner, databaseFolder, run());
+    }
     // Imports into the prepared retail database in the folder. False when it stopped with a message.
     virtual bool import(const std::string& databaseFolder) = 0;
     // The run of the import (counts and duplicate lists); valid once check has been called.

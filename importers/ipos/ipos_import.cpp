@@ -48,6 +48,12 @@ bool IposImport::check(ui::Owner owner, const std::string&, const importing::Imp
     return true;
 }
 
+importing::ValueCheck IposImport::checkValues(ui::Owner owner, const std::string& databaseFolder) const {
+    importing::ValueTrials trials(databaseFolder);
+    tryMasterDataValues(*source_, choices_, trials);
+    return trials.report(owner);
+}
+
 bool IposImport::import(const std::string&) {
     run_->takeStamps();
     IposRun ipos{*run_, *source_, choices_, {}, {}, {}, {}, {}};

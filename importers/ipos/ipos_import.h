@@ -41,6 +41,8 @@ public:
     // Asks for the file and the password, connects, reads every table the import needs and checks
     // its columns; false after a message, or silently when the user cancelled a dialog.
     bool check(ui::Owner owner, const std::string& importFolder, const importing::ImportOptions& options) override;
+    // The numbers of items and salesmen that go into their fields as they are.
+    importing::ValueCheck checkValues(ui::Owner owner, const std::string& databaseFolder) const override;
     bool import(const std::string& databaseFolder) override;
     const importing::ImportRun& run() const override { return *run_; }
 

@@ -23,14 +23,37 @@ std::string trimmedText(const odbc::Row& row, size_t column) { return std::strin
 
 std::string withoutLeadingBlanks(const std::string& text) { return std::string(xbase::trimmedLeft(text)); }
 
-// The columns of the item table the numbers of an item and its discount period come from.
-std::vector<importing::FieldColumns> itemColumns() {
+// The columns of the item table every item's numbers come from, each as it is.
+std::vector<importing::FieldColumns> itemNumberColumns() {
     std::vector<importing::FieldColumns> columns{{"S_STOCK", kPurchasePriceField, "HARGAPOKOK"},
-                                                 {"S_STOCK", kMinimumStockField, "STOKMIN"},
-                                                 {"S_STKPRO", "DISC_PERS1", "DISKONP"},
-                                                 {"S_STKPRO", "DISC_NILAI", "DISKONN"}};
+                                                 {"S_STOCK", kMinimumStockField, "STOKMIN"}};
     for (const char* field : kSellingPriceFields) columns.push_back({"S_STOCK", field, "HARGAJUAL"});
     return columns;
+}
+
+// Those and the columns of a discount period's numbers.
+std::vector<importing::FieldColumns> itemColumns() {
+    std::vector<importing::FieldColumns> columns = itemNumberColumns();
+    columns.push_back({"S_STKPRO", "DISC_PERS1", "DISKONP"});
+    columns.push_back({"S_STKPRO", "DISC_NILAI", "DISKONN"});
+    return columns;
+}
+
+const importing::FieldColumns kCommissionColumn{"S_KARYAW", "KOMISI", "KOMISIJUAL"};
+
+// Each row the rule takes up, with its numbers as it is, into the trials.
+void tryRows(const odbc::Result& result, const char* table, const std::function<bool(const odbc::Row&)>& takes,
+             const std::vector<importing::FieldColumns>& columns, importing::ValueTrials& trials) {
+    std::vector<size_t> positions;
+    for (const importing::FieldColumns& entry : columns) positions.push_back(result.column(entry.columns));
+    for (size_t n = 0; n < result.rowCount(); ++n) {
+        const odbc::Row& row = result.row(n);
+        if (!takes(row)) continue;
+        const std::string source = "table " + std::string(table) + " row " + std::to_string(n + 1);
+        for (size_t c = 0; c < columns.size(); ++c)
+            trials.tryValue(source, columns[c].columns, READFLOAT(row, positions[c]), columns[c].table,
+                            columns[c].field);
+    }
 }
 
 }  // namespace
@@ -139,9 +162,23 @@ void importSalesmen(IposRun& ipos) {
                    }
                    return true;
                },
-               {{"S_KARYAW", "KOMISI", "KOMISIJUAL"}});
+               {kCommissionColumn});
     xbase::workAreas().close(target);
     retaildb::TABLEIDUPDATE(asCustomers ? retaildb::kCustomersRow : retaildb::kSalesmenRow, ipos.salesmen.size());
+}
+
+void tryMasterDataValues(const SourceDatabase& source, const IposChoices& choices, importing::ValueTrials& trials) {
+    const odbc::Result& items = source.items;
+    const size_t code = items.column("NOITEM"), name = items.column("NAMAITEM");
+    tryRows(items, kItemTable, [&](const odbc::Row& row) {
+        return !normaliseCode(row.text(code)).empty() && !trimmedText(row, name).empty();
+    }, itemNumberColumns(), trials);
+    if (choices.salesAsCustomers) return;
+    const odbc::Result& people = source.salesmen;
+    const size_t person = people.column("NOSALES"), personName = people.column("NAMASALES");
+    tryRows(people, kSalesmanTable, [&](const odbc::Row& row) {
+        return !normaliseCode(row.text(person)).empty() && !trimmedText(row, personName).empty();
+    }, {kCommissionColumn}, trials);
 }
 
 }  // namespace tarvo::importers::ipos

@@ -12,6 +12,7 @@
 #include "importing/import_run.h"
 #include "importing/item_ids.h"
 #include "importing/item_units.h"
+#include "importing/value_checks.h"
 
 namespace tarvo::importers::ipos {
 
@@ -26,6 +27,10 @@ struct IposRun {
     // The items of the transactions' lines; the steps after the items no longer write S_STOCK.
     importing::ItemIds itemIds;
 };
+
+// The numbers of the items and salesmen that go into their fields as they are, tried before the
+// shop is touched, for the rows the steps take up (before their duplicate checks).
+void tryMasterDataValues(const SourceDatabase& source, const IposChoices& choices, importing::ValueTrials& trials);
 
 void importItemGroups(IposRun& ipos);
 // Items with their discount periods; S_STOCK stays open for the transactions.

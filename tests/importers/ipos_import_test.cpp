@@ -401,12 +401,38 @@ TEST_F(IposImportTest, LongNamesAreComparedOverTheWholeName) {
     expectRecord("S_STOCK", 1, {{"KODE_C", Value("A")}, {"NAMA", Value(longName.substr(0, 100))}});
 }
 
-// A value too wide for its field is named with the table, its row and column; the shop is put back.
-TEST_F(IposImportTest, AValueThatDoesNotFitNamesItsTableRowAndColumn) {
+// An item's or salesman's number too wide for its field is named with the table, its row and
+// column before the shop is touched; a row the import passes over is not tried.
+TEST_F(IposImportTest, NumbersThatDoNotFitAreRefusedBeforeTheShopIsTouched) {
     {
         sampledata::SampleDatabase db(file_);
         db.insert(kItemTable, {{"NOITEM", "A"}, {"NAMAITEM", "Kopi"}, {"HARGAPOKOK", "100"}});
         db.insert(kItemTable, {{"NOITEM", "B"}, {"NAMAITEM", "Teh"}, {"HARGAJUAL", "123456789012345"}});
+        db.insert(kItemTable, {{"NOITEM", ""}, {"NAMAITEM", "no code"}, {"HARGAJUAL", "123456789012345"}});
+        db.insert(kSalesmanTable, {{"NOSALES", "S1"}, {"NAMASALES", "Budi"}, {"KOMISIJUAL", "12345"}});
+    }
+    const auto before = test::fileContents(database);
+    const importing::ImportOutcome outcome = importWith({});
+    EXPECT_EQ(outcome.status, importing::ImportStatus::Refused);
+    EXPECT_TRUE(test::fileContents(database) == before);
+    ASSERT_EQ(ui.count("error"), 1u);
+    const std::string item = std::string("table ") + kItemTable +
+                             " row 2, column HARGAJUAL: value 123456789012345.0000 does not fit field HARGA_J_0";
+    std::string expected = "Import dibatalkan: 6 nilai tidak muat di field tujuannya. Data toko tidak diubah.";
+    for (const char* level : {"1", "2", "3", "4", "5"}) expected += "\n" + item + level + " (N 18,4) of S_STOCK";
+    expected += std::string("\ntable ") + kSalesmanTable +
+                " row 1, column KOMISIJUAL: value 12345.0000 does not fit field KOMISI (N 8,4) of S_KARYAW";
+    EXPECT_EQ(ui.messages.back().text, expected);
+}
+
+// A value the checks do not try (a discount is written only with its period) and that does not fit
+// is named while the import writes; the shop is put back.
+TEST_F(IposImportTest, AValueThatFailsWhileWritingNamesItsTableRowAndColumn) {
+    {
+        sampledata::SampleDatabase db(file_);
+        db.insert(kItemTable, {{"NOITEM", "A"}, {"NAMAITEM", "Kopi"}, {"HARGAPOKOK", "100"}});
+        db.insert(kItemTable, {{"NOITEM", "B"}, {"NAMAITEM", "Teh"}, {"DISKONN", "123456789012345"},
+                               {"PERDIS1", "2024-01-01 00:00:00"}, {"PERDIS2", "2024-06-30 00:00:00"}});
     }
     const auto before = test::fileContents(database);
     const importing::ImportOutcome outcome = importWith({});
@@ -415,8 +441,8 @@ TEST_F(IposImportTest, AValueThatDoesNotFitNamesItsTableRowAndColumn) {
     ASSERT_FALSE(ui.messages.empty());
     EXPECT_EQ(ui.messages.back().text,
               std::string("Import gagal: table ") + kItemTable +
-                  " row 2, column HARGAJUAL: value 123456789012345.0000 does not fit field HARGA_J_01 (N 18,4) of "
-                  "S_STOCK\nData toko sudah dikembalikan seperti sebelum import.");
+                  " row 2, column DISKONN: value 123456789012345.0000 does not fit field DISC_NILAI (N 18,4) of "
+                  "S_STKPRO\nData toko sudah dikembalikan seperti sebelum import.");
 }
 
 TEST_F(IposImportTest, ARefusedOrCancelledRunLeavesEveryRetailFileAsItWas) {
