@@ -78,7 +78,8 @@ protected:
     std::vector<importing::SourceFeeds> valueFeeds() const override {
         std::vector<importing::FieldFeed> stock;
         const ColumnValue price = column("HJUAL");
-        const ColumnValue minimumStock{"MINSTOK/MIN_STOK/STOKMIN", [](const SourceRow& row) { return minimumStockOf(row); }};
+        const ColumnValue minimumStock{"MINSTOK/MIN_STOK/STOKMIN",
+                                       [](const SourceRow& row) { return minimumStockOf(row); }};
         addItemFeeds(stock, column("HBELI"), {price, price, price, price, price}, minimumStock);
         const ColumnValue quantity{"STK + MSK - RMSK - BNS - KLR + RKLR - RSK", openingQuantity};
         addOpeningStockFeeds(stock, run().options(), 1, quantity, column("HBELI"));

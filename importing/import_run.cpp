@@ -60,8 +60,7 @@ void ImportRun::forEachRecord(const std::string& alias, const std::string& progr
             throw xbase::Error(unfitValueText(recordName(*table), columnsFeeding(alias, row, target, e), e.problem(),
                                               target));
         } catch (const xbase::Error& e) {
-            // A value that does not fit its field, or any other failure of a write: named with the
-            // source file and record that gave it.
+            // Any other failure of a write: named with the source file and record that gave it.
             throw xbase::Error(recordName(*table) + ": " + e.what());
         }
     }

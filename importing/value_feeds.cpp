@@ -1,6 +1,7 @@
 #include "importing/value_feeds.h"
 
 #include <filesystem>
+#include <utility>
 
 #include "xbase/text_case.h"
 
@@ -11,8 +12,8 @@ ColumnValue column(const std::string& name) {
 }
 
 ColumnValue columnWhere(const std::string& name, std::function<bool(const SourceRow&)> test) {
-    return ColumnValue{name, [name, test = std::move(test)](const SourceRow& row) { return test(row) ? row.number(name) : 0.0; },
-                       name};
+    return ColumnValue{
+        name, [name, test = std::move(test)](const SourceRow& row) { return test(row) ? row.number(name) : 0.0; }, name};
 }
 
 namespace {
@@ -27,11 +28,6 @@ std::string factor(const std::string& columns) {
 ColumnValue product(const ColumnValue& a, const ColumnValue& b) {
     return ColumnValue{factor(a.columns) + " × " + factor(b.columns),
                        [a, b](const SourceRow& row) { return a.of(row) * b.of(row); }};
-}
-
-void addFeeds(std::vector<FieldFeed>& feeds, const std::string& table, std::initializer_list<const char*> fields,
-              const ColumnValue& value) {
-    for (const char* field : fields) feeds.push_back(FieldFeed{table, field, value});
 }
 
 std::string failedTable(const xbase::ValueDoesNotFit& failure) {

@@ -5,7 +5,6 @@
 // row's values against the fields before the shop is touched.
 
 #include <functional>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -43,10 +42,6 @@ struct SourceFeeds {
     std::function<bool(const SourceRow&)> takes;
     std::vector<FieldFeed> feeds;
 };
-
-// Into the feeds, one feed per field.
-void addFeeds(std::vector<FieldFeed>& feeds, const std::string& table, std::initializer_list<const char*> fields,
-              const ColumnValue& value);
 
 // The columns a retail field's value comes from, for sources whose rows are not SourceRows.
 struct FieldColumns {
