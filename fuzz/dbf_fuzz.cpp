@@ -9,9 +9,10 @@
 // dBASE III DBT, DBFMDX a dBASE IV DBT; the header's version byte may choose another), bit 2
 // shows deleted records, bit 3 leaves the memo file out.
 //
-// `dbf_fuzz --make-seeds` writes the seed corpus (tables made by Table::create and the foreign
-// test tables) to fuzz/corpus/dbf and exits. `dbf_fuzz --seeds-from FOLDER OUT` makes a seed of
-// every table under FOLDER (with its memo file) in OUT and exits.
+// `dbf_fuzz --make-seeds` writes the seed corpus (tables made by Table::create) to fuzz/corpus/dbf
+// and exits. `dbf_fuzz --seeds-from FOLDER OUT` makes a seed of every table under FOLDER (with its
+// memo file) in OUT and exits: the tables of other programs beside the project are seeds that way,
+// never copied into it.
 
 #include <cctype>
 #include <cstddef>
@@ -211,13 +212,6 @@ std::string madeSeed(Driver driver, bool memo) {
     return encode(FuzzInput{dbf, memoBytes, driver, false, memo});
 }
 
-std::string fixtureSeed(const std::string& folder) {
-    const fs::path dir = fs::path(TARVO_TEST_DATA_DIR) / "foreign" / folder;
-    std::string dbf = readFile(dir / "TEST.DBF");
-    std::string memo = readFile(dir / "TEST.FPT");
-    return encode(FuzzInput{dbf, memo, Driver::DBFCDX, false, true});
-}
-
 // A table of another program with the memo file beside it of the same base name (.FPT, .DBT or
 // .DCT, in any case); tables too long for the input's length prefix are passed over.
 void tableSeed(const fs::path& file, const fs::path& out) {
@@ -246,8 +240,6 @@ void makeSeeds() {
     writeFile(out / "dbt3_memo", madeSeed(Driver::DBFNTX, true));
     writeFile(out / "dbt4_memo", madeSeed(Driver::DBFMDX, true));
     writeFile(out / "no_memo", madeSeed(Driver::DBFCDX, false));
-    writeFile(out / "foxpro2_fixture", fixtureSeed("foxpro2"));
-    writeFile(out / "vfp_fixture", fixtureSeed("vfp"));
     std::printf("seeds written to %s\n", out.c_str());
 }
 

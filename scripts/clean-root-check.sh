@@ -9,7 +9,7 @@
 set -euo pipefail
 deb="$(realpath "$1")"
 here="$(cd "$(dirname "$0")/.." && pwd)"
-mdb="$here/tests/data/foreign/mdb/nwind.mdb"
+mdb="$here/../shared/fixtures/mdb/nwind.mdb"   # the Access fixture beside the project
 [ "$(id -u)" -eq 0 ] || { echo "run as root (debootstrap, chroot)" >&2; exit 2; }
 
 # The configured Debian mirror (deb822 sources or sources.list).
