@@ -72,7 +72,7 @@ CreateOutcome createTemplate(ui::Owner owner, const std::string& folder, const C
     // Written beside the old file and renamed over it: a crash leaves the old template or the new.
     bool created = false;
     try {
-        xbase::FileReplacement replacement(folder);
+        xbase::FileReplacement replacement(folder, xbase::FileReplacement::MissingFolder::Refuse);
         created = retaildb::VOCreate(owner, (replacement.workFolder() / page.fileName).string(),
                                      createdStructure(page, ticked));
         if (created)

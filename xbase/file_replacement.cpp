@@ -67,9 +67,12 @@ void removeFile(const fs::path& file) {
 
 }  // namespace
 
-FileReplacement::FileReplacement(const fs::path& folder) : folder_(fs::absolute(folder)) {
+FileReplacement::FileReplacement(const fs::path& folder, MissingFolder missing)
+    : folder_(fs::absolute(folder).lexically_normal()) {
+    if (!folder_.has_filename()) folder_ = folder_.parent_path();  // "/shop/" names the folder "/shop"
     std::error_code error;
     madeFolder_ = !fs::exists(folder_, error);
+    if (madeFolder_ && missing == MissingFolder::Refuse) throw Error(folder_.string() + ": no such folder");
     fs::create_directories(folder_, error);
     if (error) throw Error(folder_.string() + ": cannot create the folder (" + error.message() + ")");
     removeEndedWorkFolders(folder_);

@@ -14,9 +14,11 @@ namespace tarvo::xbase {
 
 class FileReplacement {
 public:
-    // Makes the folder when it is missing, removes work folders of ended processes and makes this
-    // process's own. Throws Error naming the folder.
-    explicit FileReplacement(const std::filesystem::path& folder);
+    enum class MissingFolder { Make, Refuse };
+
+    // Makes the folder when it is missing (or refuses it), removes work folders of ended
+    // processes and makes this process's own. Throws Error naming the folder.
+    explicit FileReplacement(const std::filesystem::path& folder, MissingFolder missing = MissingFolder::Make);
     // Removes the work folder with whatever is left in it, and the folder when this replacement
     // made it and nothing was put there.
     ~FileReplacement();
