@@ -207,7 +207,8 @@ bool BUTTONCREATEDBF2(ui::Owner owner, const std::string& folder, ReportConversi
 
     // The new templates are written beside the old ones and take their place at the end, also
     // when a line stops the conversion (what was converted before it stays): a crash at any
-    // moment leaves each template the old one or the new one.
+    // moment leaves each template the old one or the new one. A write that fails (a full disk)
+    // leaves the old ones.
     try {
         xbase::FileReplacement replacement(folder);
         const std::string work = replacement.workFolder().string() + "/";
@@ -218,11 +219,7 @@ bool BUTTONCREATEDBF2(ui::Owner owner, const std::string& folder, ReportConversi
         bool converted = false;
         {
             ui::ScopedProgress progress(owner);
-            try {
-                converted = convertItems(owner, *items, conversion) && convertCustomers(owner, *customers, conversion);
-            } catch (const xbase::Error& e) {
-                ui::BOXERROR(owner, std::string("[BUTTONCREATEDBF2] ") + e.what());
-            }
+            converted = convertItems(owner, *items, conversion) && convertCustomers(owner, *customers, conversion);
         }
         xbase::workAreas().close("ITEM");
         xbase::workAreas().close("PELANG");
@@ -230,6 +227,8 @@ bool BUTTONCREATEDBF2(ui::Owner owner, const std::string& folder, ReportConversi
         conversion.replaced = true;
         return converted;
     } catch (const xbase::Error& e) {
+        // The new templates are dropped unwritten: a table whose write failed cannot be committed.
+        xbase::workAreas().closeAll();
         ui::BOXERROR(owner, std::string("[BUTTONCREATEDBF2] ") + e.what());
         return false;
     }

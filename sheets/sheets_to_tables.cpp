@@ -97,6 +97,8 @@ SheetsToTablesOutcome sheetsToTables(const SheetsToTablesRequest& request) {
                                         if (request.progress && ++count % kProgressEvery == 0)
                                             request.progress(source->name(), count);
                                     });
+            // A write that failed (a full disk) is told here, not lost in the table's closing.
+            if (dbf) dbf->commit();
             dbf.reset();
             if (written.rows == 0 && header.row > 0) {
                 // A sheet left as it came (only its header) replaces no table.

@@ -1,7 +1,7 @@
 // Template writes killed at the moment a new file is about to take the old one's place: every
 // template is then either the old file or the new one, and the next run clears the work folder
 // the killed run left and ends as an uninterrupted run does. For "templates create",
-// "templates from-sheets" and "convert-reports".
+// "templates from-sheets" and "convert-reports"; and the same writes on a disk that fills up.
 
 #include <gtest/gtest.h>
 
@@ -138,6 +138,22 @@ const KillCase kCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Commands, TemplateReplacementKill, ::testing::ValuesIn(kCases));
+
+// A disk that fills up while the new templates are written leaves the old ones as they were and
+// no work folder.
+TEST(TemplateReplacementDiskFull, LeavesTheOldTemplates) {
+    for (const KillCase& c : {kCases[2], kCases[4]}) {
+        SCOPED_TRACE(c.templates.back());
+        test::TempDir dir;
+        c.oldState(dir.path());
+        const auto before = templatesOf(dir.path(), c.templates);
+        const CliRun run = runCliWith("TARVO_TEST_WRITE_LIMIT=100", c.command(dir.path()));
+        EXPECT_EQ(run.status, 1) << run.output;
+        EXPECT_NE(run.output.find("No space left on device"), std::string::npos) << run.output;
+        EXPECT_EQ(templatesOf(dir.path(), c.templates), before);
+        EXPECT_EQ(workFolders(dir.path()), std::vector<std::string>{});
+    }
+}
 
 }  // namespace
 }  // namespace tarvo::cli
