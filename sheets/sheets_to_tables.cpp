@@ -5,8 +5,8 @@
 
 #include "sheets/sheet_set.h"
 #include "xbase/error.h"
-#include "xbase/file_replacement.h"
 #include "xbase/file_names.h"
+#include "xbase/file_replacement.h"
 #include "xbase/table.h"
 #include "xbase/text_case.h"
 
@@ -67,7 +67,7 @@ SheetsToTablesOutcome sheetsToTables(const SheetsToTablesRequest& request) {
         }
         if (problems.errorCount() > 0) return outcome;
 
-        xbase::FileReplacement staging(request.folder);
+        xbase::FileReplacement replacement(request.folder);
         for (const auto& [index, plan] : chosen) {
             const SheetLayout* layout = plan.layout;
             const std::unique_ptr<RowSource> source = sheets.open(index, request.options.csvCodePage);
@@ -82,8 +82,8 @@ SheetsToTablesOutcome sheetsToTables(const SheetsToTablesRequest& request) {
             if (header.row == 0) continue;
             std::unique_ptr<xbase::Table> dbf;
             if (!fields.empty()) {
-                xbase::Table::create(staging.workFolder() / table, fields, xbase::Driver::DBFCDX);
-                dbf = xbase::Table::open(staging.workFolder() / table, {.exclusive = true});
+                xbase::Table::create(replacement.workFolder() / table, fields, xbase::Driver::DBFCDX);
+                dbf = xbase::Table::open(replacement.workFolder() / table, {.exclusive = true});
             } else {
                 problems.error(source->name(), header.row, "", -1, "", "no column named like a column of " + table);
             }
@@ -103,7 +103,7 @@ SheetsToTablesOutcome sheetsToTables(const SheetsToTablesRequest& request) {
             if (written.rows == 0 && header.row > 0) {
                 // A sheet left as it came (only its header) replaces no table.
                 outcome.notes.push_back(sheets.describe(source->name()) + " passed over: no rows below the header");
-                fs::remove(staging.workFolder() / table);
+                fs::remove(replacement.workFolder() / table);
                 outcome.tables.pop_back();
             }
         }
@@ -126,7 +126,7 @@ SheetsToTablesOutcome sheetsToTables(const SheetsToTablesRequest& request) {
             outcome.status = SheetsToTablesOutcome::Status::Declined;
             return outcome;
         }
-        staging.commit(names, request.beforeReplace);
+        replacement.commit(names, request.beforeReplace);
         outcome.status = SheetsToTablesOutcome::Status::Written;
     } catch (const SheetError& e) {
         problems.error("", 0, "", -1, "", e.what());
