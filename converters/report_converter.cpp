@@ -11,10 +11,12 @@
 #include "retaildb/file_routines.h"
 #include "retaildb/record_routines.h"
 #include "retaildb/retail_database.h"
+#include "retaildb/run_points.h"
 #include "ui/scoped_progress.h"
 #include "xbase/blanks.h"
 #include "xbase/error.h"
 #include "xbase/file_names.h"
+#include "xbase/file_replacement.h"
 #include "xbase/numeric_fit.h"
 #include "xbase/settings.h"
 #include "xbase/work_areas.h"
@@ -191,7 +193,6 @@ ReportConversion convertReports(ui::Owner owner, std::string folder) {
     }
     xbase::workAreas().commitAll();
     xbase::workAreas().closeAll();
-    if (conversion.replaced) retaildb::VOFErase(owner, xbase::findIgnoringCase(folder, "ITEM.CDX").string());
     return conversion;
 }
 
@@ -204,16 +205,30 @@ bool BUTTONCREATEDBF2(ui::Owner owner, const std::string& folder, ReportConversi
 
     if (!keepReplacedTemplates(owner, folder, {"ITEM.DBF", "PELANG.DBF"})) return false;
 
-    conversion.replaced = true;
-    if (!retaildb::VOCreate(owner, folder + "ITEM.DBF", itemStructure())) return false;
-    if (!retaildb::VOCreate(owner, folder + "PELANG.DBF", customerStructure())) return false;
-    if (!retaildb::VOOPEN("ITEM.DBF", "ITEM", folder, false, false, "DBFCDX")) return false;
-    if (!retaildb::VOOPEN("PELANG.DBF", "PELANG", folder, false, false, "DBFCDX")) return false;
-
-    ui::ScopedProgress progress(owner);
+    // The new templates are written beside the old ones and take their place at the end, also
+    // when a line stops the conversion (what was converted before it stays): a crash at any
+    // moment leaves each template the old one or the new one. A write that fails (a full disk)
+    // leaves the old ones.
     try {
-        return convertItems(owner, *items, conversion) && convertCustomers(owner, *customers, conversion);
+        xbase::FileReplacement replacement(folder);
+        const std::string work = replacement.workFolder().string() + "/";
+        if (!retaildb::VOCreate(owner, work + "ITEM.DBF", itemStructure())) return false;
+        if (!retaildb::VOCreate(owner, work + "PELANG.DBF", customerStructure())) return false;
+        if (!retaildb::VOOPEN("ITEM.DBF", "ITEM", work, false, false, "DBFCDX")) return false;
+        if (!retaildb::VOOPEN("PELANG.DBF", "PELANG", work, false, false, "DBFCDX")) return false;
+        bool converted = false;
+        {
+            ui::ScopedProgress progress(owner);
+            converted = convertItems(owner, *items, conversion) && convertCustomers(owner, *customers, conversion);
+        }
+        xbase::workAreas().close("ITEM");
+        xbase::workAreas().close("PELANG");
+        replacement.commit({"ITEM.DBF", "PELANG.DBF"}, retaildb::replacePoint);
+        conversion.replaced = true;
+        return converted;
     } catch (const xbase::Error& e) {
+        // The new templates are dropped unwritten: a table whose write failed cannot be committed.
+        xbase::workAreas().closeAll();
         ui::BOXERROR(owner, std::string("[BUTTONCREATEDBF2] ") + e.what());
         return false;
     }

@@ -4,6 +4,7 @@
 
 #include "xbase/error.h"
 #include "xbase/file_names.h"
+#include "xbase/file_replacement.h"
 #include "xbase/table.h"
 
 namespace tarvo::converters {
@@ -52,14 +53,27 @@ bool keepReplacedTemplates(ui::Owner owner, const std::string& folder, const std
         kept.push_back(table);
         for (const fs::path& file : companionFiles(folder, name)) kept.push_back(file);
     }
-    for (const fs::path& file : kept) {
-        std::error_code ec;
-        fs::copy_file(file, file.string() + ".bak", fs::copy_options::overwrite_existing, ec);
-        if (ec) {
-            ui::BOXERROR(owner, "Salinan " + file.string() + ".bak tidak bisa dibuat ( " + ec.message() +
-                                    " ); template tidak diganti.");
-            return false;
+    if (kept.empty()) return true;
+    // The copies too are written beside and renamed over the older ones: a crash never leaves a
+    // half copy in place of a whole older one.
+    std::vector<std::string> copies;
+    try {
+        xbase::FileReplacement replacement(folder, xbase::FileReplacement::MissingFolder::Refuse);
+        for (const fs::path& file : kept) {
+            const std::string copy = file.filename().string() + ".bak";
+            std::error_code ec;
+            fs::copy_file(file, replacement.workFolder() / copy, ec);
+            if (ec) {
+                ui::BOXERROR(owner, "Salinan " + file.string() + ".bak tidak bisa dibuat ( " + ec.message() +
+                                        " ); template tidak diganti.");
+                return false;
+            }
+            copies.push_back(copy);
         }
+        replacement.commit(copies);
+    } catch (const xbase::Error& e) {
+        ui::BOXERROR(owner, std::string("Salinan template tidak bisa dibuat ( ") + e.what() + " ); template tidak diganti.");
+        return false;
     }
     return true;
 }

@@ -12,7 +12,7 @@ namespace tarvo::converters {
 
 // Asks "<file> sudah ada dan berisi N record. Ganti?" for every template of the folder (ending in
 // the separator) that holds records, then copies each existing template file to NAME.bak,
-// replacing an older copy. False, with nothing changed, when the user answers No; false after an
+// replacing an older copy (each copy written beside it and renamed over it). False, with nothing changed, when the user answers No; false after an
 // error box when a copy fails.
 bool keepReplacedTemplates(ui::Owner owner, const std::string& folder, const std::vector<std::string>& names);
 

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
+#include "importing/source_opening.h"
 #include "retaildb/file_routines.h"
-#include "retaildb/retail_database.h"
 #include "xbase/file_names.h"
 #include "xbase/work_areas.h"
 
@@ -75,7 +75,7 @@ bool openSourceTables(ui::Owner owner, const std::string& folder, const std::str
     }
     for (const SourceTable& table : tables) {
         if (table.presence == Presence::Optional && !sourceFileExists(folder, table.file)) continue;
-        if (!retaildb::VOOPEN(table.file, table.alias, folder, false, false, driver)) return false;
+        if (!importing::openImportedTable(owner, table.file, table.alias, folder, driver)) return false;
         if (!columnsChecked(owner, folder + table.file, *xbase::workAreas().find(table.alias), table.columns))
             return false;
     }

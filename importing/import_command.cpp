@@ -28,7 +28,7 @@ void presentRejects(const ImportRun& run, const ImportRequest& request, ImportOu
         if (std::filesystem::exists(file, ec)) outcome.rejectFile = file;
         return;
     }
-    if (writeRejectFile(rejectRows(run), file, run.owner())) outcome.rejectFile = file;
+    if (writeRejectFile(run.codeDuplicates, run.nameDuplicates, file, run.owner())) outcome.rejectFile = file;
 }
 
 // The source's checks; an error of the table layer while reading it refuses the import too,
@@ -213,11 +213,9 @@ ImportOutcome importUnderSafetyNet(ui::Owner owner, const ImportRequest& request
         // A whole import whose backup could not be marked "done" has said so; it counts as failed.
         outcome.status = safety.markedDone() ? ImportStatus::Done : ImportStatus::Failed;
         outcome.backupNotMarkedDone = !safety.markedDone();
-        // The rows once more for the caller, without a second round of progress texts.
-        for (const DuplicateEntry& entry : run.codeDuplicates)
-            outcome.rejects.push_back(rejectRow(entry, kCodeDuplicateCaption));
-        for (const DuplicateEntry& entry : run.nameDuplicates)
-            outcome.rejects.push_back(rejectRow(entry, kNameDuplicateCaption));
+        // The entries once more for the caller (sharing the run's, not copying them).
+        outcome.codeDuplicateEntries = run.codeDuplicates;
+        outcome.nameDuplicateEntries = run.nameDuplicates;
         return outcome;
     }
 

@@ -42,8 +42,7 @@ enum class Refusal {
 
 // Shows the two duplicate lists to the user (the desktop program's reject window, which also
 // writes the reject file). Without one, the import writes the reject file itself.
-using RejectPresenter = std::function<void(const std::vector<DuplicateEntry>& codeDuplicates,
-                                           const std::vector<DuplicateEntry>& nameDuplicates)>;
+using RejectPresenter = std::function<void(const DuplicateList& codeDuplicates, const DuplicateList& nameDuplicates)>;
 
 struct ImportRequest {
     std::string databaseFolder;   // the folder text of the retail database (LOKASI)
@@ -61,7 +60,9 @@ struct ImportOutcome {
     std::map<std::string, uint32_t> skipped;   // rows skipped per template or source table
     size_t codeDuplicates = 0;
     size_t nameDuplicates = 0;
-    std::vector<RejectRow> rejects;            // the duplicates as the reject list shows them
+    // The duplicates of a whole run, read with loadRejectList as the reject list shows them.
+    DuplicateList codeDuplicateEntries;
+    DuplicateList nameDuplicateEntries;
     std::filesystem::path rejectFile;          // empty when no file was written
     // Retail tables whose writes failed: they hold only the records that reached the disk.
     std::vector<retaildb::IncompleteTable> incomplete;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "importing/code_list.h"
+#include "importing/duplicate_list.h"
 #include "importing/import_options.h"
 #include "importing/source_row.h"
 #include "importing/value_feeds.h"
@@ -26,16 +27,6 @@ namespace tarvo::importing {
 class ImportStopped : public std::runtime_error {
 public:
     ImportStopped() : std::runtime_error("import stopped") {}
-};
-
-// An item refused as a duplicate, by code or by name.
-struct DuplicateEntry {
-    std::string newCode;       // the code that collided (code list) or the item's first code (name list)
-    std::string newName;
-    std::string existingCode;  // KODE_C of the item already imported, trimmed
-    std::string existingName;  // its NAMA, trimmed
-    uint32_t templateRecno = 0;  // record number in the template or source table
-    uint32_t stockRecno = 0;
 };
 
 class ImportRun {
@@ -75,8 +66,8 @@ public:
     // then commits and closes it. Does nothing when the table is not open.
     void closeCounted(const std::string& targetAlias, uint32_t identifierRow);
 
-    std::vector<DuplicateEntry> codeDuplicates;
-    std::vector<DuplicateEntry> nameDuplicates;
+    DuplicateList codeDuplicates;
+    DuplicateList nameDuplicates;
 
     // For the summary: records appended per retail table, rows skipped per template or source table.
     std::map<std::string, uint32_t> written;

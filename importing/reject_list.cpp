@@ -34,18 +34,20 @@ RejectRow rejectRow(const DuplicateEntry& entry, const std::string& caption) {
             entry.stockRecno};
 }
 
-void loadRejectList(const std::vector<DuplicateEntry>& entries, const std::string& caption,
+void loadRejectList(const DuplicateList& entries, const std::string& caption,
                     const std::function<void(const RejectRow&)>& add) {
     ui::UserInteraction& ui = ui::interaction();
     const std::string progressText =
         caption == kCodeDuplicateCaption ? "Kode sama, ketemu no. " : "Nama sama, ketemu no. ";
     const size_t total = entries.size();
-    for (size_t i = 1; i <= total; ++i) {
+    size_t i = 0;
+    entries.forEach([&](const DuplicateEntry& entry) {
+        ++i;
         ui.letEventsThrough();
         ui.progressText(1, progressText + std::to_string(i) + " / " + std::to_string(total));
         ui.progressBar(static_cast<long>(100.0 * static_cast<double>(i) / static_cast<double>(total)), 100);
-        add(rejectRow(entries[i - 1], caption));
-    }
+        add(rejectRow(entry, caption));
+    });
 }
 
 std::vector<RejectRow> rejectRows(const ImportRun& run) {
@@ -89,6 +91,16 @@ bool writeRejectFile(const std::vector<RejectRow>& rows, const std::filesystem::
     if (rows.empty()) return true;
     RejectFile reject(file, owner);
     for (const RejectRow& row : rows) reject.write(row);
+    return reject.close();
+}
+
+bool writeRejectFile(const DuplicateList& codeDuplicates, const DuplicateList& nameDuplicates,
+                     const std::filesystem::path& file, ui::Owner owner) {
+    if (codeDuplicates.empty() && nameDuplicates.empty()) return true;
+    RejectFile reject(file, owner);
+    const auto write = [&reject](const RejectRow& row) { reject.write(row); };
+    loadRejectList(codeDuplicates, kCodeDuplicateCaption, write);
+    loadRejectList(nameDuplicates, kNameDuplicateCaption, write);
     return reject.close();
 }
 

@@ -34,7 +34,7 @@ RejectRow rejectRow(const DuplicateEntry& entry, const std::string& caption);
 // Loads one duplicate list (KODESAMA with "Kode Sama", NAMASAMA with "Nama Sama"): per entry it
 // lets events through, shows the progress text ("Kode sama, ketemu no. i / n") and bar, and hands
 // the entry's row to `add`.
-void loadRejectList(const std::vector<DuplicateEntry>& entries, const std::string& caption,
+void loadRejectList(const DuplicateList& entries, const std::string& caption,
                     const std::function<void(const RejectRow&)>& add);
 inline constexpr const char* kCodeDuplicateCaption = "Kode Sama";
 inline constexpr const char* kNameDuplicateCaption = "Nama Sama";
@@ -68,6 +68,10 @@ private:
 // rejects leaves the previous file as it was. False when the file could not be written.
 bool writeRejectFile(const std::vector<RejectRow>& rows, const std::filesystem::path& file,
                      ui::Owner owner = nullptr);
+// The same with the run's two duplicate lists, read one entry at a time (with the progress of
+// loadRejectList), so that a list of millions of rows never is in memory at once.
+bool writeRejectFile(const DuplicateList& codeDuplicates, const DuplicateList& nameDuplicates,
+                     const std::filesystem::path& file, ui::Owner owner = nullptr);
 
 // Whether the program runs from its build tree: CMake's CMakeCache.txt lies in its folder or in a
 // folder above it. An installed program (/usr/bin) has none.

@@ -10,6 +10,8 @@ void runPoint(std::string_view point) {
     if (observer) observer->reached(point);
 }
 
+void replacePoint(const std::string& file) { runPoint("replace-" + file); }
+
 void setRunObserver(RunObserver* newObserver) { observer = newObserver; }
 
 }  // namespace tarvo::retaildb

@@ -9,15 +9,16 @@
 set -euo pipefail
 deb="$(realpath "$1")"
 here="$(cd "$(dirname "$0")/.." && pwd)"
-mdb="$here/tests/data/foreign/mdb/nwind.mdb"
+mdb="$here/../shared/fixtures/mdb/nwind.mdb"   # the Access fixture beside the project
 [ "$(id -u)" -eq 0 ] || { echo "run as root (debootstrap, chroot)" >&2; exit 2; }
 
 # The configured Debian mirror (deb822 sources or sources.list).
 mirror="$(grep -hoE 'https?://[^ ]+/debian/?( |$)' /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null \
-          | head -n 1 | tr -d ' ')"
+          | head -n 1 | tr -d ' ' || true)"
 mirror="${mirror:-http://deb.debian.org/debian}"
 
 root="$(mktemp -d /var/tmp/tarvo-clean-root.XXXXXX)"
+chmod 0755 "$root"   # it becomes "/": users of the root must be able to enter it
 cleanup() {
   umount "$root/proc" 2>/dev/null || true
   rm -rf "$root"

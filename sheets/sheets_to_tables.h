@@ -40,6 +40,8 @@ struct SheetsToTablesRequest {
     std::function<bool(const std::vector<std::string>& replaced)> confirmReplace;
     // Told every few thousand rows, for a progress display.
     std::function<void(const std::string& sheet, long row)> progress;
+    // Told each table's name (such as ITEM.DBF) just before the new table takes its place.
+    std::function<void(const std::string& table)> beforeReplace;
 };
 
 struct WrittenTable {

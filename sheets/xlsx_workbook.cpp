@@ -383,7 +383,9 @@ public:
             stream_.nearNumber = lastRow_ + 1;
             if (!stream_.nextTag(tag, "row")) return false;
             if (tag.name == "row" && !tag.closing && inSheetData_) {
-                if (stream_.loadRun(tag, run_)) {
+                // A row without content (<row r="9"/>) is loaded alone: it ends no run of rows,
+                // and looking for one behind it would cost a search per empty row.
+                if (!tag.selfClosing && stream_.loadRun(tag, run_)) {
                     runRow_ = nextElement(run_.first_child(), "row");
                     continue;
                 }

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
+#include "importing/source_opening.h"
 #include "retaildb/file_routines.h"
 #include "xbase/file_names.h"
-#include "retaildb/retail_database.h"
 #include "templates/template_layouts.h"
 #include "ui/user_interaction.h"
 #include "xbase/work_areas.h"
@@ -59,7 +59,8 @@ bool openTemplates(TemplateRun& run) {
     for (const OpenStep& step : kOpenOrder) {
         if (step.onlyWith && !templateFileExists(run, step.onlyWith)) continue;
         if (!templateFileExists(run, step.name)) continue;
-        if (!retaildb::VOOPEN(std::string(step.name) + ".DBF", step.name, run.templateFolder(), false, false, driver))
+        if (!importing::openImportedTable(run.owner(), std::string(step.name) + ".DBF", step.name, run.templateFolder(),
+                                          driver))
             return false;
     }
     return true;

@@ -1,7 +1,10 @@
 #include "templatetools/template_creation.h"
 
+#include "retaildb/run_points.h"
 #include "templates/template_layouts.h"
+#include "xbase/error.h"
 #include "xbase/file_names.h"
+#include "xbase/file_replacement.h"
 #include "xbase/table.h"
 
 namespace tarvo::templatetools {
@@ -66,7 +69,19 @@ CreateOutcome createTemplate(ui::Owner owner, const std::string& folder, const C
                         "File " + path + " sudah ada dan berisi " + std::to_string(records) + " record. Ganti?", 2))
             return CreateOutcome::Kept;
     }
-    if (!retaildb::VOCreate(owner, path, createdStructure(page, ticked))) {
+    // Written beside the old file and renamed over it: a crash leaves the old template or the new.
+    bool created = false;
+    try {
+        xbase::FileReplacement replacement(folder, xbase::FileReplacement::MissingFolder::Refuse);
+        created = retaildb::VOCreate(owner, (replacement.workFolder() / page.fileName).string(),
+                                     createdStructure(page, ticked));
+        if (created)
+            replacement.commit({page.fileName}, retaildb::replacePoint);
+    } catch (const xbase::Error& e) {
+        ui::BOXERROR(owner, e.what());
+        created = false;
+    }
+    if (!created) {
         ui::BOXERROR(owner, "File : " + path + " gagal dibuat !");
         return CreateOutcome::Failed;
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "retaildb/run_points.h"
 #include "templates/template_layouts.h"
 #include "templatetools/mapping_proposal.h"
 #include "templatetools/template_creation.h"
@@ -99,6 +100,7 @@ sheets::SheetsToTablesOutcome templatesFromSheets(ui::Owner owner, const std::st
         ui::interaction().progressText(1, "Sheet " + sheet + " baris " + std::to_string(row));
         ui::interaction().letEventsThrough();
     };
+    request.beforeReplace = retaildb::replacePoint;
     return sheets::sheetsToTables(request);
 }
 

@@ -108,7 +108,8 @@ std::string MemoFile::read(uint32_t block) const {
     auto fail = [&](const std::string& problem) {
         return Error(path().string() + ": memo block " + std::to_string(block) + " " + problem);
     };
-    if (offset < headerEnd() || offset >= size) throw fail("is past the end of the memo file");
+    if (offset < headerEnd()) throw fail("lies inside the memo file's header");
+    if (offset >= size) throw fail("is past the end of the memo file");
     if (kind_ == MemoKind::DbtIII) {
         // Text up to the first end-of-file mark (0x1A).
         std::string out;

@@ -48,7 +48,12 @@ nlohmann::ordered_json toJson(const CommandOutcome& outcome) {
     for (const OutcomeMessage& m : outcome.messages)
         messages.push_back({{"kind", m.kind}, {"title", m.title}, {"text", m.text}});
     nlohmann::ordered_json duplicates = nlohmann::ordered_json::array();
-    for (const importing::RejectRow& row : outcome.duplicates) duplicates.push_back(duplicateJson(row));
+    outcome.codeDuplicates.forEach([&](const importing::DuplicateEntry& entry) {
+        duplicates.push_back(duplicateJson(importing::rejectRow(entry, importing::kCodeDuplicateCaption)));
+    });
+    outcome.nameDuplicates.forEach([&](const importing::DuplicateEntry& entry) {
+        duplicates.push_back(duplicateJson(importing::rejectRow(entry, importing::kNameDuplicateCaption)));
+    });
     return {{"program", app::windowTitle()},
             {"command", outcome.command},
             {"status", outcome.status},

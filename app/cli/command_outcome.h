@@ -30,7 +30,8 @@ struct CommandOutcome {
     std::vector<OutcomeMessage> messages;             // in the order shown
     std::map<std::string, uint32_t> written;          // records written per table
     std::map<std::string, uint32_t> skipped;          // rows skipped per template or source table
-    std::vector<importing::RejectRow> duplicates;     // items refused as duplicates
+    // Items refused as duplicates, by code and by name: read only when the JSON is written.
+    importing::DuplicateList codeDuplicates, nameDuplicates;
     std::filesystem::path rejectFile;                 // the REJECT.TXT written; empty: none
     std::filesystem::path backup;                     // the backup taken before the change; empty: none
     nlohmann::ordered_json details = nlohmann::ordered_json::object();  // what only this command reports

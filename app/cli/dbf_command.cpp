@@ -170,13 +170,25 @@ int dump(const std::string& path) {
     }
     line += '\n';
     std::fwrite(line.data(), 1, line.size(), stdout);
+    // A value that cannot be read (a memo pointer into nowhere) is marked in its place, so that the
+    // rest of the record and the table are still shown; the reasons go to stderr and the status is 1.
+    int unreadable = 0;
     for (table->goTop(); !table->eof(); table->skip()) {
         line = table->deleted() ? "*" : "";
-        for (int i = 1; i <= table->fieldCount(); ++i) line += "\t" + shown(table->fieldGet(i), table->field(i));
+        for (int i = 1; i <= table->fieldCount(); ++i) {
+            try {
+                line += "\t" + shown(table->fieldGet(i), table->field(i));
+            } catch (const xbase::Error& e) {
+                line += "\t<unreadable>";
+                std::fprintf(stderr, "record %u, field %s: %s\n", table->recNo(), table->field(i).name.c_str(), e.what());
+                ++unreadable;
+            }
+        }
         line += '\n';
         std::fwrite(line.data(), 1, line.size(), stdout);
     }
-    return 0;
+    if (unreadable > 0) std::fprintf(stderr, "%d value(s) could not be read.\n", unreadable);
+    return unreadable == 0 ? 0 : 1;
 }
 
 std::unique_ptr<Table> openExclusive(const std::string& path) {

@@ -127,7 +127,8 @@ CommandOutcome commandOutcome(const importing::ImportOutcome& import, const Term
     outcome.messages = terminal.messages();
     outcome.written = import.written;
     outcome.skipped = import.skipped;
-    outcome.duplicates = import.rejects;
+    outcome.codeDuplicates = import.codeDuplicateEntries;
+    outcome.nameDuplicates = import.nameDuplicateEntries;
     outcome.rejectFile = import.rejectFile;
     outcome.backup = import.backupFolder;
     if (const char* refusal = refusalName(import.refusal)) outcome.details["refusal"] = refusal;

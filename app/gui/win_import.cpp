@@ -365,8 +365,8 @@ void WINIMPORT::runImport(importing::ImportSource& source) {
     request.importFolder = IMPORT->text().toStdString();
     request.options = importOptions();
     request.rejectFile = importing::rejectFile(request.databaseFolder);
-    request.showRejects = [this, file = request.rejectFile](const std::vector<importing::DuplicateEntry>& codes,
-                                                           const std::vector<importing::DuplicateEntry>& names) {
+    request.showRejects = [this, file = request.rejectFile](const importing::DuplicateList& codes,
+                                                           const importing::DuplicateList& names) {
         WinImportReject reject(this, file);
         reject.KODESAMA(codes);
         reject.NAMASAMA(names);

@@ -52,15 +52,15 @@ void WinImportReject::POSTINIT() {
     NEWLVCOLUMN(list_, QStringLiteral("RECNO2"), QStringLiteral("#Rec"), 5, 3);
 }
 
-void WinImportReject::KODESAMA(const std::vector<importing::DuplicateEntry>& entries) {
+void WinImportReject::KODESAMA(const importing::DuplicateList& entries) {
     load(entries, importing::kCodeDuplicateCaption);
 }
 
-void WinImportReject::NAMASAMA(const std::vector<importing::DuplicateEntry>& entries) {
+void WinImportReject::NAMASAMA(const importing::DuplicateList& entries) {
     load(entries, importing::kNameDuplicateCaption);
 }
 
-void WinImportReject::load(const std::vector<importing::DuplicateEntry>& entries, const char* caption) {
+void WinImportReject::load(const importing::DuplicateList& entries, const char* caption) {
     importing::loadRejectList(entries, caption, [this](const importing::RejectRow& row) {
         auto* item = new QTreeWidgetItem(list_);
         setLvText(item, list_, QStringLiteral("KETERANGAN"), qt(row.caption));

@@ -25,8 +25,8 @@ public:
 
     // Loads the code-duplicate list ("Kode Sama") and the name-duplicate list ("Nama Sama"),
     // with the progress in the progress window.
-    void KODESAMA(const std::vector<importing::DuplicateEntry>& entries);
-    void NAMASAMA(const std::vector<importing::DuplicateEntry>& entries);
+    void KODESAMA(const importing::DuplicateList& entries);
+    void NAMASAMA(const importing::DuplicateList& entries);
     // Closes the file and shows the window until the user closes it.
     void SHOW();
 
@@ -38,7 +38,7 @@ protected:
 
 private:
     void POSTINIT();
-    void load(const std::vector<importing::DuplicateEntry>& entries, const char* caption);
+    void load(const importing::DuplicateList& entries, const char* caption);
 
     QLabel* info_;
     QTreeWidget* list_;

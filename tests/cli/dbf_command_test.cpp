@@ -168,6 +168,37 @@ TEST_F(DbfCommandTest, UnusableTagsAreListedAndTheRecordsStillShown) {
     EXPECT_EQ(runCli("dbf dump " + cust.string()).output, "DELETED\tKODE\n\tA1\n");
 }
 
+// Real Visual FoxPro tables hold General pointers into the memo file's header; the other values
+// of such a record are still worth seeing.
+TEST_F(DbfCommandTest, AValueThatCannotBeReadIsMarkedAndTheDumpGoesOn) {
+    const auto notes = dir.path() / "NOTES.DBF";
+    xbase::Table::create(notes, {{"KODE", 'C', 4, 0}, {"CATATAN", 'M', 10, 0}}, xbase::Driver::DBFCDX);
+    {
+        auto t = xbase::Table::open(notes, xbase::OpenOptions{true, false, xbase::Driver::DBFCDX});
+        for (const char* code : {"A1", "B2", "C3"}) {
+            t->append();
+            t->fieldPut("KODE", xbase::Value(code));
+            t->fieldPut("CATATAN", xbase::Value(std::string("isi ") + code));
+        }
+    }
+    {
+        std::fstream file(notes, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(32 + 2 * 32 + 1 + 15 + 1 + 4);
+        file.write("         1", 10);  // record 2: a block inside the memo file's header
+        file.seekp(32 + 2 * 32 + 1 + 2 * 15 + 1 + 4);
+        file.write("      9999", 10);  // record 3: far past its end
+    }
+    CliRun dump = runCli("dbf dump " + notes.string());
+    EXPECT_EQ(dump.status, 1);
+    EXPECT_NE(dump.output.find("\tA1\tisi A1\n\tB2\t<unreadable>\n\tC3\t<unreadable>\n"), std::string::npos)
+        << dump.output;
+    EXPECT_NE(dump.output.find("record 2, field CATATAN: " + (dir.path() / "NOTES.FPT").string() +
+                               ": memo block 1 lies inside the memo file's header"),
+              std::string::npos)
+        << dump.output;
+    EXPECT_NE(dump.output.find("2 value(s) could not be read."), std::string::npos) << dump.output;
+}
+
 TEST_F(DbfCommandTest, BadInputGivesAClearErrorAndStatus) {
     EXPECT_EQ(runCli("dbf info " + (dir.path() / "NONE.DBF").string()).status, 1);
     std::ofstream(dir.path() / "S_STOCK.CDX", std::ios::trunc) << "not an index";

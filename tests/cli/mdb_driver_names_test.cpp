@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "tests/cli/cli_run.h"
+#include "tests/support/fixture_files.h"
 #include "tests/support/private_odbc.h"
 #include "tests/support/test_support.h"
 
@@ -15,7 +16,7 @@ namespace tarvo::cli {
 namespace {
 
 TEST(MdbDriverNames, TheAccessFileIsOpenedUnderEveryRegistration) {
-    if (!std::filesystem::exists(test::nwindMdb())) GTEST_SKIP() << "no Access fixture";
+    TARVO_SKIP_WITHOUT_FIXTURE(test::nwindMdb());
     test::TempDir dir;
     const std::string shop = (dir.path() / "shop").string();
     ASSERT_EQ(runCli("make-retail-db " + shop).status, 0);

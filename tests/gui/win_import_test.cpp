@@ -27,6 +27,7 @@
 #include "importing/reject_list.h"
 #include "sampledata/templates.h"
 #include "tests/gui/gui_test_support.h"
+#include "tests/support/fixture_files.h"
 #include "tests/support/private_odbc.h"
 #include "tests/support/test_support.h"
 #include "xbase/dates.h"
@@ -374,6 +375,7 @@ TEST_F(WinImportCommandTest, TheIposEntryAsksForTheFileAndThePasswordBeforeTouch
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
+        if (c.file == test::nwindMdb().string() && !std::filesystem::exists(test::nwindMdb())) continue;
         ui.messages.clear();
         ui.replies = {ui::kReplyYes};
         ui.fileChoices = {c.file};

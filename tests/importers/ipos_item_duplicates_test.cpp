@@ -11,6 +11,12 @@
 namespace tarvo::importers::ipos {
 namespace {
 
+importing::DuplicateEntry firstOf(const importing::DuplicateList& list) {
+    std::vector<importing::DuplicateEntry> all;
+    list.forEach([&all](const importing::DuplicateEntry& entry) { all.push_back(entry); });
+    return all.at(0);
+}
+
 class IposItemDuplicatesTest : public test::RetailImportTest {
 protected:
     void SetUp() override {
@@ -56,7 +62,7 @@ TEST_F(IposItemDuplicatesTest, FindsCodesInEveryTagAndRenamesATakenName) {
         ASSERT_EQ(run->codeDuplicates.size(), c.codeEntries);
         ASSERT_EQ(run->nameDuplicates.size(), c.nameEntries);
         if (c.codeEntries) {
-            const importing::DuplicateEntry& entry = run->codeDuplicates[0];
+            const importing::DuplicateEntry entry = firstOf(run->codeDuplicates);
             EXPECT_EQ(entry.newCode, c.code);
             EXPECT_EQ(entry.newName, c.name);
             EXPECT_EQ(entry.existingCode, "A1");
@@ -65,7 +71,7 @@ TEST_F(IposItemDuplicatesTest, FindsCodesInEveryTagAndRenamesATakenName) {
             EXPECT_EQ(entry.stockRecno, 1u);
         }
         if (c.nameEntries) {
-            const importing::DuplicateEntry& entry = run->nameDuplicates[0];
+            const importing::DuplicateEntry entry = firstOf(run->nameDuplicates);
             EXPECT_EQ(entry.newName, "Teh X9");
             EXPECT_EQ(entry.existingName, "Teh X9");
             EXPECT_EQ(entry.stockRecno, 2u);

@@ -10,6 +10,7 @@
 
 #include "odbc/connection.h"
 #include "odbc/error.h"
+#include "tests/support/fixture_files.h"
 #include "tests/support/private_odbc.h"
 #include "tests/support/test_support.h"
 
@@ -33,7 +34,10 @@ std::string errorOf(Call call) {
 
 class AccessFile : public ::testing::Test {
 protected:
-    void SetUp() override { test::usePrivateOdbcConfig(); }
+    void SetUp() override {
+        TARVO_SKIP_WITHOUT_FIXTURE(test::nwindMdb());
+        test::usePrivateOdbcConfig();
+    }
     Connection connect() { return Connection(accessConnection(test::nwindMdb().string())); }
 };
 

@@ -257,6 +257,36 @@ TEST(XlsxWorkbook, LongPartsReadManyElementsAtATime) {
     EXPECT_EQ(expected, count);
 }
 
+// Rows that hold nothing, in each form a spreadsheet program writes them, are passed over; a row
+// without a number after them is numbered after the last row, empty or not.
+TEST(XlsxWorkbook, EmptyRowsArePassedOverAndCountedForTheRowNumbers) {
+    TempDir dir;
+    const auto file = dir.path() / "empty.xlsx";
+    const long empty = 40000;
+    std::string rows = "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>KODE</t></is></c></row>";
+    for (long r = 2; r < 2 + empty; ++r) {
+        const std::string n = std::to_string(r);
+        switch (r % 4) {
+            case 0: rows += "<row r=\"" + n + "\"/>"; break;
+            case 1: rows += "<row r=\"" + n + "\" spans=\"1:3\" ht=\"15\" customHeight=\"1\"/>"; break;
+            case 2: rows += "<row r=\"" + n + "\"></row>"; break;
+            default: rows += "<row r=\"" + n + "\"><c r=\"A" + n + "\" s=\"1\"/><c r=\"B" + n + "\" s=\"1\"></c></row>";
+        }
+    }
+    rows += "<row/><row><c t=\"inlineStr\"><is><t>A1</t></is></c></row>";
+    WorkbookLayout layout;
+    layout.cellStyles = {0, 0};
+    layout.sheets = {{"ITEM", rows}};
+    test::writeZip(file, test::workbookParts(layout));
+
+    const std::vector<Row> read = readSheet(file);
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(read[0].number, 1);
+    EXPECT_EQ(read[1].number, empty + 3);
+    ASSERT_EQ(read[1].cells.size(), 1u);
+    EXPECT_EQ(read[1].cells[0].text, "A1");
+}
+
 TEST(XlsxWorkbook, BadFilesGiveAClearMessage) {
     TempDir dir;
     struct Case {

@@ -28,6 +28,4 @@ std::string sqliteConnection(const std::filesystem::path& database) {
     return std::string("Driver=") + kSqliteDriverName + ";Database=" + database.string() + ";";
 }
 
-std::filesystem::path nwindMdb() { return std::filesystem::path(TARVO_TEST_DATA_DIR) / "foreign" / "mdb" / "nwind.mdb"; }
-
 }  // namespace tarvo::test

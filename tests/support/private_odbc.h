@@ -18,7 +18,4 @@ const std::filesystem::path& usePrivateOdbcConfig();
 // The connection string of an SQLite database file through the private SQLite driver.
 std::string sqliteConnection(const std::filesystem::path& database);
 
-// The real Access database of the fixtures.
-std::filesystem::path nwindMdb();
-
 }  // namespace tarvo::test

@@ -173,10 +173,11 @@ TEST_F(ItemImportTest, WithoutFirstUnitColumnTheFirstUnitIsPcsAndFurtherUnitsCou
 // A duplicate-list entry: new code, new name, existing code, existing name, template row, S_STOCK record.
 using Entry = std::tuple<std::string, std::string, std::string, std::string, uint32_t, uint32_t>;
 
-std::vector<Entry> entries(const std::vector<importing::DuplicateEntry>& list) {
+std::vector<Entry> entries(const importing::DuplicateList& list) {
     std::vector<Entry> out;
-    for (const importing::DuplicateEntry& e : list)
+    list.forEach([&out](const importing::DuplicateEntry& e) {
         out.emplace_back(e.newCode, e.newName, e.existingCode, e.existingName, e.templateRecno, e.stockRecno);
+    });
     return out;
 }
 

@@ -61,6 +61,35 @@ TEST_F(RejectListTest, CodeDuplicatesComeFirstThenNameDuplicatesWithLineBreaksRe
     EXPECT_EQ(ui.bars, (std::vector<long>{50, 100, 100}));
 }
 
+// A run that refuses many items keeps its lists in a temporary file, not in memory: found
+// interleaved, the entries come back in their order, code duplicates first, each line as written
+// for a short list.
+TEST_F(RejectListTest, AListOfManyRowsIsWrittenInTheOrderItWasFound) {
+    const uint32_t count = 60000;  // several megabytes of entries
+    for (uint32_t i = 1; i <= count; ++i) {
+        const std::string n = std::to_string(i);
+        if (i % 3) run.codeDuplicates.push_back({"K" + n, "Barang " + n, "K" + n, "BARANG " + n, i, i + 1});
+        else run.nameDuplicates.push_back({"N" + n, "Nama " + n, "M" + n, "NAMA " + n, i, 7});
+    }
+    const importing::DuplicateList shared = run.codeDuplicates;  // copies share the entries
+    EXPECT_EQ(shared.size(), run.codeDuplicates.size());
+
+    ASSERT_TRUE(importing::writeRejectFile(run.codeDuplicates, run.nameDuplicates, dir.path() / "REJECT.TXT"));
+    std::string expected = kHeader;
+    for (uint32_t i = 1; i <= count; ++i) {
+        const std::string n = std::to_string(i);
+        if (i % 3)
+            expected += "Kode Sama\tK" + n + "\tBarang " + n + "\t#" + n + "\tK" + n + "\tBARANG " + n + "\t#" +
+                        std::to_string(i + 1) + "\r\n";
+    }
+    for (uint32_t i = 3; i <= count; i += 3) {
+        const std::string n = std::to_string(i);
+        expected += "Nama Sama\tN" + n + "\tNama " + n + "\t#" + n + "\tM" + n + "\tNAMA " + n + "\t#7\r\n";
+    }
+    EXPECT_TRUE(readFile(dir.path() / "REJECT.TXT") == expected);
+    EXPECT_EQ(ui.progressTexts.back(), "Nama sama, ketemu no. 20000 / 20000");
+}
+
 TEST_F(RejectListTest, FileHoldsHeaderAndOneCrLfLinePerRowWithHashedRecordNumbers) {
     const std::vector<importing::RejectRow> rows = {
         {"Kode Sama", "X1", "Kopi Bubuk", 3, "X1", "KOPI", 1},

@@ -116,6 +116,17 @@ TEST_F(TemplateCreationTest, AFilledTemplateIsReplacedOnlyWhenTheUserAgrees) {
     }
 }
 
+// The template is written beside the old file and renamed over it, so its folder must exist:
+// a missing one is said and not made.
+TEST_F(TemplateCreationTest, AMissingFolderIsRefusedAndNotMade) {
+    const std::string missing = folder() + "gone/";
+    EXPECT_EQ(createTemplate(nullptr, missing, page("DAERAH"), {}), CreateOutcome::Failed);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[0].text, dir.path().string() + "/gone: no such folder");
+    EXPECT_EQ(ui.messages[1].text, "File : " + missing + "DAERAH.DBF gagal dibuat !");
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
 TEST_F(TemplateCreationTest, AnEmptyTemplateIsReplacedWithoutAQuestion) {
     const CataloguePage& daerah = page("DAERAH");
     ASSERT_EQ(createTemplate(nullptr, folder(), daerah, allTicked(daerah)), CreateOutcome::Created);

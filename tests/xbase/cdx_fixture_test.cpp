@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/fixture_files.h"
 #include "tests/support/test_support.h"
 #include "xbase/cdx/cursor.h"
 #include "xbase/cdx/file.h"
@@ -39,7 +40,8 @@ const std::vector<CdxEntry> kPrices{price(-7.1, 5), price(0.99, 4), price(12.5, 
 
 class CdxFixtureTest : public ::testing::TestWithParam<const char*> {
 protected:
-    fs::path fixture() const { return fs::path(TARVO_TEST_DATA_DIR) / "foreign" / GetParam() / "TEST.CDX"; }
+    void SetUp() override { TARVO_SKIP_WITHOUT_FIXTURE(fixture()); }
+    fs::path fixture() const { return test::fixturePath(std::string("cdx/") + GetParam() + "/TEST.CDX"); }
 
     std::unique_ptr<CdxFile> openFixture(const fs::path& path, bool readOnly) {
         auto file = CdxFile::open(path, readOnly);

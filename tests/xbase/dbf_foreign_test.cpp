@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "tests/support/fixture_files.h"
 #include "tests/support/foreign_files.h"
 #include "tests/support/test_support.h"
 #include "xbase/error.h"
@@ -32,9 +33,10 @@ protected:
 };
 
 TEST_F(ForeignTableTest, FixturesOfAnotherEngineOpen) {
+    TARVO_SKIP_WITHOUT_FIXTURE(test::foreignTable("vfp"));
     for (const char* kind : {"foxpro2", "vfp"}) {
         SCOPED_TRACE(kind);
-        auto t = openReadOnly(std::filesystem::path(TARVO_TEST_DATA_DIR) / "foreign" / kind / "TEST.DBF");
+        auto t = openReadOnly(test::foreignTable(kind));
         EXPECT_EQ(t->version(), std::string(kind) == "vfp" ? 0x30 : 0xF5);
         ASSERT_EQ(t->fieldCount(), 6);
         EXPECT_EQ(t->recCount(), 5u);

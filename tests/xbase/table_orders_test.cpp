@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <random>
 
+#include "tests/support/fixture_files.h"
 #include "tests/support/test_support.h"
 #include "xbase/cdx/keys.h"
 #include "xbase/error.h"
@@ -257,10 +258,11 @@ TEST_F(TableOrdersTest, StructuralIndexIsMarkedInTheHeader) {
 }
 
 TEST(ForeignIndexTest, FixtureIndexesOpenWithTheirTables) {
+    TARVO_SKIP_WITHOUT_FIXTURE(test::foreignTable("vfp"));
     applyStartupSettings();
     for (const char* kind : {"foxpro2", "vfp"}) {
         SCOPED_TRACE(kind);
-        auto t = Table::open(std::filesystem::path(TARVO_TEST_DATA_DIR) / "foreign" / kind / "TEST.DBF",
+        auto t = Table::open(test::foreignTable(kind),
                              OpenOptions{false, true, Driver::DBFCDX});
         ASSERT_EQ(t->orderCount(), 2);
         ASSERT_TRUE(t->setOrder("NAME"));
