@@ -24,6 +24,34 @@ double columnOr(const importing::SourceRow& row, const char* column, double fall
     return row.has(column) ? row.number(column) : fallback;
 }
 
+bool takesPayableRow(const importing::SourceRow& row) {
+    return row.has("NO_NOTA_C") && !importing::isBlank(row.text("NO_NOTA_C"));
+}
+
+bool takesReceivableRow(const importing::SourceRow& row) {
+    const bool textNumber = row.has("NO_NOTA_C") && !importing::isBlank(row.text("NO_NOTA_C"));
+    return textNumber || row.number("NO_NOTA") != 0;
+}
+
+// The numbers of the fields below that come from the row: the amount as a purchase or sale when
+// positive and as a return when negative, and the columns taken as they are.
+std::vector<importing::FieldFeed> commonFeeds(const std::string& table) {
+    std::vector<importing::FieldFeed> feeds;
+    feeds.push_back({table, "TOT_HARGA", importing::columnWhere("HARGA", [](const importing::SourceRow& row) {
+                         return row.number("HARGA") > 0;
+                     })});
+    feeds.push_back({table, "TOT_RETUR",
+                     importing::ColumnValue{"HARGA",
+                                            [](const importing::SourceRow& row) {
+                                                const double amount = row.number("HARGA");
+                                                return amount > 0 ? 0.0 : 0.0 - amount;
+                                            },
+                                            "HARGA"}});
+    feeds.push_back({table, "DIVISI_ID", importing::column("DIVISI")});
+    for (const char* number : {"MAUANG", "KURS", "TERM_CRD"}) feeds.push_back({table, number, importing::column(number)});
+    return feeds;
+}
+
 // Fields the payables and receivables share: the amount (a negative amount is a return), the
 // division, currency, rate, credit days, notes and the run stamps.
 void putCommonFields(const TemplateRun& run, const importing::SourceRow& row, importing::FieldWriter& invoice) {
@@ -58,11 +86,19 @@ bool writeTemplateControlSettings(TemplateRun& run) {
     });
 }
 
+importing::SourceFeeds payablesFeeds() { return {"PEMBEL", takesPayableRow, commonFeeds("S_PEMBEL")}; }
+
+importing::SourceFeeds receivablesFeeds() {
+    importing::SourceFeeds feeds{"PENJUA", takesReceivableRow, commonFeeds("S_PENJUA")};
+    feeds.feeds.push_back({"S_PENJUA", "NO", importing::column("NO_NOTA")});
+    return feeds;
+}
+
 void importPayables(TemplateRun& run) {
     if (!run.templateOpen("PEMBEL")) return;
     importing::FieldWriter invoice("S_PEMBEL");
     run.forEachRow("PEMBEL", [&](const importing::SourceRow& row) {
-        if (!row.has("NO_NOTA_C") || importing::isBlank(row.text("NO_NOTA_C"))) return false;
+        if (!takesPayableRow(row)) return false;
         const uint32_t vendor = vendorReference(run, row);
         run.appendTo("S_PEMBEL");
         invoice.put("ID", Value(invoice.table().recCount()));
@@ -82,8 +118,7 @@ void importReceivables(TemplateRun& run) {
     if (!run.templateOpen("PENJUA")) return;
     importing::FieldWriter invoice("S_PENJUA");
     run.forEachRow("PENJUA", [&](const importing::SourceRow& row) {
-        const bool textNumber = row.has("NO_NOTA_C") && !importing::isBlank(row.text("NO_NOTA_C"));
-        if (!textNumber && row.number("NO_NOTA") == 0) return false;
+        if (!takesReceivableRow(row)) return false;
         const uint32_t customer = customerReference(run, row);
         const uint32_t salesman = codeReference(run.salesmen, row, "KODE_SALES");
         run.appendTo("S_PENJUA");

@@ -23,6 +23,8 @@ public:
             run_->addFeeds({"ITEM", takesItemRow, itemFeeds(options.stockMode)});
             run_->addFeeds(customerFeeds());
             run_->addFeeds(vendorFeeds());
+            run_->addFeeds(payablesFeeds());
+            run_->addFeeds(receivablesFeeds());
             return true;
         }
         ui::interaction().closeProgress();
