@@ -52,10 +52,18 @@ void importItemNames(TemplateRun& run, importing::StockSearch& search) {
     });
 }
 
+bool takesGroupPriceRow(const importing::SourceRow& row) { return !row.code("KODE_GRP").empty(); }
+
+importing::SourceFeeds groupPriceFeeds() {
+    importing::SourceFeeds feeds{"STKHJL", takesGroupPriceRow, {}};
+    addSellingPriceFeeds(feeds.feeds, "S_STKHJL");
+    return feeds;
+}
+
 void importGroupPrices(TemplateRun& run, importing::StockSearch& search) {
     importInto(run, "STKHJL", "S_STKHJL", [&](const importing::SourceRow& row, importing::FieldWriter& prices) {
+                   if (!takesGroupPriceRow(row)) return false;
                    const std::string group = row.code("KODE_GRP");
-                   if (group.empty()) return false;
                    const uint32_t item = itemOf(row, search);
                    const uint32_t priceGroup = run.priceGroups.find(group);
                    if (item == 0 || priceGroup == 0) return false;

@@ -6,6 +6,7 @@
 
 #include "templates/template_run.h"
 #include "importing/stock_search.h"
+#include "importing/value_feeds.h"
 
 namespace tarvo::templates {
 
@@ -15,5 +16,8 @@ void importItemInformation(TemplateRun& run, importing::StockSearch& search);
 void importItemNames(TemplateRun& run, importing::StockSearch& search);
 // STKHJL -> S_STKHJL: rows with KODE_ITEM and a KODE_GRP of the imported selling-price groups.
 void importGroupPrices(TemplateRun& run, importing::StockSearch& search);
+// The selling prices the STKHJL rows with a KODE_GRP give to S_STKHJL, for the checks before the
+// shop is touched.
+importing::SourceFeeds groupPriceFeeds();
 
 }  // namespace tarvo::templates

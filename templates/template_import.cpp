@@ -1,5 +1,6 @@
 #include "templates/template_import.h"
 
+#include "templates/item_extras.h"
 #include "templates/item_import.h"
 #include "templates/item_record.h"
 #include "templates/master_data_import.h"
@@ -23,6 +24,7 @@ public:
             run_->addFeeds({"ITEM", takesItemRow, itemFeeds(options.stockMode)});
             run_->addFeeds(customerFeeds());
             run_->addFeeds(vendorFeeds());
+            run_->addFeeds(groupPriceFeeds());
             run_->addFeeds(payablesFeeds());
             run_->addFeeds(receivablesFeeds());
             return true;

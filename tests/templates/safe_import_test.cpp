@@ -151,6 +151,8 @@ TEST_F(SafeImportTest, TemplateValuesThatDoNotFitAreRefusedBeforeTheBackup) {
     // A negative amount is an opening return: its value goes to TOT_RETUR.
     test::writeTemplate(templateFolder, "PEMBEL", {{{"NO_NOTA_C", "P-1"}, {"HARGA", -1e15}}},
                         {{"HARGA", xbase::FieldInfo{"HARGA", 'N', 20, 2}}});
+    test::writeTemplate(templateFolder, "STKHJL", {{{"KODE_ITEM", "A1"}, {"KODE_GRP", "G1"}, {"H_JUAL1", 1e15}}},
+                        {{"H_JUAL1", xbase::FieldInfo{"H_JUAL1", 'N', 20, 2}}});
     const auto before = test::fileContents(database);
     const importing::ImportOutcome outcome = runImport(request(options()));
     EXPECT_EQ(outcome.status, importing::ImportStatus::Refused);
@@ -159,11 +161,13 @@ TEST_F(SafeImportTest, TemplateValuesThatDoNotFitAreRefusedBeforeTheBackup) {
     EXPECT_TRUE(safety::listBackups(database).empty());
     ASSERT_EQ(ui.count("error"), 1u) << shown();
     EXPECT_EQ(ui.messages.back().text,
-              "Import dibatalkan: 3 nilai tidak muat di field tujuannya. Data toko tidak diubah.\n"
+              "Import dibatalkan: 4 nilai tidak muat di field tujuannya. Data toko tidak diubah.\n"
               "ITEM.DBF record 2, column SISA_NIL1: value 100000000000000.0000 does not fit field SISA_NIL01 (N 18,4) "
               "of S_STOCK\n"
               "PELANG.DBF record 1, column MAX_CRD: value 123456789012345.5000 does not fit field MAX_CRD (N 18,4) of "
               "S_PELANG\n"
+              "STKHJL.DBF record 1, column H_JUAL1: value 1000000000000000.0000 does not fit field HARGA_J_01 (N 18,4) "
+              "of S_STKHJL\n"
               "PEMBEL.DBF record 1, column HARGA: value 1000000000000000.0000 does not fit field TOT_RETUR (N 18,4) of "
               "S_PEMBEL");
 }
