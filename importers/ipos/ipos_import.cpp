@@ -69,16 +69,30 @@ bool IposImport::import(const std::string&) {
     return true;
 }
 
+namespace {
+
+std::string rowName(const char* table, size_t row) { return "table " + std::string(table) + " row " + std::to_string(row); }
+
+}  // namespace
+
 void forEachRow(IposRun& ipos, const odbc::Result& result, const char* table, const std::string& progressText,
                 const std::function<bool(const odbc::Row&)>& rule, const std::vector<importing::FieldColumns>& columns) {
     ipos.run.forEachEntry(static_cast<uint32_t>(result.rowCount()), progressText, [&](uint32_t n) {
         try {
             if (!rule(result.row(n - 1))) ++ipos.run.skipped[table];
         } catch (const xbase::ValueDoesNotFit& e) {
-            throw xbase::Error(
-                importing::unfitValueText("table " + std::string(table) + " row " + std::to_string(n), columns, e));
+            throw xbase::Error(importing::unfitValueText(rowName(table, n), columns, e));
         }
     });
+}
+
+void writeLine(const char* table, const odbc::Row& line, const std::vector<importing::FieldColumns>& columns,
+               const std::function<void()>& write) {
+    try {
+        write();
+    } catch (const xbase::ValueDoesNotFit& e) {
+        throw xbase::Error(importing::unfitValueText(rowName(table, line.index() + 1), columns, e));
+    }
 }
 
 }  // namespace tarvo::importers::ipos

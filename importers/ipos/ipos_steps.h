@@ -51,4 +51,9 @@ void forEachRow(IposRun& ipos, const odbc::Result& result, const char* table, co
                 const std::function<bool(const odbc::Row&)>& rule,
                 const std::vector<importing::FieldColumns>& columns = {});
 
+// Writes one detail row of a transaction; a value that does not fit its field is named with the
+// detail table, the row (1 for the first) and the columns the list gives for the field.
+void writeLine(const char* table, const odbc::Row& line, const std::vector<importing::FieldColumns>& columns,
+               const std::function<void()>& write);
+
 }  // namespace tarvo::importers::ipos

@@ -47,10 +47,17 @@ void lineProgress(const char* text, size_t n, size_t total) {
     ui.progressText(2, text + std::to_string(n) + " / " + std::to_string(total));
 }
 
+// The columns of a sales line that give the numbers of its fields.
+const std::vector<importing::FieldColumns> kSaleLineColumns{
+    {"S_PENJUD", "JUMLAH", "QUANTITY"},           {"S_PENJUD", "OUT_JUMLAH", "QUANTITY"},
+    {"S_PENJUD", "HARGA", "HARGAJUAL × QUANTITY"}, {"S_PENJUD", "DISC_NILAI", "HARGAJUAL × QUANTITY - TOTAL"},
+    {"S_PENJUD", "HPP", "HARGAPOKOK × QUANTITY"}};
+
 // Sales invoices and cash-register sales differ only in these.
 struct SaleKind {
     const Transactions& transactions;
     const char* table;
+    const char* detailTable;
     const char* progressText;
     const char* lineProgressText;
     bool cashRegister;
@@ -123,34 +130,36 @@ void importSales(IposRun& ipos, const SaleKind& kind) {
             const double price = READFLOAT(line, linePrice) * count;
             const double written = READFLOAT(line, lineTotal);
             const double lineDiscount = written < price ? price - written : 0;
-            ipos.run.appendTo("S_PENJUD");
-            saleLines.put("PENJUA_ID", Value(saleId));
-            saleLines.put({"PEMBEL_ID", "PERKIR_ID"}, Value(0));
-            saleLines.put("STOCK_ID", Value(taken[n].item));
-            saleLines.put("STOCK_ID2", Value(0));
-            saleLines.put("STOCK_GDG", Value(1));
-            saleLines.put("STOCK_NON", Value(""));
-            saleLines.put("STKSER_ID", Value(0));
-            saleLines.put({"STKSER_1", "STKSER_2"}, Value(""));
-            saleLines.put("PELANG", Value(customer));
-            saleLines.put("SALES", Value(seller));
-            saleLines.put("TANGGAL", Value(day));
-            saleLines.put("SATUAN", Value(1));
-            saleLines.put("SATUAN_C", Value(""));
-            saleLines.put("JUMLAH", Value(count));
-            saleLines.put("OUT_SATUAN", Value(1));
-            saleLines.put("OUT_JUMLAH", Value(count));
-            saleLines.put("BON_SATUAN", Value(1));
-            saleLines.put("BON_JUMLAH", Value(0));
-            saleLines.put("HARGA", Value(price));
-            saleLines.put({"HARGA_EX1", "HARGA_EX2", "DISC_PERS", "DISC_PERS2", "DISC_PERS3"}, Value(0));
-            saleLines.put("DISC_NILAI", Value(lineDiscount));
-            saleLines.put("HPP", Value(READFLOAT(line, lineCost) * count));
-            saleLines.put("HPP_BONUS", Value(0));
-            saleLines.put("MAST_DISC", Value(discountShares.next(written, last)));
-            saleLines.put("MAST_PPN", Value(0));
-            saleLines.put("MAST_ADJ_1", Value(commissionShares.next(written, last)));
-            saleLines.put({"MAST_ADJ_2", "MAST_ADJ_3", "MAST_ADJ_4", "MAST_ADJ_5"}, Value(0));
+            writeLine(kind.detailTable, line, kSaleLineColumns, [&] {
+                ipos.run.appendTo("S_PENJUD");
+                saleLines.put("PENJUA_ID", Value(saleId));
+                saleLines.put({"PEMBEL_ID", "PERKIR_ID"}, Value(0));
+                saleLines.put("STOCK_ID", Value(taken[n].item));
+                saleLines.put("STOCK_ID2", Value(0));
+                saleLines.put("STOCK_GDG", Value(1));
+                saleLines.put("STOCK_NON", Value(""));
+                saleLines.put("STKSER_ID", Value(0));
+                saleLines.put({"STKSER_1", "STKSER_2"}, Value(""));
+                saleLines.put("PELANG", Value(customer));
+                saleLines.put("SALES", Value(seller));
+                saleLines.put("TANGGAL", Value(day));
+                saleLines.put("SATUAN", Value(1));
+                saleLines.put("SATUAN_C", Value(""));
+                saleLines.put("JUMLAH", Value(count));
+                saleLines.put("OUT_SATUAN", Value(1));
+                saleLines.put("OUT_JUMLAH", Value(count));
+                saleLines.put("BON_SATUAN", Value(1));
+                saleLines.put("BON_JUMLAH", Value(0));
+                saleLines.put("HARGA", Value(price));
+                saleLines.put({"HARGA_EX1", "HARGA_EX2", "DISC_PERS", "DISC_PERS2", "DISC_PERS3"}, Value(0));
+                saleLines.put("DISC_NILAI", Value(lineDiscount));
+                saleLines.put("HPP", Value(READFLOAT(line, lineCost) * count));
+                saleLines.put("HPP_BONUS", Value(0));
+                saleLines.put("MAST_DISC", Value(discountShares.next(written, last)));
+                saleLines.put("MAST_PPN", Value(0));
+                saleLines.put("MAST_ADJ_1", Value(commissionShares.next(written, last)));
+                saleLines.put({"MAST_ADJ_2", "MAST_ADJ_3", "MAST_ADJ_4", "MAST_ADJ_5"}, Value(0));
+            });
             gross += price;
             lineDiscounts += lineDiscount;
         }
@@ -167,6 +176,7 @@ void importSales(IposRun& ipos, const SaleKind& kind) {
 struct MovementKind {
     const Transactions& transactions;
     const char* table;
+    const char* detailTable;
     const char* headerTarget;
     const char* lineTarget;
     const char* headerReference;  // the lines' field taking the header's ID
@@ -201,16 +211,21 @@ void importMovements(IposRun& ipos, const MovementKind& kind) {
         for (size_t n = 0; n < taken.size(); ++n) {
             lineProgress(kind.lineProgressText, n + 1, taken.size());
             const double count = READFLOAT(taken[n].row, lineQuantity);
-            ipos.run.appendTo(kind.lineTarget);
-            movementLines.put(kind.headerReference, Value(movementId));
-            movementLines.put("STOCK_ID", Value(taken[n].item));
-            movementLines.put("STOCK_GDG", Value(1));
-            movementLines.put("STKSER_ID", Value(0));
-            movementLines.put({"STKSER_1", "STKSER_2"}, Value(""));
-            movementLines.put("TANGGAL", Value(day));
-            movementLines.put("SATUAN", Value(1));
-            movementLines.put("JUMLAH", Value(count));
-            movementLines.put("HPP", Value(READFLOAT(taken[n].row, linePrice) * count));
+            const std::vector<importing::FieldColumns> columns{
+                {kind.lineTarget, "JUMLAH", "QTY"},
+                {kind.lineTarget, "HPP", std::string(kind.priceColumn) + " × QTY"}};
+            writeLine(kind.detailTable, taken[n].row, columns, [&] {
+                ipos.run.appendTo(kind.lineTarget);
+                movementLines.put(kind.headerReference, Value(movementId));
+                movementLines.put("STOCK_ID", Value(taken[n].item));
+                movementLines.put("STOCK_GDG", Value(1));
+                movementLines.put("STKSER_ID", Value(0));
+                movementLines.put({"STKSER_1", "STKSER_2"}, Value(""));
+                movementLines.put("TANGGAL", Value(day));
+                movementLines.put("SATUAN", Value(1));
+                movementLines.put("JUMLAH", Value(count));
+                movementLines.put("HPP", Value(READFLOAT(taken[n].row, linePrice) * count));
+            });
         }
         return true;
     });
@@ -222,25 +237,25 @@ void importMovements(IposRun& ipos, const MovementKind& kind) {
 }  // namespace
 
 void importSalesInvoices(IposRun& ipos) {
-    importSales(ipos, {ipos.source.sales, kSalesHeaderTable, "Penjualan Proses no. ", "Penjualan Detail Proses no. ",
+    importSales(ipos, {ipos.source.sales, kSalesHeaderTable, kSalesDetailTable, "Penjualan Proses no. ", "Penjualan Detail Proses no. ",
                        false});
 }
 
 void importCashSales(IposRun& ipos) {
-    importSales(ipos, {ipos.source.cashSales, kCashHeaderTable, "Penjualan Kasir Proses no. ",
+    importSales(ipos, {ipos.source.cashSales, kCashHeaderTable, kCashDetailTable, "Penjualan Kasir Proses no. ",
                        "Penjualan Kasir Detail Proses no. ", true});
     xbase::workAreas().close("S_PENJUA");
     xbase::workAreas().close("S_PENJUD");
 }
 
 void importGoodsReceived(IposRun& ipos) {
-    importMovements(ipos, {ipos.source.receipts, kReceiptHeaderTable, "S_STKMAS", "S_STKMEX", "STKMAS_ID", "HARGA",
+    importMovements(ipos, {ipos.source.receipts, kReceiptHeaderTable, kReceiptDetailTable, "S_STKMAS", "S_STKMEX", "STKMAS_ID", "HARGA",
                            retaildb::kGoodsReceivedRow, "Barang Masuk Lainnya Proses no. ",
                            "Barang Masuk Lainnya Detail Proses no. "});
 }
 
 void importGoodsIssued(IposRun& ipos) {
-    importMovements(ipos, {ipos.source.issues, kIssueHeaderTable, "S_STKKLR", "S_STKKEX", "STKKLR_ID", "HARGAPOKOK",
+    importMovements(ipos, {ipos.source.issues, kIssueHeaderTable, kIssueDetailTable, "S_STKKLR", "S_STKKEX", "STKKLR_ID", "HARGAPOKOK",
                            retaildb::kGoodsIssuedRow, "Barang Keluar Lainnya Proses no. ",
                            "Barang Keluar Lainnya Detail Proses no. "});
 }

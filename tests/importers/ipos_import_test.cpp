@@ -446,6 +446,27 @@ TEST_F(IposImportTest, AValueThatFailsWhileWritingNamesItsTableRowAndColumn) {
                   "S_STKPRO\nData toko sudah dikembalikan seperti sebelum import.");
 }
 
+// A line of a transaction is named by its own table and row, and the columns its value comes from.
+TEST_F(IposImportTest, ALineValueThatFailsWhileWritingNamesItsDetailRow) {
+    {
+        sampledata::SampleDatabase db(file_);
+        db.insert(kItemTable, {{"NOITEM", "A"}, {"NAMAITEM", "Kopi"}});
+        db.insert(kSalesHeaderTable, {{"NOTRANSAKSI", "PJ-1"}, {"TANGGAL", "2024-01-02 10:00:00"},
+                                      {"TOTALQTY", "1000000"}, {"TOTALJUAL", "10"}, {"TOTALDISKON", "0"}});
+        db.insert(kSalesDetailTable, {{"NOTRANSAKSI", "PJ-1"}, {"NOITEM", "A"}, {"QUANTITY", "1000000"},
+                                      {"HARGAJUAL", "100000000"}, {"TOTAL", "10"}, {"HARGAPOKOK", "1"}});
+    }
+    const auto before = test::fileContents(database);
+    const importing::ImportOutcome outcome = importWith({});
+    EXPECT_EQ(outcome.status, importing::ImportStatus::Failed);
+    EXPECT_TRUE(test::fileContents(database) == before);
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_EQ(ui.messages.back().text,
+              std::string("Import gagal: table ") + kSalesDetailTable +
+                  " row 1, column HARGAJUAL × QUANTITY: value 100000000000000.0000 does not fit field HARGA (N 18,4) "
+                  "of S_PENJUD\nData toko sudah dikembalikan seperti sebelum import.");
+}
+
 TEST_F(IposImportTest, ARefusedOrCancelledRunLeavesEveryRetailFileAsItWas) {
     writeSmallShop(file_);
     const auto notAccess = dir.path() / "TOKO.MDB";
