@@ -58,6 +58,18 @@ protected:
         return importing::runImport(nullptr, request(options), source);
     }
 
+    // The import fails while it writes, with the failure's text in its message, and the shop is
+    // put back byte for byte.
+    void expectFailureThatPutsTheShopBack(const std::string& failure) {
+        const auto before = test::fileContents(database);
+        const importing::ImportOutcome outcome = importWith({});
+        EXPECT_EQ(outcome.status, importing::ImportStatus::Failed);
+        EXPECT_TRUE(test::fileContents(database) == before);
+        ASSERT_FALSE(ui.messages.empty());
+        EXPECT_EQ(ui.messages.back().text,
+                  "Import gagal: " + failure + "\nData toko sudah dikembalikan seperti sebelum import.");
+    }
+
     std::filesystem::path file_;
 };
 
@@ -435,15 +447,9 @@ TEST_F(IposImportTest, AValueThatFailsWhileWritingNamesItsTableRowAndColumn) {
         db.insert(kItemTable, {{"NOITEM", "B"}, {"NAMAITEM", "Teh"}, {"DISKONN", "123456789012345"},
                                {"PERDIS1", "2024-01-01 00:00:00"}, {"PERDIS2", "2024-06-30 00:00:00"}});
     }
-    const auto before = test::fileContents(database);
-    const importing::ImportOutcome outcome = importWith({});
-    EXPECT_EQ(outcome.status, importing::ImportStatus::Failed);
-    EXPECT_TRUE(test::fileContents(database) == before);
-    ASSERT_FALSE(ui.messages.empty());
-    EXPECT_EQ(ui.messages.back().text,
-              std::string("Import gagal: table ") + kItemTable +
-                  " row 2, column DISKONN: value 123456789012345.0000 does not fit field DISC_NILAI (N 18,4) of "
-                  "S_STKPRO\nData toko sudah dikembalikan seperti sebelum import.");
+    expectFailureThatPutsTheShopBack(std::string("table ") + kItemTable +
+                                     " row 2, column DISKONN: value 123456789012345.0000 does not fit field "
+                                     "DISC_NILAI (N 18,4) of S_STKPRO");
 }
 
 // A line of a transaction is named by its own table and row, and the columns its value comes from.
@@ -456,15 +462,9 @@ TEST_F(IposImportTest, ALineValueThatFailsWhileWritingNamesItsDetailRow) {
         db.insert(kSalesDetailTable, {{"NOTRANSAKSI", "PJ-1"}, {"NOITEM", "A"}, {"QUANTITY", "1000000"},
                                       {"HARGAJUAL", "100000000"}, {"TOTAL", "10"}, {"HARGAPOKOK", "1"}});
     }
-    const auto before = test::fileContents(database);
-    const importing::ImportOutcome outcome = importWith({});
-    EXPECT_EQ(outcome.status, importing::ImportStatus::Failed);
-    EXPECT_TRUE(test::fileContents(database) == before);
-    ASSERT_FALSE(ui.messages.empty());
-    EXPECT_EQ(ui.messages.back().text,
-              std::string("Import gagal: table ") + kSalesDetailTable +
-                  " row 1, column HARGAJUAL × QUANTITY: value 100000000000000.0000 does not fit field HARGA (N 18,4) "
-                  "of S_PENJUD\nData toko sudah dikembalikan seperti sebelum import.");
+    expectFailureThatPutsTheShopBack(std::string("table ") + kSalesDetailTable +
+                                     " row 1, column HARGAJUAL × QUANTITY: value 100000000000000.0000 does not fit "
+                                     "field HARGA (N 18,4) of S_PENJUD");
 }
 
 TEST_F(IposImportTest, ARefusedOrCancelledRunLeavesEveryRetailFileAsItWas) {
