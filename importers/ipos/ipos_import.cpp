@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "importers/ipos/ipos_steps.h"
+#include "importers/ipos/value_readers.h"
 #include "ui/user_interaction.h"
 #include "xbase/numeric_fit.h"
 
@@ -51,6 +52,7 @@ bool IposImport::check(ui::Owner owner, const std::string&, const importing::Imp
 importing::ValueCheck IposImport::checkValues(ui::Owner owner, const std::string& databaseFolder) const {
     importing::ValueTrials trials(databaseFolder);
     tryMasterDataValues(*source_, choices_, trials);
+    tryTransactionValues(*source_, trials);
     return trials.report(owner);
 }
 
@@ -84,6 +86,22 @@ void forEachRow(IposRun& ipos, const odbc::Result& result, const char* table, co
             throw xbase::Error(importing::unfitValueText(rowName(table, n), columns, e));
         }
     });
+}
+
+RowValue columnAsIs(const odbc::Result& result, const importing::FieldColumns& target) {
+    const size_t position = result.column(target.columns);
+    return {target, [position](const odbc::Row& row) { return READFLOAT(row, position); }};
+}
+
+void tryRows(const odbc::Result& result, const char* table, const std::function<bool(const odbc::Row&)>& takes,
+             const std::vector<RowValue>& values, importing::ValueTrials& trials) {
+    for (size_t n = 0; n < result.rowCount(); ++n) {
+        const odbc::Row& row = result.row(n);
+        if (!takes(row)) continue;
+        for (const RowValue& value : values)
+            trials.tryValue(rowName(table, n + 1), value.target.columns, value.of(row), value.target.table,
+                            value.target.field);
+    }
 }
 
 void writeLine(const char* table, const odbc::Row& line, const std::vector<importing::FieldColumns>& columns,

@@ -41,21 +41,6 @@ std::vector<importing::FieldColumns> itemColumns() {
 
 const importing::FieldColumns kCommissionColumn{"S_KARYAW", "KOMISI", "KOMISIJUAL"};
 
-// Each row the rule takes up, with its numbers as it is, into the trials.
-void tryRows(const odbc::Result& result, const char* table, const std::function<bool(const odbc::Row&)>& takes,
-             const std::vector<importing::FieldColumns>& columns, importing::ValueTrials& trials) {
-    std::vector<size_t> positions;
-    for (const importing::FieldColumns& entry : columns) positions.push_back(result.column(entry.columns));
-    for (size_t n = 0; n < result.rowCount(); ++n) {
-        const odbc::Row& row = result.row(n);
-        if (!takes(row)) continue;
-        const std::string source = "table " + std::string(table) + " row " + std::to_string(n + 1);
-        for (size_t c = 0; c < columns.size(); ++c)
-            trials.tryValue(source, columns[c].columns, READFLOAT(row, positions[c]), columns[c].table,
-                            columns[c].field);
-    }
-}
-
 }  // namespace
 
 void importItemGroups(IposRun& ipos) {
@@ -170,15 +155,17 @@ void importSalesmen(IposRun& ipos) {
 void tryMasterDataValues(const SourceDatabase& source, const IposChoices& choices, importing::ValueTrials& trials) {
     const odbc::Result& items = source.items;
     const size_t code = items.column("NOITEM"), name = items.column("NAMAITEM");
+    std::vector<RowValue> itemValues;
+    for (const importing::FieldColumns& target : itemNumberColumns()) itemValues.push_back(columnAsIs(items, target));
     tryRows(items, kItemTable, [&](const odbc::Row& row) {
         return !normaliseCode(row.text(code)).empty() && !trimmedText(row, name).empty();
-    }, itemNumberColumns(), trials);
+    }, itemValues, trials);
     if (choices.salesAsCustomers) return;
     const odbc::Result& people = source.salesmen;
     const size_t person = people.column("NOSALES"), personName = people.column("NAMASALES");
     tryRows(people, kSalesmanTable, [&](const odbc::Row& row) {
         return !normaliseCode(row.text(person)).empty() && !trimmedText(row, personName).empty();
-    }, {kCommissionColumn}, trials);
+    }, {columnAsIs(people, kCommissionColumn)}, trials);
 }
 
 }  // namespace tarvo::importers::ipos

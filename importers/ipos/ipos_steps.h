@@ -28,9 +28,23 @@ struct IposRun {
     importing::ItemIds itemIds;
 };
 
+// A number a source row gives to a retail field, named by the columns it comes from.
+struct RowValue {
+    importing::FieldColumns target;
+    std::function<double(const odbc::Row&)> of;
+};
+// The column of the result as it is.
+RowValue columnAsIs(const odbc::Result& result, const importing::FieldColumns& target);
+// The numbers of each row `takes` accepts, tried against their fields.
+void tryRows(const odbc::Result& result, const char* table, const std::function<bool(const odbc::Row&)>& takes,
+             const std::vector<RowValue>& values, importing::ValueTrials& trials);
+
 // The numbers of the items and salesmen that go into their fields as they are, tried before the
 // shop is touched, for the rows the steps take up (before their duplicate checks).
 void tryMasterDataValues(const SourceDatabase& source, const IposChoices& choices, importing::ValueTrials& trials);
+// The numbers of the sales and cash-register sales (headers and lines) and of the goods received
+// and issued, tried the same way, for every header and line with a quantity.
+void tryTransactionValues(const SourceDatabase& source, importing::ValueTrials& trials);
 
 void importItemGroups(IposRun& ipos);
 // Items with their discount periods; S_STOCK stays open for the transactions.

@@ -48,10 +48,14 @@ void lineProgress(const char* text, size_t n, size_t total) {
 }
 
 // The columns of a sales line that give the numbers of its fields.
+const importing::FieldColumns kSaleLineQuantity{"S_PENJUD", "JUMLAH", "QUANTITY"};
+const importing::FieldColumns kSaleLinePrice{"S_PENJUD", "HARGA", "HARGAJUAL × QUANTITY"};
+const importing::FieldColumns kSaleLineCost{"S_PENJUD", "HPP", "HARGAPOKOK × QUANTITY"};
 const std::vector<importing::FieldColumns> kSaleLineColumns{
-    {"S_PENJUD", "JUMLAH", "QUANTITY"},           {"S_PENJUD", "OUT_JUMLAH", "QUANTITY"},
-    {"S_PENJUD", "HARGA", "HARGAJUAL × QUANTITY"}, {"S_PENJUD", "DISC_NILAI", "HARGAJUAL × QUANTITY - TOTAL"},
-    {"S_PENJUD", "HPP", "HARGAPOKOK × QUANTITY"}};
+    kSaleLineQuantity, {"S_PENJUD", "OUT_JUMLAH", "QUANTITY"}, kSaleLinePrice,
+    {"S_PENJUD", "DISC_NILAI", "HARGAJUAL × QUANTITY - TOTAL"}, kSaleLineCost};
+const importing::FieldColumns kSaleDiscount{"S_PENJUA", "DISC_NILAI", "TOTALDISKON"};
+const importing::FieldColumns kSalePaid{"S_PENJUA", "LUNAS", "TOTALJUAL - TOTALDISKON"};
 
 // Sales invoices and cash-register sales differ only in these.
 struct SaleKind {
@@ -166,7 +170,7 @@ void importSales(IposRun& ipos, const SaleKind& kind) {
         sales.put("TOT_HARGA", Value(gross));
         sales.put("TOT_DISC", Value(lineDiscounts + headerDiscount));
         return true;
-    }, {{"S_PENJUA", "DISC_NILAI", "TOTALDISKON"}, {"S_PENJUA", "LUNAS", "TOTALJUAL - TOTALDISKON"}});
+    }, {kSaleDiscount, kSalePaid});
     retaildb::TABLEIDUPDATE(retaildb::kSalesRow, sales.table().recCount());
     sales.table().commit();
     saleLines.table().commit();
@@ -234,30 +238,80 @@ void importMovements(IposRun& ipos, const MovementKind& kind) {
     movementLines.table().commit();
 }
 
-}  // namespace
-
-void importSalesInvoices(IposRun& ipos) {
-    importSales(ipos, {ipos.source.sales, kSalesHeaderTable, kSalesDetailTable, "Penjualan Proses no. ", "Penjualan Detail Proses no. ",
-                       false});
+// The product of two columns of a result, named "A × B".
+RowValue productOf(const odbc::Result& result, const importing::FieldColumns& target, const char* a, const char* b) {
+    const size_t first = result.column(a), second = result.column(b);
+    return {target, [first, second](const odbc::Row& row) { return READFLOAT(row, first) * READFLOAT(row, second); }};
 }
 
+// Every header and line of the transactions with a quantity (the lines of every header, so a
+// little more than the import writes).
+void tryRowsWithQuantity(const odbc::Result& result, const char* table, const char* quantityColumn,
+                         const std::vector<RowValue>& values, importing::ValueTrials& trials) {
+    const size_t quantity = result.column(quantityColumn);
+    tryRows(result, table, [quantity](const odbc::Row& row) { return !emptyQuantity(row, quantity); }, values, trials);
+}
+
+void trySaleValues(const SaleKind& kind, importing::ValueTrials& trials) {
+    const odbc::Result& headers = kind.transactions.headers;
+    const size_t total = headers.column("TOTALJUAL"), discount = headers.column("TOTALDISKON");
+    const auto paid = [total, discount](const odbc::Row& row) { return READFLOAT(row, total) - READFLOAT(row, discount); };
+    tryRowsWithQuantity(headers, kind.table, "TOTALQTY", {columnAsIs(headers, kSaleDiscount), {kSalePaid, paid}}, trials);
+    const odbc::Result& lines = kind.transactions.lines;
+    tryRowsWithQuantity(lines, kind.detailTable, "QUANTITY",
+                        {columnAsIs(lines, kSaleLineQuantity), productOf(lines, kSaleLinePrice, "HARGAJUAL", "QUANTITY"),
+                         productOf(lines, kSaleLineCost, "HARGAPOKOK", "QUANTITY")},
+                        trials);
+}
+
+void tryMovementValues(const MovementKind& kind, importing::ValueTrials& trials) {
+    const odbc::Result& lines = kind.transactions.lines;
+    tryRowsWithQuantity(lines, kind.detailTable, "QTY",
+                        {columnAsIs(lines, {kind.lineTarget, "JUMLAH", "QTY"}),
+                         productOf(lines, {kind.lineTarget, "HPP", std::string(kind.priceColumn) + " × QTY"},
+                                   kind.priceColumn, "QTY")},
+                        trials);
+}
+
+SaleKind salesInvoices(const SourceDatabase& source) {
+    return {source.sales, kSalesHeaderTable, kSalesDetailTable, "Penjualan Proses no. ", "Penjualan Detail Proses no. ",
+            false};
+}
+
+SaleKind cashSales(const SourceDatabase& source) {
+    return {source.cashSales, kCashHeaderTable, kCashDetailTable, "Penjualan Kasir Proses no. ",
+            "Penjualan Kasir Detail Proses no. ", true};
+}
+
+MovementKind goodsReceived(const SourceDatabase& source) {
+    return {source.receipts, kReceiptHeaderTable, kReceiptDetailTable, "S_STKMAS", "S_STKMEX", "STKMAS_ID", "HARGA",
+            retaildb::kGoodsReceivedRow, "Barang Masuk Lainnya Proses no. ", "Barang Masuk Lainnya Detail Proses no. "};
+}
+
+MovementKind goodsIssued(const SourceDatabase& source) {
+    return {source.issues, kIssueHeaderTable, kIssueDetailTable, "S_STKKLR", "S_STKKEX", "STKKLR_ID", "HARGAPOKOK",
+            retaildb::kGoodsIssuedRow, "Barang Keluar Lainnya Proses no. ", "Barang Keluar Lainnya Detail Proses no. "};
+}
+
+}  // namespace
+
+void tryTransactionValues(const SourceDatabase& source, importing::ValueTrials& trials) {
+    trySaleValues(salesInvoices(source), trials);
+    trySaleValues(cashSales(source), trials);
+    tryMovementValues(goodsReceived(source), trials);
+    tryMovementValues(goodsIssued(source), trials);
+}
+
+void importSalesInvoices(IposRun& ipos) { importSales(ipos, salesInvoices(ipos.source)); }
+
 void importCashSales(IposRun& ipos) {
-    importSales(ipos, {ipos.source.cashSales, kCashHeaderTable, kCashDetailTable, "Penjualan Kasir Proses no. ",
-                       "Penjualan Kasir Detail Proses no. ", true});
+    importSales(ipos, cashSales(ipos.source));
     xbase::workAreas().close("S_PENJUA");
     xbase::workAreas().close("S_PENJUD");
 }
 
-void importGoodsReceived(IposRun& ipos) {
-    importMovements(ipos, {ipos.source.receipts, kReceiptHeaderTable, kReceiptDetailTable, "S_STKMAS", "S_STKMEX", "STKMAS_ID", "HARGA",
-                           retaildb::kGoodsReceivedRow, "Barang Masuk Lainnya Proses no. ",
-                           "Barang Masuk Lainnya Detail Proses no. "});
-}
+void importGoodsReceived(IposRun& ipos) { importMovements(ipos, goodsReceived(ipos.source)); }
 
-void importGoodsIssued(IposRun& ipos) {
-    importMovements(ipos, {ipos.source.issues, kIssueHeaderTable, kIssueDetailTable, "S_STKKLR", "S_STKKEX", "STKKLR_ID", "HARGAPOKOK",
-                           retaildb::kGoodsIssuedRow, "Barang Keluar Lainnya Proses no. ",
-                           "Barang Keluar Lainnya Detail Proses no. "});
-}
+void importGoodsIssued(IposRun& ipos) { importMovements(ipos, goodsIssued(ipos.source)); }
 
 }  // namespace tarvo::importers::ipos

@@ -414,8 +414,8 @@ TEST_F(IposImportTest, LongNamesAreComparedOverTheWholeName) {
     expectRecord("S_STOCK", 1, {{"KODE_C", Value("A")}, {"NAMA", Value(longName.substr(0, 100))}});
 }
 
-// An item's or salesman's number too wide for its field is named with the table, its row and
-// column before the shop is touched; a row the import passes over is not tried.
+// An item's, salesman's or sales line's number too wide for its field is named with the table, its
+// row and column before the shop is touched; a row the import passes over is not tried.
 TEST_F(IposImportTest, NumbersThatDoNotFitAreRefusedBeforeTheShopIsTouched) {
     {
         sampledata::SampleDatabase db(file_);
@@ -423,6 +423,12 @@ TEST_F(IposImportTest, NumbersThatDoNotFitAreRefusedBeforeTheShopIsTouched) {
         db.insert(kItemTable, {{"NOITEM", "B"}, {"NAMAITEM", "Teh"}, {"HARGAJUAL", "123456789012345"}});
         db.insert(kItemTable, {{"NOITEM", ""}, {"NAMAITEM", "no code"}, {"HARGAJUAL", "123456789012345"}});
         db.insert(kSalesmanTable, {{"NOSALES", "S1"}, {"NAMASALES", "Budi"}, {"KOMISIJUAL", "12345"}});
+        db.insert(kSalesHeaderTable, {{"NOTRANSAKSI", "PJ-1"}, {"TANGGAL", "2024-01-02 10:00:00"},
+                                      {"TOTALQTY", "1000000"}, {"TOTALJUAL", "10"}, {"TOTALDISKON", "0"}});
+        db.insert(kSalesDetailTable, {{"NOTRANSAKSI", "PJ-1"}, {"NOITEM", "A"}, {"QUANTITY", "1000000"},
+                                      {"HARGAJUAL", "100000000"}, {"TOTAL", "10"}, {"HARGAPOKOK", "1"}});
+        db.insert(kSalesDetailTable, {{"NOTRANSAKSI", "PJ-1"}, {"NOITEM", "A"}, {"QUANTITY", "0"},
+                                      {"HARGAJUAL", "1e20"}, {"TOTAL", "0"}, {"HARGAPOKOK", "1"}});
     }
     const auto before = test::fileContents(database);
     const importing::ImportOutcome outcome = importWith({});
@@ -431,10 +437,13 @@ TEST_F(IposImportTest, NumbersThatDoNotFitAreRefusedBeforeTheShopIsTouched) {
     ASSERT_EQ(ui.count("error"), 1u);
     const std::string item = std::string("table ") + kItemTable +
                              " row 2, column HARGAJUAL: value 123456789012345.0000 does not fit field HARGA_J_0";
-    std::string expected = "Import dibatalkan: 6 nilai tidak muat di field tujuannya. Data toko tidak diubah.";
+    std::string expected = "Import dibatalkan: 7 nilai tidak muat di field tujuannya. Data toko tidak diubah.";
     for (const char* level : {"1", "2", "3", "4", "5"}) expected += "\n" + item + level + " (N 18,4) of S_STOCK";
     expected += std::string("\ntable ") + kSalesmanTable +
                 " row 1, column KOMISIJUAL: value 12345.0000 does not fit field KOMISI (N 8,4) of S_KARYAW";
+    expected += std::string("\ntable ") + kSalesDetailTable +
+                " row 1, column HARGAJUAL × QUANTITY: value 100000000000000.0000 does not fit field HARGA (N 18,4) of "
+                "S_PENJUD";
     EXPECT_EQ(ui.messages.back().text, expected);
 }
 
@@ -452,19 +461,22 @@ TEST_F(IposImportTest, AValueThatFailsWhileWritingNamesItsTableRowAndColumn) {
                                      "DISC_NILAI (N 18,4) of S_STKPRO");
 }
 
-// A line of a transaction is named by its own table and row, and the columns its value comes from.
+// A line of a transaction is named by its own table and row: here the line's share of the
+// invoice discount, which grows beyond its field when the lines add up to far more than the
+// invoice's total.
 TEST_F(IposImportTest, ALineValueThatFailsWhileWritingNamesItsDetailRow) {
     {
         sampledata::SampleDatabase db(file_);
         db.insert(kItemTable, {{"NOITEM", "A"}, {"NAMAITEM", "Kopi"}});
         db.insert(kSalesHeaderTable, {{"NOTRANSAKSI", "PJ-1"}, {"TANGGAL", "2024-01-02 10:00:00"},
-                                      {"TOTALQTY", "1000000"}, {"TOTALJUAL", "10"}, {"TOTALDISKON", "0"}});
-        db.insert(kSalesDetailTable, {{"NOTRANSAKSI", "PJ-1"}, {"NOITEM", "A"}, {"QUANTITY", "1000000"},
-                                      {"HARGAJUAL", "100000000"}, {"TOTAL", "10"}, {"HARGAPOKOK", "1"}});
+                                      {"TOTALQTY", "2"}, {"TOTALJUAL", "1"}, {"TOTALDISKON", "1000000000000"}});
+        for (int line = 0; line < 2; ++line)
+            db.insert(kSalesDetailTable, {{"NOTRANSAKSI", "PJ-1"}, {"NOITEM", "A"}, {"QUANTITY", "1"},
+                                          {"HARGAJUAL", "1000000"}, {"TOTAL", "1000000"}, {"HARGAPOKOK", "1"}});
     }
     expectFailureThatPutsTheShopBack(std::string("table ") + kSalesDetailTable +
-                                     " row 1, column HARGAJUAL × QUANTITY: value 100000000000000.0000 does not fit "
-                                     "field HARGA (N 18,4) of S_PENJUD");
+                                     " row 1: value 1000000000000000000.0000 does not fit field MAST_DISC (N 18,4) of "
+                                     "S_PENJUD");
 }
 
 TEST_F(IposImportTest, ARefusedOrCancelledRunLeavesEveryRetailFileAsItWas) {
