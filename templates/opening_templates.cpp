@@ -19,34 +19,35 @@ namespace {
 
 using xbase::Value;
 
-
 double columnOr(const importing::SourceRow& row, const char* column, double fallback) {
     return row.has(column) ? row.number(column) : fallback;
 }
 
-bool takesPayableRow(const importing::SourceRow& row) {
+// An invoice number given as text.
+bool hasTextNumber(const importing::SourceRow& row) {
     return row.has("NO_NOTA_C") && !importing::isBlank(row.text("NO_NOTA_C"));
 }
 
-bool takesReceivableRow(const importing::SourceRow& row) {
-    const bool textNumber = row.has("NO_NOTA_C") && !importing::isBlank(row.text("NO_NOTA_C"));
-    return textNumber || row.number("NO_NOTA") != 0;
+bool takesPayableRow(const importing::SourceRow& row) { return hasTextNumber(row); }
+
+bool takesReceivableRow(const importing::SourceRow& row) { return hasTextNumber(row) || row.number("NO_NOTA") != 0; }
+
+// The row's amount (HARGA) as a purchase or sale, and as a return: a negative amount is a return.
+double amountSold(const importing::SourceRow& row) {
+    const double amount = row.number("HARGA");
+    return amount > 0 ? amount : 0.0;
+}
+double amountReturned(const importing::SourceRow& row) {
+    const double amount = row.number("HARGA");
+    return amount > 0 ? 0.0 : 0.0 - amount;  // 0 - amount: never a negative zero
 }
 
-// The numbers of the fields below that come from the row: the amount as a purchase or sale when
-// positive and as a return when negative, and the columns taken as they are.
+// The numbers of the fields below that come from the row: the amount, and the columns taken as
+// they are.
 std::vector<importing::FieldFeed> commonFeeds(const std::string& table) {
     std::vector<importing::FieldFeed> feeds;
-    feeds.push_back({table, "TOT_HARGA", importing::columnWhere("HARGA", [](const importing::SourceRow& row) {
-                         return row.number("HARGA") > 0;
-                     })});
-    feeds.push_back({table, "TOT_RETUR",
-                     importing::ColumnValue{"HARGA",
-                                            [](const importing::SourceRow& row) {
-                                                const double amount = row.number("HARGA");
-                                                return amount > 0 ? 0.0 : 0.0 - amount;
-                                            },
-                                            "HARGA"}});
+    feeds.push_back({table, "TOT_HARGA", importing::ColumnValue{"HARGA", amountSold, "HARGA"}});
+    feeds.push_back({table, "TOT_RETUR", importing::ColumnValue{"HARGA", amountReturned, "HARGA"}});
     feeds.push_back({table, "DIVISI_ID", importing::column("DIVISI")});
     for (const char* number : {"MAUANG", "KURS", "TERM_CRD"}) feeds.push_back({table, number, importing::column(number)});
     return feeds;
@@ -55,9 +56,8 @@ std::vector<importing::FieldFeed> commonFeeds(const std::string& table) {
 // Fields the payables and receivables share: the amount (a negative amount is a return), the
 // division, currency, rate, credit days, notes and the run stamps.
 void putCommonFields(const TemplateRun& run, const importing::SourceRow& row, importing::FieldWriter& invoice) {
-    const double amount = row.number("HARGA");
-    invoice.put("TOT_HARGA", Value(amount > 0 ? amount : 0.0));
-    invoice.put("TOT_RETUR", Value(amount > 0 ? 0.0 : 0.0 - amount));  // 0 - amount: never a negative zero
+    invoice.put("TOT_HARGA", Value(amountSold(row)));
+    invoice.put("TOT_RETUR", Value(amountReturned(row)));
     invoice.put("SALDO_AWAL", Value(true));
     invoice.put("DIVISI_ID", Value(columnOr(row, "DIVISI", 0)));
     invoice.put("NO_MILIK", Value(2));

@@ -73,7 +73,9 @@ bool IposImport::import(const std::string&) {
 
 namespace {
 
-std::string rowName(const char* table, size_t row) { return "table " + std::string(table) + " row " + std::to_string(row); }
+std::string rowName(const char* table, size_t row) {
+    return "table " + std::string(table) + " row " + std::to_string(row);
+}
 
 }  // namespace
 
@@ -98,9 +100,9 @@ void tryRows(const odbc::Result& result, const char* table, const std::function<
     for (size_t n = 0; n < result.rowCount(); ++n) {
         const odbc::Row& row = result.row(n);
         if (!takes(row)) continue;
+        const std::string source = rowName(table, n + 1);
         for (const RowValue& value : values)
-            trials.tryValue(rowName(table, n + 1), value.target.columns, value.of(row), value.target.table,
-                            value.target.field);
+            trials.tryValue(source, value.target.columns, value.of(row), value.target.table, value.target.field);
     }
 }
 

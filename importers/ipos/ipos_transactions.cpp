@@ -190,12 +190,19 @@ struct MovementKind {
     const char* lineProgressText;
 };
 
+// The columns of a movement line that give the numbers of its fields.
+importing::FieldColumns movementQuantity(const MovementKind& kind) { return {kind.lineTarget, "JUMLAH", "QTY"}; }
+importing::FieldColumns movementCost(const MovementKind& kind) {
+    return {kind.lineTarget, "HPP", std::string(kind.priceColumn) + " × QTY"};
+}
+
 void importMovements(IposRun& ipos, const MovementKind& kind) {
     const odbc::Result& headers = kind.transactions.headers;
     const size_t number = headers.column("NOTRANSAKSI"), date = headers.column("TANGGAL"),
                  quantity = headers.column("TOTALQTY");
     const size_t lineQuantity = kind.transactions.lines.column("QTY"),
                  linePrice = kind.transactions.lines.column(kind.priceColumn);
+    const std::vector<importing::FieldColumns> lineColumns{movementQuantity(kind), movementCost(kind)};
     FieldWriter movements(kind.headerTarget);
     FieldWriter movementLines(kind.lineTarget);
     forEachRow(ipos, headers, kind.table, kind.progressText, [&](const odbc::Row& header) {
@@ -215,10 +222,7 @@ void importMovements(IposRun& ipos, const MovementKind& kind) {
         for (size_t n = 0; n < taken.size(); ++n) {
             lineProgress(kind.lineProgressText, n + 1, taken.size());
             const double count = READFLOAT(taken[n].row, lineQuantity);
-            const std::vector<importing::FieldColumns> columns{
-                {kind.lineTarget, "JUMLAH", "QTY"},
-                {kind.lineTarget, "HPP", std::string(kind.priceColumn) + " × QTY"}};
-            writeLine(kind.detailTable, taken[n].row, columns, [&] {
+            writeLine(kind.detailTable, taken[n].row, lineColumns, [&] {
                 ipos.run.appendTo(kind.lineTarget);
                 movementLines.put(kind.headerReference, Value(movementId));
                 movementLines.put("STOCK_ID", Value(taken[n].item));
@@ -255,11 +259,15 @@ void tryRowsWithQuantity(const odbc::Result& result, const char* table, const ch
 void trySaleValues(const SaleKind& kind, importing::ValueTrials& trials) {
     const odbc::Result& headers = kind.transactions.headers;
     const size_t total = headers.column("TOTALJUAL"), discount = headers.column("TOTALDISKON");
-    const auto paid = [total, discount](const odbc::Row& row) { return READFLOAT(row, total) - READFLOAT(row, discount); };
-    tryRowsWithQuantity(headers, kind.table, "TOTALQTY", {columnAsIs(headers, kSaleDiscount), {kSalePaid, paid}}, trials);
+    const auto paid = [total, discount](const odbc::Row& row) {
+        return READFLOAT(row, total) - READFLOAT(row, discount);
+    };
+    tryRowsWithQuantity(headers, kind.table, "TOTALQTY", {columnAsIs(headers, kSaleDiscount), {kSalePaid, paid}},
+                        trials);
     const odbc::Result& lines = kind.transactions.lines;
     tryRowsWithQuantity(lines, kind.detailTable, "QUANTITY",
-                        {columnAsIs(lines, kSaleLineQuantity), productOf(lines, kSaleLinePrice, "HARGAJUAL", "QUANTITY"),
+                        {columnAsIs(lines, kSaleLineQuantity),
+                         productOf(lines, kSaleLinePrice, "HARGAJUAL", "QUANTITY"),
                          productOf(lines, kSaleLineCost, "HARGAPOKOK", "QUANTITY")},
                         trials);
 }
@@ -267,9 +275,8 @@ void trySaleValues(const SaleKind& kind, importing::ValueTrials& trials) {
 void tryMovementValues(const MovementKind& kind, importing::ValueTrials& trials) {
     const odbc::Result& lines = kind.transactions.lines;
     tryRowsWithQuantity(lines, kind.detailTable, "QTY",
-                        {columnAsIs(lines, {kind.lineTarget, "JUMLAH", "QTY"}),
-                         productOf(lines, {kind.lineTarget, "HPP", std::string(kind.priceColumn) + " × QTY"},
-                                   kind.priceColumn, "QTY")},
+                        {columnAsIs(lines, movementQuantity(kind)),
+                         productOf(lines, movementCost(kind), kind.priceColumn, "QTY")},
                         trials);
 }
 
